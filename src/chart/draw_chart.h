@@ -1,0 +1,29 @@
+#pragma once
+
+#include "chart/body_catalogue.h"
+#include "chart/chart_layout.h"
+#include "chart/chart_pass.h"
+#include "chart/surface.h"
+#include "ephemeris/ephemeris_context.h"
+#include "view/chart_settings.h"
+
+namespace velmarin {
+
+// The chart state a view keeps between drawing passes.
+struct ChartViewState {
+    BodyCatalogue catalogue = MakeBodyCatalogue();
+    bool colorReadBack = true;  // until the first screen caption pass
+    ChartLayout layout;         // of the last pass
+    ChartFonts fonts;
+    EphemerisContext ephemeris;
+    LegendCursor legend;
+};
+
+// One complete pass onto `dc` (which is the whole page): layout, then every
+// layer in order. Pens are made again for a print pass and after it.
+// charHeight: height of "A" in the default font of a fresh screen surface
+// (the Qt layer measures it), which sets the font scale on screen and paper.
+void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
+               const ChartSettings& settings, ChartViewState& state);
+
+}  // namespace velmarin

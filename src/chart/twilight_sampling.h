@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace velmarin {
+
+inline constexpr int kTwilightSamplesPerDay = 240;  // local time 0.0 .. 23.9 h
+
+struct TwilightInputs {
+    int year = 2000;
+    double latitude = 0.0;       // rad, north positive
+    double longitude = 0.0;      // rad, east positive
+    double timeZoneHours = 1.0;  // offset of civil time from UT
+    bool summerTime = true;
+};
+
+struct TwilightDay {
+    double jd = 0.0;             // 0 h of the sampled day
+    double sunshineHours = 0.0;  // as accumulated, before the curve's 0.05 h adjustment
+    double darknessHours = 0.0;
+    // Band of each 0.1 h sample of local time: 0 day, 1 civil, 2 nautical,
+    // 3 astronomical twilight, 4 darkness.
+    std::array<std::uint8_t, kTwilightSamplesPerDay> bands{};
+};
+
+// Local times of the samples, accumulated by adding 0.1 as the chart does
+// (the chart plots each sample at the angle of 24 - h).
+const std::array<double, kTwilightSamplesPerDay>& TwilightSampleHours();
+
+// Every second day of the year from 1 January, as the twilight chart samples them.
+std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs);
+
+}  // namespace velmarin

@@ -1,0 +1,37 @@
+#pragma once
+
+namespace velmarin {
+
+// Full-precision degree factor of the settings file and the location commands.
+inline constexpr double degToRad = 3.14159265358979323846 / 180.0;
+
+enum DisplayMode : int { ModeNormal = 0, ModeSun = 1, ModeMidnight = 2, ModeTwilight = 3 };
+
+// The user's chart choices; the main frame owns the one instance.
+struct ChartSettings {
+    int codeByDiameter = 0;
+    int codeByBrightness = 0;
+    int displayMode = ModeNormal;
+    int showDayLine = 1;
+    int reservedFlag = 0;  // carried through the settings file unchanged
+    int showGrid = 1;
+    int showMoon = 1;
+    double latitude = 52.0 * degToRad;   // rad, north positive
+    double longitude = 9.8 * degToRad;   // rad, east positive
+    double timeZoneHours = 1.0;
+    int summerTime = 1;    // never saved; 1 at every start
+    int windowWidth = 1212;
+    int windowHeight = 800;
+
+    bool operator==(const ChartSettings&) const = default;
+};
+
+// A display mode usable for drawing: values outside 0..3 (as a damaged
+// settings file may hold) count as ModeNormal.
+int EffectiveDisplayMode(int displayMode);
+
+// Reads the clock: returns the current local calendar year and sets todayJd
+// to the Julian Day of today's local date at 0 h.
+int CurrentYearAndToday(double& todayJd);
+
+}  // namespace velmarin
