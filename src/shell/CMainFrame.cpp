@@ -134,7 +134,8 @@ void CMainFrame::createActions() {
 
     // "&Ansicht" and "&?"
     createAction(kCmdToolBar, tr("&Symbolleiste"))->setCheckable(true);
-    QAction* about = createAction(kCmdAbout, tr("&?"), IconPath("about"));
+    // No icon on the action: the menu bar would show it instead of "&?".
+    QAction* about = createAction(kCmdAbout, tr("&?"));
     about->setToolTip(tr("Info"));
     about->setStatusTip(tr("Zeigt Programm-Informationen, Versionsnummer und Copyright an."));
 
@@ -179,9 +180,20 @@ void CMainFrame::createToolBar() {
             toolBar_->addSeparator();
             continue;
         }
+        if (command == kCmdAbout) {
+            // Its own button, so that only the toolbar shows the picture.
+            auto* button = new QToolButton(toolBar_);
+            button->setIcon(QIcon(IconPath("about")));
+            button->setToolTip(action(command)->toolTip());
+            button->setAutoRaise(true);
+            button->setIconSize(toolBar_->iconSize());
+            connect(button, &QToolButton::clicked, action(command), &QAction::trigger);
+            toolBar_->addWidget(button)->setData(command);
+            continue;
+        }
         toolBar_->addAction(action(command));
         // Only the about button explains itself; the others show no tooltip.
-        if (command != kCmdAbout) toolBar_->widgetForAction(action(command))->installEventFilter(this);
+        toolBar_->widgetForAction(action(command))->installEventFilter(this);
     }
 }
 
