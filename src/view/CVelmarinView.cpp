@@ -3,33 +3,19 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <cmath>
 
 #include "shell/CMainFrame.h"
 #include "view/CDialogStr.h"
 #include "view/command_rules.h"
 #include "view/prompt_parsing.h"
+#include "view/qt_chart_output.h"
 #include "view/qt_painter_surface.h"
 
 namespace velmarin {
-
-namespace {
-
-// Draws one screen pass of the chart on any paint device of w x h units.
-void DrawScreenPass(QPaintDevice& device, int width, int height, int year, double todayJd,
-                    const ChartSettings& settings, ChartViewState state) {
-    QPainter painter(&device);
-    QtPainterSurface surface(painter, width, height, false, nullptr);
-    DrawChart(surface, ScreenCharHeight(), year, todayJd, settings, state);
-}
-
-}  // namespace
 
 CVelmarinView::CVelmarinView(CMainFrame* frame) : QWidget(frame), frame_(frame) {
     year_ = CurrentYearAndToday(todayJd_);
@@ -57,12 +43,9 @@ void CVelmarinView::RenderIfNeeded() {
         renderedKey_ = key;
         return;
     }
-    QImage image(key.pixelSize, QImage::Format_RGB32);
-    {
-        QPainter painter(&image);
-        QtPainterSurface surface(painter, image.width(), image.height(), false, &image);
+    QImage image = DrawOnImage(key.pixelSize.width(), key.pixelSize.height(), false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
-    }
+    });
     image.setDevicePixelRatio(key.pixelRatio);
     backBuffer_ = std::move(image);
     renderedKey_ = key;
@@ -111,17 +94,12 @@ void CVelmarinView::OnYearNow() {
 
 bool CVelmarinView::PrintChart(QPrinter* printer) {
     emit printingStarted();
+    // A copy, so the screen's layout and pens stay as the hover readout knows them.
+    ChartViewState printState = state_;
     // One page, always: the pass never asks for a new page.
-    QPainter painter;
-    if (!painter.begin(printer)) return false;
-    const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
-    {
-        QtPainterSurface surface(painter, page.width(), page.height(), true, nullptr);
-        // A copy, so the screen's layout and pens stay as the hover readout knows them.
-        ChartViewState printState = state_;
+    const bool ok = DrawOnPrinter(*printer, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, settings(), printState);
-    }
-    const bool ok = painter.end();
+    });
     frame_->SaveSettingsFile();
     return ok;
 }
@@ -132,29 +110,23 @@ bool CVelmarinView::ExportChart(const QString& fileName) {
     // The vector files take the widget's size in units; the PNG the pixels on screen.
     const int width = std::max(1, this->width());
     const int height = std::max(1, this->height());
+    // A copy of the state: the screen's layout stays as the hover readout knows it.
+    ChartViewState exportState = state_;
+    const PageDrawing draw = [&](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), year_, todayJd_, settings(), exportState);
+    };
+    // QSaveFile: a failed or interrupted export never leaves a partial file.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) return false;
+    bool drawn = false;
     if (suffix == QLatin1String("png")) {
-        if (backBuffer_.isNull() || !backBuffer_.save(&file, "PNG")) return false;
+        drawn = !backBuffer_.isNull() && backBuffer_.save(&file, "PNG");
     } else if (suffix == QLatin1String("svg")) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&file);
-        generator.setSize(QSize(width, height));
-        generator.setViewBox(QRect(0, 0, width, height));
-        generator.setTitle(QStringLiteral("Velmarin"));
-        DrawScreenPass(generator, width, height, year_, todayJd_, settings(), state_);
+        drawn = DrawOnSvg(file, width, height, false, draw);
     } else if (suffix == QLatin1String("pdf")) {
-        QPdfWriter writer(&file);
-        writer.setResolution(96);
-        writer.setPageSize(QPageSize(QSizeF(width * 72.0 / 96.0, height * 72.0 / 96.0), QPageSize::Point,
-                                     QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(QStringLiteral("Velmarin"));
-        DrawScreenPass(writer, width, height, year_, todayJd_, settings(), state_);
-    } else {
-        return false;
+        drawn = DrawOnPdf(file, width, height, false, draw);
     }
-    return file.commit();
+    return drawn && file.commit();
 }
 
 void CVelmarinView::OnFileSave() {
