@@ -2,8 +2,13 @@
 
 namespace velmarin {
 
-// Refraction in rad for an altitude in rad.
+// Refraction in rad for an altitude in rad; continuous, falling as the
+// altitude grows, constant below -0.01 rad.
 double Refraction(double altitude);
+
+// Geometric altitude (rad) lifted by the refraction wherever it lies above
+// -0.01 rad; below that it is returned unchanged.
+double ApparentAltitude(double geometricAltitude);
 
 struct HorizontalCoordinates {
     double azimuth = 0.0;   // rad, from south, positive west, [-pi, pi]
