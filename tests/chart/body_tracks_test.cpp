@@ -12,6 +12,7 @@
 #include "ephemeris/body_position.h"
 #include "ephemeris/time_calendar.h"
 #include "layer_fixture.h"
+#include "layer_image.h"
 #include "layer_recording_surface.h"
 
 namespace velmarin {
@@ -326,6 +327,48 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
 INSTANTIATE_TEST_SUITE_P(Codings, TrackLayerCoding,
                          ::testing::Values(CodingCase{0, 0}, CodingCase{1, 0}, CodingCase{0, 1},
                                            CodingCase{1, 1}));
+
+class TrackLayerPixels : public ::testing::TestWithParam<std::tuple<int, bool, bool>> {};
+
+// On raster output the pixel at a body's point of a drawn day carries the
+// body's colour, unless a track drawn later crossed it there; never a blend.
+TEST_P(TrackLayerPixels, DayPointsCarryTheBodyColour) {
+    const auto [mode, portrait, coded] = GetParam();
+    const int width = portrait ? 480 : 640, height = portrait ? 640 : 480;
+    LayerFixture f(width, height, 2025);
+    f.settings.codeByDiameter = coded;
+    f.settings.codeByBrightness = coded;
+    const QImage image = testing::PaintOnImage(width, height, [&](Surface& dc) {
+        ChartPass pass = f.Pass(dc, mode);
+        DrawBodyTracks(pass);
+    });
+    std::vector<Color> trackColours;
+    for (int e = 0; e <= kEntrySiderealTime; ++e) trackColours.push_back(f.catalogue.entries[e].color);
+
+    const std::vector<DrawnDay> days = DrawnDays(2025);
+    for (int body = 0; body < kBodyCount; ++body) {
+        int checked = 0, exact = 0;
+        for (size_t d = 0; d + 1 < days.size(); ++d) {
+            const double a0 = PlotAngle(mode, days[d].pos[body].ra, days[d].pos[kSun].ra);
+            const double a1 = PlotAngle(mode, days[d + 1].pos[body].ra, days[d + 1].pos[kSun].ra);
+            // The point starts the next step's line unless that step is a gap.
+            if (StepOf(a0, a1) == Step::Backward) continue;
+            const Point p = MapToPage(f.layout, days[d].jd, a0);
+            if (p.x < 0 || p.y < 0 || p.x >= width || p.y >= height) continue;
+            const Color c = testing::PixelAt(image, p.x, p.y);
+            ++checked;
+            exact += c == f.catalogue.entries[body].color;
+            EXPECT_NE(std::find(trackColours.begin(), trackColours.end(), c), trackColours.end())
+                << "body " << body << " day " << d;
+        }
+        EXPECT_GT(checked, 150) << "body " << body;
+        EXPECT_GT(exact, checked * 8 / 10) << "body " << body;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ModesOrientationsCoding, TrackLayerPixels,
+                         ::testing::Combine(::testing::Values(ModeNormal, ModeSun, ModeMidnight),
+                                            ::testing::Bool(), ::testing::Bool()));
 
 }  // namespace
 }  // namespace velmarin
