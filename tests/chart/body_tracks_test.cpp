@@ -129,7 +129,9 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
         EXPECT_EQ(Segments(lines), expected) << "body " << body;
         for (const LayerOp& op : lines) EXPECT_EQ(op.pen, f.catalogue.bodyPens[body]);
         // The Moon goes round about 13 times a year.
-        if (body == kMoon) EXPECT_GE(forward, 12);
+        if (body == kMoon) {
+            EXPECT_GE(forward, 12);
+        }
     }
     EXPECT_EQ(dc.LinesIn(f.catalogue.entries[kEntryMoonNode1].color).empty(), !showMoon);
     EXPECT_EQ(dc.CurrentPen(), pass.keptPen);

@@ -7,6 +7,7 @@
 
 #include "chart/layers.h"
 #include "chart/phase_markers.h"
+#include "ephemeris/moon_phase.h"
 #include "ephemeris/time_calendar.h"
 #include "layer_fixture.h"
 #include "layer_image.h"
@@ -45,7 +46,9 @@ TEST_P(PhaseMarkerShapes, StylePaintsItsColourAndShape) {
     });
     EXPECT_EQ(PixelAt(image, 32 + c.filledDx, 32), c.color);
     EXPECT_EQ(PixelAt(image, 32 + c.filledDx, 32 + r / 2), c.color);
-    if (c.emptyDx != 0) EXPECT_EQ(PixelAt(image, 32 + c.emptyDx, 32), kWhite);
+    if (c.emptyDx != 0) {
+        EXPECT_EQ(PixelAt(image, 32 + c.emptyDx, 32), kWhite);
+    }
     // Black outline on the shape's top edge, nothing beyond its radius.
     EXPECT_EQ(PixelAt(image, 32 + c.filledDx / 4, 32 - r), Rgb(0, 0, 0));
     EXPECT_EQ(PixelAt(image, 32, 32 - r - 2), kWhite);
@@ -100,7 +103,9 @@ TEST_P(MoonPhaseLayerPlaces, MarkersSitWhereTheModePlotsTheMoon) {
         EXPECT_EQ(op.pen, Pen{});  // outlined with the pen selected on entry
         const bool half = m.style == kStyleFirstQuarter || m.style == kStyleLastQuarter;
         EXPECT_EQ(op.kind, half ? LayerOp::Polygon : LayerOp::Ellipse);
-        if (op.kind == LayerOp::Ellipse) EXPECT_EQ(op.points[1].x - op.points[0].x, 2 * radius);
+        if (op.kind == LayerOp::Ellipse) {
+            EXPECT_EQ(op.points[1].x - op.points[0].x, 2 * radius);
+        }
         const Point centre = MarkerCentre(op, radius);
         if (mode == ModeNormal) {
             EXPECT_EQ(centre, MapToPage(f.layout, m.jd, m.moonRa));

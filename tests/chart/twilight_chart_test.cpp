@@ -174,7 +174,9 @@ TEST(TwilightLayerCurves, CurvesJoinDailySumsFromTheSecondDay) {
         EXPECT_EQ(sunshine[d - 1].points[1], at(days[d].jd, shown));
         EXPECT_EQ(darkness[d - 1].points[1], at(days[d].jd, days[d].darknessHours));
         EXPECT_EQ(sunshine[d - 1].points[0], sunshine[d > 1 ? d - 2 : 0].points[d > 1 ? 1 : 0]);
-        if (polarDay) EXPECT_GT(sunshine[d - 1].points[1].y, f.layout.plotTop);
+        if (polarDay) {
+            EXPECT_GT(sunshine[d - 1].points[1].y, f.layout.plotTop);
+        }
     }
     EXPECT_GT(polarDays, 30);
     // Cells are all drawn with pen and brush of one band colour.
