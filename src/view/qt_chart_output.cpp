@@ -1,0 +1,65 @@
+#include "view/qt_chart_output.h"
+
+#include <QIODevice>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSvgGenerator>
+
+#include "view/qt_painter_surface.h"
+
+namespace velmarin {
+
+QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw) {
+    if (width <= 0 || height <= 0) return QImage();
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QtPainterSurface surface(painter, width, height, printing, &image);
+    draw(surface);
+    painter.end();
+    return image;
+}
+
+bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw) {
+    if (width <= 0 || height <= 0) return false;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setSize(QSize(width, height));
+    generator.setViewBox(QRect(0, 0, width, height));
+    generator.setTitle(QStringLiteral("Velmarin"));
+    QPainter painter;
+    if (!painter.begin(&generator)) return false;
+    QtPainterSurface surface(painter, width, height, printing, nullptr);
+    draw(surface);
+    return painter.end();
+}
+
+bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw) {
+    if (width <= 0 || height <= 0) return false;
+    QPdfWriter writer(&device);
+    writer.setCreator(QStringLiteral("Velmarin"));
+    // One device unit per point: the page is exactly width x height units.
+    writer.setResolution(72);
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch),
+        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    QtPainterSurface surface(painter, writer.width(), writer.height(), printing, nullptr);
+    draw(surface);
+    return painter.end();
+}
+
+bool DrawOnPrinter(QPrinter& printer, const PageDrawing& draw) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    QtPainterSurface surface(painter, printer.width(), printer.height(), true, nullptr);
+    draw(surface);
+    return painter.end();
+}
+
+}  // namespace velmarin
