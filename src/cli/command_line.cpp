@@ -1,5 +1,8 @@
 #include "cli/command_line.h"
 
+#include <QString>
+#include <QtGlobal>
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -34,6 +37,14 @@ constexpr std::string_view kUsage =
     "settings file; the year defaults to the current year. --json prints one JSON\n"
     "object. Bad input ends with exit status 2.\n";
 
+// Scripts read render's stderr as one line of error or nothing: Qt's own
+// notes (missing runtime folder, font fall-backs) are dropped there; only
+// its critical and fatal messages still reach stderr.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "velmarin: %s\n", qPrintable(message));
+}
+
 }  // namespace
 
 int RunVelmarin(int argc, char* argv[]) {
@@ -44,7 +55,10 @@ int RunVelmarin(int argc, char* argv[]) {
     if (command == "positions") return RunPositionsCommand(args);
     if (command == "phases") return RunPhasesCommand(args);
     if (command == "daylight") return RunDaylightCommand(args);
-    if (command == "render") return RunRenderCommand(args);
+    if (command == "render") {
+        qInstallMessageHandler(QuietQtMessages);
+        return RunRenderCommand(args);
+    }
     if (command == "--help" || command == "-h" || command == "help") {
         if (argc > 2) return ReportBadInput("--help takes no arguments");
         return WriteOutput(std::string(kUsage)) ? 0 : kExitWriteFailed;

@@ -230,6 +230,7 @@ void ExpectRoundTrip(const Json& number) {
 }
 
 struct BadRun {
+    const char* name;
     std::vector<std::string> args;
 };
 class CliBinaryBadInput : public CliBinary, public ::testing::WithParamInterface<BadRun> {};
@@ -248,15 +249,23 @@ TEST_P(CliBinaryBadInput, ExitsWithStatusTwoAndOneLineOnStderr) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliBinaryBadInput,
     ::testing::Values(
-        BadRun{{"positions"}}, BadRun{{"positions", "--jd", "abc", "--json"}},
-        BadRun{{"positions", "--date", "2023-02-29"}}, BadRun{{"positions", "--jd", "inf"}},
-        BadRun{{"phases", "--year", "1000000"}}, BadRun{{"phases", "--year", "12x"}},
-        BadRun{{"daylight", "--lat", "91"}}, BadRun{{"daylight", "--lon", "nan"}},
-        BadRun{{"daylight", "--tz", "25", "--json"}}, BadRun{{"daylight", "--lat", "1\n2"}},
-        BadRun{{"render"}}, BadRun{{"render", "--output", "chart.gif"}},
-        BadRun{{"render", "--output", "chart.png", "--size", "0x5"}},
-        BadRun{{"render", "--output", "missing-folder/chart.png"}},
-        BadRun{{"positionz", "--jd", "0"}}, BadRun{{"--version", "extra"}}));
+        BadRun{"PositionsWithoutInstant", {"positions"}},
+        BadRun{"PositionsBadJd", {"positions", "--jd", "abc", "--json"}},
+        BadRun{"PositionsNoSuchDay", {"positions", "--date", "2023-02-29"}},
+        BadRun{"PositionsInfiniteJd", {"positions", "--jd", "inf"}},
+        BadRun{"PhasesYearTooLarge", {"phases", "--year", "1000000"}},
+        BadRun{"PhasesYearNotANumber", {"phases", "--year", "12x"}},
+        BadRun{"DaylightLatitude", {"daylight", "--lat", "91"}},
+        BadRun{"DaylightNanLongitude", {"daylight", "--lon", "nan"}},
+        BadRun{"DaylightZone", {"daylight", "--tz", "25", "--json"}},
+        BadRun{"DaylightNewlineInValue", {"daylight", "--lat", "1\n2"}},
+        BadRun{"RenderWithoutOutput", {"render"}},
+        BadRun{"RenderBadExtension", {"render", "--output", "chart.gif"}},
+        BadRun{"RenderBadSize", {"render", "--output", "chart.png", "--size", "0x5"}},
+        BadRun{"RenderUnwritableOutput", {"render", "--output", "missing-folder/chart.png"}},
+        BadRun{"UnknownCommand", {"positionz", "--jd", "0"}},
+        BadRun{"VersionWithArgument", {"--version", "extra"}}),
+    [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.name); });
 
 TEST_F(CliBinary, VersionAndHelp) {
     const RunResult version = Run({"--version"});
