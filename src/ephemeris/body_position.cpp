@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ephemeris/element_table.h"
+#include "ephemeris/kepler.h"
 #include "ephemeris/time_calendar.h"
 
 namespace velmarin {
@@ -71,10 +72,11 @@ struct HeliocentricPosition {
     double radius;     // r, AU
 };
 
-// Kepler's equation M = E - e sin E by Newton's method from E = M. The
-// newest iterate is kept; the cap only guards against inputs (NaN, huge
-// values) for which the iteration would not settle.
+}  // namespace
+
 double SolveKepler(double meanAnomaly, double e) {
+    // The newest iterate is kept. The cap only stops inputs (NaN, huge
+    // values) that would never settle; real orbits need a few steps.
     double eccentricAnomaly = meanAnomaly;
     for (int i = 0; i < kKeplerIterationCap; ++i) {
         const double next = eccentricAnomaly - (meanAnomaly - eccentricAnomaly + e * std::sin(eccentricAnomaly)) /
@@ -85,6 +87,8 @@ double SolveKepler(double meanAnomaly, double e) {
     }
     return eccentricAnomaly;
 }
+
+namespace {
 
 HeliocentricPosition OrbitStep(int row, double jd) {
     const OrbitalElements& el = ElementTable[row];

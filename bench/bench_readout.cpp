@@ -1,0 +1,66 @@
+// One hover readout as the view does it on a pointer move: read the pixel
+// under the pointer from the back buffer, turn the position into a date,
+// compute the Sun and the body, and build the text.
+#include <benchmark/benchmark.h>
+
+#include <QColor>
+#include <QImage>
+
+#include "chart/body_catalogue.h"
+#include "chart/chart_layout.h"
+#include "ephemeris/body_position.h"
+#include "view/hover_readout.h"
+
+namespace velmarin {
+namespace {
+
+Color PixelColour(const QImage& image, int x, int y) {
+    const QRgb rgb = image.pixel(x, y);
+    return Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+struct ReadoutScene {
+    ChartLayout layout = LayoutChart(1280, 960, false, 16);
+    BodyCatalogue catalogue = MakeBodyCatalogue();
+    ChartSettings settings;
+    QImage buffer{1280, 960, QImage::Format_RGB32};
+    Point pointer;
+
+    explicit ReadoutScene(int body) {
+        SetChartYear(layout, 2024);
+        buffer.fill(Qt::white);
+        pointer = {(layout.plotLeft + layout.plotRight) / 2, (layout.plotTop + layout.plotBottom) / 2};
+        const Color c = catalogue.entries[body].color;
+        buffer.setPixel(pointer.x, pointer.y, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
+    }
+};
+
+void BM_ReadoutOfBody(benchmark::State& state) {
+    ReadoutScene scene(static_cast<int>(state.range(0)));
+    EphemerisContext context;
+    for (auto _ : state) {
+        const Color pixel = PixelColour(scene.buffer, scene.pointer.x, scene.pointer.y);
+        ReadoutDecision decision = HoverReadout(context, pixel, scene.pointer, scene.layout,
+                                                scene.catalogue, scene.settings);
+        benchmark::DoNotOptimize(decision);
+    }
+}
+BENCHMARK(BM_ReadoutOfBody)->Arg(kSun)->Arg(kMars)->Arg(kNeptune)->Arg(kMoon);
+
+void BM_ReadoutOfMarker(benchmark::State& state) {
+    ReadoutScene scene(kSun);
+    scene.buffer.setPixel(scene.pointer.x, scene.pointer.y, qRgb(250, 0, 0));
+    EphemerisContext context;
+    for (auto _ : state) {
+        const Color pixel = PixelColour(scene.buffer, scene.pointer.x, scene.pointer.y);
+        ReadoutDecision decision = HoverReadout(context, pixel, scene.pointer, scene.layout,
+                                                scene.catalogue, scene.settings);
+        benchmark::DoNotOptimize(decision);
+    }
+}
+BENCHMARK(BM_ReadoutOfMarker);
+
+}  // namespace
+}  // namespace velmarin
+
+BENCHMARK_MAIN();
