@@ -1,0 +1,61 @@
+// Twilight layer at 1920x1080: sampling the year, and painting its cells
+// one by one against painting merged runs.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "chart/body_catalogue.h"
+#include "chart/chart_layout.h"
+#include "chart/twilight_chart.h"
+#include "view/chart_settings.h"
+#include "view/qt_painter_surface.h"
+
+namespace velmarin {
+namespace {
+
+TwilightInputs Inputs() {
+    TwilightInputs inputs;
+    inputs.year = 2025;
+    inputs.latitude = 52.0 * degToRad;
+    inputs.longitude = 9.8 * degToRad;
+    return inputs;
+}
+
+void BM_SampleTwilightYear(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(SampleTwilightYear(Inputs()));
+}
+BENCHMARK(BM_SampleTwilightYear)->Unit(benchmark::kMillisecond);
+
+void BM_PaintTwilightCells(benchmark::State& state) {
+    const auto cells = static_cast<TwilightCells>(state.range(0));
+    ChartLayout layout = LayoutChart(1920, 1080, false, 15);
+    SetChartYear(layout, 2025);
+    BodyCatalogue catalogue = MakeBodyCatalogue();
+    MakeBodyPens(catalogue, layout);
+    const std::vector<TwilightDay> days = SampleTwilightYear(Inputs());
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QtPainterSurface surface(painter, 1920, 1080, false, &image);
+        DrawTwilightDays(surface, layout, catalogue, days, cells);
+    }
+}
+BENCHMARK(BM_PaintTwilightCells)
+    ->Arg(static_cast<int>(TwilightCells::OneByOne))
+    ->Arg(static_cast<int>(TwilightCells::MergedRuns))
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace velmarin
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
