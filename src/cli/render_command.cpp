@@ -18,19 +18,11 @@ namespace velmarin {
 
 namespace {
 
-// Qt's notes about the session (a missing runtime folder, the offscreen
-// platform) are no errors of the command; only critical messages pass.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::fprintf(stderr, "velmarin: %s\n", message.toLocal8Bit().constData());
-    }
-}
-
 // Fonts and painters need a QGuiApplication. Without a display the offscreen
 // platform serves, unless the user chose a platform.
 class GuiForRendering {
 public:
-    GuiForRendering() : previousHandler_(qInstallMessageHandler(QuietMessages)) {
+    GuiForRendering() {
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) return;
         if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
             !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -38,15 +30,10 @@ public:
         }
         application_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
-    ~GuiForRendering() {
-        application_.reset();
-        qInstallMessageHandler(previousHandler_);
-    }
     GuiForRendering(const GuiForRendering&) = delete;
     GuiForRendering& operator=(const GuiForRendering&) = delete;
 
 private:
-    QtMessageHandler previousHandler_;
     int argc_ = 1;
     char name_[9] = "velmarin";
     char* argv_[2] = {name_, nullptr};
