@@ -11,8 +11,8 @@
 #include "cli/almanac_commands.h"
 #include "cli/command_output.h"
 #include "cli/render_command.h"
+#include "shell/version_text.h"
 #include "shell/window_application.h"
-#include "velmarin_version.h"
 
 namespace velmarin {
 namespace {
@@ -65,8 +65,8 @@ int RunVelmarin(int argc, char* argv[]) {
     }
     if (command == "--version") {
         if (argc > 2) return ReportBadInput("--version takes no arguments");
-        return WriteOutput("Velmarin " + std::string(VELMARIN_VERSION_TEXT) + "\n") ? 0
-                                                                                     : kExitWriteFailed;
+        // The same version text as the about box shows.
+        return WriteOutput("Velmarin " + ReadVersionInfo().versionText + "\n") ? 0 : kExitWriteFailed;
     }
     // A word that is neither a subcommand nor an option is most likely a
     // mistyped subcommand; options belong to the window (Qt's own switches).

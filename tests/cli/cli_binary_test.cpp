@@ -20,6 +20,7 @@
 #include "cli/command_output.h"
 #include "ephemeris/body_position.h"
 #include "ephemeris/time_calendar.h"
+#include "shell/version_text.h"
 
 extern char** environ;
 
@@ -162,7 +163,7 @@ protected:
         if (!scratch_.empty()) fs::remove_all(scratch_, error);
     }
 
-    RunResult Run(const std::vector<std::string>& args) {
+    RunResult Run(const std::vector<std::string>& args, const char* stdoutPath = nullptr) {
         std::vector<std::string> words{binary_.string()};
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
@@ -182,7 +183,8 @@ protected:
         const fs::path outPath = scratch_ / "stdout", errPath = scratch_ / "stderr";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 1, stdoutPath ? stdoutPath : outPath.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addchdir_np(&actions, scratch_.c_str());
         pid_t pid = 0;
@@ -270,8 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CliBinary, VersionAndHelp) {
     const RunResult version = Run({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("Velmarin ", 0), 0u) << version.out;
-    EXPECT_EQ(version.out.back(), '\n');
+    EXPECT_EQ(version.out, "Velmarin " + ReadVersionInfo().versionText + "\n");
     const RunResult help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* command : {"positions", "phases", "daylight", "render", "--json"})
@@ -402,6 +403,13 @@ TEST_F(CliBinary, ReadsTheSettingsFileButNeverWritesIt) {
     const Json defaults = RunJson({"daylight", "--year", "2025", "--json"});
     EXPECT_EQ(defaults["latitude"].number, 52.0);
     EXPECT_EQ(Leftovers(), std::vector<std::string>{"config"});
+}
+
+TEST_F(CliBinary, AFullOutputIsAnErrorNotSilence) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    const RunResult run = Run({"phases", "--year", "2026", "--json"}, "/dev/full");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "velmarin: cannot write the output\n");
 }
 
 TEST_F(CliBinary, ReadableTablesUseTheGermanLabels) {
