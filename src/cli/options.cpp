@@ -25,7 +25,12 @@ struct OptionValue {
 
 using OptionList = std::vector<OptionValue>;
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+// The user's word inside an error line; control characters would break the line.
+std::string Quoted(std::string_view text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
+    return quoted + "'";
+}
 
 // Splits "--name value" and "--name=value" words into pairs, checking every
 // name against the command's options.

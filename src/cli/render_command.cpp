@@ -30,6 +30,8 @@ public:
         }
         application_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
+    GuiForRendering(const GuiForRendering&) = delete;
+    GuiForRendering& operator=(const GuiForRendering&) = delete;
 
 private:
     int argc_ = 1;
