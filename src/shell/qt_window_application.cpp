@@ -1,13 +1,27 @@
 #include "shell/window_application.h"
 
-#include <cstdio>
+#include <QApplication>
+#include <QIcon>
+#include <clocale>
+
+#include "shell/CMainFrame.h"
 
 namespace velmarin {
 
-// Placeholder until the main window exists.
-int RunWindowApplication(int, char*[]) {
-    std::fprintf(stderr, "velmarin: the window is not available in this build\n");
-    return 2;
+int RunWindowApplication(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    // The GUI library switches the C library to the user's locale; numbers
+    // in files and prompts keep "." as the decimal point.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setOrganizationName(QStringLiteral("Tannwick"));
+    QApplication::setApplicationName(QStringLiteral("Velmarin"));
+    QApplication::setDesktopFileName(QStringLiteral("velmarin"));
+
+    CMainFrame frame;
+    QApplication::setWindowIcon(frame.windowIcon());
+    frame.show();
+    frame.setWindowTitle(QStringLiteral("Velmarin"));
+    return QApplication::exec();
 }
 
 }  // namespace velmarin

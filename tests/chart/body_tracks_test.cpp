@@ -13,14 +13,17 @@
 #include "ephemeris/time_calendar.h"
 #include "layer_fixture.h"
 #include "layer_image.h"
-#include "layer_recording_surface.h"
+#include "recording_surface.h"
 
 namespace velmarin {
 namespace {
 
+using testing::From;
 using testing::LayerFixture;
-using testing::LayerOp;
-using testing::LayerRecordingSurface;
+using testing::LinesIn;
+using testing::To;
+using testing::SurfaceCall;
+using testing::RecordingSurface;
 
 // Every drawn day (1 January and every second day after it within the year)
 // with the positions of all bodies, the Sun computed first.
@@ -59,9 +62,9 @@ struct Segment {
     }
 };
 
-std::vector<Segment> Segments(const std::vector<LayerOp>& lines) {
+std::vector<Segment> Segments(const std::vector<SurfaceCall>& lines) {
     std::vector<Segment> out;
-    for (const LayerOp& op : lines) out.push_back({op.points[0], op.points[1]});
+    for (const SurfaceCall& op : lines) out.push_back({From(op), To(op)});
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -98,7 +101,7 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
     const auto [mode, portrait, showMoon] = GetParam();
     LayerFixture f(portrait ? 480 : 640, portrait ? 640 : 480, kYear);
     f.settings.showMoon = showMoon;
-    LayerRecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
+    RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     ChartPass pass = f.Pass(dc, mode);
     DrawBodyTracks(pass);
 
@@ -107,7 +110,7 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
     EXPECT_EQ(CalendarFromJulianDay(days.back().jd).day, 30);
     for (int body = 0; body < kBodyCount; ++body) {
         const Color color = f.catalogue.entries[body].color;
-        const std::vector<LayerOp> lines = dc.LinesIn(color);
+        const std::vector<SurfaceCall> lines = LinesIn(dc, color);
         if (body == kMoon && !showMoon) {
             EXPECT_TRUE(lines.empty());
             continue;
@@ -127,13 +130,13 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
         }
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(Segments(lines), expected) << "body " << body;
-        for (const LayerOp& op : lines) EXPECT_EQ(op.pen, f.catalogue.bodyPens[body]);
+        for (const SurfaceCall& op : lines) EXPECT_EQ(op.pen, f.catalogue.bodyPens[body]);
         // The Moon goes round about 13 times a year.
         if (body == kMoon) {
             EXPECT_GE(forward, 12);
         }
     }
-    EXPECT_EQ(dc.LinesIn(f.catalogue.entries[kEntryMoonNode1].color).empty(), !showMoon);
+    EXPECT_EQ(LinesIn(dc, f.catalogue.entries[kEntryMoonNode1].color).empty(), !showMoon);
     EXPECT_EQ(dc.CurrentPen(), pass.keptPen);
 }
 
@@ -148,15 +151,15 @@ TEST(TrackLayerSun, SunLiesOnItsReferenceLine) {
     for (const int mode : {ModeSun, ModeMidnight}) {
         LayerFixture f(640, 481, 2023);
         f.settings.showMoon = 0;
-        LayerRecordingSurface dc(640, 481);
+        RecordingSurface dc(640, 481);
         ChartPass pass = f.Pass(dc, mode);
         DrawBodyTracks(pass);
         const int y = mode == ModeSun ? MapToPage(f.layout, f.layout.startJd, kPi).y : f.layout.plotTop;
-        const std::vector<LayerOp> lines = dc.LinesIn(f.catalogue.entries[kSun].color);
+        const std::vector<SurfaceCall> lines = LinesIn(dc, f.catalogue.entries[kSun].color);
         EXPECT_EQ(lines.size(), 182u);  // 183 drawn days, 1 January to 31 December
-        for (const LayerOp& op : lines) {
-            EXPECT_EQ(op.points[0].y, y);
-            EXPECT_EQ(op.points[1].y, y);
+        for (const SurfaceCall& op : lines) {
+            EXPECT_EQ(From(op).y, y);
+            EXPECT_EQ(To(op).y, y);
         }
     }
 }
@@ -168,7 +171,7 @@ class TrackLayerNodes : public ::testing::TestWithParam<bool> {};
 TEST_P(TrackLayerNodes, NodeLinesContinueOverMoonCrossings) {
     const bool portrait = GetParam();
     LayerFixture f(portrait ? 700 : 900, portrait ? 900 : 700, 2021);
-    LayerRecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
+    RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     ChartPass pass = f.Pass(dc, ModeNormal);
     DrawBodyTracks(pass);
 
@@ -178,7 +181,7 @@ TEST_P(TrackLayerNodes, NodeLinesContinueOverMoonCrossings) {
         return MapToPage(f.layout, days[d].jd, n);
     };
     const std::vector<Segment> nodeSegments =
-        Segments(dc.LinesIn(f.catalogue.entries[kEntryMoonNode1].color));
+        Segments(LinesIn(dc, f.catalogue.entries[kEntryMoonNode1].color));
     auto drawn = [&](Point from, Point to) {
         return std::binary_search(nodeSegments.begin(), nodeSegments.end(), Segment{from, to});
     };
@@ -193,7 +196,7 @@ TEST_P(TrackLayerNodes, NodeLinesContinueOverMoonCrossings) {
     }
     EXPECT_GE(crossings, 12);
     // Both lines use their own pens.
-    for (const LayerOp& op : dc.LinesIn(f.catalogue.entries[kEntryMoonNode1].color)) {
+    for (const SurfaceCall& op : LinesIn(dc, f.catalogue.entries[kEntryMoonNode1].color)) {
         EXPECT_TRUE(op.pen == f.catalogue.bodyPens[kEntryMoonNode1] ||
                     op.pen == f.catalogue.bodyPens[kEntryMoonNode2]);
     }
@@ -207,13 +210,13 @@ TEST(TrackLayerNodeWrap, NodeLineFallingThroughZeroIsDrawnTwice) {
     int wrapsFound = 0;
     for (int year = 2000; year < 2019 && wrapsFound == 0; ++year) {
         LayerFixture f(640, 480, year);
-        LayerRecordingSurface dc(640, 480);
+        RecordingSurface dc(640, 480);
         ChartPass pass = f.Pass(dc, ModeNormal);
         DrawBodyTracks(pass);
         const int halfH = (f.layout.plotBottom - f.layout.plotTop) / 2;
         const std::vector<DrawnDay> days = DrawnDays(year);
         const std::vector<Segment> nodeSegments =
-            Segments(dc.LinesIn(f.catalogue.entries[kEntryMoonNode1].color));
+            Segments(LinesIn(dc, f.catalogue.entries[kEntryMoonNode1].color));
         for (size_t d = 1; d < days.size(); ++d) {
             if (StepOf(days[d - 1].node, days[d].node) != Step::Backward) continue;
             const Point r = MapToPage(f.layout, days[d - 1].jd, days[d - 1].node);
@@ -236,7 +239,7 @@ TEST_P(TrackLayerSidereal, RestartsWithPixelAfterEveryJump) {
     const auto [mode, portrait] = GetParam();
     LayerFixture f(portrait ? 600 : 800, portrait ? 800 : 600, 2019);
     f.settings.showMoon = 0;
-    LayerRecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
+    RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     ChartPass pass = f.Pass(dc, mode);
     DrawBodyTracks(pass);
 
@@ -256,14 +259,14 @@ TEST_P(TrackLayerSidereal, RestartsWithPixelAfterEveryJump) {
         previous = angle;
     }
     std::vector<Point> pixels;
-    for (const LayerOp& op : dc.OfKind(LayerOp::Pixel)) {
+    for (const SurfaceCall& op : dc.Of(SurfaceCall::Pixel)) {
         EXPECT_EQ(op.color, f.catalogue.entries[kEntrySiderealTime].color);
-        pixels.push_back(op.points[0]);
+        pixels.push_back(From(op));
     }
     EXPECT_EQ(pixels, expectedPixels);
-    std::vector<LayerOp> lines;
-    for (const LayerOp& op : dc.ops) {
-        if (op.kind == LayerOp::Line && op.pen == f.catalogue.bodyPens[kEntrySiderealTime]) lines.push_back(op);
+    std::vector<SurfaceCall> lines;
+    for (const SurfaceCall& op : dc.calls) {
+        if (op.kind == SurfaceCall::Line && op.pen == f.catalogue.bodyPens[kEntrySiderealTime]) lines.push_back(op);
     }
     std::sort(expectedLines.begin(), expectedLines.end());
     EXPECT_EQ(Segments(lines), expectedLines);
@@ -290,7 +293,7 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
     LayerFixture f(1280, 960, 2022);
     f.settings.codeByDiameter = c.byDiameter;
     f.settings.codeByBrightness = c.byBrightness;
-    LayerRecordingSurface dc(1280, 960);
+    RecordingSurface dc(1280, 960);
     ChartPass pass = f.Pass(dc, ModeNormal);
     DrawBodyTracks(pass);
 
@@ -299,7 +302,7 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
     const std::vector<DrawnDay> days = DrawnDays(2022);
     for (const int body : {int(kSun), int(kMars), int(kMoon)}) {
         const Color color = f.catalogue.entries[body].color;
-        std::vector<LayerOp> lines = dc.LinesIn(color);
+        std::vector<SurfaceCall> lines = LinesIn(dc, color);
         size_t checked = 0;
         for (size_t d = 1; d < days.size(); ++d) {
             const BodyPosition& pos = days[d].pos[body];
@@ -321,8 +324,8 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
             } else {
                 AddForwardWrap(ofThisStep, f.layout, q, p);
             }
-            for (const LayerOp& op : lines) {
-                const Segment segment{op.points[0], op.points[1]};
+            for (const SurfaceCall& op : lines) {
+                const Segment segment{From(op), To(op)};
                 if (std::find(ofThisStep.begin(), ofThisStep.end(), segment) == ofThisStep.end()) continue;
                 EXPECT_EQ(op.pen.width, expected) << "body " << body << " day " << d;
                 EXPECT_EQ(op.pen.color, color);

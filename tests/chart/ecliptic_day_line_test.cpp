@@ -8,14 +8,17 @@
 #include "chart/layers.h"
 #include "ephemeris/time_calendar.h"
 #include "layer_fixture.h"
-#include "layer_recording_surface.h"
+#include "recording_surface.h"
 
 namespace velmarin {
 namespace {
 
+using testing::From;
 using testing::LayerFixture;
-using testing::LayerOp;
-using testing::LayerRecordingSurface;
+using testing::LinesIn;
+using testing::To;
+using testing::SurfaceCall;
+using testing::RecordingSurface;
 
 struct DayLineCase {
     bool printing;
@@ -30,16 +33,16 @@ TEST_P(DayLineLayer, DrawnOnScreenWhenSwitchedOn) {
     const DayLineCase c = GetParam();
     LayerFixture f(640, 480, 2025, c.printing);
     f.settings.showDayLine = c.showDayLine;
-    LayerRecordingSurface dc(640, 480, c.printing);
+    RecordingSurface dc(640, 480, c.printing);
     const double today = JulianDayFromDate(14, 5, 2025);
     ChartPass pass = f.Pass(dc, ModeNormal, today);
     DrawDayLine(pass);
-    ASSERT_EQ(dc.ops.size(), c.lines);
+    ASSERT_EQ(dc.calls.size(), c.lines);
     if (c.lines == 0) return;
-    const LayerOp& op = dc.ops[0];
+    const SurfaceCall& op = dc.calls[0];
     EXPECT_EQ(op.pen, (Pen{Rgb(125, 125, 125), 2}));
-    EXPECT_EQ(op.points[0], MapToPage(f.layout, today, 0.0));
-    EXPECT_EQ(op.points[1], MapToPage(f.layout, today, 2 * kPi));
+    EXPECT_EQ(From(op), MapToPage(f.layout, today, 0.0));
+    EXPECT_EQ(To(op), MapToPage(f.layout, today, 2 * kPi));
     EXPECT_EQ(dc.CurrentPen(), Pen{});
 }
 
@@ -55,7 +58,7 @@ class EclipticLayer : public ::testing::TestWithParam<bool> {};
 TEST_P(EclipticLayer, CurveLabelsAndScale) {
     const bool portrait = GetParam();
     LayerFixture f(portrait ? 960 : 1280, portrait ? 1280 : 960, 2023);
-    LayerRecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
+    RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     const Pen before{Rgb(1, 2, 3), 1};
     dc.SelectPen(before);
     ChartPass pass = f.Pass(dc, ModeNormal);
@@ -69,12 +72,12 @@ TEST_P(EclipticLayer, CurveLabelsAndScale) {
     // Date coordinate of a point, and of the 1 July line.
     auto date = [&](Point p) { return portrait ? p.y : p.x; };
 
-    const std::vector<LayerOp> curve = dc.LinesIn(f.catalogue.entries[kEntryEcliptic].color);
+    const std::vector<SurfaceCall> curve = LinesIn(dc, f.catalogue.entries[kEntryEcliptic].color);
     ASSERT_EQ(curve.size(), 1u + 64u);  // the 1 July line, then a = 0.0 .. 6.3
     int earliest = date(mid), latest = date(mid);
-    for (const LayerOp& op : curve) {
-        earliest = std::min(earliest, date(op.points[1]));
-        latest = std::max(latest, date(op.points[1]));
+    for (const SurfaceCall& op : curve) {
+        earliest = std::min(earliest, date(To(op)));
+        latest = std::max(latest, date(To(op)));
         EXPECT_EQ(op.pen, f.catalogue.bodyPens[kEntryEcliptic]);
     }
     // The sampled sine peaks just under 1 (0.9996 at 1.6, -0.9999 at 4.7),
@@ -82,35 +85,37 @@ TEST_P(EclipticLayer, CurveLabelsAndScale) {
     EXPECT_EQ(date(mid) - earliest, a - 1);
     EXPECT_EQ(latest - date(mid), a - 1);
 
-    std::vector<std::string> texts;
-    for (const LayerOp& op : dc.OfKind(LayerOp::Text)) texts.push_back(op.text);
+    const std::vector<std::string> texts = dc.Texts();
     const std::vector<std::string> expected = {"Psc", "Ari", "Tau", "Gem", "Cnc", "Leo",
                                                "Vir", "Lib", "Sco", "Sgr", "Cap", "Aqr",
                                                "-20°", "-10°", "+0°", "+10°", "+20°"};
     ASSERT_EQ(texts, expected);
-    const std::vector<LayerOp> textOps = dc.OfKind(LayerOp::Text);
+    const std::vector<SurfaceCall> textOps = dc.Of(SurfaceCall::Text);
     // Northern signs (Gem, +26) toward earlier dates, southern (Sgr, -20) later.
-    const int halfLabel = portrait ? 5 : 9;  // half the recorded extent of a 3-letter name
-    EXPECT_LT(date(textOps[3].points[0]) + halfLabel, date(mid));
-    EXPECT_GT(date(textOps[9].points[0]) + halfLabel, date(mid));
+    const Font previousFont = dc.SelectFont(f.fonts.fontSmall);
+    const TextSize name = dc.GetTextExtent("Gem");  // every name has three letters
+    dc.SelectFont(previousFont);
+    const int halfLabel = portrait ? name.cy / 2 : name.cx / 2;
+    EXPECT_LT(date(From(textOps[3])) + halfLabel, date(mid));
+    EXPECT_GT(date(From(textOps[9])) + halfLabel, date(mid));
     // Scale labels run from later dates (-20) to earlier ones (+20).
-    for (int i = 13; i < 17; ++i) EXPECT_LT(date(textOps[i].points[0]), date(textOps[i - 1].points[0]));
+    for (int i = 13; i < 17; ++i) EXPECT_LT(date(From(textOps[i])), date(From(textOps[i - 1])));
 
-    const std::vector<LayerOp> blocks = dc.OfKind(LayerOp::Rectangle);
+    const std::vector<SurfaceCall> blocks = dc.Of(SurfaceCall::Rectangle);
     ASSERT_EQ(blocks.size(), 5u);
-    for (const LayerOp& op : blocks) {
+    for (const SurfaceCall& op : blocks) {
         EXPECT_EQ(op.brush, (Brush{Rgb(0, 0, 0), false}));
         EXPECT_EQ(op.pen, (Pen{Rgb(0, 0, 0), 1}));
         // Every block reaches the bar's edge at the top of the plot (or its right edge).
-        EXPECT_TRUE(portrait ? (op.points[0].x == mid.x || op.points[1].x == mid.x)
-                             : (op.points[0].y == mid.y || op.points[1].y == mid.y));
+        EXPECT_TRUE(portrait ? (From(op).x == mid.x || To(op).x == mid.x)
+                             : (From(op).y == mid.y || To(op).y == mid.y));
     }
     // The widest block covers +20 .. +23.5 degrees, ending at the bar's end.
-    EXPECT_EQ(date(blocks[0].points[1]), date(mid) - a);
+    EXPECT_EQ(date(To(blocks[0])), date(mid) - a);
 
     EXPECT_EQ(dc.CurrentPen(), before);
     EXPECT_EQ(dc.CurrentBrush(), Brush{});
-    EXPECT_EQ(dc.CurrentFont(), Font{});
+    EXPECT_EQ(dc.CurrentFont(), dc.DefaultFont());
 }
 
 INSTANTIATE_TEST_SUITE_P(Orientations, EclipticLayer, ::testing::Bool());

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <vector>
+
 #include "chart/body_catalogue.h"
 #include "chart/chart_layout.h"
 #include "chart/chart_pass.h"
 #include "ephemeris/ephemeris_context.h"
+#include "recording_surface.h"
 #include "view/chart_settings.h"
 
 namespace velmarin::testing {
@@ -29,5 +32,18 @@ struct LayerFixture {
         return ChartPass{dc, layout, settings, catalogue, fonts, ephemeris, year, mode, todayJd, Pen{}};
     }
 };
+
+// Ends of a recorded line (or corners of a recorded box, as passed).
+inline Point From(const SurfaceCall& call) { return {call.x1, call.y1}; }
+inline Point To(const SurfaceCall& call) { return {call.x2, call.y2}; }
+
+// Lines drawn with a pen of this colour, in order.
+inline std::vector<SurfaceCall> LinesIn(const RecordingSurface& dc, Color color) {
+    std::vector<SurfaceCall> lines;
+    for (const SurfaceCall& call : dc.Of(SurfaceCall::Line)) {
+        if (call.pen.color == color) lines.push_back(call);
+    }
+    return lines;
+}
 
 }  // namespace velmarin::testing

@@ -11,14 +11,14 @@
 #include "ephemeris/time_calendar.h"
 #include "layer_fixture.h"
 #include "layer_image.h"
-#include "layer_recording_surface.h"
+#include "recording_surface.h"
 
 namespace velmarin {
 namespace {
 
 using testing::LayerFixture;
-using testing::LayerOp;
-using testing::LayerRecordingSurface;
+using testing::SurfaceCall;
+using testing::RecordingSurface;
 using testing::PaintOnImage;
 using testing::PixelAt;
 
@@ -65,15 +65,15 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkerCase{kStyleLastQuarter, Rgb(190, 190, 190), -5, 5}));
 
 TEST(PhaseMarkerShapesUnknown, UnknownStyleDrawsNothing) {
-    LayerRecordingSurface dc(64, 64);
+    RecordingSurface dc(64, 64);
     DrawPhaseMarker(dc, 32, 32, 10, 7);
-    EXPECT_TRUE(dc.ops.empty());
+    EXPECT_TRUE(dc.calls.empty());
     EXPECT_EQ(PhaseMarkerColor(7), kInvalidColor);
 }
 
 // Centre of a recorded marker, from its ellipse box or its half-disc polygon.
-Point MarkerCentre(const LayerOp& op, int radius) {
-    if (op.kind == LayerOp::Ellipse) return {op.points[0].x + radius, op.points[0].y + radius};
+Point MarkerCentre(const SurfaceCall& op, int radius) {
+    if (op.kind == SurfaceCall::Ellipse) return {op.x1 + radius, op.y1 + radius};
     // The first corner lies straight below the centre (first quarter) or above it.
     return op.points.size() == 19 && op.points[0].y > op.points[18].y
                ? Point{op.points[0].x, op.points[0].y - radius}
@@ -88,23 +88,23 @@ class MoonPhaseLayerPlaces : public ::testing::TestWithParam<std::tuple<int, boo
 TEST_P(MoonPhaseLayerPlaces, MarkersSitWhereTheModePlotsTheMoon) {
     const auto [mode, portrait] = GetParam();
     LayerFixture f(portrait ? 960 : 1280, portrait ? 1280 : 960, 2026);
-    LayerRecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
+    RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     ChartPass pass = f.Pass(dc, mode);
     DrawMoonPhases(pass);
 
     const std::vector<PhaseMarker> markers = SearchPhaseMarkers(2026);
     const int radius = DiameterPenWidth(f.catalogue, f.layout, 2, 35.0).width;
-    ASSERT_EQ(dc.ops.size(), markers.size());
+    ASSERT_EQ(dc.calls.size(), markers.size());
     ASSERT_GE(markers.size(), 48u);
     for (size_t i = 0; i < markers.size(); ++i) {
-        const LayerOp& op = dc.ops[i];
+        const SurfaceCall& op = dc.calls[i];
         const PhaseMarker& m = markers[i];
         EXPECT_EQ(op.brush.color, PhaseMarkerColor(m.style));
         EXPECT_EQ(op.pen, Pen{});  // outlined with the pen selected on entry
         const bool half = m.style == kStyleFirstQuarter || m.style == kStyleLastQuarter;
-        EXPECT_EQ(op.kind, half ? LayerOp::Polygon : LayerOp::Ellipse);
-        if (op.kind == LayerOp::Ellipse) {
-            EXPECT_EQ(op.points[1].x - op.points[0].x, 2 * radius);
+        EXPECT_EQ(op.kind, half ? SurfaceCall::Polygon : SurfaceCall::Ellipse);
+        if (op.kind == SurfaceCall::Ellipse) {
+            EXPECT_EQ(op.x2 - op.x1, 2 * radius);
         }
         const Point centre = MarkerCentre(op, radius);
         if (mode == ModeNormal) {
@@ -129,10 +129,10 @@ INSTANTIATE_TEST_SUITE_P(ModesOrientations, MoonPhaseLayerPlaces,
 TEST(MoonPhaseLayerSwitch, NothingWithoutTheMoon) {
     LayerFixture f(640, 480, 2026);
     f.settings.showMoon = 0;
-    LayerRecordingSurface dc(640, 480);
+    RecordingSurface dc(640, 480);
     ChartPass pass = f.Pass(dc, ModeNormal);
     DrawMoonPhases(pass);
-    EXPECT_TRUE(dc.ops.empty());
+    EXPECT_TRUE(dc.calls.empty());
 }
 
 // On raster output the pixel at every marker's centre carries the marker's

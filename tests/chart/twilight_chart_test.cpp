@@ -12,14 +12,16 @@
 #include "ephemeris/time_calendar.h"
 #include "layer_fixture.h"
 #include "layer_image.h"
-#include "layer_recording_surface.h"
+#include "recording_surface.h"
 
 namespace velmarin {
 namespace {
 
+using testing::From;
 using testing::LayerFixture;
-using testing::LayerOp;
-using testing::LayerRecordingSurface;
+using testing::To;
+using testing::SurfaceCall;
+using testing::RecordingSurface;
 using testing::PaintOnImage;
 using testing::PixelAt;
 
@@ -72,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Values(0.0, 52.0, 80.0, -66.0),
                        ::testing::Values(std::make_tuple(640, 480), std::make_tuple(1920, 1080),
                                          std::make_tuple(480, 640), std::make_tuple(97, 61),
-                                         std::make_tuple(211, 537), std::make_tuple(3, 2))));
+                                         std::make_tuple(211, 537), std::make_tuple(3, 2),
+                                         // 0.1 h is just over one unit here: one-unit cells
+                                         // with gaps between some, which must stay white.
+                                         std::make_tuple(520, 345), std::make_tuple(389, 600))));
 
 class TwilightLayerColours : public ::testing::TestWithParam<bool> {};
 
@@ -156,10 +161,10 @@ TEST(TwilightLayerPolar, PolarNightHasNoWhiteAndPolarDayNoBands) {
 TEST(TwilightLayerCurves, CurvesJoinDailySumsFromTheSecondDay) {
     LayerFixture f(1280, 960, kYear);
     const std::vector<TwilightDay>& days = DaysAt(80.0);
-    LayerRecordingSurface dc(1280, 960);
+    RecordingSurface dc(1280, 960);
     DrawTwilightDays(dc, f.layout, f.catalogue, days, TwilightCells::MergedRuns);
-    std::vector<LayerOp> sunshine, darkness;
-    for (const LayerOp& op : dc.OfKind(LayerOp::Line)) {
+    std::vector<SurfaceCall> sunshine, darkness;
+    for (const SurfaceCall& op : dc.Of(SurfaceCall::Line)) {
         if (op.pen == f.catalogue.bodyPens[kEntrySunshine]) sunshine.push_back(op);
         if (op.pen == f.catalogue.bodyPens[kEntryDarkness]) darkness.push_back(op);
     }
@@ -171,16 +176,20 @@ TEST(TwilightLayerCurves, CurvesJoinDailySumsFromTheSecondDay) {
         const bool polarDay = days[d].sunshineHours >= 24;
         polarDays += polarDay;
         const double shown = polarDay ? days[d].sunshineHours - 0.05 : days[d].sunshineHours;
-        EXPECT_EQ(sunshine[d - 1].points[1], at(days[d].jd, shown));
-        EXPECT_EQ(darkness[d - 1].points[1], at(days[d].jd, days[d].darknessHours));
-        EXPECT_EQ(sunshine[d - 1].points[0], sunshine[d > 1 ? d - 2 : 0].points[d > 1 ? 1 : 0]);
+        EXPECT_EQ(To(sunshine[d - 1]), at(days[d].jd, shown));
+        EXPECT_EQ(To(darkness[d - 1]), at(days[d].jd, days[d].darknessHours));
+        // Each segment starts where the day before ended.
+        if (d > 1) {
+            EXPECT_EQ(From(sunshine[d - 1]), To(sunshine[d - 2]));
+            EXPECT_EQ(From(darkness[d - 1]), To(darkness[d - 2]));
+        }
         if (polarDay) {
-            EXPECT_GT(sunshine[d - 1].points[1].y, f.layout.plotTop);
+            EXPECT_GT(To(sunshine[d - 1]).y, f.layout.plotTop);
         }
     }
     EXPECT_GT(polarDays, 30);
     // Cells are all drawn with pen and brush of one band colour.
-    for (const LayerOp& op : dc.OfKind(LayerOp::Rectangle)) {
+    for (const SurfaceCall& op : dc.Of(SurfaceCall::Rectangle)) {
         EXPECT_EQ(op.pen.color, op.brush.color);
         EXPECT_EQ(op.pen.width, 0);
     }
