@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QStatusBar>
@@ -72,6 +73,9 @@ private slots:
     void twilightSwapsAvailableEntriesInMenuAndToolbar();
     void oddTimeZoneFromTheFileChecksNoZone();
     void summerTimeIsOnAtEveryStart();
+    void settingsSurviveARestart();
+    void damagedFilesStartWithDefaults_data();
+    void damagedFilesStartWithDefaults();
     void keysDriveLocationAndYear();
     void yearCommandsSaturate();
     void yearPrompt_data();
@@ -241,6 +245,56 @@ void TestMainFrame::summerTimeIsOnAtEveryStart() {
     auto again = StartFrame(false);
     QCOMPARE(again->settings().summerTime, 1);
     QCOMPARE(again->settings().displayMode, int(ModeTwilight));
+}
+
+void TestMainFrame::settingsSurviveARestart() {
+    ChartSettings expected;
+    {
+        auto frame = StartFrame(false);
+        for (int command : {kCmdModeTwilight, kCmdZoneUtPlus2, kCmdShowGrid, kCmdCodeBrightness, kCmdShowMoon,
+                            kCmdLatitudeSouth, kCmdLongitudeWest, kCmdLongitudeWest})
+            frame->action(command)->trigger();
+        expected = frame->settings();
+    }
+    auto again = StartFrame(false);
+    // The file keeps six decimals of a degree.
+    QVERIFY(qAbs(again->settings().latitude - expected.latitude) < 1e-6 * kDegree);
+    QVERIFY(qAbs(again->settings().longitude - expected.longitude) < 1e-6 * kDegree);
+    ChartSettings read = again->settings();
+    read.latitude = expected.latitude;
+    read.longitude = expected.longitude;
+    QCOMPARE(read, expected);
+    QCOMPARE(again->action(kCmdZoneUtPlus2)->isChecked(), true);
+    QCOMPARE(again->action(kCmdModeTwilight)->isChecked(), true);
+}
+
+void TestMainFrame::damagedFilesStartWithDefaults_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("displayMode");
+    QTest::addColumn<double>("latitude");
+    QTest::newRow("empty") << QByteArray() << 0 << 52.0;
+    QTest::newRow("binary") << QByteArray("\x00\xff\xfe\x01\r\n\x80\x00", 8) << 0 << 52.0;
+    QTest::newRow("short lines") << QByteArray("1 1 3\n48.5\n") << 3 << 48.5;
+    QTest::newRow("huge window") << QByteArray("0 0 2 1 0 1 1\r\n52 9.8 1\r\n2147483647 2147483647\r\n") << 2 << 52.0;
+    QTest::newRow("negative window") << QByteArray("0 0 1 1 0 1 1\r\n52 9.8 1\r\n-5 0\r\n") << 1 << 52.0;
+    QTest::newRow("mode out of range") << QByteArray("0 0 7 1 0 1 1\r\n100 9.8 1\r\n") << 7 << 100.0;
+    QTest::newRow("huge") << QByteArray(3 << 20, '9') << 0 << 52.0;
+}
+
+void TestMainFrame::damagedFilesStartWithDefaults() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, displayMode);
+    QFETCH(double, latitude);
+    WriteFile(IniPath(), file);
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    QCOMPARE(frame->settings().displayMode, displayMode);
+    QVERIFY(qAbs(frame->settings().latitude / kDegree - latitude) < 1e-9);
+    // The window fits a screen whatever size the file asks for, and the chart is drawn.
+    const QSize limit = QSize(1212, 800).expandedTo(QGuiApplication::primaryScreen()->availableVirtualSize());
+    QVERIFY(frame->width() <= limit.width() && frame->height() <= limit.height());
+    frame->view()->RenderIfNeeded();
+    QVERIFY(!frame->view()->backBuffer().isNull());
 }
 
 void TestMainFrame::keysDriveLocationAndYear() {
@@ -467,7 +521,9 @@ void TestMainFrame::exportsPngSvgAndPdf() {
     QVERIFY(view->ExportChart(png));
     QImage saved(png);
     QCOMPARE(saved.size(), view->backBuffer().size());
-    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), view->backBuffer().convertToFormat(QImage::Format_RGB32));
+    QImage shown = view->backBuffer().convertToFormat(QImage::Format_RGB32);
+    shown.setDevicePixelRatio(1.0);
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), shown);
     const QString svg = dir_->filePath(QStringLiteral("chart.svg"));
     QVERIFY(view->ExportChart(svg));
     QVERIFY(ReadFile(svg).contains("<svg"));
