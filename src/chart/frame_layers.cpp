@@ -124,7 +124,7 @@ void DrawDayAxis(ChartPass& pass) {
                 dc.Line(p.x, l.plotBottom, p.x, l.plotBottom + l.tickShortY);
             }
             if (date.day == 16) {
-                const char* name = kMonthNames[(date.month - 1) % 12];
+                const char* name = kMonthNames[std::clamp(date.month, 1, 12) - 1];
                 const int cx = dc.GetTextExtent(name).cx;
                 dc.TextOut(p.x - cx / 2, l.plotTop - l.tickShortY - cy8, name);
                 dc.TextOut(p.x - cx / 2, l.plotBottom + l.tickShortY - 1, name);
@@ -140,7 +140,7 @@ void DrawDayAxis(ChartPass& pass) {
             dc.Line(l.plotRight, p.y, l.plotRight + l.tickShortX, p.y);
         }
         if (date.day == 16) {
-            const char* name = kMonthNames[(date.month - 1) % 12];
+            const char* name = kMonthNames[std::clamp(date.month, 1, 12) - 1];
             const int cx = dc.GetTextExtent(name).cx;  // measured in fontUp
             dc.SelectFont(pass.fonts.fontDown);
             dc.TextOut(l.plotLeft - l.tickShortX, p.y - cx / 2, name);

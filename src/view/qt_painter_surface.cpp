@@ -2,6 +2,9 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QPoint>
 #include <QPolygon>
 #include <QTransform>
@@ -141,6 +144,9 @@ QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, boo
       font_(SurfaceDefaultFont()),
       qfont_(ToQFont(font_)),
       clip_(0, 0, width_, height_) {
+    // The SVG generator writes no clip paths; shapes are cut to the clip here.
+    cutsToClip_ = painter_.paintEngine() != nullptr &&
+                  painter_.paintEngine()->type() == QPaintEngine::SVG;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -187,6 +193,28 @@ QPen QtPainterSurface::MakeQPen() const {
     return pen;
 }
 
+bool QtPainterSurface::CutsShapes() const { return cutsToClip_ && clipSet_; }
+
+void QtPainterSurface::FillCut(const QPainterPath& path, Color color) {
+    QPainterPath clip;
+    clip.addRect(QRectF(clip_));
+    painter_.fillPath(path.intersected(clip), ToQColor(color));
+}
+
+void QtPainterSurface::FillRect(const QRect& rect, Color color) {
+    const QRect area = CutsShapes() ? rect.intersected(clip_) : rect;
+    if (!area.isEmpty()) painter_.fillRect(area, ToQColor(color));
+}
+
+QPainterPath QtPainterSurface::StrokeOf(const QPainterPath& path) const {
+    const QPen pen = MakeQPen();
+    QPainterPathStroker stroker;
+    stroker.setWidth(pen.widthF());
+    stroker.setCapStyle(pen.capStyle());
+    stroker.setJoinStyle(pen.joinStyle());
+    return stroker.createStroke(path);
+}
+
 void QtPainterSurface::MoveTo(int x, int y) { position_ = Point{x, y}; }
 
 void QtPainterSurface::LineTo(int x, int y) {
@@ -198,6 +226,12 @@ void QtPainterSurface::LineTo(int x, int y) {
     if (!ClipSegment(x1, y1, x2, y2, -margin, -margin, width_ + margin, height_ + margin)) return;
     const QPoint start(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)));
     const QPoint end(static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)));
+    if (CutsShapes()) {
+        QPainterPath line(start);
+        line.lineTo(end);
+        FillCut(StrokeOf(line), pen_.color);
+        return;
+    }
     painter_.setPen(MakeQPen());
     painter_.setBrush(Qt::NoBrush);
     if (image_ != nullptr && std::max(1, pen_.width) == 1) {
@@ -223,14 +257,15 @@ void QtPainterSurface::Rectangle(int left, int top, int right, int bottom) {
     const int w = right - left;
     const int h = bottom - top;
     if (w <= 0 || h <= 0) return;
-    if (!brush_.hollow) painter_.fillRect(QRect(left, top, w, h), ToQColor(brush_.color));
-    const QColor penColor = ToQColor(pen_.color);
+    if (!brush_.hollow) FillRect(QRect(left, top, w, h), brush_.color);
+    // An outline in the brush's own colour changes nothing (the twilight cells).
+    if (!brush_.hollow && brush_.color == pen_.color) return;
     const int bandX = std::min(penWidth, w);
     const int bandY = std::min(penWidth, h);
-    painter_.fillRect(QRect(left, top, w, bandY), penColor);
-    painter_.fillRect(QRect(left, bottom - bandY, w, bandY), penColor);
-    painter_.fillRect(QRect(left, top, bandX, h), penColor);
-    painter_.fillRect(QRect(right - bandX, top, bandX, h), penColor);
+    FillRect(QRect(left, top, w, bandY), pen_.color);
+    FillRect(QRect(left, bottom - bandY, w, bandY), pen_.color);
+    FillRect(QRect(left, top, bandX, h), pen_.color);
+    FillRect(QRect(right - bandX, top, bandX, h), pen_.color);
 }
 
 void QtPainterSurface::Ellipse(int left, int top, int right, int bottom) {
@@ -244,6 +279,17 @@ void QtPainterSurface::Ellipse(int left, int top, int right, int bottom) {
         return;  // nothing of it can reach the page, or too large to rasterise safely
     }
     const int penWidth = std::max(1, pen_.width);
+    // The pen runs inside the box: its centre line lies half a pen width in.
+    const double inset = penWidth / 2.0;
+    const QRectF box(left + inset, top + inset, std::max(0.0, w - 2 * inset),
+                     std::max(0.0, h - 2 * inset));
+    if (CutsShapes()) {
+        QPainterPath ellipse;
+        ellipse.addEllipse(box);
+        if (!brush_.hollow) FillCut(ellipse, brush_.color);
+        FillCut(StrokeOf(ellipse), pen_.color);
+        return;
+    }
     QPen pen = MakeQPen();
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -253,10 +299,7 @@ void QtPainterSurface::Ellipse(int left, int top, int right, int bottom) {
     } else {
         painter_.setBrush(ToQColor(brush_.color));
     }
-    // The pen runs inside the box: its centre line lies half a pen width in.
-    const double inset = penWidth / 2.0;
-    painter_.drawEllipse(QRectF(left + inset, top + inset, std::max(0.0, w - 2 * inset),
-                                std::max(0.0, h - 2 * inset)));
+    painter_.drawEllipse(box);
 }
 
 void QtPainterSurface::Polygon(const Point* points, int count) {
@@ -266,6 +309,15 @@ void QtPainterSurface::Polygon(const Point* points, int count) {
     for (int i = 0; i < count; ++i) {
         polygon.append(QPoint(std::clamp(points[i].x, -kLineMargin, width_ + kLineMargin),
                               std::clamp(points[i].y, -kLineMargin, height_ + kLineMargin)));
+    }
+    if (CutsShapes()) {
+        QPainterPath outline;
+        outline.setFillRule(Qt::OddEvenFill);
+        outline.addPolygon(QPolygonF(polygon));
+        outline.closeSubpath();
+        if (!brush_.hollow) FillCut(outline, brush_.color);
+        FillCut(StrokeOf(outline), pen_.color);
+        return;
     }
     painter_.setPen(MakeQPen());
     if (brush_.hollow) {
@@ -278,7 +330,7 @@ void QtPainterSurface::Polygon(const Point* points, int count) {
 
 void QtPainterSurface::SetPixel(int x, int y, Color color) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    painter_.fillRect(QRect(x, y, 1, 1), ToQColor(color));
+    FillRect(QRect(x, y, 1, 1), color);
 }
 
 Color QtPainterSurface::GetPixel(int x, int y) const {
@@ -298,12 +350,21 @@ void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
     transform.translate(x, y);
     // Escapement turns the text counter-clockwise about its top-left corner.
     if (font_.escapement != 0) transform.rotate(-font_.escapement / 10.0);
-    painter_.setTransform(transform);
-    if (backgroundMode_ == BackgroundMode::Opaque) {
-        painter_.fillRect(QRect(0, 0, metrics.horizontalAdvance(text),
-                                metrics.ascent() + metrics.descent()),
-                          ToQColor(backgroundColor_));
+    const QRect box(0, 0, metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent());
+    if (CutsShapes() && !clip_.contains(transform.mapRect(box))) {
+        // Text across the clip's edge goes as outlines, cut like the shapes.
+        if (backgroundMode_ == BackgroundMode::Opaque) {
+            QPainterPath background;
+            background.addRect(QRectF(box));
+            FillCut(transform.map(background), backgroundColor_);
+        }
+        QPainterPath glyphs;
+        glyphs.addText(QPointF(0, metrics.ascent()), qfont_, text);
+        FillCut(transform.map(glyphs), textColor_);
+        return;
     }
+    painter_.setTransform(transform);
+    if (backgroundMode_ == BackgroundMode::Opaque) painter_.fillRect(box, ToQColor(backgroundColor_));
     painter_.setFont(qfont_);
     painter_.setPen(ToQColor(textColor_));
     painter_.drawText(QPoint(0, metrics.ascent()), text);
@@ -327,6 +388,7 @@ void QtPainterSurface::IntersectClipRect(int left, int top, int right, int botto
     clip_ = clip_.intersected(QRect(left, top, right - left, bottom - top));
     if (clip_.isEmpty()) clip_ = QRect(0, 0, 0, 0);
     painter_.setClipRect(clip_, Qt::ReplaceClip);
+    clipSet_ = true;
 }
 
 int ScreenCharHeight() {

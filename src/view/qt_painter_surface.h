@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 #include <QRect>
 
@@ -52,6 +53,12 @@ public:
 
 private:
     QPen MakeQPen() const;
+    // True where the paint engine ignores clipping and a clip is set: shapes
+    // are then cut to the clip before they are drawn.
+    bool CutsShapes() const;
+    void FillCut(const QPainterPath& path, Color color);
+    void FillRect(const QRect& rect, Color color);
+    QPainterPath StrokeOf(const QPainterPath& path) const;
 
     QPainter& painter_;
     int width_;
@@ -67,6 +74,8 @@ private:
     Color textColor_ = Rgb(0, 0, 0);
     Point position_;
     QRect clip_;
+    bool clipSet_ = false;
+    bool cutsToClip_ = false;
 };
 
 // The font a fresh surface starts with: Arial at 14 px, which makes a line

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRect>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QBuffer>
 #include <set>
 
@@ -178,6 +179,49 @@ TEST(QtSurfaceClip, AnEmptyClipDrawsNothing) {
     page.surface->Rectangle(0, 0, 40, 30);
     page.surface->SetPixel(10, 12, Rgb(1, 2, 3));
     EXPECT_TRUE(page.Ink().isNull());
+}
+
+TEST(QtSurfaceClip, SvgOutputIsCutToTheClipToo) {
+    // The SVG generator ignores clipping; whatever crosses the clip's edge
+    // must still end there once the file is drawn.
+    testing::EnsureGuiApplication();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(QSize(60, 60));
+        svg.setViewBox(QRect(0, 0, 60, 60));
+        QPainter painter(&svg);
+        QtPainterSurface surface(painter, 60, 60, false, nullptr);
+        surface.IntersectClipRect(10, 10, 50, 50);
+        surface.SelectPen(Pen{Rgb(0, 0, 255), 5});
+        surface.Line(0, 30, 60, 30);
+        surface.SelectBrush(Brush{Rgb(240, 0, 0), false});
+        surface.Ellipse(40, 0, 60, 20);
+        surface.SetPixel(5, 5, Rgb(0, 0, 0));
+        Font font = SurfaceDefaultFont();
+        font.height = -20;
+        surface.SelectFont(font);
+        surface.TextOut(35, 40, "Merkur");
+    }
+    QImage image(60, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QSvgRenderer(buffer.data()).render(&painter);
+    painter.end();
+    const QRect inside(10, 10, 40, 40);
+    int drawnInside = 0;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            const bool ink = image.pixel(x, y) != qRgb(255, 255, 255);
+            if (!inside.contains(x, y)) {
+                ASSERT_FALSE(ink) << x << "," << y;
+            }
+            drawnInside += ink;
+        }
+    }
+    EXPECT_GT(drawnInside, 100);
 }
 
 TEST(QtSurfacePixels, SetPixelReadsBackExactlyOnRasterOnly) {
