@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libvulkan-dev
   fonts-liberation fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev llvm
   xvfb xauth x11-apps imagemagick
   python3 python3-ephem
 )

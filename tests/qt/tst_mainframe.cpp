@@ -473,6 +473,11 @@ void TestMainFrame::sizeLineOnlyWhenThePositionAllowsIt() {
     QTRY_COMPARE(frame->frameGeometry().left(), 0);
     frame->SaveSettingsFile();
     QVERIFY(ReadFile(IniPath()).endsWith("1.0\r\n"));
+    // Back inside the screen, the size line returns.
+    frame->move(40, 30);
+    QTRY_COMPARE(frame->frameGeometry().left(), 40);
+    frame->SaveSettingsFile();
+    QVERIFY(ReadFile(IniPath()).endsWith(line3));
 }
 
 void TestMainFrame::repaintKeepsTheChartUntilAnInputChanges() {
