@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "chart/layers.h"
+#include "chart/year_sky.h"
 #include "ephemeris/body_position.h"
 #include "ephemeris/time_calendar.h"
 
@@ -57,16 +58,19 @@ public:
           coded_(pass.settings.codeByDiameter || pass.settings.codeByBrightness),
           defaultWidth_(DefaultTrackWidth(pass.catalogue, pass.layout)) {}
 
-    void DrawDay(double jd) {
-        const int bodies = planetCount + (pass_.settings.showMoon ? 1 : 0);
+    // One track day: each body's step, the node lines around the Moon's
+    // step, then the sidereal line.
+    void DrawDay(const TrackDay& day) {
+        const double jd = day.jd;
+        const int bodies = BodiesDrawn();
         double sunReference = 0.0;
         for (int i = 0; i < bodies; ++i) {
-            const BodyPosition pos = ComputeBodyPosition(pass_.ephemeris, i, jd);
+            const BodyPosition& pos = day.bodies[i];
             if (i == kSun) sunReference = pos.ra;
             const double xAngle = ModeAngle(pass_.mode, pos.ra, sunReference);
             double node = 0.0;
             if (i == kMoon) {
-                node = ModeAngle(pass_.mode, pass_.ephemeris.moonNodeLongitude, sunReference);
+                node = ModeAngle(pass_.mode, day.moonNodeLongitude, sunReference);
                 pass_.ephemeris.moonNodeLongitude = node;
             }
             const Point p = MapToPage(layout_, jd, xAngle);
@@ -81,6 +85,8 @@ public:
         }
         SiderealStep(ModeAngle(pass_.mode, SiderealAngle(jd), sunReference), jd);
     }
+
+    int BodiesDrawn() const { return planetCount + (pass_.settings.showMoon ? 1 : 0); }
 
 private:
     Pen TrackPen(int i, int width) const { return Pen{catalogue_.entries[i].color, width}; }
@@ -200,7 +206,23 @@ private:
 void DrawBodyTracks(ChartPass& pass) {
     TrackPass tracks(pass);
     for (double jd = pass.layout.startJd; CalendarFromJulianDay(jd).year == pass.year; jd += 2) {
-        tracks.DrawDay(jd);
+        TrackDay day;
+        day.jd = jd;
+        for (int i = 0; i < tracks.BodiesDrawn(); ++i) {
+            day.bodies[i] = ComputeBodyPosition(pass.ephemeris, i, jd);
+        }
+        day.moonNodeLongitude = pass.ephemeris.moonNodeLongitude;
+        tracks.DrawDay(day);
+    }
+}
+
+void DrawBodyTracks(ChartPass& pass, const TrackYear& positions) {
+    TrackPass tracks(pass);
+    for (const TrackDay& day : positions.days) tracks.DrawDay(day);
+    // Leave the context as computing the days in this pass would have.
+    if (!positions.days.empty()) {
+        pass.ephemeris.sunLongitude = positions.sunLongitude;
+        pass.ephemeris.sunDistance = positions.sunDistance;
     }
 }
 

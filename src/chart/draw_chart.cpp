@@ -2,6 +2,7 @@
 
 #include "chart/frame_layers.h"
 #include "chart/layers.h"
+#include "chart/twilight_chart.h"
 
 namespace velmarin {
 
@@ -51,14 +52,26 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     // Every plot layer stays strictly inside the frame.
     dc.IntersectClipRect(layout.plotLeft + 1, layout.plotTop + 1, layout.plotRight - 1,
                          layout.plotBottom - 1);
-    if (mode == ModeTwilight) DrawTwilightChart(pass);
+    const bool kept = state.keepYearSky;
+    if (mode == ModeTwilight) {
+        if (kept) {
+            DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings)));
+        } else {
+            DrawTwilightChart(pass);
+        }
+    }
     if (!printing && settings.showDayLine) DrawDayLine(pass);
     if (settings.showGrid) DrawGrid(pass);
     if (mode == ModeNormal) DrawEcliptic(pass);
     dc.SelectPen(state.catalogue.bodyPens[0]);
     if (mode != ModeTwilight) {
-        DrawBodyTracks(pass);
-        if (settings.showMoon) DrawMoonPhases(pass);
+        if (kept) {
+            DrawBodyTracks(pass, state.sky.Tracks(year));
+            if (settings.showMoon) DrawMoonPhases(pass, state.sky.PhaseMarkers(year));
+        } else {
+            DrawBodyTracks(pass);
+            if (settings.showMoon) DrawMoonPhases(pass);
+        }
     }
 
     dc.SelectPen(keptPen);

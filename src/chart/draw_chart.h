@@ -4,6 +4,7 @@
 #include "chart/chart_layout.h"
 #include "chart/chart_pass.h"
 #include "chart/surface.h"
+#include "chart/year_sky.h"
 #include "ephemeris/ephemeris_context.h"
 #include "view/chart_settings.h"
 
@@ -17,6 +18,10 @@ struct ChartViewState {
     ChartFonts fonts;
     EphemerisContext ephemeris;
     LegendCursor legend;
+    YearSkyCache sky;           // what the passes computed for the year
+    // false: every pass computes the year afresh, one step after another
+    // (the plain path the kept one is checked against).
+    bool keepYearSky = true;
 };
 
 // One complete pass onto `dc` (which is the whole page): layout, then every

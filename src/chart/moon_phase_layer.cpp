@@ -48,8 +48,13 @@ void DrawPhaseMarker(Surface& dc, int x, int y, int radius, int style) {
 
 void DrawMoonPhases(ChartPass& pass) {
     if (!pass.settings.showMoon) return;
+    DrawMoonPhases(pass, SearchPhaseMarkers(pass.year));
+}
+
+void DrawMoonPhases(ChartPass& pass, const std::vector<PhaseMarker>& markers) {
+    if (!pass.settings.showMoon) return;
     const int radius = DiameterPenWidth(pass.catalogue, pass.layout, kVenus, 35.0).width;
-    for (const PhaseMarker& marker : SearchPhaseMarkers(pass.year)) {
+    for (const PhaseMarker& marker : markers) {
         double angle = marker.moonRa;
         if (pass.mode == ModeSun) angle = NormalizeAngle(kPi + marker.moonRa - marker.sunRa);
         if (pass.mode == ModeMidnight) angle = NormalizeAngle(marker.moonRa - marker.sunRa);

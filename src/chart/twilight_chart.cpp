@@ -136,20 +136,27 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
     }
 }
 
+TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings) {
+    TwilightInputs inputs;
+    inputs.year = year;
+    inputs.latitude = settings.latitude;
+    inputs.longitude = settings.longitude;
+    inputs.timeZoneHours = settings.timeZoneHours;
+    inputs.summerTime = settings.summerTime != 0;
+    return inputs;
+}
+
 void DrawTwilightChart(ChartPass& pass) {
+    // On the calling thread alone: the plain path the shared-out one is held to.
+    DrawTwilightChart(pass, SampleTwilightYear(TwilightInputsOf(pass.year, pass.settings), 1));
+}
+
+void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days) {
     Surface& dc = pass.dc;
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     // Nutation of the chart's first day serves the sidereal times of the
     // whole pass (and of readouts that follow it).
     ComputeNutation(pass.ephemeris, pass.layout.startJd);
-
-    TwilightInputs inputs;
-    inputs.year = pass.year;
-    inputs.latitude = pass.settings.latitude;
-    inputs.longitude = pass.settings.longitude;
-    inputs.timeZoneHours = pass.settings.timeZoneHours;
-    inputs.summerTime = pass.settings.summerTime != 0;
-    const std::vector<TwilightDay> days = SampleTwilightYear(inputs);
 
     const Pen pen = dc.SelectPen(Pen{});
     const Brush brush = dc.SelectBrush(Brush{});

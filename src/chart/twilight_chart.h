@@ -6,8 +6,12 @@
 #include "chart/chart_layout.h"
 #include "chart/surface.h"
 #include "chart/twilight_sampling.h"
+#include "view/chart_settings.h"
 
 namespace velmarin {
+
+// What the twilight chart of `year` samples with these settings.
+TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings);
 
 // Colour of twilight band 1 (civil) .. 4 (darkness); kInvalidColor for band 0
 // (daylight, left white) and anything else.

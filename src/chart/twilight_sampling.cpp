@@ -1,6 +1,9 @@
 #include "chart/twilight_sampling.h"
 
+#include <algorithm>
 #include <cmath>
+#include <system_error>
+#include <thread>
 
 #include "ephemeris/body_position.h"
 #include "ephemeris/horizon.h"
@@ -10,8 +13,8 @@ namespace velmarin {
 
 namespace {
 
-// Lunar phases aside, nothing else reads the context: one per year keeps
-// the sequence of values the chart would see.
+// Only the nutation set at the start is read back from the context; the
+// Sun's values each call leaves behind are never read again.
 struct SunAltitudeSampler {
     EphemerisContext context;
     double longitude;
@@ -31,6 +34,22 @@ struct SunAltitudeSampler {
     }
 };
 
+// One day's 240 samples with the day's civil time zone tz (days).
+void SampleDay(SunAltitudeSampler& sampler, double tz, TwilightDay& day) {
+    const std::array<double, kTwilightSamplesPerDay>& hours = TwilightSampleHours();
+    double sunshine = 0.0;
+    double darkness = 0.0;
+    for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
+        const double t = day.jd + hours[i] / 24.0 - tz;
+        const int band = TwilightBand(sampler.AltitudeAt(t));
+        day.bands[i] = static_cast<std::uint8_t>(band);
+        if (band == 0) sunshine += 0.1;
+        if (band == 4) darkness += 0.1;
+    }
+    day.sunshineHours = sunshine;
+    day.darknessHours = darkness;
+}
+
 }  // namespace
 
 const std::array<double, kTwilightSamplesPerDay>& TwilightSampleHours() {
@@ -49,15 +68,18 @@ const std::array<double, kTwilightSamplesPerDay>& TwilightSampleHours() {
 }
 
 std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs) {
-    std::vector<TwilightDay> days;
-    days.reserve(184);
-    SunAltitudeSampler sampler{EphemerisContext{}, inputs.longitude, std::sin(inputs.latitude),
-                               std::cos(inputs.latitude)};
-    const double startJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
-    ComputeNutation(sampler.context, startJd);
-    ComputeBodyPosition(sampler.context, kSun, startJd);
-    const std::array<double, kTwilightSamplesPerDay>& hours = TwilightSampleHours();
+    // Two workers already halve the wait on a dual-core machine; more than a
+    // few only add start-up cost for a 184-day year.
+    const unsigned cores = std::thread::hardware_concurrency();
+    return SampleTwilightYear(inputs, static_cast<int>(std::clamp(cores, 1u, 4u)));
+}
 
+std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int threads) {
+    const double startJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
+    std::vector<TwilightDay> days;
+    std::vector<double> dayOffsets;  // civil time zone of each day, in days
+    days.reserve(184);
+    dayOffsets.reserve(184);
     for (double jd = startJd;; jd += 2.0) {
         const CalendarInstant date = CalendarFromJulianDay(jd);
         if (date.year != inputs.year) break;
@@ -65,19 +87,36 @@ std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs) {
         if (inputs.summerTime && IsSummerTime(date.month, date.day, date.weekday)) tz = tz + 1.0 / 24.0;
         TwilightDay day;
         day.jd = jd;
-        double sunshine = 0.0;
-        double darkness = 0.0;
-        for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
-            const double t = jd + hours[i] / 24.0 - tz;
-            const int band = TwilightBand(sampler.AltitudeAt(t));
-            day.bands[i] = static_cast<std::uint8_t>(band);
-            if (band == 0) sunshine += 0.1;
-            if (band == 4) darkness += 0.1;
-        }
-        day.sunshineHours = sunshine;
-        day.darknessHours = darkness;
         days.push_back(day);
+        dayOffsets.push_back(tz);
     }
+
+    // Each day reads only the nutation of the first day and the Sun values of
+    // its own instants, so days can be shared out among workers, each with
+    // its own context, and still give the values of one sequential pass.
+    const auto sampleRange = [&](std::size_t first, std::size_t last) {
+        SunAltitudeSampler sampler{EphemerisContext{}, inputs.longitude, std::sin(inputs.latitude),
+                                   std::cos(inputs.latitude)};
+        ComputeNutation(sampler.context, startJd);
+        for (std::size_t k = first; k < last; ++k) SampleDay(sampler, dayOffsets[k], days[k]);
+    };
+
+    const std::size_t count = days.size();
+    const std::size_t workers =
+        std::min(static_cast<std::size_t>(std::max(threads, 1)), std::max<std::size_t>(count, 1));
+    std::vector<std::thread> pool;
+    std::size_t first = 0;
+    for (std::size_t w = 0; w + 1 < workers; ++w) {
+        const std::size_t last = first + (count - first) / (workers - w);
+        try {
+            pool.emplace_back(sampleRange, first, last);
+        } catch (const std::system_error&) {
+            break;  // no thread to be had: the calling thread does the rest
+        }
+        first = last;
+    }
+    sampleRange(first, count);
+    for (std::thread& worker : pool) worker.join();
     return days;
 }
 

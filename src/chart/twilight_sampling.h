@@ -14,6 +14,7 @@ struct TwilightInputs {
     double longitude = 0.0;      // rad, east positive
     double timeZoneHours = 1.0;  // offset of civil time from UT
     bool summerTime = true;
+    bool operator==(const TwilightInputs&) const = default;
 };
 
 struct TwilightDay {
@@ -30,6 +31,11 @@ struct TwilightDay {
 const std::array<double, kTwilightSamplesPerDay>& TwilightSampleHours();
 
 // Every second day of the year from 1 January, as the twilight chart samples them.
+// The days are shared out among a few threads (one per core, at most four);
+// the result is the same, bit for bit, whatever the number of threads.
 std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs);
+// The same with `threads` workers, the calling thread among them (1: all on
+// the calling thread).
+std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int threads);
 
 }  // namespace velmarin
