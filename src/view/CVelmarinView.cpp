@@ -12,6 +12,7 @@
 #include "view/CDialogStr.h"
 #include "view/command_rules.h"
 #include "view/prompt_parsing.h"
+#include "view/qt_first_paint_report.h"
 #include "view/qt_chart_output.h"
 #include "view/qt_painter_surface.h"
 
@@ -62,6 +63,10 @@ void CVelmarinView::paintEvent(QPaintEvent*) {
     painter.drawImage(QPointF(0, 0), backBuffer_);
     // Every layout rewrites the settings file (with the window's current size).
     frame_->SaveSettingsFile();
+    if (!firstPaintDone_) {
+        firstPaintDone_ = true;
+        if (FirstPaintReportWanted()) ReportFirstPaintAndQuit(backBuffer_.size());
+    }
 }
 
 void CVelmarinView::ChartChanged() {

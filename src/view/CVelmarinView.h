@@ -95,6 +95,7 @@ private:
     QImage backBuffer_;
     RenderKey renderedKey_;
     int renderCount_ = 0;
+    bool firstPaintDone_ = false;
 };
 
 }  // namespace velmarin

@@ -1,0 +1,114 @@
+// The window's paint path at a chart of 1920x1080 pixels, per display mode:
+// an expose (nothing changed), a resize (the year's sky kept, the chart
+// drawn again), and a step of the year or the latitude (the sky computed
+// again). Each iteration ends with the chart painted into the window.
+// Wall time is the measure; cpu_time counts the calling thread only.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <memory>
+
+#include "shell/CMainFrame.h"
+#include "view/CVelmarinView.h"
+#include "view/command_rules.h"
+
+namespace velmarin {
+namespace {
+
+constexpr QSize kChart(1920, 1080);
+
+// A main window with a private settings file, its view sized to kChart.
+struct Window {
+    QTemporaryDir folder;
+    std::unique_ptr<CMainFrame> frame;
+    QSize frameSize;
+
+    explicit Window(int mode) {
+        frame = std::make_unique<CMainFrame>(
+            std::filesystem::path(folder.filePath("Velmarin.ini").toStdString()));
+        frame->resize(2000, 1300);
+        frame->show();
+        QCoreApplication::processEvents();
+        // Whatever menu and toolbar take, the view gets exactly kChart.
+        frameSize = frame->size() + kChart - frame->view()->size();
+        frame->resize(frameSize);
+        ChartSettings settings = frame->settings();
+        settings.displayMode = mode;
+        frame->ChangeSettings(settings);
+        frame->view()->SetYear(2025);
+        Paint();
+    }
+
+    void Paint() {
+        QCoreApplication::processEvents();
+        frame->view()->repaint();
+    }
+};
+
+void BM_ViewExpose(benchmark::State& state) {
+    Window window(static_cast<int>(state.range(0)));
+    const int before = window.frame->view()->renderCount();
+    for (auto _ : state) window.frame->view()->repaint();
+    if (window.frame->view()->renderCount() != before) state.SkipWithError("chart drawn again");
+    if (window.frame->view()->size() != kChart) state.SkipWithError("view not at 1920x1080");
+}
+
+// Width alternating between 1920 and 1919 pixels.
+void BM_ViewResize(benchmark::State& state) {
+    Window window(static_cast<int>(state.range(0)));
+    bool narrow = false;
+    for (auto _ : state) {
+        narrow = !narrow;
+        window.frame->resize(window.frameSize - QSize(narrow ? 1 : 0, 0));
+        window.Paint();
+    }
+}
+
+void BM_ViewYearStep(benchmark::State& state) {
+    Window window(static_cast<int>(state.range(0)));
+    bool forward = false;
+    for (auto _ : state) {
+        forward = !forward;
+        window.frame->view()->OnYearStep(forward ? 1 : -1);
+        window.Paint();
+    }
+}
+
+// N and S in turn (each also rewrites the settings file, as the command does).
+void BM_ViewLatitudeStep(benchmark::State& state) {
+    Window window(static_cast<int>(state.range(0)));
+    bool north = false;
+    for (auto _ : state) {
+        north = !north;
+        window.frame->ExecuteCommand(north ? kCmdLatitudeNorth : kCmdLatitudeSouth);
+        window.Paint();
+    }
+}
+
+void EveryMode(benchmark::internal::Benchmark* b) {
+    b->ArgName("mode")->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+BENCHMARK(BM_ViewExpose)->Apply(EveryMode);
+BENCHMARK(BM_ViewResize)->Apply(EveryMode);
+BENCHMARK(BM_ViewYearStep)->Apply(EveryMode);
+BENCHMARK(BM_ViewLatitudeStep)->Apply(EveryMode);
+
+}  // namespace
+}  // namespace velmarin
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings of this run stay in a folder of its own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    int qtArgc = 1;
+    char name[] = "bench_view_paint";
+    char* qtArgv[] = {name, nullptr};
+    QApplication application(qtArgc, qtArgv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
