@@ -74,7 +74,7 @@ print(f"instants                   {len(instants)}")
 print(f"PyEphem {ephem.__version__} (median of 3)  {pyephemMs:9.2f} ms")
 print(f"ours, all cores (median)   {wall:9.2f} ms wall")
 print(f"ours, one thread (median)  {oneThread:9.2f} ms wall")
-print(f"bands equal to PyEphem's   {same} of {len(instants)} (its refraction model differs at the horizon)")
+print(f"bands equal to PyEphem's   {same} of {len(instants)} (the rest lie at band limits, where the two Sun theories and refraction models part)")
 print(f"ratio, all cores           {pyephemMs / wall:9.1f}x")
 print(f"ratio, one thread          {pyephemMs / oneThread:9.1f}x")
 PY
