@@ -9,6 +9,7 @@
 #include <QImage>
 #include <array>
 #include <cstdio>
+#include <ostream>
 #include <string>
 
 #include "chart/draw_chart.h"
@@ -60,6 +61,8 @@ struct Page {
     int width;
     int height;
 };
+
+void PrintTo(const Page& page, std::ostream* out) { *out << page.width << "x" << page.height; }
 
 class ExtremeInputSweep : public ::testing::TestWithParam<Page> {
 protected:
