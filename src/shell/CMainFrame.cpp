@@ -204,14 +204,29 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // The saved size is the outer size: take the window frame off once it is known.
-    if (!sizedToFrame_) {
-        sizedToFrame_ = true;
-        const QSize frameExtra = frameGeometry().size() - geometry().size();
-        if (frameExtra.width() > 0 || frameExtra.height() > 0) {
-            resize((InitialOuterSize() - frameExtra).expandedTo(QSize(1, 1)));
-        }
-    }
+    FitOuterSizeOnce();
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    FitOuterSizeOnce();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitOuterSizeOnce();
+}
+
+void CMainFrame::FitOuterSizeOnce() {
+    // The saved size is the outer size. The window manager's frame becomes
+    // known only some time after the window is shown; take it off once then,
+    // or the window would grow by its frame at every start.
+    if (sizedToFrame_ || !isVisible()) return;
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    if (frameExtra.width() <= 0 && frameExtra.height() <= 0) return;
+    sizedToFrame_ = true;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    resize((InitialOuterSize() - frameExtra).expandedTo(QSize(1, 1)));
 }
 
 void CMainFrame::UpdateCommandStates() {

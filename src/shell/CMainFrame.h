@@ -58,6 +58,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -69,6 +71,8 @@ private:
     void OnPrint();
     void OnPrintPreview();
     void OnPrintSetup();
+    // Takes the window frame off the initial size once the frame is known.
+    void FitOuterSizeOnce();
     // The saved window size (outer size) clamped to what a screen can show.
     QSize InitialOuterSize() const;
 

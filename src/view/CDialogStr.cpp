@@ -66,7 +66,11 @@ int CDialogStr::DoModal() {
     edit->setText(value);
     edit->selectAll();
     setWindowTitle(caption);
-    if (exec() != QDialog::Accepted) return kCancel;
+    const bool accepted = exec() == QDialog::Accepted;
+    // Give the keyboard back to the owner: not every window manager does,
+    // and the chart's keys (N, S, +, -, ...) must work right after a prompt.
+    if (QWidget* owner = parentWidget()) owner->window()->activateWindow();
+    if (!accepted) return kCancel;
     value = edit->text();
     return kOk;
 }

@@ -23,6 +23,9 @@ CVelmarinView::CVelmarinView(CMainFrame* frame) : QWidget(frame), frame_(frame) 
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
+    // The hover readout needs moves without a button pressed.
+    setMouseTracking(true);
+    connect(this, &CVelmarinView::printingStarted, this, &CVelmarinView::HideReadout);
 }
 
 const ChartSettings& CVelmarinView::settings() const { return frame_->settings(); }

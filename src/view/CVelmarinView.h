@@ -65,6 +65,13 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Hover readout: moves show what lies under the pointer, a left click
+    // and leaving the window hide it.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void ShowReadout(QPointF position, QPointF globalPosition);
+    void HideReadout();
 
     C_ColorToolTip* toolTip_ = nullptr;  // the hover readout's window, made on first use
 

@@ -15,9 +15,10 @@ namespace velmarin {
 // (QImage) draws without antialiasing and can read pixels back; printer, SVG
 // and PDF devices draw the same primitives and cannot read back.
 //
-// Wide pens (width > 1) draw round ends and round joins, as solid wide pens
-// do on the platform the chart's coordinates come from; one-unit pens leave
-// out the end point of every line.
+// Wide pens (width > 1) draw round ends and round joins, so that the short
+// segments of a track join without notches; one-unit pens leave out the end
+// point of every line. Devices that ignore clipping (SVG) get every shape cut
+// to the clip before it is drawn.
 class QtPainterSurface : public Surface {
 public:
     // image: the raster target when painting on a QImage (enables GetPixel), else nullptr.

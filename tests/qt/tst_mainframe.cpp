@@ -69,6 +69,7 @@ private slots:
     void windowSizeAndPrinterOrientationFromTheFile_data();
     void windowSizeAndPrinterOrientationFromTheFile();
     void menusFollowTheTable();
+    void toolBarEntryShowsAndHidesTheToolbar();
     void displayCommandsChangeSaveAndUpdate();
     void twilightSwapsAvailableEntriesInMenuAndToolbar();
     void oddTimeZoneFromTheFileChecksNoZone();
@@ -167,6 +168,20 @@ void TestMainFrame::menusFollowTheTable() {
     QCOMPARE(buttons, (QList<int>{kCmdYearMinus, kCmdYearPlus, 0, kCmdModeNormal, kCmdModeSun,
                                   kCmdModeMidnight, kCmdModeTwilight, 0, kCmdAbout}));
     QCOMPARE(frame->action(kCmdAbout)->toolTip(), QStringLiteral("Info"));
+}
+
+void TestMainFrame::toolBarEntryShowsAndHidesTheToolbar() {
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    auto* toolBar = frame->findChild<QToolBar*>();
+    QAction* entry = frame->action(kCmdToolBar);
+    QVERIFY(entry->isChecked());
+    entry->trigger();
+    QVERIFY(!toolBar->isVisible());
+    QVERIFY(!entry->isChecked());
+    entry->trigger();
+    QVERIFY(toolBar->isVisible());
+    QVERIFY(entry->isChecked());
 }
 
 void TestMainFrame::displayCommandsChangeSaveAndUpdate() {
@@ -473,6 +488,11 @@ void TestMainFrame::sizeLineOnlyWhenThePositionAllowsIt() {
     QTRY_COMPARE(frame->frameGeometry().left(), 0);
     frame->SaveSettingsFile();
     QVERIFY(ReadFile(IniPath()).endsWith("1.0\r\n"));
+    // Back inside the screen, the size line returns.
+    frame->move(40, 30);
+    QTRY_COMPARE(frame->frameGeometry().left(), 40);
+    frame->SaveSettingsFile();
+    QVERIFY(ReadFile(IniPath()).endsWith(line3));
 }
 
 void TestMainFrame::repaintKeepsTheChartUntilAnInputChanges() {
