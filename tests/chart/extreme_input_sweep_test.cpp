@@ -104,6 +104,35 @@ INSTANTIATE_TEST_SUITE_P(Pages, ExtremeInputSweep,
                                     std::to_string(info.param.height);
                          });
 
+// Values only a damaged or hand-edited file can hold: huge and tiny angles and
+// time zones, flags and modes at the ends of the int range.
+TEST(ExtremeInputSweepFile, DamagedValuesDrawInEveryMode) {
+    testing::EnsureGuiApplication();
+    const char* const secondLines[] = {
+        "1e300 1e300 1e300", "-1e300 -1e300 -1e300", "1e-300 5e15 -1e15",
+        "2147483648 -2147483649 24.05", "1.745329 -12.566371 13", "-0 -0 -0",
+    };
+    const char* const firstLines[] = {"-2147483648 2147483647 %d -1 5 2147483647 -7",
+                                      "99999999999 -99999999999 %d 0 0 0 0"};
+    int cases = 0;
+    for (const int mode : {0, 1, 2, 3, 7, -2147483647}) {
+        for (const char* first : firstLines) {
+            for (const char* second : secondLines) {
+                char line1[100];
+                std::snprintf(line1, sizeof line1, first, mode);
+                const std::string text = std::string(line1) + "\r\n" + second + "\r\n0 -5\r\n";
+                SCOPED_TRACE(text);
+                const ChartSettings settings = ParseSettingsText(text, ChartSettings{});
+                const QImage image = Render(320, 240, cases % 2 == 1, 2024, settings);
+                ASSERT_EQ(image.size(), QSize(320, 240));
+                EXPECT_TRUE(HasNonWhitePixel(image));
+                ++cases;
+            }
+        }
+    }
+    std::printf("damaged files: %d cases\n", cases);
+}
+
 // The largest page takes about a quarter of a GiB per image: one mode at a time,
 // each at another edge of the year range and the globe.
 TEST(ExtremeInputSweepLarge, EveryModeOnAnEightThousandPixelPage) {
