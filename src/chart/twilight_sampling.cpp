@@ -1,6 +1,7 @@
 #include "chart/twilight_sampling.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <system_error>
 #include <thread>
@@ -94,28 +95,34 @@ std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int th
     // Each day reads only the nutation of the first day and the Sun values of
     // its own instants, so days can be shared out among workers, each with
     // its own context, and still give the values of one sequential pass.
-    const auto sampleRange = [&](std::size_t first, std::size_t last) {
+    // Workers take the next few days as they get free: a worker the system
+    // starts late then simply does less.
+    constexpr std::size_t kDaysPerTake = 4;
+    const std::size_t count = days.size();
+    std::atomic<std::size_t> nextDay{0};
+    const auto sampleDays = [&] {
         SunAltitudeSampler sampler{EphemerisContext{}, inputs.longitude, std::sin(inputs.latitude),
                                    std::cos(inputs.latitude)};
         ComputeNutation(sampler.context, startJd);
-        for (std::size_t k = first; k < last; ++k) SampleDay(sampler, dayOffsets[k], days[k]);
+        for (;;) {
+            const std::size_t first = nextDay.fetch_add(kDaysPerTake);
+            if (first >= count) return;
+            const std::size_t last = std::min(first + kDaysPerTake, count);
+            for (std::size_t k = first; k < last; ++k) SampleDay(sampler, dayOffsets[k], days[k]);
+        }
     };
 
-    const std::size_t count = days.size();
-    const std::size_t workers =
-        std::min(static_cast<std::size_t>(std::max(threads, 1)), std::max<std::size_t>(count, 1));
+    const std::size_t workers = std::min(static_cast<std::size_t>(std::max(threads, 1)),
+                                         std::max<std::size_t>(count / kDaysPerTake, 1));
     std::vector<std::thread> pool;
-    std::size_t first = 0;
-    for (std::size_t w = 0; w + 1 < workers; ++w) {
-        const std::size_t last = first + (count - first) / (workers - w);
+    for (std::size_t w = 1; w < workers; ++w) {
         try {
-            pool.emplace_back(sampleRange, first, last);
+            pool.emplace_back(sampleDays);
         } catch (const std::system_error&) {
-            break;  // no thread to be had: the calling thread does the rest
+            break;  // no thread to be had: the others do its share
         }
-        first = last;
     }
-    sampleRange(first, count);
+    sampleDays();
     for (std::thread& worker : pool) worker.join();
     return days;
 }
