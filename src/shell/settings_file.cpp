@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
@@ -163,6 +164,28 @@ bool LoadSettings(const std::filesystem::path& path, ChartSettings& settings) {
     return true;
 }
 
+// A save killed between creating its temporary file and the rename leaves that
+// file behind. A save takes milliseconds, so one older than this was abandoned;
+// younger ones may belong to another instance saving right now.
+constexpr auto kAbandonedTempAge = std::chrono::minutes(10);
+
+void RemoveAbandonedTempFiles(const std::filesystem::path& folder, const std::string& fileName) {
+    const std::string prefix = "." + fileName + ".";
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    if (error) return;
+    for (const auto& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        std::error_code entryError;
+        if (!entry.is_regular_file(entryError) || entryError) continue;
+        const auto written = entry.last_write_time(entryError);
+        if (entryError || now - written < kAbandonedTempAge) continue;
+        std::filesystem::remove(entry.path(), entryError);
+    }
+}
+
 bool SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,
                   bool withWindowSize) {
     const std::string text = FormatSettingsText(settings, withWindowSize);
@@ -189,6 +212,7 @@ bool SaveSettings(const std::filesystem::path& path, const ChartSettings& settin
         return false;
     }
     SyncFolder(folder);
+    RemoveAbandonedTempFiles(folder, path.filename().string());
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <clocale>
 #include <climits>
 #include <cstdlib>
@@ -274,6 +275,25 @@ TEST_F(SettingsFileIo, ReplacesTheFileWholeAndSkipsAnUnchangedWrite) {
     EXPECT_EQ(oldText, FormatSettingsText(first));
     EXPECT_EQ(ReadWhole(path), FormatSettingsText(second));
     EXPECT_EQ(EntryCount(folder_), 1);
+}
+
+// Saves killed before their rename leave temporary files; a later save clears
+// the abandoned ones but not one another instance may be writing right now.
+TEST_F(SettingsFileIo, ASaveRemovesAbandonedTemporaryFilesOnly) {
+    const fs::path path = folder_ / "Velmarin.ini";
+    const fs::path abandoned = folder_ / ".Velmarin.ini.AbCd12";
+    const fs::path fresh = folder_ / ".Velmarin.ini.XyZ789";
+    const fs::path unrelated = folder_ / ".Other.ini.AbCd12";
+    for (const fs::path& file : {abandoned, fresh, unrelated}) std::ofstream(file) << "12";
+    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(abandoned, anHourAgo);
+    fs::last_write_time(unrelated, anHourAgo);
+
+    ASSERT_TRUE(SaveSettings(path, ChartSettings{}));
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(fresh));
+    EXPECT_TRUE(fs::exists(unrelated));
+    EXPECT_EQ(ReadWhole(path), FormatSettingsText(ChartSettings{}));
 }
 
 TEST_F(SettingsFileIo, KeepsThePermissionsOfTheFileItReplaces) {
