@@ -47,7 +47,10 @@ void CVelmarinView::RenderIfNeeded() {
         renderedKey_ = key;
         return;
     }
-    QImage image = DrawOnImage(key.pixelSize.width(), key.pixelSize.height(), false, [&](Surface& surface) {
+    // The old buffer's pixels are reused when the size stays (a year or
+    // settings change): no new allocation for every redraw.
+    QImage image = DrawOnImage(std::move(backBuffer_), key.pixelSize.width(), key.pixelSize.height(),
+                               false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
     });
     image.setDevicePixelRatio(key.pixelRatio);

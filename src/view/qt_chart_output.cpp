@@ -13,9 +13,17 @@
 namespace velmarin {
 
 QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw) {
+    return DrawOnImage(QImage(), width, height, printing, draw);
+}
+
+QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw) {
     if (width <= 0 || height <= 0) return QImage();
-    QImage image(width, height, QImage::Format_RGB32);
+    const bool reusable = page.size() == QSize(width, height) &&
+                          page.format() == QImage::Format_RGB32 && page.isDetached();
+    QImage image = reusable ? std::move(page) : QImage(width, height, QImage::Format_RGB32);
     if (image.isNull()) return image;
+    // The chart is drawn in device pixels, whatever ratio the old page had.
+    image.setDevicePixelRatio(1.0);
     image.fill(Qt::white);
     QPainter painter(&image);
     QtPainterSurface surface(painter, width, height, printing, &image);

@@ -16,6 +16,10 @@ using PageDrawing = std::function<void(Surface&)>;
 // A white raster page (RGB32) of width x height, drawn by `draw`. A null
 // image when the size is empty or too large to allocate.
 QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw);
+// The same, reusing the pixels of `page` when it is an RGB32 image of that
+// size that nothing else shares: a redraw at an unchanged size then needs no
+// new allocation. The result is the same page either way.
+QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw);
 
 // The page as SVG or PDF of width x height units (PDF: points) written to
 // `device`, which must be open for writing. False when nothing could be drawn.
