@@ -7,6 +7,7 @@
 
 #include "chart/draw_chart.h"
 #include "view/qt_painter_surface.h"
+#include "gui_benchmark_main.h"
 
 namespace {
 
@@ -39,14 +40,4 @@ BENCHMARK(BM_DrawChart)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    char name[] = "bench_chart";
-    char* qtArgv[] = {name, nullptr};
-    QGuiApplication application(qtArgc, qtArgv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return velmarin::RunGuiBenchmarks<QGuiApplication>(argc, argv); }

@@ -11,6 +11,7 @@
 #include "chart/twilight_chart.h"
 #include "view/chart_settings.h"
 #include "view/qt_painter_surface.h"
+#include "gui_benchmark_main.h"
 
 namespace velmarin {
 namespace {
@@ -51,11 +52,4 @@ BENCHMARK(BM_PaintTwilightCells)
 }  // namespace
 }  // namespace velmarin
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return velmarin::RunGuiBenchmarks<QGuiApplication>(argc, argv); }

@@ -13,6 +13,7 @@
 #include "shell/CMainFrame.h"
 #include "view/CVelmarinView.h"
 #include "view/command_rules.h"
+#include "gui_benchmark_main.h"
 
 namespace velmarin {
 namespace {
@@ -99,16 +100,8 @@ BENCHMARK(BM_ViewLatitudeStep)->Apply(EveryMode);
 }  // namespace velmarin
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Settings of this run stay in a folder of its own.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    int qtArgc = 1;
-    char name[] = "bench_view_paint";
-    char* qtArgv[] = {name, nullptr};
-    QApplication application(qtArgc, qtArgv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmarin::RunGuiBenchmarks<QApplication>(argc, argv);
 }
