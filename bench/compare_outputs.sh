@@ -29,6 +29,13 @@ for mode in normal sun midnight twilight; do
   commands+=("render --mode $mode --size 1280x960 --year 2023 --code diameter --lat -33.9 --lon 151.2 --tz 10")
   commands+=("render --mode $mode --size 1100x800 --year 2025 --print")
 done
+# Wide and coded pens at large and odd pages, on screen and in print.
+commands+=(
+  "render --mode normal --size 3840x2160 --year 2025 --code both"
+  "render --mode sun --size 600x1800 --year 2026 --code diameter --print"
+  "render --mode midnight --size 2000x700 --year 1850 --code brightness"
+  "render --mode normal --size 2400x3200 --year 2031 --code diameter --print"
+)
 
 failures=0
 for i in "${!commands[@]}"; do

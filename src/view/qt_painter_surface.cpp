@@ -179,17 +179,13 @@ Font QtPainterSurface::DefaultFont() const { return SurfaceDefaultFont(); }
 
 QPen QtPainterSurface::MakeQPen() const {
     const int width = std::max(1, pen_.width);
+    if (width > 1) return WideLineStamps::Pen(width, ToQColor(pen_.color).rgb());
     QPen pen(ToQColor(pen_.color));
     pen.setStyle(Qt::SolidLine);
     pen.setWidth(width);
-    if (width == 1) {
-        // A flat cap leaves out the last pixel of a one-unit line.
-        pen.setCapStyle(Qt::FlatCap);
-        pen.setJoinStyle(Qt::MiterJoin);
-    } else {
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-    }
+    // A flat cap leaves out the last pixel of a one-unit line.
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
     return pen;
 }
 
@@ -232,9 +228,14 @@ void QtPainterSurface::LineTo(int x, int y) {
         FillCut(StrokeOf(line), pen_.color);
         return;
     }
+    const int penWidth = std::max(1, pen_.width);
+    if (image_ != nullptr && penWidth > 1 &&
+        stamps_.Draw(*image_, clip_, start, end, penWidth, ToQColor(pen_.color).rgb())) {
+        return;
+    }
     painter_.setPen(MakeQPen());
     painter_.setBrush(Qt::NoBrush);
-    if (image_ != nullptr && std::max(1, pen_.width) == 1) {
+    if (image_ != nullptr && penWidth == 1) {
         // Qt's thin lines drop the pixel at the larger coordinate whatever the
         // direction; the chart needs the end point left out, so raster output
         // steps the pixels itself.

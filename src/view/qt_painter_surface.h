@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include "chart/surface.h"
+#include "view/qt_wide_line_stamps.h"
 
 namespace velmarin {
 
@@ -77,6 +78,7 @@ private:
     QRect clip_;
     bool clipSet_ = false;
     bool cutsToClip_ = false;
+    WideLineStamps stamps_;
 };
 
 // The font a fresh surface starts with: Arial at 14 px, which makes a line
