@@ -52,7 +52,7 @@ void CVelmarinView::RenderIfNeeded() {
     QImage image = DrawOnImage(std::move(backBuffer_), key.pixelSize.width(), key.pixelSize.height(),
                                false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
-    });
+    }, &lineStamps_);
     image.setDevicePixelRatio(key.pixelRatio);
     backBuffer_ = std::move(image);
     renderedKey_ = key;

@@ -5,6 +5,7 @@
 
 #include "chart/draw_chart.h"
 #include "view/chart_settings.h"
+#include "view/qt_wide_line_stamps.h"
 
 class QPrinter;
 
@@ -93,6 +94,7 @@ private:
     double todayJd_ = 0.0;
     ChartViewState state_;
     QImage backBuffer_;
+    WideLineStamps lineStamps_;  // kept across redraws: a resize meets the same shapes
     RenderKey renderedKey_;
     int renderCount_ = 0;
     bool firstPaintDone_ = false;

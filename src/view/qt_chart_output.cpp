@@ -16,7 +16,8 @@ QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw
     return DrawOnImage(QImage(), width, height, printing, draw);
 }
 
-QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw) {
+QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
+                   WideLineStamps* stamps) {
     if (width <= 0 || height <= 0) return QImage();
     const bool reusable = page.size() == QSize(width, height) &&
                           page.format() == QImage::Format_RGB32 && page.isDetached();
@@ -26,7 +27,7 @@ QImage DrawOnImage(QImage page, int width, int height, bool printing, const Page
     image.setDevicePixelRatio(1.0);
     image.fill(Qt::white);
     QPainter painter(&image);
-    QtPainterSurface surface(painter, width, height, printing, &image);
+    QtPainterSurface surface(painter, width, height, printing, &image, stamps);
     draw(surface);
     painter.end();
     return image;

@@ -10,6 +10,8 @@ class QPrinter;
 
 namespace velmarin {
 
+class WideLineStamps;
+
 // Something that draws a whole page on a surface (usually a DrawChart call).
 using PageDrawing = std::function<void(Surface&)>;
 
@@ -18,8 +20,10 @@ using PageDrawing = std::function<void(Surface&)>;
 QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw);
 // The same, reusing the pixels of `page` when it is an RGB32 image of that
 // size that nothing else shares: a redraw at an unchanged size then needs no
-// new allocation. The result is the same page either way.
-QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw);
+// new allocation. `stamps`, when given, keeps wide-line shapes from one
+// drawing to the next. The result is the same page either way.
+QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
+                   WideLineStamps* stamps = nullptr);
 
 // The page as SVG or PDF of width x height units (PDF: points) written to
 // `device`, which must be open for writing. False when nothing could be drawn.

@@ -135,7 +135,7 @@ QFont ToQFont(const Font& font) {
 }
 
 QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, bool printing,
-                                   QImage* image)
+                                   QImage* image, WideLineStamps* keptStamps)
     : painter_(painter),
       width_(std::max(0, width)),
       height_(std::max(0, height)),
@@ -143,7 +143,8 @@ QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, boo
       image_(image),
       font_(SurfaceDefaultFont()),
       qfont_(ToQFont(font_)),
-      clip_(0, 0, width_, height_) {
+      clip_(0, 0, width_, height_),
+      stamps_(keptStamps != nullptr ? *keptStamps : ownStamps_) {
     // The SVG generator writes no clip paths; shapes are cut to the clip here.
     cutsToClip_ = painter_.paintEngine() != nullptr &&
                   painter_.paintEngine()->type() == QPaintEngine::SVG;

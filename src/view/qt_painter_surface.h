@@ -25,7 +25,9 @@ public:
     // image: the raster target when painting on a QImage (enables GetPixel), else nullptr.
     // The painter must be active on its device; the surface switches off
     // antialiasing and resets the painter's clip and transform.
-    QtPainterSurface(QPainter& painter, int width, int height, bool printing, QImage* image);
+    // keptStamps: wide-line shapes kept beyond this surface (else its own).
+    QtPainterSurface(QPainter& painter, int width, int height, bool printing, QImage* image,
+                     WideLineStamps* keptStamps = nullptr);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -78,7 +80,8 @@ private:
     QRect clip_;
     bool clipSet_ = false;
     bool cutsToClip_ = false;
-    WideLineStamps stamps_;
+    WideLineStamps ownStamps_;
+    WideLineStamps& stamps_;
 };
 
 // The font a fresh surface starts with: Arial at 14 px, which makes a line
