@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "chart/twilight_sampling.h"
-#include "ephemeris/body_position.h"
-#include "ephemeris/time_calendar.h"
+#include "core/chart/twilight_sampling.h"
+#include "core/ephemeris/body_position.h"
+#include "core/ephemeris/time_calendar.h"
 
 namespace {
 

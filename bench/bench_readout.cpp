@@ -6,10 +6,10 @@
 #include <QColor>
 #include <QImage>
 
-#include "chart/body_catalogue.h"
-#include "chart/chart_layout.h"
-#include "ephemeris/body_position.h"
-#include "view/hover_readout.h"
+#include "core/app/hover_readout.h"
+#include "core/chart/body_catalogue.h"
+#include "core/chart/chart_layout.h"
+#include "core/ephemeris/body_position.h"
 
 namespace velmarin {
 namespace {

@@ -9,9 +9,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "chart/draw_chart.h"
-#include "view/qt_painter_surface.h"
+#include "core/chart/draw_chart.h"
 #include "gui_benchmark_main.h"
+#include "qt/surface/qt_painter_surface.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <QImage>
 #include <QPainter>
 
-#include "chart/body_catalogue.h"
-#include "chart/chart_layout.h"
-#include "chart/twilight_chart.h"
-#include "view/chart_settings.h"
-#include "view/qt_painter_surface.h"
+#include "core/chart/body_catalogue.h"
+#include "core/chart/chart_layout.h"
+#include "core/chart/chart_settings.h"
+#include "core/chart/twilight_chart.h"
 #include "gui_benchmark_main.h"
+#include "qt/surface/qt_painter_surface.h"
 
 namespace velmarin {
 namespace {

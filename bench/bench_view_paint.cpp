@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "shell/CMainFrame.h"
-#include "view/CVelmarinView.h"
-#include "view/command_rules.h"
+#include "core/app/command_rules.h"
 #include "gui_benchmark_main.h"
+#include "qt/window/CMainFrame.h"
+#include "qt/window/CVelmarinView.h"
 
 namespace velmarin {
 namespace {

@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
-#include "view/qt_wide_line_stamps.h"
 #include "gui_benchmark_main.h"
+#include "qt/surface/qt_wide_line_stamps.h"
 
 namespace velmarin {
 namespace {

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "cli/options.h"
+#include "core/almanac/options.h"
 #include "fuzz_check.h"
 
 namespace {

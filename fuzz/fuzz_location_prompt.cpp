@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/app/prompt_parsing.h"
+#include "core/chart/chart_settings.h"
 #include "fuzz_check.h"
-#include "view/chart_settings.h"
-#include "view/prompt_parsing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmarin;

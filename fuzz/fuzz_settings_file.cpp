@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/app/settings_file.h"
 #include "fuzz_check.h"
-#include "shell/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmarin;

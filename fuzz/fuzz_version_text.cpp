@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/version_text.h"
 #include "fuzz_check.h"
-#include "shell/version_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmarin;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/app/prompt_parsing.h"
 #include "fuzz_check.h"
-#include "view/prompt_parsing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmarin;

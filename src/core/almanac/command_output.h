@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/chart/chart_settings.h"
+
+namespace velmarin {
+
+// Shared pieces of the command-line subcommands.
+
+// A number that reads back to the same double: printf's "%.17g", locale-free.
+std::string JsonNumber(double value);
+// A JSON string literal (quotes and escapes included).
+std::string JsonString(std::string_view text);
+
+// "YYYY-MM-DD" of the UT calendar date of jd; years before 0 carry a '-'.
+std::string IsoDate(double jd);
+// "DD.MM.YYYY" of the UT calendar date of jd, as the program shows dates.
+std::string GermanDate(double jd);
+
+// "HH:MM" of a decimal hour of the day, minutes truncated.
+std::string ClockTime(double hour);
+
+// printf's "%.<decimals>f", locale-free.
+std::string FixedNumber(double value, int decimals);
+
+// The settings file's values, or the defaults when there is none. Never writes.
+ChartSettings SettingsForCommandLine();
+// The current local calendar year.
+int CurrentYear();
+
+// Writes text to stdout; false (after a message on stderr) when that failed.
+bool WriteOutput(const std::string& text);
+// The one-line error of bad input: "velmarin: <message>" on stderr; returns 2.
+int ReportBadInput(const std::string& message);
+
+inline constexpr int kExitBadInput = 2;
+inline constexpr int kExitWriteFailed = 1;
+
+}  // namespace velmarin

@@ -1,0 +1,405 @@
+#include "core/almanac/options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "core/app/number_scan.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+namespace {
+
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue;
+};
+
+struct OptionValue {
+    std::string name;
+    std::string value;
+};
+
+using OptionList = std::vector<OptionValue>;
+
+// The user's word inside an error line; control characters would break the line.
+std::string Quoted(std::string_view text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
+    return quoted + "'";
+}
+
+// Splits "--name value" and "--name=value" words into pairs, checking every
+// name against the command's options.
+ParseResult<OptionList> SplitOptions(std::string_view command,
+                                     const std::vector<std::string>& args,
+                                     std::initializer_list<OptionSpec> specs) {
+    OptionList options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (word.size() < 3 || word.compare(0, 2, "--") != 0)
+            return std::string(command) + ": unexpected argument " + Quoted(word);
+        const std::size_t equals = word.find('=');
+        const std::string name = word.substr(0, equals);
+        const auto spec = std::find_if(specs.begin(), specs.end(),
+                                       [&](const OptionSpec& s) { return s.name == name; });
+        if (spec == specs.end())
+            return std::string(command) + ": unknown option " + Quoted(name);
+        if (!spec->takesValue) {
+            if (equals != std::string::npos)
+                return std::string(command) + ": " + name + " takes no value";
+            options.push_back({name, {}});
+            continue;
+        }
+        if (equals != std::string::npos) {
+            options.push_back({name, word.substr(equals + 1)});
+        } else if (i + 1 < args.size()) {
+            options.push_back({name, args[++i]});
+        } else {
+            return std::string(command) + ": " + name + " needs a value";
+        }
+    }
+    return options;
+}
+
+// A finite number within [low, high].
+ParseResult<double> NumberInRange(std::string_view command, const OptionValue& option,
+                                  double low, double high, std::string_view what) {
+    const std::optional<double> value = ParseWholeDouble(option.value);
+    if (!value)
+        return std::string(command) + ": " + option.name + ": not a number: " + Quoted(option.value);
+    if (!(*value >= low && *value <= high))
+        return std::string(command) + ": " + option.name + ": " + std::string(what) +
+               " out of range: " + Quoted(option.value);
+    return *value;
+}
+
+ParseResult<int> YearValue(std::string_view command, const OptionValue& option) {
+    const std::optional<int> value = ParseWholeInt(option.value);
+    if (!value)
+        return std::string(command) + ": " + option.name + ": not a whole number: " +
+               Quoted(option.value);
+    if (*value < kMinYear || *value > kMaxYear)
+        return std::string(command) + ": " + option.name + ": year out of range (-999999..999999): " +
+               Quoted(option.value);
+    return *value;
+}
+
+ParseResult<int> OnOffValue(std::string_view command, const OptionValue& option) {
+    if (option.value == "on") return 1;
+    if (option.value == "off") return 0;
+    return std::string(command) + ": " + option.name + ": expected on or off, not " +
+           Quoted(option.value);
+}
+
+// Error text of a failed parse, or nothing; copies a good value out.
+template <typename T>
+std::optional<std::string> Take(ParseResult<T>&& result, T& out) {
+    if (auto* error = std::get_if<std::string>(&result)) return std::move(*error);
+    out = std::get<T>(result);
+    return std::nullopt;
+}
+
+// The observer options shared by daylight and render, degrees in, radians out.
+struct Observer {
+    ChartSettings settings;
+    double latitudeDegrees;
+    double longitudeDegrees;
+};
+
+std::optional<std::string> ApplyObserverOption(std::string_view command, const OptionValue& option,
+                                               Observer& observer) {
+    double number = 0.0;
+    int flag = 0;
+    if (option.name == "--lat") {
+        if (auto error = Take(NumberInRange(command, option, -90.0, 90.0, "latitude"), number))
+            return error;
+        observer.latitudeDegrees = number;
+        observer.settings.latitude = number * degToRad;
+    } else if (option.name == "--lon") {
+        if (auto error = Take(NumberInRange(command, option, -180.0, 180.0, "longitude"), number))
+            return error;
+        observer.longitudeDegrees = number;
+        observer.settings.longitude = number * degToRad;
+    } else if (option.name == "--tz") {
+        if (auto error = Take(NumberInRange(command, option, -24.0, 24.0, "time zone"), number))
+            return error;
+        observer.settings.timeZoneHours = number;
+    } else if (option.name == "--summer-time") {
+        if (auto error = Take(OnOffValue(command, option), flag)) return error;
+        observer.settings.summerTime = flag;
+    }
+    return std::nullopt;
+}
+
+bool IsObserverOption(std::string_view name) {
+    return name == "--lat" || name == "--lon" || name == "--tz" || name == "--summer-time";
+}
+
+Observer ObserverFromSettings(const ChartSettings& settings) {
+    return {settings, settings.latitude / degToRad, settings.longitude / degToRad};
+}
+
+std::string Lowercase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+ParseResult<ImageFormat> FormatOfOutput(const std::string& output) {
+    const std::size_t dot = output.rfind('.');
+    const std::size_t slash = output.rfind('/');
+    const std::string extension =
+        (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+            ? std::string()
+            : Lowercase(output.substr(dot));
+    if (extension == ".png") return ImageFormat::Png;
+    if (extension == ".svg") return ImageFormat::Svg;
+    if (extension == ".pdf") return ImageFormat::Pdf;
+    return "render: --output: the file name must end in .png, .svg or .pdf: " + Quoted(output);
+}
+
+// One side of --size: digits only, 1..kMaxImageSide.
+std::optional<int> ImageSide(std::string_view text) {
+    if (text.empty() || text.size() > 5) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > kMaxImageSide) return std::nullopt;
+    return value;
+}
+
+bool IsLeapYear(int year, int month) {
+    // The calendar switches to Gregorian in October 1582.
+    const bool julian = year < 1582 || (year == 1582 && month < 10);
+    if (julian) return year % 4 == 0;
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year, month) ? 29 : kDays[month - 1];
+}
+
+// A field of digits only, exactly `width` long (0: one or more digits).
+std::optional<int> DigitField(std::string_view text, std::size_t width) {
+    if (text.empty() || (width != 0 && text.size() != width) || text.size() > 7) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+double MinimumJulianDay() { return JulianDayFromDate(1, 1, kMinYear, 0.0); }
+
+double MaximumJulianDay() { return JulianDayFromDate(31, 12, kMaxYear, 0.0) + 1.0; }
+
+ParseResult<double> ParseDateTime(const std::string& date, const std::optional<std::string>& time) {
+    const std::string badDate = "positions: --date: expected YYYY-MM-DD: " + Quoted(date);
+    // A leading '-' belongs to the year; the year has at least four digits.
+    const bool negative = !date.empty() && date[0] == '-';
+    const std::string_view body = std::string_view(date).substr(negative ? 1 : 0);
+    const std::size_t dash1 = body.find('-');
+    const std::size_t dash2 = dash1 == std::string_view::npos ? dash1 : body.find('-', dash1 + 1);
+    if (dash2 == std::string_view::npos || dash1 < 4) return badDate;
+    const auto year = DigitField(body.substr(0, dash1), 0);
+    const auto month = DigitField(body.substr(dash1 + 1, dash2 - dash1 - 1), 2);
+    const auto day = DigitField(body.substr(dash2 + 1), 2);
+    if (!year || !month || !day) return badDate;
+    const int signedYear = negative ? -*year : *year;
+    if (signedYear < kMinYear || signedYear > kMaxYear)
+        return "positions: --date: year out of range (-999999..999999): " + Quoted(date);
+    if (*month < 1 || *month > 12 || *day < 1 || *day > DaysInMonth(signedYear, *month))
+        return "positions: --date: no such day: " + Quoted(date);
+
+    double hour = 0.0;
+    if (time) {
+        const std::string badTime = "positions: --time: expected HH:MM or HH:MM:SS: " + Quoted(*time);
+        const std::string_view text = *time;
+        const std::size_t colon1 = text.find(':');
+        if (colon1 == std::string_view::npos) return badTime;
+        const std::size_t colon2 = text.find(':', colon1 + 1);
+        const auto h = DigitField(text.substr(0, colon1), 2);
+        const auto m = DigitField(text.substr(colon1 + 1, colon2 == std::string_view::npos
+                                                              ? std::string_view::npos
+                                                              : colon2 - colon1 - 1),
+                                  2);
+        const auto s = colon2 == std::string_view::npos
+                           ? std::optional<int>(0)
+                           : DigitField(text.substr(colon2 + 1), 2);
+        if (!h || !m || !s) return badTime;
+        if (*h > 23 || *m > 59 || *s > 59) return "positions: --time: no such time: " + Quoted(*time);
+        hour = *h + *m / 60.0 + *s / 3600.0;
+    }
+    return JulianDayFromDate(*day, *month, signedYear, hour);
+}
+
+ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::string>& args) {
+    constexpr std::string_view command = "positions";
+    auto split = SplitOptions(command, args,
+                              {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false}});
+    if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+
+    PositionsOptions options;
+    std::optional<double> jd;
+    std::optional<std::string> date;
+    std::optional<std::string> time;
+    for (const OptionValue& option : std::get<OptionList>(split)) {
+        if (option.name == "--json") {
+            options.json = true;
+        } else if (option.name == "--jd") {
+            double value = 0.0;
+            if (auto error = Take(NumberInRange(command, option, MinimumJulianDay(),
+                                                MaximumJulianDay(), "Julian Day"),
+                                  value))
+                return std::move(*error);
+            jd = value;
+        } else if (option.name == "--date") {
+            date = option.value;
+        } else if (option.name == "--time") {
+            time = option.value;
+        }
+    }
+    if (jd && date) return std::string("positions: give either --jd or --date, not both");
+    if (time && !date) return std::string("positions: --time needs --date");
+    if (!jd && !date) return std::string("positions: --jd or --date is required");
+    if (jd) {
+        options.jd = *jd;
+        return options;
+    }
+    auto instant = ParseDateTime(*date, time);
+    if (auto* error = std::get_if<std::string>(&instant)) return std::move(*error);
+    options.jd = std::get<double>(instant);
+    return options;
+}
+
+ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& args,
+                                              int currentYear) {
+    constexpr std::string_view command = "phases";
+    auto split = SplitOptions(command, args, {{"--year", true}, {"--json", false}});
+    if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+
+    PhasesOptions options;
+    options.year = currentYear;
+    for (const OptionValue& option : std::get<OptionList>(split)) {
+        if (option.name == "--json") {
+            options.json = true;
+        } else if (option.name == "--year") {
+            if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
+        }
+    }
+    return options;
+}
+
+ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
+                                                  const ChartSettings& fileSettings,
+                                                  int currentYear) {
+    constexpr std::string_view command = "daylight";
+    auto split = SplitOptions(command, args,
+                              {{"--year", true}, {"--lat", true}, {"--lon", true}, {"--tz", true},
+                               {"--summer-time", true}, {"--json", false}});
+    if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+
+    DaylightOptions options;
+    options.year = currentYear;
+    Observer observer = ObserverFromSettings(fileSettings);
+    for (const OptionValue& option : std::get<OptionList>(split)) {
+        if (option.name == "--json") {
+            options.json = true;
+        } else if (option.name == "--year") {
+            if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
+        } else if (IsObserverOption(option.name)) {
+            if (auto error = ApplyObserverOption(command, option, observer)) return std::move(*error);
+        }
+    }
+    options.settings = observer.settings;
+    options.latitudeDegrees = observer.latitudeDegrees;
+    options.longitudeDegrees = observer.longitudeDegrees;
+    return options;
+}
+
+ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
+                                              const ChartSettings& fileSettings, int currentYear) {
+    constexpr std::string_view command = "render";
+    auto split = SplitOptions(
+        command, args,
+        {{"--output", true}, {"--year", true}, {"--mode", true}, {"--size", true},
+         {"--lat", true}, {"--lon", true}, {"--tz", true}, {"--summer-time", true},
+         {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
+         {"--print", false}});
+    if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+
+    RenderOptions options;
+    options.year = currentYear;
+    Observer observer = ObserverFromSettings(fileSettings);
+    bool haveOutput = false;
+    for (const OptionValue& option : std::get<OptionList>(split)) {
+        const std::string& name = option.name;
+        ChartSettings& settings = observer.settings;
+        if (name == "--print") {
+            options.print = true;
+        } else if (name == "--output") {
+            if (option.value.empty()) return std::string("render: --output needs a file name");
+            if (auto error = Take(FormatOfOutput(option.value), options.format))
+                return std::move(*error);
+            options.output = option.value;
+            haveOutput = true;
+        } else if (name == "--year") {
+            if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
+        } else if (IsObserverOption(name)) {
+            if (auto error = ApplyObserverOption(command, option, observer)) return std::move(*error);
+        } else if (name == "--moon") {
+            if (auto error = Take(OnOffValue(command, option), settings.showMoon)) return std::move(*error);
+        } else if (name == "--grid") {
+            if (auto error = Take(OnOffValue(command, option), settings.showGrid)) return std::move(*error);
+        } else if (name == "--day-line") {
+            if (auto error = Take(OnOffValue(command, option), settings.showDayLine))
+                return std::move(*error);
+        } else if (name == "--mode") {
+            static constexpr std::pair<std::string_view, int> kModes[] = {
+                {"normal", ModeNormal}, {"sun", ModeSun}, {"midnight", ModeMidnight},
+                {"twilight", ModeTwilight}};
+            const auto* mode = std::find_if(std::begin(kModes), std::end(kModes),
+                                            [&](const auto& m) { return m.first == option.value; });
+            if (mode == std::end(kModes))
+                return "render: --mode: expected normal, sun, midnight or twilight, not " +
+                       Quoted(option.value);
+            settings.displayMode = mode->second;
+        } else if (name == "--code") {
+            static constexpr std::pair<std::string_view, std::pair<int, int>> kCodes[] = {
+                {"none", {0, 0}}, {"diameter", {1, 0}}, {"brightness", {0, 1}}, {"both", {1, 1}}};
+            const auto* code = std::find_if(std::begin(kCodes), std::end(kCodes),
+                                            [&](const auto& c) { return c.first == option.value; });
+            if (code == std::end(kCodes))
+                return "render: --code: expected none, diameter, brightness or both, not " +
+                       Quoted(option.value);
+            settings.codeByDiameter = code->second.first;
+            settings.codeByBrightness = code->second.second;
+        } else if (name == "--size") {
+            const std::size_t x = option.value.find_first_of("xX");
+            const auto width = x == std::string::npos ? std::nullopt
+                                                      : ImageSide(std::string_view(option.value).substr(0, x));
+            const auto height = x == std::string::npos
+                                    ? std::nullopt
+                                    : ImageSide(std::string_view(option.value).substr(x + 1));
+            if (!width || !height)
+                return "render: --size: expected WxH with each side 1..16384: " + Quoted(option.value);
+            options.width = *width;
+            options.height = *height;
+        }
+    }
+    if (!haveOutput) return std::string("render: --output is required");
+    options.settings = observer.settings;
+    return options;
+}
+
+}  // namespace velmarin

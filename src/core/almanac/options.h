@@ -1,0 +1,80 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/chart/chart_settings.h"
+
+namespace velmarin {
+
+// The years the calendar arithmetic handles; the command line rejects others.
+inline constexpr int kMinYear = -999999;
+inline constexpr int kMaxYear = 999999;
+// Largest image side `render --size` accepts.
+inline constexpr int kMaxImageSide = 16384;
+
+enum class ImageFormat { Png, Svg, Pdf };
+
+// `velmarin render` after parsing. Options not given keep the values of the
+// settings the parser was handed (the settings file's, or its defaults).
+struct RenderOptions {
+    std::string output;
+    ImageFormat format = ImageFormat::Png;
+    int year = 2000;
+    ChartSettings settings;
+    int width = 1280;
+    int height = 960;
+    bool print = false;
+};
+
+// A parse either succeeds or gives a one-line error message (without the
+// program name or a trailing newline).
+template <typename T>
+using ParseResult = std::variant<T, std::string>;
+
+// args: the words after "render". --output is required; its extension
+// (.png, .svg, .pdf, any case) picks the format.
+ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
+                                              const ChartSettings& fileSettings, int currentYear);
+
+// `velmarin positions`: the instant, from --jd or from --date/--time (UT).
+struct PositionsOptions {
+    double jd = 0.0;
+    bool json = false;
+};
+ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::string>& args);
+
+// `velmarin phases`: the chart year (default: currentYear).
+struct PhasesOptions {
+    int year = 2000;
+    bool json = false;
+};
+ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& args,
+                                              int currentYear);
+
+// `velmarin daylight`: the year and the observer. Latitude and longitude are
+// kept in degrees as given (or converted back from the settings file's
+// radians) for printing, and in radians in `settings`.
+struct DaylightOptions {
+    int year = 2000;
+    ChartSettings settings;
+    double latitudeDegrees = 0.0;
+    double longitudeDegrees = 0.0;
+    bool json = false;
+};
+ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
+                                                  const ChartSettings& fileSettings,
+                                                  int currentYear);
+
+// Julian Day of a calendar date "YYYY-MM-DD" (year may carry a '-') and an
+// optional UT time "HH:MM" or "HH:MM:SS"; hour = h + m/60 + s/3600.
+ParseResult<double> ParseDateTime(const std::string& date, const std::optional<std::string>& time);
+
+// The Julian Days that --jd accepts: 1 January of kMinYear to the end of
+// 31 December of kMaxYear.
+double MinimumJulianDay();
+double MaximumJulianDay();
+
+}  // namespace velmarin

@@ -1,0 +1,96 @@
+#include "core/app/hover_readout.h"
+
+#include <cstdio>
+
+#include "core/ephemeris/body_position.h"
+#include "core/ephemeris/moon_phase.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+
+namespace {
+
+constexpr Color kWhite = Rgb(255, 255, 255);
+
+// Markers are dated by the first phase after a point half a lunation before
+// the pointer's date, which is the marker's own phase.
+constexpr double kPhaseSearchLeadDays = 15.0;
+
+// First catalogue entry (body) drawn in `pixel`, or -1.
+int FindBody(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& settings) {
+    const int count = planetCount + (settings.showMoon != 0 ? 1 : 0);
+    for (int i = 0; i < count; ++i) {
+        if (catalogue.entries[i].color == pixel) return i;
+    }
+    return -1;
+}
+
+const ReadoutMarker* FindMarker(Color pixel) {
+    for (const ReadoutMarker& marker : kReadoutMarkers) {
+        if (marker.color == pixel) return &marker;
+    }
+    return nullptr;
+}
+
+std::string BodyText(EphemerisContext& context, int body, const std::string& name, double jd) {
+    const CalendarInstant date = CalendarFromJulianDay(jd);
+    ComputeBodyPosition(context, kSun, jd);  // the planets read the Sun's values
+    const BodyPosition position = ComputeBodyPosition(context, body, jd);
+    const std::string raText = FormatHoursMinutes(position.ra);
+    const double decDegrees = position.dec * 180.0 / kPi;
+
+    char text[256];
+    if (body == kSun) {
+        std::snprintf(text, sizeof text, "%02d.%02d.%4d: %s|%s, %+.1lf°|%.1lf'", date.day,
+                      date.month, date.year, name.c_str(), raText.c_str(), decDegrees,
+                      position.diameter / 60);
+    } else if (body == kMoon) {
+        std::snprintf(text, sizeof text, "%02d.%02d.%4d: %s|%s, %+.1lf°|%.1lf', %.1lfmag",
+                      date.day, date.month, date.year, name.c_str(), raText.c_str(), decDegrees,
+                      position.diameter / 60, position.magnitude);
+    } else {
+        std::snprintf(text, sizeof text, "%02d.%02d.%4d: %s|%s, %+.1lf°|%.1lf\", %.1lfmag",
+                      date.day, date.month, date.year, name.c_str(), raText.c_str(), decDegrees,
+                      position.diameter, position.magnitude);
+    }
+    return text;
+}
+
+std::string MarkerText(const ReadoutMarker& marker, double jd) {
+    const MoonPhaseResult phase = FindMoonPhase(jd - kPhaseSearchLeadDays, marker.kind);
+    const CalendarInstant date = CalendarFromJulianDay(phase.jd);
+    char text[128];
+    std::snprintf(text, sizeof text, "%02d.%02d.%4d: %s", date.day, date.month, date.year,
+                  marker.label);
+    return text;
+}
+
+}  // namespace
+
+bool InsideReadoutArea(const ChartLayout& layout, Point point) {
+    return point.x >= layout.plotLeft + 1 && point.x < layout.plotRight - 1 &&
+           point.y >= layout.plotTop + 1 && point.y < layout.plotBottom - 1;
+}
+
+ReadoutDecision HoverReadout(EphemerisContext& context, Color pixel, Point point,
+                             const ChartLayout& layout, const BodyCatalogue& catalogue,
+                             const ChartSettings& settings) {
+    using Action = ReadoutDecision::Action;
+    if (!InsideReadoutArea(layout, point)) return {Action::Hide, {}};
+    if (pixel == kWhite || pixel == kInvalidColor) return {Action::Keep, {}};
+    // A damaged displayMode is drawn as the normal chart, so it reads like one.
+    if (EffectiveDisplayMode(settings.displayMode) == ModeTwilight) return {Action::Keep, {}};
+    if (PlotCollapsed(layout)) return {Action::Keep, {}};
+
+    const int body = FindBody(pixel, catalogue, settings);
+    if (body >= 0) {
+        const double jd = MapToDate(layout, point);
+        return {Action::Show, BodyText(context, body, catalogue.entries[body].name, jd)};
+    }
+    if (const ReadoutMarker* marker = FindMarker(pixel)) {
+        return {Action::Show, MarkerText(*marker, MapToDate(layout, point))};
+    }
+    return {Action::Keep, {}};
+}
+
+}  // namespace velmarin

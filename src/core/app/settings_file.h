@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/chart/chart_settings.h"
+
+namespace velmarin {
+
+// The settings file "Velmarin.ini": two or three text lines, CR LF ended,
+// angles in degrees.
+//   line 1: codeByDiameter codeByBrightness displayMode showDayLine reservedFlag showGrid showMoon
+//   line 2: latitude longitude (six decimals) timeZoneHours (one decimal)
+//   line 3: windowWidth windowHeight (optional)
+
+// Given the file's text and the values to keep for whatever the text does not
+// supply, returns the settings it holds. Lines end at LF (a CR before it is
+// ignored). Each line is scanned left to right like scanf: integers in
+// line 1, numbers in line 2, integers in line 3 (only when that line is not
+// empty); scanning a line stops at the first text that is not a number of
+// the expected kind, and every field from there on keeps its default. A
+// non-finite number (inf, nan, overflow) stops the scan like text does.
+// Integers beyond the int range saturate. No range checks otherwise; any
+// input, binary included, is accepted. summerTime always comes from the
+// defaults.
+ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defaults);
+
+// The file's text for the settings: lines 1 and 2, and line 3 with the
+// window size when withWindowSize is true; every line ends with CR LF.
+// Independent of the process locale.
+std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSize = true);
+
+// Whether a save writes line 3: only when the main window's outer rectangle
+// starts right of and below the screen's top-left corner (a maximised or
+// minimised window, or one at the screen's edge, leaves the size out).
+bool WindowPositionAllowsSizeLine(int windowLeft, int windowTop);
+
+// $XDG_CONFIG_HOME/Velmarin.ini, or ~/.config/Velmarin.ini when that variable
+// is unset, empty or not absolute.
+std::filesystem::path SettingsFilePath();
+
+// Reads the settings file at path into settings (fields the file does not
+// supply keep their values). Returns false, leaving settings unchanged, when
+// the file is missing or cannot be read; the caller then writes the
+// defaults. Only the first MiB of the file is looked at.
+bool LoadSettings(const std::filesystem::path& path, ChartSettings& settings);
+
+// Replaces the file at path with FormatSettingsText(settings, withWindowSize).
+// The folder is created when missing. The new text goes to a temporary file
+// in the same folder, is flushed to disk and renamed over the old one, so the
+// file is always either the old or the new one, never partial. When the file
+// already holds exactly that text nothing is written. Returns false when the
+// file could not be written; the old file then stays as it was.
+bool SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,
+                  bool withWindowSize = true);
+
+}  // namespace velmarin

@@ -1,0 +1,106 @@
+#include "core/chart/chart_layout.h"
+
+#include <algorithm>
+
+#include "core/chart/truncate.h"
+#include "core/ephemeris/ephemeris_context.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+
+namespace {
+
+// The reference page everything is laid out on, and its plot rectangle.
+constexpr double kReferenceWidth = 640.0;
+constexpr double kReferenceHeight = 480.0;
+constexpr double kPlotLeft = 28.0, kPlotTop = 50.0, kPlotRight = 612.0, kPlotBottom = 424.0;
+// The angle axis is scaled from the reference plot's extents.
+constexpr double kReferencePlotHeight = 374.0;
+constexpr double kReferencePlotWidth = 584.0;
+// Days spanned by the date axis before the leap day: 31 December falls 0.4
+// day short of the far edge.
+constexpr double kDateSpanDays = 364.4;
+constexpr double kPrintFontFactor = 0.8;
+constexpr double kLinesPerPage = 30.0;
+
+double DateSpan(const ChartLayout& layout) { return kDateSpanDays + layout.leapDay; }
+
+}  // namespace
+
+ChartLayout LayoutChart(int pageWidth, int pageHeight, bool printing, int charHeight) {
+    ChartLayout layout;
+    // Pages beyond this are not drawable anyway; the bound keeps every
+    // product below within int range.
+    constexpr int kLargestPage = 1 << 20;
+    layout.pageWidth = std::clamp(pageWidth, 0, kLargestPage);
+    layout.pageHeight = std::clamp(pageHeight, 0, kLargestPage);
+    layout.printing = printing;
+    layout.scaleX = layout.pageWidth / kReferenceWidth;
+    layout.scaleY = layout.pageHeight / kReferenceHeight;
+    layout.plotLeft = TruncToInt(kPlotLeft * layout.scaleX);
+    layout.plotTop = TruncToInt(kPlotTop * layout.scaleY);
+    layout.plotRight = TruncToInt(kPlotRight * layout.scaleX);
+    layout.plotBottom = TruncToInt(kPlotBottom * layout.scaleY);
+    layout.tickShortX = TruncToInt(6 * layout.scaleX);
+    layout.tickShortY = TruncToInt(6 * layout.scaleY);
+    layout.tickLongX = TruncToInt(15 * layout.scaleX);
+    layout.tickLongY = TruncToInt(15 * layout.scaleY);
+    layout.gridMarkHalf = std::min(TruncToInt(3 * layout.scaleX), TruncToInt(3 * layout.scaleY));
+    layout.penUnit = TruncToInt(10 * layout.scaleY);
+    layout.portrait = layout.pageWidth < layout.pageHeight;
+    // A surface without text metrics counts as one unit high.
+    const int height = std::max(1, charHeight);
+    layout.fontScale = static_cast<double>(layout.pageHeight) / height / kLinesPerPage;
+    layout.fontFactor = printing ? kPrintFontFactor : 1.0;
+    if (printing) layout.gridMarkHalf = TruncToInt(layout.gridMarkHalf * kPrintFontFactor);
+    return layout;
+}
+
+void SetChartYear(ChartLayout& layout, int year) {
+    layout.startJd = JulianDayFromDate(1, 1, year, 0.0);
+    // The calendar itself decides whether February has a 29th.
+    const double february = JulianDayFromDate(1, 2, year, 0.0);
+    const double march = JulianDayFromDate(1, 3, year, 0.0);
+    layout.leapDay = (march - february) > 28.5 ? 1 : 0;
+}
+
+Point MapToPage(const ChartLayout& layout, double jd, double angle) {
+    const double days = jd - layout.startJd;
+    if (!layout.portrait) {
+        const double x =
+            (layout.plotRight - layout.plotLeft) * days / DateSpan(layout) + layout.plotLeft;
+        const double y = angle * 0.5 / kPi * kReferencePlotHeight * layout.scaleY + layout.plotTop;
+        return Point{TruncToInt(x), TruncToInt(y)};
+    }
+    const double x =
+        (2 * kPi - angle) * 0.5 / kPi * kReferencePlotWidth * layout.scaleX + layout.plotLeft;
+    const double y = (layout.plotBottom - layout.plotTop) * days / DateSpan(layout) + layout.plotTop;
+    return Point{TruncToInt(x), TruncToInt(y)};
+}
+
+bool PlotCollapsed(const ChartLayout& layout) {
+    return layout.portrait ? layout.plotBottom <= layout.plotTop
+                           : layout.plotRight <= layout.plotLeft;
+}
+
+double MapToDate(const ChartLayout& layout, Point point) {
+    const int p = layout.portrait ? point.y : point.x;
+    const int s = layout.portrait ? layout.plotTop : layout.plotLeft;
+    const int e = layout.portrait ? layout.plotBottom : layout.plotRight;
+    // A collapsed plot has no dates to tell apart.
+    if (e <= s) return layout.startJd;
+    return layout.startJd + static_cast<double>(p - s) * DateSpan(layout) / (e - s);
+}
+
+double MapToAngle(const ChartLayout& layout, Point point) {
+    if (!layout.portrait) {
+        const double extent = kReferencePlotHeight * layout.scaleY;
+        if (extent <= 0.0) return 0.0;
+        return static_cast<double>(point.y - layout.plotTop) * 2 * kPi / extent;
+    }
+    const double extent = kReferencePlotWidth * layout.scaleX;
+    if (extent <= 0.0) return 0.0;
+    return 2 * kPi - static_cast<double>(point.x - layout.plotLeft) * 2 * kPi / extent;
+}
+
+}  // namespace velmarin

@@ -1,0 +1,22 @@
+#include "core/chart/chart_settings.h"
+
+#include <ctime>
+
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+
+int EffectiveDisplayMode(int displayMode) {
+    return (displayMode >= ModeNormal && displayMode <= ModeTwilight) ? displayMode : ModeNormal;
+}
+
+int CurrentYearAndToday(double& todayJd) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const int year = local.tm_year + 1900;
+    todayJd = JulianDayFromDate(local.tm_mday, local.tm_mon + 1, year, 0.0);
+    return year;
+}
+
+}  // namespace velmarin

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "core/chart/body_catalogue.h"
+#include "core/chart/chart_layout.h"
+#include "core/chart/chart_pass.h"
+#include "core/chart/chart_settings.h"
+#include "core/chart/surface.h"
+#include "core/chart/year_sky.h"
+#include "core/ephemeris/ephemeris_context.h"
+
+namespace velmarin {
+
+// The chart state a view keeps between drawing passes.
+struct ChartViewState {
+    BodyCatalogue catalogue = MakeBodyCatalogue();
+    bool colorReadBack = true;  // until the first screen caption pass
+    ChartLayout layout;         // of the last pass
+    ChartFonts fonts;
+    EphemerisContext ephemeris;
+    LegendCursor legend;
+    YearSkyCache sky;           // what the passes computed for the year
+    // false: every pass computes the year afresh, one step after another
+    // (the plain path the kept one is checked against).
+    bool keepYearSky = true;
+    // The printed page's footer line; the caller composes it (the chart
+    // does not know the program's version).
+    std::string footerText;
+};
+
+// One complete pass onto `dc` (which is the whole page): layout, then every
+// layer in order. Pens are made again for a print pass and after it.
+// charHeight: height of "A" in the default font of a fresh screen surface
+// (the Qt layer measures it), which sets the font scale on screen and paper.
+void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
+               const ChartSettings& settings, ChartViewState& state);
+
+}  // namespace velmarin

@@ -1,0 +1,302 @@
+#include "core/chart/frame_layers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "core/chart/truncate.h"
+#include "core/ephemeris/ephemeris_context.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+
+namespace {
+
+constexpr Color kBlack = Rgb(0, 0, 0);
+constexpr Color kGridColor = Rgb(125, 125, 125);
+constexpr Color kGridDotColor = Rgb(5, 5, 5);
+constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
+                                         "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+// A year has at most 366 days; the bound only guards the loops against a
+// calendar that never reaches 31 December.
+constexpr int kMostDaysInLoop = 370;
+// Sample line width of the legend: Venus at 30 arc seconds.
+constexpr double kLegendSampleDiameter = 30.0;
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+    const int length = std::snprintf(nullptr, 0, format, args...);
+    if (length <= 0) return std::string();
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    std::snprintf(buffer.data(), buffer.size(), format, args...);
+    return std::string(buffer.data(), static_cast<size_t>(length));
+}
+
+// Calls visit(jd, date, last) for every day of the chart year from `first`
+// to 31 December; days of another year are skipped, except a last day.
+template <typename Visit>
+void ForEachDayOfYear(double first, int year, Visit visit) {
+    double jd = first;
+    for (int i = 0; i < kMostDaysInLoop; ++i, jd += 1.0) {
+        const CalendarInstant date = CalendarFromJulianDay(jd);
+        const bool last = date.day == 31 && date.month == 12;
+        if (date.year == year || last) visit(jd, date, last);
+        if (last) break;
+    }
+}
+
+const char* TimeZoneName(double timeZoneHours) {
+    if (timeZoneHours == 0.0) return "GMT";
+    if (timeZoneHours == 1.0) return "MEZ";
+    if (timeZoneHours == 2.0) return "OEZ";
+    return "";
+}
+
+}  // namespace
+
+std::string ChartTitle(int year, int mode) {
+    return Format(mode == ModeTwilight ? "Dämmerung %d" : "Astronomischer Kalender %d", year);
+}
+
+std::string AxisCaption(int mode, const ChartSettings& settings, bool portrait) {
+    std::string text = portrait ? "X-Achse: " : "Y-Achse: ";
+    switch (mode) {
+        case ModeSun: text += "Stundenwinkel zur Sonne"; break;
+        case ModeMidnight: text += "Stundenwinkel zur Gegensonne"; break;
+        case ModeTwilight:
+            text += "Uhrzeit in ";
+            text += TimeZoneName(settings.timeZoneHours);
+            if (settings.summerTime) text += " mit Sommerzeit";
+            return text;
+        default: text += "Rektaszension"; break;
+    }
+    if (settings.codeByDiameter) {
+        text += ", Linienbreite codiert mit relativem Durchmesser";
+        if (settings.codeByBrightness) text += " und relativer Helligkeit";
+    } else if (settings.codeByBrightness) {
+        text += ", Linienbreite codiert mit relativer Helligkeit";
+    }
+    return text;
+}
+
+std::string LocationText(double latitude, double longitude) {
+    // Degrees with the chart's own pi, as everywhere on the chart.
+    const double lat = latitude / (kPi / 180);
+    const double lon = longitude / (kPi / 180);
+    return Format("Für Ort %.2lf°%c / %.2lf°%c,      ", lat, lat >= 0 ? 'N' : 'S', lon,
+                  lon >= 0 ? 'O' : 'W');
+}
+
+void DrawTitle(ChartPass& pass) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    const std::string title = ChartTitle(pass.year, pass.mode);
+    const Font previous = dc.SelectFont(pass.fonts.fontTitle);
+    const TextSize size = dc.GetTextExtent(title);
+    const int x = (l.plotLeft - size.cx + l.plotRight) / 2;
+    const int y = l.printing ? size.cy : 3;
+    dc.TextOut(x, y, title);
+    dc.SelectFont(previous);
+}
+
+void DrawDayAxis(ChartPass& pass) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    const Pen previousPen = dc.SelectPen(Pen{kBlack, 1});
+    const int cy8 = dc.GetTextExtent("8").cy;
+    const Font previousFont = dc.SelectFont(l.portrait ? pass.fonts.fontUp : pass.fonts.fontNormal);
+
+    ForEachDayOfYear(l.startJd, pass.year, [&](double jd, const CalendarInstant& date, bool last) {
+        const Point p = MapToPage(l, jd, 0.0);
+        const bool first = date.day == 1;
+        if (!l.portrait) {
+            if (first || last) {
+                dc.Line(p.x, l.plotTop, p.x, l.plotTop - l.tickLongY);
+                dc.Line(p.x, l.plotBottom, p.x, l.plotBottom + l.tickLongY);
+            }
+            if (first || date.day == 11 || date.day == 21) {
+                dc.Line(p.x, l.plotTop, p.x, l.plotTop - l.tickShortY);
+                dc.Line(p.x, l.plotBottom, p.x, l.plotBottom + l.tickShortY);
+            }
+            if (date.day == 16) {
+                const char* name = kMonthNames[std::clamp(date.month, 1, 12) - 1];
+                const int cx = dc.GetTextExtent(name).cx;
+                dc.TextOut(p.x - cx / 2, l.plotTop - l.tickShortY - cy8, name);
+                dc.TextOut(p.x - cx / 2, l.plotBottom + l.tickShortY - 1, name);
+            }
+            return;
+        }
+        if (first || last) {
+            dc.Line(l.plotLeft, p.y, l.plotLeft - l.tickLongX, p.y);
+            dc.Line(l.plotRight, p.y, l.plotRight + l.tickLongX, p.y);
+        }
+        if (first || date.day == 11 || date.day == 21) {
+            dc.Line(l.plotLeft, p.y, l.plotLeft - l.tickShortX, p.y);
+            dc.Line(l.plotRight, p.y, l.plotRight + l.tickShortX, p.y);
+        }
+        if (date.day == 16) {
+            const char* name = kMonthNames[std::clamp(date.month, 1, 12) - 1];
+            const int cx = dc.GetTextExtent(name).cx;  // measured in fontUp
+            dc.SelectFont(pass.fonts.fontDown);
+            dc.TextOut(l.plotLeft - l.tickShortX, p.y - cx / 2, name);
+            dc.SelectFont(pass.fonts.fontUp);
+            dc.TextOut(l.plotRight + l.tickShortX, p.y + cx / 2, name);
+        }
+    });
+
+    dc.SelectFont(previousFont);
+    dc.SelectPen(previousPen);
+}
+
+void DrawTimeAxis(ChartPass& pass) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    const Font previousFont = dc.SelectFont(pass.fonts.fontNormal);
+    dc.SetTextColor(kBlack);
+    const TextSize size8 = dc.GetTextExtent("8");
+    const int cx8 = size8.cx;
+    const int cy8 = size8.cy;
+    const int step = (pass.mode == ModeSun || pass.mode == ModeMidnight) ? 2 : 1;
+
+    for (int c = 0; c <= 24; c += step) {
+        const Point p = MapToPage(l, l.startJd, c / 12.0 * kPi);
+        int value = c;
+        if (pass.mode == ModeSun || pass.mode == ModeMidnight) value = c - 12;
+        if (pass.mode == ModeTwilight) value = 24 - c;
+        const std::string label = Format("%d", value);
+        const int len = static_cast<int>(label.size());
+        // Where 0.5 enters, the sum is formed in double and truncated once.
+        if (!l.portrait) {
+            dc.Line(l.plotLeft, p.y, l.plotLeft - l.tickShortX, p.y);
+            dc.Line(l.plotRight, p.y, l.plotRight + l.tickShortX, p.y);
+            const int y = TruncToInt(p.y - cy8 * 0.5);
+            dc.TextOut(TruncToInt(l.plotLeft - len * cx8 - l.tickShortX - cx8 * 0.5), y, label);
+            dc.TextOut(TruncToInt(l.plotRight + l.tickShortX + cx8 * 0.5), y, label);
+        } else {
+            dc.Line(p.x, l.plotTop, p.x, l.plotTop - l.tickShortX);
+            dc.Line(p.x, l.plotBottom, p.x, l.plotBottom + l.tickShortX);
+            const int x = TruncToInt(p.x - len * cx8 * 0.5);
+            dc.TextOut(x, TruncToInt(l.plotTop - cy8 - l.tickShortX - cx8 * 0.5), label);
+            dc.TextOut(x, TruncToInt(l.plotBottom + l.tickShortX + cx8 * 0.5), label);
+        }
+    }
+    dc.SelectFont(previousFont);
+}
+
+void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    const Font previousFont = dc.SelectFont(pass.fonts.fontNormal);
+    dc.SetTextColor(kBlack);
+    const int cyA = dc.GetTextExtent("A").cy;
+    const int x0 = l.plotLeft - l.tickLongX;
+    const int y0 = l.plotBottom + TruncToInt(1.5 * l.tickLongY);
+    dc.TextOut(x0, y0, AxisCaption(pass.mode, pass.settings, l.portrait));
+    const int y1 = y0 + cyA;
+
+    if (pass.mode == ModeTwilight) {
+        const std::string location = LocationText(pass.settings.latitude, pass.settings.longitude);
+        dc.TextOut(x0, y1, location);
+        const int w = dc.GetTextExtent(location).cx;
+        DrawLegendEntry(pass, legend, colorReadBack, kEntrySunshine, x0 + w, y1);
+        DrawLegendEntry(pass, legend, colorReadBack, kEntryDarkness, -1, -1);
+    } else {
+        DrawLegendEntry(pass, legend, colorReadBack, 0, x0, y1);
+        for (int entry = 1; entry < planetCount; ++entry) {
+            DrawLegendEntry(pass, legend, colorReadBack, entry, -1, -1);
+        }
+        if (pass.settings.showMoon) {
+            DrawLegendEntry(pass, legend, colorReadBack, planetCount, -1, -1);
+            DrawLegendEntry(pass, legend, colorReadBack, kEntryMoonNode1, -1, -1);
+        }
+        DrawLegendEntry(pass, legend, colorReadBack, kEntrySiderealTime, -1, -1);
+    }
+    dc.SelectFont(previousFont);
+    colorReadBack = false;
+}
+
+void DrawLegendEntry(ChartPass& pass, LegendCursor& legend, bool colorReadBack, int entry, int x,
+                     int y) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    CatalogueEntry& item = pass.catalogue.entries[entry];
+    const int sampleWidth =
+        DiameterPenWidth(pass.catalogue, l, 2, kLegendSampleDiameter).width;
+    const Pen previousPen = dc.SelectPen(Pen{item.color, sampleWidth});
+    if (entry == 0) legend.legendRowStartX = x;
+    if (x == -1) x = legend.legendCursorX;
+    if (y == -1) y = legend.legendCursorY;
+
+    const TextSize size = dc.GetTextExtent(item.name);
+    if (x + size.cx + 2 * l.tickShortX > l.plotRight + l.tickLongX) {
+        x = legend.legendRowStartX;
+        y = y + size.cy;
+    }
+    dc.TextOut(x, y, item.name);
+    x = x + l.tickShortX + size.cx;
+    const int yMid = y + TruncToInt(size.cy * 0.5);
+    dc.Line(x, yMid, x + l.tickShortX, yMid);
+
+    // The sample line covers x + 1 only when it is at least two units long;
+    // a pixel it does not cover (or one off the page) tells nothing about the
+    // entry's colour, and the table colour stays.
+    if (colorReadBack && !l.printing && l.tickShortX >= 2) {
+        const Color shown = dc.GetPixel(x + 1, yMid);
+        if (shown != kInvalidColor) item.color = shown;
+    }
+    legend.legendCursorY = y;
+    legend.legendCursorX = x + 4 * l.tickShortX;
+    dc.SelectPen(previousPen);
+}
+
+void DrawGrid(ChartPass& pass) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    const Pen previousPen = dc.SelectPen(Pen{kGridColor, l.printing ? 2 : 1});
+    const int g = l.gridMarkHalf;
+
+    ForEachDayOfYear(l.startJd + 1.0, pass.year, [&](double jd, const CalendarInstant& date, bool) {
+        if (date.day != 1 && date.day != 11 && date.day != 21) return;
+        // h is a single-precision value, and so is h / 12.
+        for (float h = 0.5f; h < 24; h += 0.5f) {
+            const Point p = MapToPage(l, jd, static_cast<double>(h / 12) * kPi);
+            const bool wholeHour = std::fabs(h - static_cast<float>(static_cast<int>(h))) < 0.1;
+            if (wholeHour) {
+                if (!l.portrait) {
+                    dc.Line(p.x - g + 1, p.y, p.x + g, p.y);
+                    if (date.day == 1) dc.Line(p.x, p.y - g + 1, p.x, p.y + g);
+                } else {
+                    dc.Line(p.x, p.y - g + 1, p.x, p.y + g);
+                    if (date.day == 1) dc.Line(p.x - g + 1, p.y, p.x + g, p.y);
+                }
+            } else if (date.day != 1) {
+                dc.SetPixel(p.x, p.y, kGridDotColor);
+            } else if (!l.portrait) {
+                dc.Line(p.x, p.y - g + 1, p.x, p.y + g - 1);
+            } else {
+                dc.Line(p.x - g + 1, p.y, p.x + g - 1, p.y);
+            }
+        }
+    });
+    dc.SelectPen(previousPen);
+}
+
+void DrawFooter(ChartPass& pass, const LegendCursor& legend) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    const std::string& footer = pass.footerText;
+    // One legend line below the legend's last row, in the legend's font.
+    const Font previousFont = dc.SelectFont(pass.fonts.fontNormal);
+    const int legendLine = dc.GetTextExtent("A").cy;
+    dc.SelectFont(pass.fonts.fontSmall);
+    const TextSize size = dc.GetTextExtent(footer);
+    int y = legend.legendCursorY + legendLine;
+    y = std::min(y, l.pageHeight - size.cy);
+    const int x = std::max(0, l.plotLeft - l.tickLongX);
+    dc.TextOut(x, std::max(0, y), footer);
+    dc.SelectFont(previousFont);
+}
+
+}  // namespace velmarin

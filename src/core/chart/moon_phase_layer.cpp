@@ -1,0 +1,66 @@
+// Lunar phase and eclipse markers.
+#include <cmath>
+
+#include "core/chart/layers.h"
+#include "core/chart/phase_markers.h"
+#include "core/ephemeris/body_position.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+
+namespace {
+// Corners of a half disc: 19 points over half a turn.
+constexpr int kHalfDiscPoints = 19;
+}  // namespace
+
+Color PhaseMarkerColor(int style) {
+    switch (style) {
+        case kStyleNewMoon: return Rgb(1, 1, 1);
+        case kStyleSolarEclipse: return Rgb(240, 0, 0);
+        case kStyleFirstQuarter: return Rgb(200, 200, 200);
+        case kStyleFullMoon: return Rgb(250, 250, 250);
+        case kStyleLunarEclipse: return Rgb(250, 0, 0);
+        case kStyleLastQuarter: return Rgb(190, 190, 190);
+        default: return kInvalidColor;
+    }
+}
+
+void DrawPhaseMarker(Surface& dc, int x, int y, int radius, int style) {
+    const Color color = PhaseMarkerColor(style);
+    if (color == kInvalidColor) return;
+    dc.SetBackgroundMode(BackgroundMode::Opaque);
+    const Brush previous = dc.SelectBrush(Brush{color, false});
+    if (style == kStyleFirstQuarter || style == kStyleLastQuarter) {
+        // First quarter: the half right of x; last quarter: the half left.
+        const int sign = style == kStyleFirstQuarter ? 1 : -1;
+        Point points[kHalfDiscPoints];
+        for (int i = 0; i < kHalfDiscPoints; ++i) {
+            const double theta = i * kPi / 18;
+            points[i] = {x + sign * static_cast<int>(std::sin(theta) * radius),
+                         y + sign * static_cast<int>(std::cos(theta) * radius)};
+        }
+        dc.Polygon(points, kHalfDiscPoints);
+    } else {
+        dc.Ellipse(x - radius, y - radius, x + radius, y + radius);
+    }
+    dc.SelectBrush(previous);
+}
+
+void DrawMoonPhases(ChartPass& pass) {
+    if (!pass.settings.showMoon) return;
+    DrawMoonPhases(pass, SearchPhaseMarkers(pass.year));
+}
+
+void DrawMoonPhases(ChartPass& pass, const std::vector<PhaseMarker>& markers) {
+    if (!pass.settings.showMoon) return;
+    const int radius = DiameterPenWidth(pass.catalogue, pass.layout, kVenus, 35.0).width;
+    for (const PhaseMarker& marker : markers) {
+        double angle = marker.moonRa;
+        if (pass.mode == ModeSun) angle = NormalizeAngle(kPi + marker.moonRa - marker.sunRa);
+        if (pass.mode == ModeMidnight) angle = NormalizeAngle(marker.moonRa - marker.sunRa);
+        const Point p = MapToPage(pass.layout, marker.jd, angle);
+        DrawPhaseMarker(pass.dc, p.x, p.y, radius, marker.style);
+    }
+}
+
+}  // namespace velmarin

@@ -1,0 +1,168 @@
+// The twilight chart: band cells over local time and the sunshine and
+// darkness curves.
+#include "core/chart/twilight_chart.h"
+
+#include <algorithm>
+
+#include "core/chart/layers.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+
+namespace {
+
+// The twilight chart has always used this shorter pi for its angles.
+constexpr double kTwilightPi = 3.14159;
+
+double LocalHourAngle(double hours) { return (24 - hours) * kTwilightPi / 12; }
+
+// Half-open box of device pixels, as a normalised Rectangle call covers it.
+struct CellBox {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool Empty() const { return x0 == x1 || y0 == y1; }
+};
+
+// A run of cells of one band whose boxes join into one rectangle.
+class CellPainter {
+public:
+    CellPainter(Surface& dc, TwilightCells mode) : dc_(dc), mode_(mode) {}
+
+    // The cell of one sample: twice the sample spacing each way, centred
+    // on p; dx, dy come reversed in sign as the corners do.
+    void Cell(int band, Point p, int dx, int dy) {
+        const int left = p.x - dx + 1, top = p.y + dy - 1, right = p.x + dx, bottom = p.y - dy;
+        const CellBox box{std::min(left, right), std::min(top, bottom), std::max(left, right),
+                          std::max(top, bottom)};
+        if (mode_ == TwilightCells::MergedRuns && !box.Empty()) {
+            if (runBand_ == band && Joins(box)) {
+                run_ = {std::min(run_.x0, box.x0), std::min(run_.y0, box.y0),
+                        std::max(run_.x1, box.x1), std::max(run_.y1, box.y1)};
+                return;
+            }
+            Flush();
+            runBand_ = band;
+            run_ = box;
+            return;
+        }
+        // Degenerate cells (tiny pages) go through unchanged, in order.
+        Flush();
+        Select(band);
+        dc_.Rectangle(left, top, right, bottom);
+    }
+
+    // Paints the pending run; call before anything else draws.
+    void Flush() {
+        if (runBand_ == 0) return;
+        Select(runBand_);
+        dc_.Rectangle(run_.x0, run_.y0, run_.x1, run_.y1);
+        runBand_ = 0;
+    }
+
+    // Something else changed the pen: select the band's again next time.
+    void ForgetSelection() { selectedBand_ = 0; }
+
+private:
+    // The union of run and box is exactly a rectangle: equal extent one way,
+    // overlapping or touching the other way.
+    bool Joins(const CellBox& box) const {
+        if (box.x0 == run_.x0 && box.x1 == run_.x1) return box.y0 <= run_.y1 && box.y1 >= run_.y0;
+        if (box.y0 == run_.y0 && box.y1 == run_.y1) return box.x0 <= run_.x1 && box.x1 >= run_.x0;
+        return false;
+    }
+
+    void Select(int band) {
+        if (band == selectedBand_) return;
+        const Color color = TwilightBandColor(band);
+        dc_.SelectPen(Pen{color, 0});
+        dc_.SelectBrush(Brush{color, false});
+        selectedBand_ = band;
+    }
+
+    Surface& dc_;
+    const TwilightCells mode_;
+    int runBand_ = 0;
+    CellBox run_;
+    int selectedBand_ = 0;
+};
+
+}  // namespace
+
+Color TwilightBandColor(int band) {
+    switch (band) {
+        case 1: return Rgb(190, 230, 255);
+        case 2: return Rgb(140, 200, 245);
+        case 3: return Rgb(110, 110, 235);
+        case 4: return Rgb(80, 80, 140);
+        default: return kInvalidColor;
+    }
+}
+
+void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogue& catalogue,
+                      const std::vector<TwilightDay>& days, TwilightCells cells) {
+    // Extent of two days along the date axis and of 0.1 h along the angle
+    // axis (negative in portrait, where the angle grows to the left).
+    const Point p1 = MapToPage(layout, layout.startJd, kTwilightPi);
+    const Point p2 = MapToPage(layout, layout.startJd + 2.0, (12 + 0.1) * kTwilightPi / 12);
+    const int dx = p2.x - p1.x;
+    const int dy = p2.y - p1.y;
+    const auto& hours = TwilightSampleHours();
+
+    CellPainter painter(dc, cells);
+    // -1 marks "no previous day": the first day draws no curve segment.
+    double previousSunshine = -1.0, previousDarkness = -1.0;
+    for (const TwilightDay& day : days) {
+        for (int s = 0; s < kTwilightSamplesPerDay; ++s) {
+            const int band = day.bands[s];
+            if (band < 1 || band > 4) continue;  // daylight stays white
+            painter.Cell(band, MapToPage(layout, day.jd, LocalHourAngle(hours[s])), dx, dy);
+        }
+        painter.Flush();
+
+        double sunshine = day.sunshineHours;
+        const double darkness = day.darknessHours;
+        if (previousSunshine != -1.0) {
+            dc.SelectPen(catalogue.bodyPens[kEntrySunshine]);
+            // A full day of sunshine would lie on the frame, under the clip.
+            if (sunshine >= 24) sunshine -= 0.05;
+            dc.Line(MapToPage(layout, day.jd - 2.0, LocalHourAngle(previousSunshine)),
+                    MapToPage(layout, day.jd, LocalHourAngle(sunshine)));
+            dc.SelectPen(catalogue.bodyPens[kEntryDarkness]);
+            dc.Line(MapToPage(layout, day.jd - 2.0, LocalHourAngle(previousDarkness)),
+                    MapToPage(layout, day.jd, LocalHourAngle(darkness)));
+            painter.ForgetSelection();
+        }
+        previousSunshine = sunshine;
+        previousDarkness = darkness;
+    }
+}
+
+TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings) {
+    TwilightInputs inputs;
+    inputs.year = year;
+    inputs.latitude = settings.latitude;
+    inputs.longitude = settings.longitude;
+    inputs.timeZoneHours = settings.timeZoneHours;
+    inputs.summerTime = settings.summerTime != 0;
+    return inputs;
+}
+
+void DrawTwilightChart(ChartPass& pass) {
+    // On the calling thread alone: the plain path the shared-out one is held to.
+    DrawTwilightChart(pass, SampleTwilightYear(TwilightInputsOf(pass.year, pass.settings), 1));
+}
+
+void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days) {
+    Surface& dc = pass.dc;
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
+    // Nutation of the chart's first day serves the sidereal times of the
+    // whole pass (and of readouts that follow it).
+    ComputeNutation(pass.ephemeris, pass.layout.startJd);
+
+    const Pen pen = dc.SelectPen(Pen{});
+    const Brush brush = dc.SelectBrush(Brush{});
+    DrawTwilightDays(dc, pass.layout, pass.catalogue, days, TwilightCells::MergedRuns);
+    dc.SelectPen(pen);
+    dc.SelectBrush(brush);
+}
+
+}  // namespace velmarin

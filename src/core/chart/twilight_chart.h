@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+#include "core/chart/body_catalogue.h"
+#include "core/chart/chart_layout.h"
+#include "core/chart/chart_settings.h"
+#include "core/chart/surface.h"
+#include "core/chart/twilight_sampling.h"
+
+namespace velmarin {
+
+// What the twilight chart of `year` samples with these settings.
+TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings);
+
+// Colour of twilight band 1 (civil) .. 4 (darkness); kInvalidColor for band 0
+// (daylight, left white) and anything else.
+Color TwilightBandColor(int band);
+
+// How the band cells reach the surface. OneByOne paints every sample's cell
+// in sample order; MergedRuns paints each run of equal, touching cells of a
+// day as one rectangle, which gives exactly the same pixels far faster.
+enum class TwilightCells { OneByOne, MergedRuns };
+
+// Paints the band cells of `days` (from SampleTwilightYear) and the sunshine
+// and darkness curves with bodyPens 12 and 13, day by day in order, so later
+// samples paint over earlier ones. The caller selects nothing; the pen and
+// brush selected on return are the last ones used.
+void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogue& catalogue,
+                      const std::vector<TwilightDay>& days, TwilightCells cells);
+
+}  // namespace velmarin

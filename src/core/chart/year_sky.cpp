@@ -1,0 +1,47 @@
+#include "core/chart/year_sky.h"
+
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+
+TrackYear ComputeTrackYear(int year) {
+    TrackYear result;
+    result.year = year;
+    result.days.reserve(184);
+    EphemerisContext context;
+    for (double jd = JulianDayFromDate(1, 1, year, 0.0); CalendarFromJulianDay(jd).year == year;
+         jd += 2) {
+        TrackDay day;
+        day.jd = jd;
+        // Sun first: the others read the Sun's values of the same instant.
+        for (int i = 0; i < kBodyCount; ++i) day.bodies[i] = ComputeBodyPosition(context, i, jd);
+        day.moonNodeLongitude = context.moonNodeLongitude;
+        result.days.push_back(day);
+    }
+    result.sunLongitude = context.sunLongitude;
+    result.sunDistance = context.sunDistance;
+    return result;
+}
+
+const std::vector<TwilightDay>& YearSkyCache::Twilight(const TwilightInputs& inputs) {
+    if (twilightInputs_ != inputs) {
+        twilight_ = SampleTwilightYear(inputs);
+        twilightInputs_ = inputs;
+    }
+    return twilight_;
+}
+
+const std::vector<PhaseMarker>& YearSkyCache::PhaseMarkers(int year) {
+    if (phaseYear_ != year) {
+        phases_ = SearchPhaseMarkers(year);
+        phaseYear_ = year;
+    }
+    return phases_;
+}
+
+const TrackYear& YearSkyCache::Tracks(int year) {
+    if (!tracks_ || tracks_->year != year) tracks_ = ComputeTrackYear(year);
+    return *tracks_;
+}
+
+}  // namespace velmarin

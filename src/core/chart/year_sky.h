@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "core/chart/phase_markers.h"
+#include "core/chart/twilight_sampling.h"
+#include "core/ephemeris/body_position.h"
+
+namespace velmarin {
+
+// Positions of the bodies on one track day, computed Sun first.
+struct TrackDay {
+    double jd = 0.0;
+    BodyPosition bodies[kBodyCount];
+    double moonNodeLongitude = 0.0;  // rad, as the Moon's computation leaves it
+};
+
+// Every second day of a year from 1 January, as the track layer steps.
+struct TrackYear {
+    int year = 0;
+    std::vector<TrackDay> days;
+    // What the last day's Sun leaves in a context (0 when there is no day).
+    double sunLongitude = 0.0;
+    double sunDistance = 0.0;
+};
+
+// The track days of `year`, each computed in the order the layer uses.
+TrackYear ComputeTrackYear(int year);
+
+// The parts of the chart that depend only on the year (and, for the twilight
+// chart, the place and civil time), kept while those inputs stay the same so
+// a repaint after a resize or an expose only draws. Each entry is computed
+// again as soon as one of the inputs it reads changes.
+class YearSkyCache {
+public:
+    const std::vector<TwilightDay>& Twilight(const TwilightInputs& inputs);
+    const std::vector<PhaseMarker>& PhaseMarkers(int year);
+    const TrackYear& Tracks(int year);
+
+private:
+    std::optional<TwilightInputs> twilightInputs_;
+    std::vector<TwilightDay> twilight_;
+    std::optional<int> phaseYear_;
+    std::vector<PhaseMarker> phases_;
+    std::optional<TrackYear> tracks_;
+};
+
+}  // namespace velmarin

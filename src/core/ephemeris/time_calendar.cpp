@@ -1,0 +1,186 @@
+#include "core/ephemeris/time_calendar.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+
+#include "core/ephemeris/safe_conversion.h"
+
+namespace velmarin {
+
+namespace {
+
+// The nutation block carries its own degree factors, derived from pi taken
+// as 3.14159; the sidereal time depends on them to the last digit.
+constexpr double kNutationDeg = 0.017453277777777776;
+constexpr double kNutationArcsec = 4.848132716049382e-06;
+
+constexpr double kJ2000 = 2451545.0;
+constexpr double kJ1900 = 2415020.0;
+constexpr double kDaysPerCentury = 36525.0;
+
+}  // namespace
+
+double FloorValue(double x) {
+    // The value passes through a 32-bit int; beyond its range the result
+    // saturates (NaN counts as 0) instead of being undefined.
+    if (std::isnan(x)) return 0.0;
+    if (x >= 2147483647.0) return 2147483647.0;
+    if (x <= -2147483648.0) return -2147483648.0;
+    const long long whole = static_cast<int>(x);
+    if (x < 0.0 && static_cast<double>(whole) != x) return static_cast<double>(whole - 1);
+    return static_cast<double>(whole);
+}
+
+double NormalizeAngle(double x) {
+    return x - FloorValue(x * 0.5 / kPi) * 2.0 * kPi;
+}
+
+double NormalizeHours(double x) {
+    return x - FloorValue(x / 24.0) * 24.0;
+}
+
+double FractionalRemainder(double a, double b) {
+    return (a / b - std::trunc(a / b)) * b;
+}
+
+SphericalCoordinates RectangularToSpherical(double x, double y, double z) {
+    // Half-angle form of atan2: stable near the negative x axis.
+    const double rho = std::sqrt(x * x + y * y);
+    double theta = 0.0;
+    if (x == 0.0 && y == 0.0) {
+        theta = 0.0;
+    } else if (x >= 0.0) {
+        theta = 2.0 * std::atan(y / (rho + x));
+    } else {
+        theta = kPi - 2.0 * std::atan(y / (rho - x));
+    }
+    SphericalCoordinates out;
+    out.longitude = NormalizeAngle(theta);
+    out.latitude = z >= 1.0 ? kPi / 2.0 : std::asin(z);
+    return out;
+}
+
+void ConvertCalendar(int direction, CalendarInstant& instant) {
+    if (direction == kDateToJulianDay) {
+        // Whole-number steps in 64 bits: no int overflow for any year.
+        const long long year = instant.year;
+        const long long month = instant.month;
+        const long long day = instant.day;
+        const long long shiftedYear = month < 3 ? year - 1 : year;
+        const long long shiftedMonth = month <= 2 ? month + 12 : month;
+        const bool julian = year < 1582 || (year == 1582 && month < 10) ||
+                            (year == 1582 && month == 10 && day < 5);
+        const long long calendarTerm = julian ? -2 : shiftedYear / 400 - shiftedYear / 100;
+        const double monthDays = std::trunc(static_cast<double>(shiftedMonth + 1) * 30.6001);
+        const double yearDays = std::trunc(static_cast<double>(shiftedYear) * 365.25);
+        instant.jd = monthDays + yearDays + static_cast<double>(calendarTerm) + 1720996.5 +
+                     static_cast<double>(day) + instant.hour / 24.0;
+        instant.weekday = SaturatingInt(FractionalRemainder(instant.jd + 1.5001, 7.0));
+        return;
+    }
+
+    // Julian Day to date. All whole-number steps stay in double (exact far
+    // beyond the accepted years) and become int only at the end, saturated.
+    const double jd = instant.jd;
+    instant.weekday = SaturatingInt(FractionalRemainder(jd + 1.5001, 7.0));
+    const double hour = FractionalRemainder(jd - 0.5, 1.0) * 24.0;
+    const double z = std::trunc(jd + 0.5);
+    double a = 0.0;
+    if (z > 2299160.0) {
+        const double alpha = std::trunc((z - 1867216.25) / 36524.25);
+        a = z + alpha - std::trunc(alpha * 0.25) + 1525.0;
+    } else {
+        a = z + 1524.0;
+    }
+    const double f = FractionalRemainder(jd + 0.5 - hour / 24.0, 1.0);
+    const double c = std::trunc((a - 122.1) / 365.25);
+    const double dd = std::trunc(c * 365.25);
+    const double e = std::trunc((a - dd) / 30.6001);
+    const double day = std::trunc(f + (a - std::trunc(e * 30.6001) - dd));
+    const double shiftedE = e + std::trunc(e / -14.0) * 12.0;
+    instant.hour = hour;
+    instant.day = SaturatingInt(day);
+    instant.month = SaturatingInt(shiftedE - 1.0);
+    instant.year = SaturatingInt(c - std::trunc((shiftedE + 6.0) / 10.0) - 4715.0);
+}
+
+double JulianDayFromDate(int day, int month, int year, double hour) {
+    CalendarInstant instant;
+    instant.hour = hour;
+    instant.day = day;
+    instant.month = month;
+    instant.year = year;
+    ConvertCalendar(kDateToJulianDay, instant);
+    return instant.jd;
+}
+
+CalendarInstant CalendarFromJulianDay(double jd) {
+    CalendarInstant instant;
+    instant.jd = jd;
+    ConvertCalendar(kJulianDayToDate, instant);
+    return instant;
+}
+
+bool IsSummerTime(int month, int day, int weekday) {
+    // Whole days only: the hour of the change is not modelled. Differences
+    // in 64 bits so that no int input can overflow.
+    const long long sinceSunday = static_cast<long long>(day) - weekday;
+    if (month >= 4 && month <= 9) return true;
+    if (month == 3) return day > 24 && sinceSunday > 24;
+    if (month == 10) return !(day > 24 && sinceSunday > 24);
+    return false;
+}
+
+void ComputeNutation(EphemerisContext& context, double jd) {
+    const double t = (jd - kJ2000) / kDaysPerCentury;
+    const double moonLongitude = NormalizeAngle((218.316 + 481267.881 * t) * kNutationDeg);
+    const double node = NormalizeAngle((125.045 - 1934.136 * t) * kNutationDeg);
+    const double sunLongitude = NormalizeAngle((280.466 + 36000.77 * t) * kNutationDeg);
+    const double sunAnomaly = NormalizeAngle((357.528 + 35999.05 * t) * kNutationDeg);
+    const double moonAnomaly = NormalizeAngle((134.963 + 477198.867 * t) * kNutationDeg);
+
+    context.nutationLongitude =
+        (0.071 * std::sin(moonAnomaly) + 0.206 * std::sin(2.0 * node) - 17.2 * std::sin(node) -
+         1.319 * std::sin(2.0 * sunLongitude) + 0.143 * std::sin(sunAnomaly) -
+         0.227 * std::sin(2.0 * moonLongitude)) *
+        kNutationArcsec;
+
+    const double obliquityNutation =
+        9.203 * std::cos(node) - 0.09 * std::cos(2.0 * node) + 0.574 * std::cos(2.0 * sunLongitude) +
+        0.022 * std::cos(2.0 * sunLongitude + sunAnomaly) + 0.098 * std::cos(2.0 * moonLongitude) +
+        0.02 * std::cos(2.0 * moonLongitude - node);
+    const double t1900 = (jd - kJ1900) / kDaysPerCentury;
+    context.trueObliquity =
+        obliquityNutation * kNutationArcsec + (23.45229444 - t1900 * 0.0130125) * kNutationDeg;
+}
+
+double SiderealTimeAtZeroHours(double jd) {
+    const double hours = 6.656306 + 0.0657098242 * (jd - 2445700.5);
+    // The hours pass once through single precision: the chart's sidereal
+    // line depends on that rounding.
+    const double rounded = RoundToFloat(hours);
+    return NormalizeAngle(rounded / 12.0 * kPi);
+}
+
+void LocalSiderealTime(EphemerisContext& context, double jd, double longitude) {
+    const double j = jd - 0.5;
+    const double n = std::trunc(j);
+    const double t0 = (n - 2415019.5) / kDaysPerCentury;
+    const double greenwich = NormalizeHours(6.6460656 + 2400.051262 * t0 + 0.00002581 * (t0 * t0));
+    const double universal = NormalizeHours((j - n) * 24.0);
+    const double sidereal = greenwich + universal * 1.0027379093 + longitude * 12.0 / kPi +
+                            std::cos(context.trueObliquity) * context.nutationLongitude * 12.0 / kPi;
+    context.localSiderealTime = NormalizeHours(sidereal) / 12.0 * kPi;
+}
+
+std::string FormatHoursMinutes(double angle) {
+    const double hours = 12.0 / kPi * angle;
+    const double whole = std::trunc(hours);
+    char text[32];
+    std::snprintf(text, sizeof text, "%2d:%02d", SaturatingInt(whole),
+                  SaturatingInt((hours - whole) * 60.0));
+    return text;
+}
+
+}  // namespace velmarin

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "core/ephemeris/ephemeris_context.h"
+
+namespace velmarin {
+
+// Angle reduced to [0, 2pi) with the program's pi.
+double NormalizeAngle(double x);
+// Hours reduced to [0, 24).
+double NormalizeHours(double x);
+// Largest whole number <= x (through a 32-bit int; out-of-range inputs are
+// saturated rather than undefined).
+double FloorValue(double x);
+// (a/b - trunc(a/b)) * b; takes the sign of a.
+double FractionalRemainder(double a, double b);
+
+struct SphericalCoordinates {
+    double longitude = 0.0;  // rad, [0, 2pi)
+    double latitude = 0.0;   // rad
+};
+SphericalCoordinates RectangularToSpherical(double x, double y, double z);
+
+// The calendar record that ConvertCalendar reads and writes.
+struct CalendarInstant {
+    double hour = 0.0;  // decimal hours
+    int day = 1;
+    int month = 1;
+    int year = 2000;
+    double jd = 0.0;    // Julian Day, UT
+    int weekday = 0;    // 0 Sunday .. 6 Saturday
+};
+inline constexpr int kDateToJulianDay = 1;
+inline constexpr int kJulianDayToDate = 0;
+// direction kDateToJulianDay: fills jd and weekday from hour/day/month/year;
+// direction kJulianDayToDate: fills hour/day/month/year and weekday from jd.
+void ConvertCalendar(int direction, CalendarInstant& instant);
+// Conveniences over ConvertCalendar.
+double JulianDayFromDate(int day, int month, int year, double hour = 0.0);
+CalendarInstant CalendarFromJulianDay(double jd);
+
+bool IsSummerTime(int month, int day, int weekday);
+
+// Writes nutationLongitude and trueObliquity of the context.
+void ComputeNutation(EphemerisContext& context, double jd);
+// Greenwich sidereal time at 0 h UT of the day of jd, rad, [0, 2pi).
+double SiderealTimeAtZeroHours(double jd);
+// Writes localSiderealTime of the context; longitude in rad, east positive.
+void LocalSiderealTime(EphemerisContext& context, double jd, double longitude);
+// "%2d:%02d" of an angle read as hours, minutes truncated.
+std::string FormatHoursMinutes(double angle);
+
+}  // namespace velmarin

@@ -1,0 +1,78 @@
+#include "qt/cli/command_line.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/almanac/almanac_commands.h"
+#include "core/almanac/command_output.h"
+#include "core/app/version_text.h"
+#include "qt/cli/render_command.h"
+#include "qt/window/window_application.h"
+
+namespace velmarin {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage:\n"
+    "  velmarin                 open the year chart in a window (Qt options such as\n"
+    "                           -platform NAME are passed on)\n"
+    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]]) [--json]\n"
+    "  velmarin phases    [--year Y] [--json]\n"
+    "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
+    "                     [--summer-time on|off] [--json]\n"
+    "  velmarin render    --output FILE.{png,svg,pdf} [--year Y]\n"
+    "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
+    "                     [--lat DEG] [--lon DEG] [--tz HOURS] [--summer-time on|off]\n"
+    "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
+    "                     [--code none|diameter|brightness|both] [--print]\n"
+    "  velmarin --help | --version\n"
+    "\n"
+    "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
+    "in degrees (north and east positive). Options not given take the values of the\n"
+    "settings file; the year defaults to the current year. --json prints one JSON\n"
+    "object. Bad input ends with exit status 2.\n";
+
+// Scripts read render's stderr as one line of error or nothing: Qt's own
+// notes (missing runtime folder, font fall-backs) are dropped there; only
+// its critical and fatal messages still reach stderr.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "velmarin: %s\n", qPrintable(message));
+}
+
+}  // namespace
+
+int RunVelmarin(int argc, char* argv[]) {
+    if (argc < 2 || argv[1] == nullptr) return RunWindowApplication(argc, argv);
+    const std::string_view command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+
+    if (command == "positions") return RunPositionsCommand(args);
+    if (command == "phases") return RunPhasesCommand(args);
+    if (command == "daylight") return RunDaylightCommand(args);
+    if (command == "render") {
+        qInstallMessageHandler(QuietQtMessages);
+        return RunRenderCommand(args);
+    }
+    if (command == "--help" || command == "-h" || command == "help") {
+        if (argc > 2) return ReportBadInput("--help takes no arguments");
+        return WriteOutput(std::string(kUsage)) ? 0 : kExitWriteFailed;
+    }
+    if (command == "--version") {
+        if (argc > 2) return ReportBadInput("--version takes no arguments");
+        // The same version text as the about box shows.
+        return WriteOutput("Velmarin " + ReadVersionInfo().versionText + "\n") ? 0 : kExitWriteFailed;
+    }
+    // A word that is neither a subcommand nor an option is most likely a
+    // mistyped subcommand; options belong to the window (Qt's own switches).
+    if (command.empty() || command[0] != '-')
+        return ReportBadInput("unknown command '" + std::string(command) + "' (see velmarin --help)");
+    return RunWindowApplication(argc, argv);
+}
+
+}  // namespace velmarin

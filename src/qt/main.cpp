@@ -1,0 +1,5 @@
+#include "qt/cli/command_line.h"
+
+int main(int argc, char* argv[]) {
+    return velmarin::RunVelmarin(argc, argv);
+}

@@ -1,0 +1,74 @@
+#include "qt/surface/qt_chart_output.h"
+
+#include <QIODevice>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSvgGenerator>
+
+#include "qt/surface/qt_painter_surface.h"
+
+namespace velmarin {
+
+QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw) {
+    return DrawOnImage(QImage(), width, height, printing, draw);
+}
+
+QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
+                   WideLineStamps* stamps) {
+    if (width <= 0 || height <= 0) return QImage();
+    const bool reusable = page.size() == QSize(width, height) &&
+                          page.format() == QImage::Format_RGB32 && page.isDetached();
+    QImage image = reusable ? std::move(page) : QImage(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    // The chart is drawn in device pixels, whatever ratio the old page had.
+    image.setDevicePixelRatio(1.0);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QtPainterSurface surface(painter, width, height, printing, &image, stamps);
+    draw(surface);
+    painter.end();
+    return image;
+}
+
+bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw) {
+    if (width <= 0 || height <= 0) return false;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setSize(QSize(width, height));
+    generator.setViewBox(QRect(0, 0, width, height));
+    generator.setTitle(QStringLiteral("Velmarin"));
+    QPainter painter;
+    if (!painter.begin(&generator)) return false;
+    QtPainterSurface surface(painter, width, height, printing, nullptr);
+    draw(surface);
+    return painter.end();
+}
+
+bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw) {
+    if (width <= 0 || height <= 0) return false;
+    QPdfWriter writer(&device);
+    writer.setCreator(QStringLiteral("Velmarin"));
+    // One device unit per point: the page is exactly width x height units.
+    writer.setResolution(72);
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch),
+        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    QtPainterSurface surface(painter, writer.width(), writer.height(), printing, nullptr);
+    draw(surface);
+    return painter.end();
+}
+
+bool DrawOnPrinter(QPrinter& printer, const PageDrawing& draw) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    QtPainterSurface surface(painter, printer.width(), printer.height(), true, nullptr);
+    draw(surface);
+    return painter.end();
+}
+
+}  // namespace velmarin

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <functional>
+
+#include "core/chart/surface.h"
+
+class QIODevice;
+class QPrinter;
+
+namespace velmarin {
+
+class WideLineStamps;
+
+// Something that draws a whole page on a surface (usually a DrawChart call).
+using PageDrawing = std::function<void(Surface&)>;
+
+// A white raster page (RGB32) of width x height, drawn by `draw`. A null
+// image when the size is empty or too large to allocate.
+QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw);
+// The same, reusing the pixels of `page` when it is an RGB32 image of that
+// size that nothing else shares: a redraw at an unchanged size then needs no
+// new allocation. `stamps`, when given, keeps wide-line shapes from one
+// drawing to the next. The result is the same page either way.
+QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
+                   WideLineStamps* stamps = nullptr);
+
+// The page as SVG or PDF of width x height units (PDF: points) written to
+// `device`, which must be open for writing. False when nothing could be drawn.
+bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw);
+bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw);
+
+// One printed page: the printer's printable area in its device units, drawn
+// as a print pass. False when the printer could not be started.
+bool DrawOnPrinter(QPrinter& printer, const PageDrawing& draw);
+
+}  // namespace velmarin

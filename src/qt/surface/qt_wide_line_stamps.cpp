@@ -1,0 +1,112 @@
+#include "qt/surface/qt_wide_line_stamps.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+
+namespace velmarin {
+
+namespace {
+
+// Vectors and widths beyond these go to Qt: their scratch image would cost
+// more than stroking them once.
+constexpr int kMaxStep = 256;
+constexpr int kMaxWidth = 128;
+
+// Qt cuts an outline to the image itself once it reaches this far outside
+// (its outline mapper's margin is 64 pixels); such lines are left to Qt.
+constexpr int kOutsideReach = 48;
+
+// Kept shapes are dropped all at once past this many runs (about 12 MB).
+constexpr std::size_t kMaxRuns = std::size_t{1} << 20;
+
+std::uint64_t KeyOf(int dx, int dy, int width) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint16_t>(dx)) << 32) |
+           (static_cast<std::uint64_t>(static_cast<std::uint16_t>(dy)) << 16) |
+           static_cast<std::uint64_t>(static_cast<std::uint16_t>(width));
+}
+
+bool HoldsOpaquePixels(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+}  // namespace
+
+QPen WideLineStamps::Pen(int width, QRgb color) {
+    QPen pen{QColor(color)};
+    pen.setStyle(Qt::SolidLine);
+    pen.setWidth(width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+const std::vector<WideLineStamps::Run>& WideLineStamps::ShapeOf(int dx, int dy, int width) {
+    const std::uint64_t key = KeyOf(dx, dy, width);
+    if (const auto found = shapes_.find(key); found != shapes_.end()) return found->second;
+
+    // Stroke the line once on a blank scratch image, far enough from its
+    // edges that Qt never cuts the outline, and read back the set pixels.
+    const int pad = width / 2 + 4;
+    const QPoint start(pad + std::max(0, -dx), pad + std::max(0, -dy));
+    QImage scratch(std::abs(dx) + 2 * pad + 1, std::abs(dy) + 2 * pad + 1, QImage::Format_RGB32);
+    scratch.fill(Qt::black);
+    {
+        QPainter painter(&scratch);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Pen(width, qRgb(255, 255, 255)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawLine(start, start + QPoint(dx, dy));
+    }
+    std::vector<Run> runs;
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        int x = 0;
+        while (x < scratch.width()) {
+            if (qRed(row[x]) == 0) {
+                ++x;
+                continue;
+            }
+            const int begin = x;
+            while (x < scratch.width() && qRed(row[x]) != 0) ++x;
+            runs.push_back(Run{y - start.y(), begin - start.x(), x - start.x()});
+        }
+    }
+    if (runCount_ + runs.size() > kMaxRuns) {
+        shapes_.clear();
+        runCount_ = 0;
+    }
+    runCount_ += runs.size();
+    return shapes_.emplace(key, std::move(runs)).first->second;
+}
+
+bool WideLineStamps::Draw(QImage& image, const QRect& clip, QPoint from, QPoint to, int width,
+                          QRgb color) {
+    const int dx = to.x() - from.x();
+    const int dy = to.y() - from.y();
+    if (width < 2 || width > kMaxWidth || std::abs(dx) > kMaxStep || std::abs(dy) > kMaxStep ||
+        !HoldsOpaquePixels(image.format()) || !image.isDetached()) {
+        return false;
+    }
+    const int reach = width / 2 + 2;
+    const QRect outline = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
+    if (!image.rect().adjusted(-kOutsideReach, -kOutsideReach, kOutsideReach, kOutsideReach)
+             .contains(outline)) {
+        return false;
+    }
+    const QRect area = clip.intersected(image.rect());
+    const QRgb pixel = 0xff000000u | color;
+    for (const Run& run : ShapeOf(dx, dy, width)) {
+        const int y = from.y() + run.dy;
+        if (y < area.top() || y > area.bottom()) continue;
+        const int x0 = std::max(from.x() + run.x0, area.left());
+        const int x1 = std::min(from.x() + run.x1, area.right() + 1);
+        if (x0 >= x1) continue;
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill(row + x0, row + x1, pixel);
+    }
+    return true;
+}
+
+}  // namespace velmarin

@@ -1,0 +1,327 @@
+#include "qt/window/CMainFrame.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+
+#include "core/app/command_rules.h"
+#include "core/app/prompt_parsing.h"
+#include "core/app/settings_file.h"
+#include "core/app/version_text.h"
+#include "qt/window/CDialogStr.h"
+#include "qt/window/CVelmarinView.h"
+#include "qt/window/about_box.h"
+
+// The resources live in a static library: they must be registered by name.
+static void InitVelmarinResources() { Q_INIT_RESOURCE(velmarin); }
+
+namespace velmarin {
+
+namespace {
+
+QString IconPath(const char* name) { return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)); }
+
+}  // namespace
+
+CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
+    : settingsPath_(settingsPath ? *settingsPath : SettingsFilePath()) {
+    InitVelmarinResources();
+    const VersionTexts version = ReadVersionInfo();
+    versionText_ = QString::fromStdString(version.versionText);
+    buildText_ = QString::fromStdString(version.buildText);
+    if (!LoadSettings(settingsPath_, settings_)) {
+        // First start (or an unreadable file): the defaults are written at
+        // once, without the window-size line.
+        if (SaveSettings(settingsPath_, settings_, false)) lastSavedText_ = FormatSettingsText(settings_, false);
+    }
+
+    setWindowTitle(tr("Velmarin"));
+    setWindowIcon(QIcon(IconPath("velmarin")));
+    // No context menu over the toolbar area: the toolbar is switched only by "&Symbolleiste".
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    view_ = new CVelmarinView(this);
+    setCentralWidget(view_);
+    createActions();
+    createMenus();
+    createToolBar();
+    UpdateCommandStates();
+
+    resize(InitialOuterSize());
+
+    // The default printer orientation follows the saved window's shape.
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setPageOrientation(settings_.windowHeight < settings_.windowWidth ? QPageLayout::Landscape
+                                                                                : QPageLayout::Portrait);
+    view_->setFocus();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QSize CMainFrame::InitialOuterSize() const {
+    // No window larger than the desktop (the old platform held windows to
+    // the screen as well), but never below the default size, so a huge or
+    // nonsensical size from the file cannot exhaust memory.
+    QSize limit(1212, 800);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        limit = limit.expandedTo(screen->availableVirtualSize());
+    }
+    return QSize(std::clamp(settings_.windowWidth, 1, limit.width()),
+                 std::clamp(settings_.windowHeight, 1, limit.height()));
+}
+
+QAction* CMainFrame::createAction(int command, const QString& text, const QString& icon,
+                                  const QKeySequence& shortcut) {
+    auto* action = new QAction(text, this);
+    action->setData(command);
+    if (!icon.isEmpty()) action->setIcon(QIcon(icon));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    // Menu texts carry their key names after a tab; the toolbar shows pictures only.
+    action->setIconVisibleInMenu(false);
+    const CommandState state = CommandUpdateRule(command, settings_);
+    action->setCheckable(state.checkable);
+    connect(action, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
+    addAction(action);  // keys work wherever the focus is in the window
+    actions_.insert(command, action);
+    return action;
+}
+
+void CMainFrame::createActions() {
+    // "&Datei"
+    createAction(kCmdChangeLocation, tr("Ort ändern"));
+    createAction(kCmdLatitudeNorth, tr("+ 5° Breite\tN"), {}, QKeySequence(Qt::Key_N));
+    createAction(kCmdLatitudeSouth, tr("- 5° Breite\tS"), {}, QKeySequence(Qt::Key_S));
+    createAction(kCmdLongitudeEast, tr("+ 5° Länge\tO"), {}, QKeySequence(Qt::Key_O));
+    createAction(kCmdLongitudeWest, tr("- 5° Länge\tW"), {}, QKeySequence(Qt::Key_W));
+    createAction(kCmdPrint, tr("&Drucken...\tStrg+P"), {}, QKeySequence(Qt::CTRL | Qt::Key_P));
+    createAction(kCmdPrintPreview, tr("Sei&tenansicht"));
+    createAction(kCmdPrintSetup, tr("Drucker&einrichtung..."));
+    createAction(kCmdExit, tr("&Beenden\tAlt+X"), {}, QKeySequence(Qt::ALT | Qt::Key_X));
+    createAction(kCmdSave, tr("Speichern"), {}, QKeySequence(Qt::CTRL | Qt::Key_S));
+
+    // "Jahr": "+" and "-" are typed characters, wherever the keyboard has them.
+    createAction(kCmdYearPlus, tr("Jahr +1\t+"), IconPath("year_plus"), QKeySequence(Qt::Key_Plus));
+    createAction(kCmdYearMinus, tr("Jahr -1\t-"), IconPath("year_minus"), QKeySequence(Qt::Key_Minus));
+    createAction(kCmdYearPrompt, tr("&Eingabe"));
+    createAction(kCmdYearNow, tr("Jetzt\tJ"), {}, QKeySequence(Qt::Key_J));
+
+    // "&Anzeigen"
+    createAction(kCmdModeNormal, tr("&Normal"), IconPath("mode_normal"));
+    createAction(kCmdModeSun, tr("&Sonne"), IconPath("mode_sun"));
+    createAction(kCmdModeMidnight, tr("&Mitternachtslinie"), IconPath("mode_midnight"));
+    createAction(kCmdShowMoon, tr("mit Mond"));
+    createAction(kCmdCodeDiameter, tr("Codiert mit &Durchmesser"));
+    createAction(kCmdCodeBrightness, tr("Codiert mit &Helligkeit"));
+    createAction(kCmdCodeNone, tr("keine Codierung"));
+    createAction(kCmdModeTwilight, tr("Dämmerung"), IconPath("mode_twilight"));
+    createAction(kCmdZoneUt, tr("GMT\t(UT)"));
+    createAction(kCmdZoneUtPlus1, tr("MEZ\t(UT+1)"));
+    createAction(kCmdZoneUtPlus2, tr("OEZ\t(UT+2)"));
+    createAction(kCmdSummerTime, tr("mit Sommerzeit"));
+    createAction(kCmdShowGrid, tr("mit Raster"));
+    createAction(kCmdShowDayLine, tr("mit Tageslinie"));
+
+    // "&Ansicht" and "&?"
+    createAction(kCmdToolBar, tr("&Symbolleiste"))->setCheckable(true);
+    // No icon on the action: the menu bar would show it instead of "&?".
+    QAction* about = createAction(kCmdAbout, tr("&?"));
+    about->setToolTip(tr("Info"));
+    about->setStatusTip(tr("Zeigt Programm-Informationen, Versionsnummer und Copyright an."));
+
+    modeGroup_ = new QActionGroup(this);
+    for (int command : {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdModeTwilight})
+        modeGroup_->addAction(action(command));
+    zoneGroup_ = new QActionGroup(this);
+    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2}) zoneGroup_->addAction(action(command));
+}
+
+void CMainFrame::createMenus() {
+    auto addEntries = [this](QMenu* menu, std::initializer_list<int> commands) {
+        for (int command : commands) {
+            if (command == 0) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(action(command));
+            }
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    };
+    addEntries(menuBar()->addMenu(tr("&Datei")),
+               {kCmdChangeLocation, kCmdLatitudeNorth, kCmdLatitudeSouth, kCmdLongitudeEast, kCmdLongitudeWest,
+                0, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup, 0, kCmdExit});
+    addEntries(menuBar()->addMenu(tr("Jahr")), {kCmdYearPlus, kCmdYearMinus, 0, kCmdYearPrompt, kCmdYearNow});
+    addEntries(menuBar()->addMenu(tr("&Anzeigen")),
+               {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdShowMoon, kCmdCodeDiameter,
+                kCmdCodeBrightness, kCmdCodeNone, 0, kCmdModeTwilight, kCmdZoneUt, kCmdZoneUtPlus1,
+                kCmdZoneUtPlus2, kCmdSummerTime, 0, kCmdShowGrid, kCmdShowDayLine});
+    addEntries(menuBar()->addMenu(tr("&Ansicht")), {kCmdToolBar});
+    menuBar()->addAction(action(kCmdAbout));
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = addToolBar(tr("Symbolleiste"));
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setIconSize(QSize(17, 15));
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int command : std::initializer_list<int>{kCmdYearMinus, kCmdYearPlus, 0, kCmdModeNormal, kCmdModeSun, kCmdModeMidnight,
+                        kCmdModeTwilight, 0, kCmdAbout}) {
+        if (command == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        if (command == kCmdAbout) {
+            // Its own button, so that only the toolbar shows the picture.
+            auto* button = new QToolButton(toolBar_);
+            button->setIcon(QIcon(IconPath("about")));
+            button->setToolTip(action(command)->toolTip());
+            button->setAutoRaise(true);
+            button->setIconSize(toolBar_->iconSize());
+            connect(button, &QToolButton::clicked, action(command), &QAction::trigger);
+            toolBar_->addWidget(button)->setData(command);
+            continue;
+        }
+        toolBar_->addAction(action(command));
+        // Only the about button explains itself; the others show no tooltip.
+        toolBar_->widgetForAction(action(command))->installEventFilter(this);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitOuterSizeOnce();
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    FitOuterSizeOnce();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitOuterSizeOnce();
+}
+
+void CMainFrame::FitOuterSizeOnce() {
+    // The saved size is the outer size. The window manager's frame becomes
+    // known only some time after the window is shown; take it off once then,
+    // or the window would grow by its frame at every start.
+    if (sizedToFrame_ || !isVisible()) return;
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    if (frameExtra.width() <= 0 && frameExtra.height() <= 0) return;
+    sizedToFrame_ = true;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    resize((InitialOuterSize() - frameExtra).expandedTo(QSize(1, 1)));
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        const int command = it.key();
+        QAction* act = it.value();
+        if (command == kCmdToolBar) {
+            act->setChecked(toolBar_ && !toolBar_->isHidden());
+            continue;
+        }
+        const CommandState state = CommandUpdateRule(command, settings_);
+        act->setEnabled(state.enabled);
+        if (state.checkable) act->setChecked(state.checked);
+    }
+}
+
+void CMainFrame::ChangeSettings(const ChartSettings& changed) {
+    settings_ = changed;
+    view_->update();
+    SaveSettingsFile();
+    UpdateCommandStates();
+}
+
+void CMainFrame::SaveSettingsFile() {
+    const QRect outer = frameGeometry();
+    const bool withSize = isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized |
+                                                            Qt::WindowFullScreen)) &&
+                          WindowPositionAllowsSizeLine(outer.left(), outer.top());
+    ChartSettings toSave = settings_;
+    if (withSize) {
+        toSave.windowWidth = outer.width();
+        toSave.windowHeight = outer.height();
+    }
+    std::string text = FormatSettingsText(toSave, withSize);
+    if (text == lastSavedText_) return;
+    // A failed write leaves memory as it is; the next save point tries again.
+    if (SaveSettings(settingsPath_, toSave, withSize)) lastSavedText_ = std::move(text);
+}
+
+void CMainFrame::ExecuteCommand(int command) {
+    switch (command) {
+        case kCmdYearPlus: view_->OnYearStep(+1); break;
+        case kCmdYearMinus: view_->OnYearStep(-1); break;
+        case kCmdYearPrompt: view_->OnYearPrompt(); break;
+        case kCmdYearNow: view_->OnYearNow(); break;
+        case kCmdChangeLocation: OnChangeLocation(); break;
+        case kCmdLatitudeNorth:
+        case kCmdLatitudeSouth:
+        case kCmdLongitudeEast:
+        case kCmdLongitudeWest: OnLocationStep(command); break;
+        case kCmdPrint: OnPrint(); break;
+        case kCmdPrintPreview: OnPrintPreview(); break;
+        case kCmdPrintSetup: OnPrintSetup(); break;
+        case kCmdSave: view_->OnFileSave(); break;
+        case kCmdExit: close(); break;
+        case kCmdAbout: ShowAboutBox(this); break;
+        case kCmdToolBar: toolBar_->setHidden(!toolBar_->isHidden()); break;
+        default: view_->OnDisplayCommand(command); break;
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnChangeLocation() {
+    CDialogStr dialog(this);
+    dialog.SetTexts(tr("Velmarin"), tr("Eingabe des Ortes?\nBreite Länge"),
+                    QString::fromStdString(FormatLocationPrompt(settings_.latitude, settings_.longitude)));
+    if (dialog.DoModal() != CDialogStr::kOk) return;
+    const auto location = ParseLocationPrompt(dialog.GetValue().toStdString());
+    if (!location) return;
+    ChartSettings changed = settings_;
+    changed.latitude = location->latitude * degToRad;
+    changed.longitude = location->longitude * degToRad;
+    ChangeSettings(changed);
+}
+
+void CMainFrame::OnLocationStep(int command) {
+    ChartSettings changed = settings_;
+    if (ApplyLocationStep(command, changed)) ChangeSettings(changed);
+}
+
+void CMainFrame::OnPrint() {
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setMinMax(1, 1);
+    if (dialog.exec() == QDialog::Accepted) view_->PrintChart(printer_.get());
+}
+
+void CMainFrame::OnPrintPreview() {
+    QPrintPreviewDialog preview(printer_.get(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, view_, &CVelmarinView::PrintChart);
+    preview.exec();
+}
+
+void CMainFrame::OnPrintSetup() {
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
+
+}  // namespace velmarin

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <QString>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/chart/chart_settings.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+namespace velmarin {
+
+class CVelmarinView;
+
+// The main window: owns the chart settings, the settings file's path, the
+// menu bar, the toolbar, the keys and the printer; the view is its central
+// widget.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Loads the settings once from settingsPath (the standard path when none
+    // is given); a missing file is written at once from the defaults.
+    explicit CMainFrame(std::optional<std::filesystem::path> settingsPath = std::nullopt);
+    ~CMainFrame() override;
+
+    const ChartSettings& settings() const { return settings_; }
+    const std::filesystem::path& settingsPath() const { return settingsPath_; }
+    CVelmarinView* view() const { return view_; }
+    QPrinter* printer() const { return printer_.get(); }
+    // Version and build texts of the about box.
+    const QString& versionText() const { return versionText_; }
+    const QString& buildText() const { return buildText_; }
+    // The action of a command id, or nullptr.
+    QAction* action(int command) const { return actions_.value(command, nullptr); }
+
+    // Replaces the settings record: redraws, saves the file and refreshes the
+    // commands' states.
+    void ChangeSettings(const ChartSettings& changed);
+    // Writes the settings file, with the window-size line when the window's
+    // position allows it. A failed write changes nothing in memory.
+    void SaveSettingsFile();
+    // Applies every command's update rule to its menu entry and toolbar button.
+    void UpdateCommandStates();
+    // Carries out a command by its id.
+    void ExecuteCommand(int command);
+
+    // Location commands of "&Datei".
+    void OnChangeLocation();
+    void OnLocationStep(int command);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* createAction(int command, const QString& text, const QString& icon = QString(),
+                          const QKeySequence& shortcut = QKeySequence());
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPrintSetup();
+    // Takes the window frame off the initial size once the frame is known.
+    void FitOuterSizeOnce();
+    // The saved window size (outer size) clamped to what a screen can show.
+    QSize InitialOuterSize() const;
+
+    ChartSettings settings_;
+    std::filesystem::path settingsPath_;
+    std::string lastSavedText_;
+    QString versionText_;
+    QString buildText_;
+    CVelmarinView* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QActionGroup* modeGroup_ = nullptr;
+    QActionGroup* zoneGroup_ = nullptr;
+    QMap<int, QAction*> actions_;
+    std::unique_ptr<QPrinter> printer_;
+    bool sizedToFrame_ = false;
+};
+
+}  // namespace velmarin

@@ -1,0 +1,165 @@
+#include "qt/window/CVelmarinView.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <cmath>
+
+#include "core/app/command_rules.h"
+#include "core/app/prompt_parsing.h"
+#include "core/app/version_text.h"
+#include "qt/surface/qt_chart_output.h"
+#include "qt/surface/qt_painter_surface.h"
+#include "qt/window/CDialogStr.h"
+#include "qt/window/CMainFrame.h"
+#include "qt/window/qt_first_paint_report.h"
+
+namespace velmarin {
+
+CVelmarinView::CVelmarinView(CMainFrame* frame) : QWidget(frame), frame_(frame) {
+    year_ = CurrentYearAndToday(todayJd_);
+    state_.footerText = FooterText();
+    // The chart paints every pixel itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    // The hover readout needs moves without a button pressed.
+    setMouseTracking(true);
+    connect(this, &CVelmarinView::printingStarted, this, &CVelmarinView::HideReadout);
+}
+
+const ChartSettings& CVelmarinView::settings() const { return frame_->settings(); }
+
+CVelmarinView::RenderKey CVelmarinView::CurrentKey() const {
+    const qreal ratio = devicePixelRatioF();
+    // Rounded up so the buffer always covers the whole widget.
+    const QSize pixels(static_cast<int>(std::ceil(width() * ratio - 1e-6)),
+                       static_cast<int>(std::ceil(height() * ratio - 1e-6)));
+    return RenderKey{pixels, ratio, year_, todayJd_, settings()};
+}
+
+void CVelmarinView::RenderIfNeeded() {
+    const RenderKey key = CurrentKey();
+    if (key == renderedKey_ && !backBuffer_.isNull()) return;
+    if (key.pixelSize.isEmpty()) {
+        backBuffer_ = QImage();
+        renderedKey_ = key;
+        return;
+    }
+    // The old buffer's pixels are reused when the size stays (a year or
+    // settings change): no new allocation for every redraw.
+    QImage image = DrawOnImage(std::move(backBuffer_), key.pixelSize.width(), key.pixelSize.height(),
+                               false, [&](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
+    }, &lineStamps_);
+    image.setDevicePixelRatio(key.pixelRatio);
+    backBuffer_ = std::move(image);
+    renderedKey_ = key;
+    ++renderCount_;
+}
+
+void CVelmarinView::paintEvent(QPaintEvent*) {
+    RenderIfNeeded();
+    QPainter painter(this);
+    if (backBuffer_.isNull()) return;
+    painter.drawImage(QPointF(0, 0), backBuffer_);
+    // Every layout rewrites the settings file (with the window's current size).
+    frame_->SaveSettingsFile();
+    if (!firstPaintDone_) {
+        firstPaintDone_ = true;
+        if (FirstPaintReportWanted()) ReportFirstPaintAndQuit(backBuffer_.size());
+    }
+}
+
+void CVelmarinView::ChartChanged() {
+    update();
+    frame_->UpdateCommandStates();
+}
+
+void CVelmarinView::OnDisplayCommand(int command) {
+    ChartSettings changed = settings();
+    if (!ApplyDisplayCommand(command, changed)) return;
+    frame_->ChangeSettings(changed);
+}
+
+void CVelmarinView::OnYearStep(int delta) { SetYear(StepYear(year_, delta)); }
+
+void CVelmarinView::SetYear(int year) {
+    year_ = std::clamp(year, kMinChartYear, kMaxChartYear);
+    ChartChanged();
+}
+
+void CVelmarinView::OnYearPrompt() {
+    CDialogStr dialog(frame_);
+    dialog.SetTexts(tr("Velmarin"), tr("Eingabe des Jahres?"));
+    if (dialog.DoModal() != CDialogStr::kOk) return;
+    const auto year = ParseYearPrompt(dialog.GetValue().toStdString());
+    if (year) SetYear(*year);
+}
+
+void CVelmarinView::OnYearNow() {
+    year_ = CurrentYearAndToday(todayJd_);
+    ChartChanged();
+}
+
+bool CVelmarinView::PrintChart(QPrinter* printer) {
+    emit printingStarted();
+    // A copy, so the screen's layout and pens stay as the hover readout knows them.
+    ChartViewState printState = state_;
+    // One page, always: the pass never asks for a new page.
+    const bool ok = DrawOnPrinter(*printer, [&](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), year_, todayJd_, settings(), printState);
+    });
+    frame_->SaveSettingsFile();
+    return ok;
+}
+
+bool CVelmarinView::ExportChart(const QString& fileName) {
+    RenderIfNeeded();
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    // The vector files take the widget's size in units; the PNG the pixels on screen.
+    const int width = std::max(1, this->width());
+    const int height = std::max(1, this->height());
+    // A copy of the state: the screen's layout stays as the hover readout knows it.
+    ChartViewState exportState = state_;
+    const PageDrawing draw = [&](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), year_, todayJd_, settings(), exportState);
+    };
+    // QSaveFile: a failed or interrupted export never leaves a partial file.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    bool drawn = false;
+    if (suffix == QLatin1String("png")) {
+        drawn = !backBuffer_.isNull() && backBuffer_.save(&file, "PNG");
+    } else if (suffix == QLatin1String("svg")) {
+        drawn = DrawOnSvg(file, width, height, false, draw);
+    } else if (suffix == QLatin1String("pdf")) {
+        drawn = DrawOnPdf(file, width, height, false, draw);
+    }
+    return drawn && file.commit();
+}
+
+void CVelmarinView::OnFileSave() {
+    const QString png = tr("PNG-Bild (*.png)");
+    const QString svg = tr("SVG-Grafik (*.svg)");
+    const QString pdf = tr("PDF-Dokument (*.pdf)");
+    QString filter = png;
+    QString fileName = QFileDialog::getSaveFileName(
+        this, tr("Speichern unter"), QStringLiteral("Velmarin-%1.png").arg(year_),
+        png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf, &filter);
+    if (fileName.isEmpty()) return;
+    if (QFileInfo(fileName).suffix().isEmpty()) {
+        fileName += filter == svg ? QStringLiteral(".svg")
+                    : filter == pdf ? QStringLiteral(".pdf")
+                                    : QStringLiteral(".png");
+    }
+    if (!ExportChart(fileName)) {
+        QMessageBox::warning(this, tr("Velmarin"),
+                             tr("Die Datei %1 konnte nicht gespeichert werden.").arg(fileName));
+    }
+}
+
+}  // namespace velmarin

@@ -1,0 +1,78 @@
+// The hover readout of the view: what lies under the pointer, shown in the
+// colour tooltip. It reads the back buffer the user sees and never redraws
+// the chart.
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/app/hover_readout.h"
+#include "qt/window/CVelmarinView.h"
+#include "qt/window/C_ColorToolTip.h"
+
+namespace velmarin {
+
+namespace {
+
+// A coordinate scaled to whole pixels, kept in int range for any input. A
+// pointer on native pixel N arrives as N / ratio, which scales back to just
+// below N at fractional ratios; the small allowance keeps it on N.
+int BufferPixel(qreal logical, qreal ratio) {
+    const double pixel = std::floor(static_cast<double>(logical) * ratio + 1e-3);
+    if (!(pixel > -1e9)) return -1;  // also NaN
+    return static_cast<int>(std::min(pixel, 1e9));
+}
+
+}  // namespace
+
+void CVelmarinView::mouseMoveEvent(QMouseEvent* event) {
+    ShowReadout(event->position(), event->globalPosition());
+    QWidget::mouseMoveEvent(event);
+}
+
+void CVelmarinView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) HideReadout();
+    QWidget::mousePressEvent(event);
+}
+
+void CVelmarinView::leaveEvent(QEvent* event) {
+    // Leaving the window leaves the plot, even when no move inside the
+    // border reported it on the way out.
+    HideReadout();
+    QWidget::leaveEvent(event);
+}
+
+void CVelmarinView::HideReadout() {
+    if (toolTip_) toolTip_->Hide();
+}
+
+void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
+    const QImage& buffer = backBuffer();
+    if (buffer.isNull()) return;  // nothing drawn yet
+    const qreal ratio = buffer.devicePixelRatio();
+    const Point point{BufferPixel(position.x(), ratio), BufferPixel(position.y(), ratio)};
+    Color pixel = kInvalidColor;
+    if (buffer.rect().contains(point.x, point.y)) {
+        const QRgb rgb = buffer.pixel(point.x, point.y);
+        pixel = Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
+    }
+    // A context of its own, so the readout leaves the chart's sky values alone.
+    EphemerisContext context;
+    const ReadoutDecision decision =
+        HoverReadout(context, pixel, point, chartLayout(), catalogue(), settings());
+    switch (decision.action) {
+    case ReadoutDecision::Action::Hide:
+        HideReadout();
+        break;
+    case ReadoutDecision::Action::Keep:
+        break;
+    case ReadoutDecision::Action::Show:
+        if (!toolTip_) toolTip_ = new C_ColorToolTip(this);
+        toolTip_->ShowText(BufferPixel(globalPosition.x(), 1.0),
+                           BufferPixel(globalPosition.y(), 1.0),
+                           QString::fromStdString(decision.text));
+        break;
+    }
+}
+
+}  // namespace velmarin

@@ -1,0 +1,245 @@
+#include "core/almanac/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+namespace {
+
+using Args = std::vector<std::string>;
+
+// The parsed value (a copy: the result is usually a temporary).
+template <typename T>
+T Good(const ParseResult<T>& result) {
+    if (const auto* error = std::get_if<std::string>(&result)) {
+        ADD_FAILURE() << "unexpected error: " << *error;
+        return T{};
+    }
+    return std::get<T>(result);
+}
+
+ChartSettings FileSettings() {
+    ChartSettings settings;
+    settings.displayMode = ModeMidnight;
+    settings.showGrid = 0;
+    settings.codeByBrightness = 1;
+    settings.latitude = 48.5 * degToRad;
+    settings.timeZoneHours = 2.0;
+    settings.windowWidth = 777;
+    return settings;
+}
+
+TEST(CliRenderOptions, OptionsNotGivenKeepTheFileSettings) {
+    const RenderOptions o = Good(ParseRenderOptions({"--output", "chart.png"}, FileSettings(), 2031));
+    EXPECT_EQ(o.output, "chart.png");
+    EXPECT_EQ(o.format, ImageFormat::Png);
+    EXPECT_EQ(o.year, 2031);
+    EXPECT_EQ(o.width, 1280);
+    EXPECT_EQ(o.height, 960);
+    EXPECT_FALSE(o.print);
+    EXPECT_EQ(o.settings, FileSettings());
+}
+
+TEST(CliRenderOptions, EveryOptionLandsInItsField) {
+    const RenderOptions o = Good(ParseRenderOptions(
+        {"--output", "out/A.PDF", "--year", "-5", "--mode", "twilight", "--size", "800x600",
+         "--lat", "-33.5", "--lon", "151", "--tz", "-9.5", "--summer-time", "off", "--moon", "off",
+         "--grid", "on", "--day-line", "off", "--code", "diameter", "--print"},
+        FileSettings(), 2031));
+    EXPECT_EQ(o.format, ImageFormat::Pdf);
+    EXPECT_EQ(o.year, -5);
+    EXPECT_EQ(o.settings.displayMode, ModeTwilight);
+    EXPECT_EQ(o.width, 800);
+    EXPECT_EQ(o.height, 600);
+    EXPECT_DOUBLE_EQ(o.settings.latitude, -33.5 * degToRad);
+    EXPECT_DOUBLE_EQ(o.settings.longitude, 151 * degToRad);
+    EXPECT_EQ(o.settings.timeZoneHours, -9.5);
+    EXPECT_EQ(o.settings.summerTime, 0);
+    EXPECT_EQ(o.settings.showMoon, 0);
+    EXPECT_EQ(o.settings.showGrid, 1);
+    EXPECT_EQ(o.settings.showDayLine, 0);
+    EXPECT_EQ(o.settings.codeByDiameter, 1);
+    EXPECT_EQ(o.settings.codeByBrightness, 0);
+    EXPECT_TRUE(o.print);
+    EXPECT_EQ(o.settings.windowWidth, 777);  // untouched by the command line
+}
+
+TEST(CliRenderOptions, EqualsFormsLimitsAndLastOneWins) {
+    const RenderOptions o = Good(ParseRenderOptions(
+        {"--output=x.Svg", "--size=1X16384", "--lat", "90", "--lon", "-180", "--tz", "24",
+         "--year", "999999", "--mode", "sun", "--mode", "normal", "--code", "both"},
+        ChartSettings{}, 2000));
+    EXPECT_EQ(o.format, ImageFormat::Svg);
+    EXPECT_EQ(o.width, 1);
+    EXPECT_EQ(o.height, 16384);
+    EXPECT_DOUBLE_EQ(o.settings.latitude, 90 * degToRad);
+    EXPECT_DOUBLE_EQ(o.settings.longitude, -180 * degToRad);
+    EXPECT_EQ(o.settings.timeZoneHours, 24.0);
+    EXPECT_EQ(o.year, 999999);
+    EXPECT_EQ(o.settings.displayMode, ModeNormal);
+    EXPECT_EQ(o.settings.codeByDiameter, 1);
+    EXPECT_EQ(o.settings.codeByBrightness, 1);
+    EXPECT_EQ(Good(ParseRenderOptions({"--output", "a.png", "--year", "-999999", "--code", "none"},
+                                      FileSettings(), 0))
+                  .settings.codeByBrightness,
+              0);
+}
+
+TEST(CliPositionsOptions, DateAndTimeGiveTheJulianDay) {
+    EXPECT_EQ(Good(ParsePositionsOptions({"--jd", "2451545"})).jd, 2451545.0);
+    EXPECT_EQ(Good(ParsePositionsOptions({"--date", "2000-01-01", "--time", "12:00"})).jd, 2451545.0);
+    // 1582-10-04 is the last Julian day, 1582-10-15 the first Gregorian one.
+    EXPECT_EQ(Good(ParsePositionsOptions({"--date", "1582-10-04"})).jd, 2299159.5);
+    EXPECT_EQ(Good(ParsePositionsOptions({"--date", "1582-10-15"})).jd, 2299160.5);
+    EXPECT_EQ(Good(ParsePositionsOptions({"--time", "06:30:36", "--date", "2000-01-01"})).jd,
+              JulianDayFromDate(1, 1, 2000, 6 + 30 / 60.0 + 36 / 3600.0));
+    EXPECT_EQ(Good(ParsePositionsOptions({"--date", "-0044-03-15"})).jd, JulianDayFromDate(15, 3, -44));
+    EXPECT_EQ(Good(ParsePositionsOptions({"--date", "2024-02-29", "--json"})).jd,
+              JulianDayFromDate(29, 2, 2024));
+    EXPECT_EQ(Good(ParsePositionsOptions({"--date", "1500-02-29"})).jd, JulianDayFromDate(29, 2, 1500));
+    EXPECT_TRUE(Good(ParsePositionsOptions({"--jd", "0", "--json"})).json);
+}
+
+TEST(CliPhasesAndDaylightOptions, YearDefaultsAndObserverDegrees) {
+    EXPECT_EQ(Good(ParsePhasesOptions({}, 2026)).year, 2026);
+    EXPECT_EQ(Good(ParsePhasesOptions({"--year", "1899", "--json"}, 2026)).year, 1899);
+
+    const DaylightOptions fromFile = Good(ParseDaylightOptions({}, FileSettings(), 2026));
+    EXPECT_EQ(fromFile.year, 2026);
+    EXPECT_NEAR(fromFile.latitudeDegrees, 48.5, 1e-12);
+    EXPECT_NEAR(fromFile.longitudeDegrees, 9.8, 1e-12);
+    EXPECT_EQ(fromFile.settings.timeZoneHours, 2.0);
+    EXPECT_EQ(fromFile.settings.summerTime, 1);
+
+    const DaylightOptions given = Good(ParseDaylightOptions(
+        {"--lat", "-89.9", "--lon", "0.1", "--tz", "0", "--summer-time", "off", "--year", "1"},
+        FileSettings(), 2026));
+    EXPECT_EQ(given.latitudeDegrees, -89.9);  // printed exactly as given
+    EXPECT_EQ(given.longitudeDegrees, 0.1);
+    EXPECT_DOUBLE_EQ(given.settings.latitude, -89.9 * degToRad);
+    EXPECT_EQ(given.settings.timeZoneHours, 0.0);
+    EXPECT_EQ(given.settings.summerTime, 0);
+    EXPECT_EQ(given.year, 1);
+}
+
+enum class Command { Render, Positions, Phases, Daylight };
+
+struct BadCase {
+    Command command;
+    Args args;
+    const char* fragment;  // part of the expected message
+};
+
+std::string ParseError(const BadCase& c) {
+    auto error = [](const auto& result) {
+        const auto* text = std::get_if<std::string>(&result);
+        return text ? *text : std::string();
+    };
+    switch (c.command) {
+        case Command::Render: return error(ParseRenderOptions(c.args, ChartSettings{}, 2000));
+        case Command::Positions: return error(ParsePositionsOptions(c.args));
+        case Command::Phases: return error(ParsePhasesOptions(c.args, 2000));
+        case Command::Daylight: return error(ParseDaylightOptions(c.args, ChartSettings{}, 2000));
+    }
+    return {};
+}
+
+class CliBadOptions : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(CliBadOptions, GiveOneLineNamingTheProblem) {
+    const std::string error = ParseError(GetParam());
+    ASSERT_FALSE(error.empty()) << "accepted";
+    EXPECT_NE(error.find(GetParam().fragment), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+}
+
+const Args Out{"--output", "a.png"};
+Args With(Args extra) {
+    Args args = Out;
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, CliBadOptions,
+    ::testing::Values(
+        BadCase{Command::Render, {}, "--output is required"},
+        BadCase{Command::Render, {"--output", "a.jpg"}, ".png, .svg or .pdf"},
+        BadCase{Command::Render, {"--output", "png"}, ".png, .svg or .pdf"},
+        BadCase{Command::Render, {"--output", "dir.png/chart"}, ".png, .svg or .pdf"},
+        BadCase{Command::Render, {"--output", ""}, "needs a file name"},
+        BadCase{Command::Render, {"--output"}, "--output needs a value"},
+        BadCase{Command::Render, With({"--lat", "90.0001"}), "latitude out of range"},
+        BadCase{Command::Render, With({"--lat", "-91"}), "latitude out of range"},
+        BadCase{Command::Render, With({"--lat", "nan"}), "not a number"},
+        BadCase{Command::Render, With({"--lat", "-inf"}), "not a number"},
+        BadCase{Command::Render, With({"--lat", "1e999"}), "not a number"},
+        BadCase{Command::Render, With({"--lat", "52,5"}), "not a number"},
+        BadCase{Command::Render, With({"--lat", " 52"}), "not a number"},
+        BadCase{Command::Render, With({"--lat", ""}), "not a number"},
+        BadCase{Command::Render, With({"--lon", "180.5"}), "longitude out of range"},
+        BadCase{Command::Render, With({"--tz", "24.01"}), "time zone out of range"},
+        BadCase{Command::Render, With({"--tz", "-25"}), "time zone out of range"},
+        BadCase{Command::Render, With({"--year", "1000000"}), "year out of range"},
+        BadCase{Command::Render, With({"--year", "-1000000"}), "year out of range"},
+        BadCase{Command::Render, With({"--year", "99999999999999"}), "not a whole number"},
+        BadCase{Command::Render, With({"--year", "2024.5"}), "not a whole number"},
+        BadCase{Command::Render, With({"--year", "twenty"}), "not a whole number"},
+        BadCase{Command::Render, With({"--size", "0x10"}), "WxH"},
+        BadCase{Command::Render, With({"--size", "16385x10"}), "WxH"},
+        BadCase{Command::Render, With({"--size", "10"}), "WxH"},
+        BadCase{Command::Render, With({"--size", "10x"}), "WxH"},
+        BadCase{Command::Render, With({"--size", "-5x10"}), "WxH"},
+        BadCase{Command::Render, With({"--size", "10x10x10"}), "WxH"},
+        BadCase{Command::Render, With({"--size", "1e3x10"}), "WxH"},
+        BadCase{Command::Render, With({"--mode", "Normal"}), "--mode"},
+        BadCase{Command::Render, With({"--code", "all"}), "--code"},
+        BadCase{Command::Render, With({"--moon", "yes"}), "on or off"},
+        BadCase{Command::Render, With({"--summer-time", "1"}), "on or off"},
+        BadCase{Command::Render, With({"--colour", "red"}), "unknown option '--colour'"},
+        BadCase{Command::Render, With({"--json"}), "unknown option '--json'"},
+        BadCase{Command::Render, With({"--print=yes"}), "takes no value"},
+        BadCase{Command::Render, With({"stray"}), "unexpected argument 'stray'"},
+        BadCase{Command::Render, With({"-x"}), "unexpected argument '-x'"},
+        BadCase{Command::Render, With({"--lat", "1\n2"}), "not a number"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Almanac, CliBadOptions,
+    ::testing::Values(
+        BadCase{Command::Positions, {}, "--jd or --date is required"},
+        BadCase{Command::Positions, {"--jd", "2451545", "--date", "2000-01-01"}, "not both"},
+        BadCase{Command::Positions, {"--time", "12:00"}, "--time needs --date"},
+        BadCase{Command::Positions, {"--jd", "nan"}, "not a number"},
+        BadCase{Command::Positions, {"--jd", "1e12"}, "Julian Day out of range"},
+        BadCase{Command::Positions, {"--jd", "-1e12"}, "Julian Day out of range"},
+        BadCase{Command::Positions, {"--date", "2023-02-29"}, "no such day"},
+        BadCase{Command::Positions, {"--date", "1900-02-29"}, "no such day"},
+        BadCase{Command::Positions, {"--date", "2024-13-01"}, "no such day"},
+        BadCase{Command::Positions, {"--date", "2024-00-10"}, "no such day"},
+        BadCase{Command::Positions, {"--date", "2024-04-31"}, "no such day"},
+        BadCase{Command::Positions, {"--date", "2024-1-01"}, "YYYY-MM-DD"},
+        BadCase{Command::Positions, {"--date", "24-01-01"}, "YYYY-MM-DD"},
+        BadCase{Command::Positions, {"--date", "2024/01/01"}, "YYYY-MM-DD"},
+        BadCase{Command::Positions, {"--date", "2024-01-01T00"}, "YYYY-MM-DD"},
+        BadCase{Command::Positions, {"--date", "1000000-01-01"}, "year out of range"},
+        BadCase{Command::Positions, {"--date", "2024-01-01", "--time", "24:00"}, "no such time"},
+        BadCase{Command::Positions, {"--date", "2024-01-01", "--time", "12:60"}, "no such time"},
+        BadCase{Command::Positions, {"--date", "2024-01-01", "--time", "12"}, "HH:MM"},
+        BadCase{Command::Positions, {"--date", "2024-01-01", "--time", "1:00"}, "HH:MM"},
+        BadCase{Command::Positions, {"--date", "2024-01-01", "--time", "12:00:00:00"}, "HH:MM"},
+        BadCase{Command::Positions, {"--jd", "2451545", "--year", "2000"}, "unknown option"},
+        BadCase{Command::Phases, {"--year"}, "--year needs a value"},
+        BadCase{Command::Phases, {"--year", "1e3"}, "not a whole number"},
+        BadCase{Command::Phases, {"--lat", "5"}, "unknown option '--lat'"},
+        BadCase{Command::Phases, {"--json=1"}, "takes no value"},
+        BadCase{Command::Daylight, {"--lat", "100"}, "latitude out of range"},
+        BadCase{Command::Daylight, {"--lon", "inf"}, "not a number"},
+        BadCase{Command::Daylight, {"--summer-time", "on", "--code", "both"}, "unknown option '--code'"},
+        BadCase{Command::Daylight, {"--year", "-1000000"}, "year out of range"}));
+
+}  // namespace
+}  // namespace velmarin

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/chart/phase_markers.h"
+#include "core/ephemeris/body_position.h"
+#include "core/ephemeris/moon_phase.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+namespace {
+
+struct Eclipse {
+    int day, month, year;
+    int style;  // kStyleSolarEclipse or kStyleLunarEclipse
+};
+
+// Eclipses of 2024 to 2027 (every solar one and every lunar one, penumbral
+// included), dates in UT as the eclipse canons list them.
+const Eclipse kRealEclipses[] = {
+    {25, 3, 2024, kStyleLunarEclipse},  {8, 4, 2024, kStyleSolarEclipse},
+    {18, 9, 2024, kStyleLunarEclipse},  {2, 10, 2024, kStyleSolarEclipse},
+    {14, 3, 2025, kStyleLunarEclipse},  {29, 3, 2025, kStyleSolarEclipse},
+    {7, 9, 2025, kStyleLunarEclipse},   {21, 9, 2025, kStyleSolarEclipse},
+    {17, 2, 2026, kStyleSolarEclipse},  {3, 3, 2026, kStyleLunarEclipse},
+    {12, 8, 2026, kStyleSolarEclipse},  {28, 8, 2026, kStyleLunarEclipse},
+    {6, 2, 2027, kStyleSolarEclipse},   {20, 2, 2027, kStyleLunarEclipse},
+    {18, 7, 2027, kStyleLunarEclipse},  {2, 8, 2027, kStyleSolarEclipse},
+    {17, 8, 2027, kStyleLunarEclipse},
+};
+
+TEST(ChartPhaseMarkers, MarksTheRealEclipsesOf2024To2027) {
+    int found = 0;
+    int markedEclipses = 0;
+    for (int year = 2024; year <= 2027; ++year) {
+        const std::vector<PhaseMarker> markers = SearchPhaseMarkers(year);
+        for (const PhaseMarker& m : markers) {
+            if (m.style == kStyleSolarEclipse || m.style == kStyleLunarEclipse) ++markedEclipses;
+        }
+        for (const Eclipse& e : kRealEclipses) {
+            if (e.year != year) continue;
+            const double jd = JulianDayFromDate(e.day, e.month, e.year, 12.0);
+            bool hit = false;
+            for (const PhaseMarker& m : markers) hit = hit || (m.style == e.style && std::fabs(m.jd - jd) < 1.0);
+            EXPECT_TRUE(hit) << e.year << "-" << e.month << "-" << e.day;
+            found += hit;
+        }
+    }
+    EXPECT_EQ(found, static_cast<int>(std::size(kRealEclipses)));
+    // Within 17 degrees of a node a syzygy may still miss the Earth's shadow
+    // or the Sun: allow a few extra markers, not many.
+    EXPECT_LE(markedEclipses, static_cast<int>(std::size(kRealEclipses)) + 2);
+}
+
+TEST(ChartPhaseMarkers, TotalLunarEclipseOf2026March3) {
+    // Full moon 11:37:50 UT (PyEphem 4.1.4).
+    const std::vector<PhaseMarker> markers = SearchPhaseMarkers(2026);
+    int hits = 0;
+    for (const PhaseMarker& m : markers) {
+        if (std::fabs(m.jd - 2461102.9846065) < 0.1) {
+            ++hits;
+            EXPECT_EQ(m.kind, kFullMoon);
+            EXPECT_EQ(m.style, kStyleLunarEclipse);
+            EXPECT_TRUE(m.eclipse);
+            EXPECT_STREQ(PhaseMarkerLabel(m.style), "mögl. Mondfinsternis");
+        }
+    }
+    EXPECT_EQ(hits, 1);
+}
+
+TEST(ChartPhaseMarkers, EveryYearHasItsLunationsInOrder) {
+    // 1800 .. 2200, with 1899 (before the lunation count turns positive)
+    // included: every phase of the year exactly once, in order, kinds
+    // cycling, each inside the year, the styles agreeing with the rule.
+    for (int year = 1800; year <= 2200; ++year) {
+        const std::vector<PhaseMarker> markers = SearchPhaseMarkers(year);
+        ASSERT_GE(markers.size(), 48u) << year;
+        ASSERT_LE(markers.size(), 51u) << year;
+        const double start = JulianDayFromDate(1, 1, year);
+        const double end = JulianDayFromDate(1, 1, year + 1);
+        ASSERT_LT(markers.front().jd - start, 9.0) << year;
+        ASSERT_LT(end - markers.back().jd, 9.0) << year;
+        for (size_t i = 0; i < markers.size(); ++i) {
+            const PhaseMarker& m = markers[i];
+            ASSERT_EQ(CalendarFromJulianDay(m.jd).year, year);
+            if (i > 0) {
+                ASSERT_EQ(m.kind, (markers[i - 1].kind + 1) % 4) << year;
+                ASSERT_GT(m.jd - markers[i - 1].jd, 5.5) << year;
+                ASSERT_LT(m.jd - markers[i - 1].jd, 9.0) << year;
+            }
+            const bool syzygy = m.kind == kNewMoon || m.kind == kFullMoon;
+            const bool near = MoonNearNode(m.moonLongitude, m.nodeLongitude, kEclipseLimitDegrees);
+            ASSERT_EQ(m.eclipse, syzygy && near);
+            const int expectedStyle = m.kind == kNewMoon    ? (m.eclipse ? 10 : 0)
+                                      : m.kind == kFullMoon ? (m.eclipse ? 12 : 2)
+                                                            : m.kind;
+            ASSERT_EQ(m.style, expectedStyle);
+        }
+    }
+}
+
+TEST(ChartPhaseMarkers, PositionsAreTheMoonsAtTheInstant) {
+    for (const PhaseMarker& m : SearchPhaseMarkers(1987)) {
+        EphemerisContext context;
+        const BodyPosition sun = ComputeBodyPosition(context, kSun, m.jd);
+        const BodyPosition moon = ComputeBodyPosition(context, kMoon, m.jd);
+        ASSERT_EQ(m.sunRa, sun.ra);
+        ASSERT_EQ(m.moonRa, moon.ra);
+        ASSERT_EQ(m.moonLongitude, moon.eclipticLongitude);
+        ASSERT_EQ(m.nodeLongitude, context.moonNodeLongitude);
+        // Sanity: a new moon stands by the Sun, a full moon opposite it.
+        const double elongation = NormalizeAngle(moon.eclipticLongitude - context.sunLongitude);
+        const double expected = m.kind * kPi / 2;
+        const double off = std::fabs(NormalizeAngle(elongation - expected + kPi) - kPi);
+        ASSERT_LT(off, 3.0 * kPi / 180) << m.jd;
+    }
+}
+
+TEST(ChartPhaseMarkers, ExtremeYearsFinish) {
+    // Far from 1900 the phase polynomial drifts away; the search must still
+    // end, and whatever it keeps lies in the year.
+    for (int year : {-999999, -4713, 0, 1, 999999}) {
+        for (const PhaseMarker& m : SearchPhaseMarkers(year)) ASSERT_EQ(CalendarFromJulianDay(m.jd).year, year);
+    }
+}
+
+TEST(ChartPhaseMarkerLabel, GermanNamesOfTheStyles) {
+    EXPECT_STREQ(PhaseMarkerLabel(kStyleNewMoon), "Neumond");
+    EXPECT_STREQ(PhaseMarkerLabel(kStyleFirstQuarter), "1. Viertel");
+    EXPECT_STREQ(PhaseMarkerLabel(kStyleFullMoon), "Vollmond");
+    EXPECT_STREQ(PhaseMarkerLabel(kStyleLastQuarter), "3. Viertel");
+    EXPECT_STREQ(PhaseMarkerLabel(kStyleSolarEclipse), "mögl. Sonnenfinsternis");
+    EXPECT_STREQ(PhaseMarkerLabel(kStyleLunarEclipse), "mögl. Mondfinsternis");
+    EXPECT_STREQ(PhaseMarkerLabel(7), "");
+}
+
+}  // namespace
+}  // namespace velmarin

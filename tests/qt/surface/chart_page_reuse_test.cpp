@@ -1,0 +1,54 @@
+// A redraw into the old back buffer must give the page a fresh buffer gives,
+// and must never write into pixels someone else still holds.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "core/chart/draw_chart.h"
+#include "qt/chart/gui_application.h"
+#include "qt/surface/qt_chart_output.h"
+#include "qt/surface/qt_painter_surface.h"
+
+namespace velmarin {
+namespace {
+
+QImage Chart(QImage page, int width, int height, int year, int mode) {
+    testing::EnsureGuiApplication();
+    ChartSettings settings;
+    settings.displayMode = mode;
+    ChartViewState state;
+    return DrawOnImage(std::move(page), width, height, false, [&](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), year, 2460676.5, settings, state);
+    });
+}
+
+class ViewChartPageReuse : public ::testing::TestWithParam<int> {};
+
+TEST_P(ViewChartPageReuse, OldPageGivesTheFreshPagesPixels) {
+    const int mode = GetParam();
+    const QImage fresh = Chart(QImage(), 1000, 700, 2025, mode);
+    // The old page: another year, drawn at pixel ratio 2 as on a HiDPI screen.
+    QImage old = Chart(QImage(), 1000, 700, 2024, mode);
+    old.setDevicePixelRatio(2.0);
+    const uchar* storage = old.constBits();
+    const QImage reused = Chart(std::move(old), 1000, 700, 2025, mode);
+    EXPECT_EQ(reused.constBits(), storage);  // really drawn in place
+    EXPECT_EQ(reused.devicePixelRatio(), 1.0);
+    EXPECT_TRUE(reused == fresh);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ViewChartPageReuse,
+                         ::testing::Values(ModeNormal, ModeSun, ModeMidnight, ModeTwilight));
+
+TEST(ViewChartPageReuseShared, SharedOrOtherSizedPageIsLeftAlone) {
+    const QImage kept = Chart(QImage(), 800, 600, 2024, ModeNormal);
+    const QImage before = kept.copy();
+    const QImage drawn = Chart(kept, 800, 600, 2025, ModeNormal);  // kept still holds it
+    EXPECT_TRUE(kept == before);
+    EXPECT_FALSE(drawn == before);
+    const QImage resized = Chart(Chart(QImage(), 640, 480, 2025, ModeNormal), 800, 600, 2025, ModeNormal);
+    EXPECT_TRUE(resized == Chart(QImage(), 800, 600, 2025, ModeNormal));
+}
+
+}  // namespace
+}  // namespace velmarin

@@ -1,0 +1,558 @@
+// The main window driven as a user would: actions, keys and both prompts,
+// with the settings record, the update rules and the settings file checked
+// after each step.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "core/app/command_rules.h"
+#include "qt/window/CDialogStr.h"
+#include "qt/window/CMainFrame.h"
+#include "qt/window/CVelmarinView.h"
+
+using namespace velmarin;
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Runs `respond` on the prompt dialog as soon as it is shown modally.
+void WhenPromptOpens(std::function<void(CDialogStr*)> respond) {
+    auto* timer = new QTimer;
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, respond] {
+        if (auto* dialog = qobject_cast<CDialogStr*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            respond(dialog);
+        }
+    });
+    timer->start();
+}
+
+constexpr double kDegree = degToRad;
+
+}  // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void firstStartWritesTheTwoDefaultLines();
+    void windowSizeAndPrinterOrientationFromTheFile_data();
+    void windowSizeAndPrinterOrientationFromTheFile();
+    void menusFollowTheTable();
+    void toolBarEntryShowsAndHidesTheToolbar();
+    void displayCommandsChangeSaveAndUpdate();
+    void twilightSwapsAvailableEntriesInMenuAndToolbar();
+    void oddTimeZoneFromTheFileChecksNoZone();
+    void summerTimeIsOnAtEveryStart();
+    void settingsSurviveARestart();
+    void damagedFilesStartWithDefaults_data();
+    void damagedFilesStartWithDefaults();
+    void keysDriveLocationAndYear();
+    void yearCommandsSaturate();
+    void yearPrompt_data();
+    void yearPrompt();
+    void locationPrompt_data();
+    void locationPrompt();
+    void unwritableSettingsFileChangesNothingInMemory();
+    void sizeLineOnlyWhenThePositionAllowsIt();
+    void repaintKeepsTheChartUntilAnInputChanges();
+    void printsExactlyOnePage();
+    void exportsPngSvgAndPdf();
+
+private:
+    std::unique_ptr<CMainFrame> StartFrame(bool show = true);
+    QString IniPath() const { return dir_->filePath(QStringLiteral("Velmarin.ini")); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestMainFrame::init() { dir_ = std::make_unique<QTemporaryDir>(); }
+void TestMainFrame::cleanup() { dir_.reset(); }
+
+std::unique_ptr<CMainFrame> TestMainFrame::StartFrame(bool show) {
+    auto frame = std::make_unique<CMainFrame>(IniPath().toStdString());
+    if (show) {
+        frame->show();
+        QApplication::setActiveWindow(frame.get());
+        if (!QTest::qWaitForWindowExposed(frame.get())) return nullptr;
+    }
+    return frame;
+}
+
+void TestMainFrame::firstStartWritesTheTwoDefaultLines() {
+    auto frame = StartFrame(false);
+    QCOMPARE(ReadFile(IniPath()), QByteArray("0 0 0 1 0 1 1\r\n52.000000 9.800000 1.0\r\n"));
+    QCOMPARE(frame->settings(), ChartSettings{});
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Velmarin"));
+    QVERIFY(!frame->findChild<QStatusBar*>());
+}
+
+void TestMainFrame::windowSizeAndPrinterOrientationFromTheFile_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("orientation");
+    const QByteArray lines12 = "0 0 0 1 0 1 1\r\n52.000000 9.800000 1.0\r\n";
+    QTest::newRow("no line 3") << lines12 << QSize(1212, 800) << int(QPageLayout::Landscape);
+    QTest::newRow("600 800") << lines12 + "600 800\r\n" << QSize(600, 800) << int(QPageLayout::Portrait);
+    QTest::newRow("800 800") << lines12 + "800 800\r\n" << QSize(800, 800) << int(QPageLayout::Portrait);
+    QTest::newRow("900 only") << lines12 + "900\r\n" << QSize(900, 800) << int(QPageLayout::Landscape);
+}
+
+void TestMainFrame::windowSizeAndPrinterOrientationFromTheFile() {
+    QFETCH(QByteArray, file);
+    QFETCH(QSize, size);
+    QFETCH(int, orientation);
+    WriteFile(IniPath(), file);
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    QCOMPARE(frame->frameGeometry().size(), size);
+    QCOMPARE(int(frame->printer()->pageLayout().orientation()), orientation);
+}
+
+void TestMainFrame::menusFollowTheTable() {
+    auto frame = StartFrame(false);
+    QStringList seen;
+    for (QAction* top : frame->menuBar()->actions()) {
+        QString line = top->text() + QLatin1Char(':');
+        if (QMenu* menu = top->menu()) {
+            for (QAction* entry : menu->actions())
+                line += QLatin1Char('|') + (entry->isSeparator() ? QStringLiteral("---") : entry->text());
+        }
+        seen << line;
+    }
+    const QStringList expected = {
+        "&Datei:|Ort ändern|+ 5° Breite\tN|- 5° Breite\tS|+ 5° Länge\tO|- 5° Länge\tW|---"
+        "|&Drucken...\tStrg+P|Sei&tenansicht|Drucker&einrichtung...|---|&Beenden\tAlt+X",
+        "Jahr:|Jahr +1\t+|Jahr -1\t-|---|&Eingabe|Jetzt\tJ",
+        "&Anzeigen:|&Normal|&Sonne|&Mitternachtslinie|mit Mond|Codiert mit &Durchmesser"
+        "|Codiert mit &Helligkeit|keine Codierung|---|Dämmerung|GMT\t(UT)|MEZ\t(UT+1)|OEZ\t(UT+2)"
+        "|mit Sommerzeit|---|mit Raster|mit Tageslinie",
+        "&Ansicht:|&Symbolleiste",
+        "&?:",
+    };
+    QCOMPARE(seen, expected);
+    // The toolbar: -1, +1, gap, four chart kinds, gap, about; only about explains itself.
+    auto* toolBar = frame->findChild<QToolBar*>();
+    QVERIFY(toolBar);
+    QList<int> buttons;
+    for (QAction* a : toolBar->actions()) buttons << (a->isSeparator() ? 0 : a->data().toInt());
+    QCOMPARE(buttons, (QList<int>{kCmdYearMinus, kCmdYearPlus, 0, kCmdModeNormal, kCmdModeSun,
+                                  kCmdModeMidnight, kCmdModeTwilight, 0, kCmdAbout}));
+    QCOMPARE(frame->action(kCmdAbout)->toolTip(), QStringLiteral("Info"));
+}
+
+void TestMainFrame::toolBarEntryShowsAndHidesTheToolbar() {
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    auto* toolBar = frame->findChild<QToolBar*>();
+    QAction* entry = frame->action(kCmdToolBar);
+    QVERIFY(entry->isChecked());
+    entry->trigger();
+    QVERIFY(!toolBar->isVisible());
+    QVERIFY(!entry->isChecked());
+    entry->trigger();
+    QVERIFY(toolBar->isVisible());
+    QVERIFY(entry->isChecked());
+}
+
+void TestMainFrame::displayCommandsChangeSaveAndUpdate() {
+    auto frame = StartFrame(false);
+    frame->action(kCmdCodeDiameter)->trigger();
+    frame->action(kCmdCodeBrightness)->trigger();
+    QVERIFY(frame->action(kCmdCodeDiameter)->isChecked());
+    QVERIFY(frame->action(kCmdCodeBrightness)->isChecked());
+    QVERIFY(ReadFile(IniPath()).startsWith("1 1 0 1 0 1 1\r\n"));
+    frame->action(kCmdCodeNone)->trigger();
+    QVERIFY(!frame->action(kCmdCodeDiameter)->isChecked());
+    QVERIFY(!frame->action(kCmdCodeBrightness)->isChecked());
+    QVERIFY(!frame->action(kCmdCodeNone)->isChecked());
+
+    frame->action(kCmdShowMoon)->trigger();
+    frame->action(kCmdShowGrid)->trigger();
+    frame->action(kCmdShowDayLine)->trigger();
+    QCOMPARE(frame->settings().showMoon, 0);
+    QVERIFY(!frame->action(kCmdShowMoon)->isChecked());
+    QVERIFY(!frame->action(kCmdShowGrid)->isChecked());
+    QVERIFY(ReadFile(IniPath()).startsWith("0 0 0 0 0 0 0\r\n"));
+
+    // Triggering the checked chart kind again keeps it checked.
+    frame->action(kCmdModeNormal)->trigger();
+    QVERIFY(frame->action(kCmdModeNormal)->isChecked());
+    frame->action(kCmdModeMidnight)->trigger();
+    QCOMPARE(frame->settings().displayMode, int(ModeMidnight));
+    QVERIFY(!frame->action(kCmdModeNormal)->isChecked());
+    QVERIFY(frame->action(kCmdModeMidnight)->isChecked());
+    QVERIFY(ReadFile(IniPath()).startsWith("0 0 2 0 0 0 0\r\n"));
+}
+
+void TestMainFrame::twilightSwapsAvailableEntriesInMenuAndToolbar() {
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    auto* toolBar = frame->findChild<QToolBar*>();
+    const QList<int> bodyEntries = {kCmdCodeDiameter, kCmdCodeBrightness, kCmdCodeNone, kCmdShowMoon};
+    const QList<int> twilightEntries = {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2, kCmdSummerTime};
+    frame->action(kCmdCodeDiameter)->trigger();
+    for (bool twilight : {true, false}) {
+        frame->action(twilight ? kCmdModeTwilight : kCmdModeSun)->trigger();
+        for (int command : bodyEntries) QCOMPARE(frame->action(command)->isEnabled(), !twilight);
+        for (int command : twilightEntries) QCOMPARE(frame->action(command)->isEnabled(), twilight);
+        QCOMPARE(frame->action(kCmdCodeDiameter)->isChecked(), !twilight);
+        QVERIFY(frame->action(kCmdShowMoon)->isChecked());
+        QCOMPARE(frame->action(kCmdZoneUtPlus1)->isChecked(), twilight);
+        // The toolbar button is the same command: it shows the same check.
+        auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(frame->action(kCmdModeTwilight)));
+        QVERIFY(button);
+        QCOMPARE(button->isChecked(), twilight);
+    }
+}
+
+void TestMainFrame::oddTimeZoneFromTheFileChecksNoZone() {
+    WriteFile(IniPath(), "0 0 3 1 0 1 1\r\n52.000000 9.800000 1.5\r\n");
+    auto frame = StartFrame(false);
+    QCOMPARE(frame->settings().timeZoneHours, 1.5);
+    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2}) {
+        QVERIFY(frame->action(command)->isEnabled());
+        QVERIFY(!frame->action(command)->isChecked());
+    }
+    frame->action(kCmdZoneUtPlus2)->trigger();
+    QCOMPARE(frame->settings().timeZoneHours, 2.0);
+    QVERIFY(frame->action(kCmdZoneUtPlus2)->isChecked());
+    QVERIFY(ReadFile(IniPath()).contains(" 2.0\r\n"));
+}
+
+void TestMainFrame::summerTimeIsOnAtEveryStart() {
+    {
+        auto frame = StartFrame(false);
+        frame->action(kCmdModeTwilight)->trigger();
+        frame->action(kCmdSummerTime)->trigger();
+        QCOMPARE(frame->settings().summerTime, 0);
+        QVERIFY(!frame->action(kCmdSummerTime)->isChecked());
+    }
+    auto again = StartFrame(false);
+    QCOMPARE(again->settings().summerTime, 1);
+    QCOMPARE(again->settings().displayMode, int(ModeTwilight));
+}
+
+void TestMainFrame::settingsSurviveARestart() {
+    ChartSettings expected;
+    {
+        auto frame = StartFrame(false);
+        for (int command : {kCmdModeTwilight, kCmdZoneUtPlus2, kCmdShowGrid, kCmdCodeBrightness, kCmdShowMoon,
+                            kCmdLatitudeSouth, kCmdLongitudeWest, kCmdLongitudeWest})
+            frame->action(command)->trigger();
+        expected = frame->settings();
+    }
+    auto again = StartFrame(false);
+    // The file keeps six decimals of a degree.
+    QVERIFY(qAbs(again->settings().latitude - expected.latitude) < 1e-6 * kDegree);
+    QVERIFY(qAbs(again->settings().longitude - expected.longitude) < 1e-6 * kDegree);
+    ChartSettings read = again->settings();
+    read.latitude = expected.latitude;
+    read.longitude = expected.longitude;
+    QCOMPARE(read, expected);
+    QCOMPARE(again->action(kCmdZoneUtPlus2)->isChecked(), true);
+    QCOMPARE(again->action(kCmdModeTwilight)->isChecked(), true);
+}
+
+void TestMainFrame::damagedFilesStartWithDefaults_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("displayMode");
+    QTest::addColumn<double>("latitude");
+    QTest::newRow("empty") << QByteArray() << 0 << 52.0;
+    QTest::newRow("binary") << QByteArray("\x00\xff\xfe\x01\r\n\x80\x00", 8) << 0 << 52.0;
+    QTest::newRow("short lines") << QByteArray("1 1 3\n48.5\n") << 3 << 48.5;
+    QTest::newRow("huge window") << QByteArray("0 0 2 1 0 1 1\r\n52 9.8 1\r\n2147483647 2147483647\r\n") << 2 << 52.0;
+    QTest::newRow("negative window") << QByteArray("0 0 1 1 0 1 1\r\n52 9.8 1\r\n-5 0\r\n") << 1 << 52.0;
+    QTest::newRow("mode out of range") << QByteArray("0 0 7 1 0 1 1\r\n100 9.8 1\r\n") << 7 << 100.0;
+    QTest::newRow("huge") << QByteArray(3 << 20, '9') << 0 << 52.0;
+}
+
+void TestMainFrame::damagedFilesStartWithDefaults() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, displayMode);
+    QFETCH(double, latitude);
+    WriteFile(IniPath(), file);
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    QCOMPARE(frame->settings().displayMode, displayMode);
+    QVERIFY(qAbs(frame->settings().latitude / kDegree - latitude) < 1e-9);
+    // The window fits a screen whatever size the file asks for, and the chart is drawn.
+    const QSize limit = QSize(1212, 800).expandedTo(QGuiApplication::primaryScreen()->availableVirtualSize());
+    QVERIFY(frame->width() <= limit.width() && frame->height() <= limit.height());
+    frame->view()->RenderIfNeeded();
+    QVERIFY(!frame->view()->backBuffer().isNull());
+}
+
+void TestMainFrame::keysDriveLocationAndYear() {
+    WriteFile(IniPath(), "0 0 0 1 0 1 1\r\n87.000000 174.000000 1.0\r\n");
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    QWidget* view = frame->view();
+    const int startYear = frame->view()->year();
+
+    QTest::keyClick(view, Qt::Key_N);
+    QCOMPARE(frame->settings().latitude, 90.0 * kDegree);
+    QTest::keyClick(view, Qt::Key_N);
+    QCOMPARE(frame->settings().latitude, 90.0 * kDegree);
+    QTest::keyClick(view, Qt::Key_S);
+    QVERIFY(qAbs(frame->settings().latitude / kDegree - 85.0) < 1e-9);
+    QTest::keyClick(view, Qt::Key_O);
+    QVERIFY(qAbs(frame->settings().longitude / kDegree - 179.0) < 1e-9);
+    QTest::keyClick(view, Qt::Key_O);
+    QCOMPARE(frame->settings().longitude, 180.0 * kDegree);
+    QTest::keyClick(view, Qt::Key_W);
+    QVERIFY(qAbs(frame->settings().longitude / kDegree - 175.0) < 1e-9);
+    QVERIFY(ReadFile(IniPath()).contains("85.000000 175.000000 1.0\r\n"));
+
+    QTest::keyClick(view, '+');
+    QTest::keyClick(view, '+');
+    QCOMPARE(frame->view()->year(), startYear + 2);
+    QTest::keyClick(view, '-');
+    QCOMPARE(frame->view()->year(), startYear + 1);
+    QTest::keyClick(view, Qt::Key_Minus, Qt::KeypadModifier);
+    QCOMPARE(frame->view()->year(), startYear);
+    frame->view()->SetYear(1);
+    QTest::keyClick(view, Qt::Key_J);
+    QCOMPARE(frame->view()->year(), startYear);
+
+    // Editing keys do nothing.
+    const ChartSettings before = frame->settings();
+    for (auto key : {Qt::Key_C, Qt::Key_V, Qt::Key_X, Qt::Key_Z}) QTest::keyClick(view, key, Qt::ControlModifier);
+    QCOMPARE(frame->settings(), before);
+    QCOMPARE(frame->view()->year(), startYear);
+    QVERIFY(frame->isVisible());
+}
+
+void TestMainFrame::yearCommandsSaturate() {
+    auto frame = StartFrame(false);
+    frame->view()->SetYear(1);
+    frame->action(kCmdYearMinus)->trigger();
+    frame->action(kCmdYearMinus)->trigger();
+    QCOMPARE(frame->view()->year(), -1);
+    frame->view()->SetYear(kMaxChartYear);
+    frame->action(kCmdYearPlus)->trigger();
+    QCOMPARE(frame->view()->year(), kMaxChartYear);
+    frame->view()->SetYear(kMinChartYear);
+    frame->action(kCmdYearMinus)->trigger();
+    QCOMPARE(frame->view()->year(), kMinChartYear);
+    // Year commands save nothing of their own: the file holds no year.
+    QCOMPARE(ReadFile(IniPath()), QByteArray("0 0 0 1 0 1 1\r\n52.000000 9.800000 1.0\r\n"));
+}
+
+void TestMainFrame::yearPrompt_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("closeKey");
+    QTest::addColumn<int>("expected");  // -1: unchanged (the test starts at 1999)
+    QTest::newRow("number and letters") << "2030abc" << int(Qt::Key_Return) << 2030;
+    QTest::newRow("letters only") << "abc" << int(Qt::Key_Return) << 0;
+    QTest::newRow("empty") << "" << int(Qt::Key_Return) << -1;
+    QTest::newRow("cancel after typing") << "2030" << int(Qt::Key_Escape) << -1;
+    QTest::newRow("negative") << "  -450" << int(Qt::Key_Enter) << -450;
+    QTest::newRow("clamped") << "12345678901" << int(Qt::Key_Return) << kMaxChartYear;
+}
+
+void TestMainFrame::yearPrompt() {
+    QFETCH(QString, typed);
+    QFETCH(int, closeKey);
+    QFETCH(int, expected);
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    frame->view()->SetYear(1999);
+    QString caption, prompt, initial;
+    bool editHasFocus = false;
+    WhenPromptOpens([&](CDialogStr* dialog) {
+        caption = dialog->windowTitle();
+        prompt = dialog->promptControl()->text();
+        initial = dialog->editControl()->text();
+        editHasFocus = dialog->focusWidget() == dialog->editControl();
+        QTest::keyClicks(dialog->editControl(), typed);
+        QTest::keyClick(dialog->editControl(), Qt::Key(closeKey));
+    });
+    frame->action(kCmdYearPrompt)->trigger();
+    QCOMPARE(caption, QStringLiteral("Velmarin"));
+    QVERIFY(editHasFocus);
+    QCOMPARE(prompt, QStringLiteral("Eingabe des Jahres?"));
+    QCOMPARE(initial, QString());
+    QCOMPARE(frame->view()->year(), expected == -1 ? 1999 : expected);
+}
+
+void TestMainFrame::locationPrompt_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("closeKey");
+    QTest::addColumn<bool>("changes");
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::newRow("decimal commas") << "51,5 7,25" << int(Qt::Key_Return) << true << 51.5 << 7.25;
+    QTest::newRow("no blank") << "51.5" << int(Qt::Key_Return) << false << 0.0 << 0.0;
+    QTest::newRow("leading blank") << " 51.5 7" << int(Qt::Key_Return) << false << 0.0 << 0.0;
+    QTest::newRow("commas only") << "51,5,7" << int(Qt::Key_Return) << false << 0.0 << 0.0;
+    QTest::newRow("clamped") << "95 200" << int(Qt::Key_Return) << true << 90.0 << 180.0;
+    QTest::newRow("not numbers") << "x y" << int(Qt::Key_Return) << true << 0.0 << 0.0;
+    QTest::newRow("empty") << "" << int(Qt::Key_Return) << false << 0.0 << 0.0;
+    QTest::newRow("cancelled") << "10 10" << int(Qt::Key_Escape) << false << 0.0 << 0.0;
+}
+
+void TestMainFrame::locationPrompt() {
+    QFETCH(QString, typed);
+    QFETCH(int, closeKey);
+    QFETCH(bool, changes);
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    const QByteArray fileBefore = ReadFile(IniPath());
+    QString prompt, initial;
+    WhenPromptOpens([&](CDialogStr* dialog) {
+        prompt = dialog->promptControl()->text();
+        initial = dialog->editControl()->text();
+        QLineEdit* edit = dialog->editControl();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key(closeKey));
+    });
+    frame->action(kCmdChangeLocation)->trigger();
+    QCOMPARE(prompt, QStringLiteral("Eingabe des Ortes?\nBreite Länge"));
+    QCOMPARE(initial, QStringLiteral("52.00 9.80"));
+    if (changes) {
+        QVERIFY(qAbs(frame->settings().latitude / kDegree - latitude) < 1e-9);
+        QVERIFY(qAbs(frame->settings().longitude / kDegree - longitude) < 1e-9);
+        const QByteArray line2 = QByteArray::number(latitude, 'f', 6) + ' ' +
+                                 QByteArray::number(longitude, 'f', 6) + " 1.0\r\n";
+        QVERIFY2(ReadFile(IniPath()).contains(line2), ReadFile(IniPath()).constData());
+    } else {
+        QCOMPARE(frame->settings(), ChartSettings{});
+        QCOMPARE(ReadFile(IniPath()), fileBefore);
+    }
+}
+
+void TestMainFrame::unwritableSettingsFileChangesNothingInMemory() {
+    // A regular file where the settings folder should be: nothing can be written there.
+    WriteFile(dir_->filePath(QStringLiteral("blocker")), "x");
+    const QString path = dir_->filePath(QStringLiteral("blocker/Velmarin.ini"));
+    CMainFrame frame(path.toStdString());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCOMPARE(frame.settings(), ChartSettings{});
+    frame.action(kCmdModeSun)->trigger();
+    frame.action(kCmdLatitudeSouth)->trigger();
+    QCOMPARE(frame.settings().displayMode, int(ModeSun));
+    QVERIFY(qAbs(frame.settings().latitude / kDegree - 47.0) < 1e-9);
+    QVERIFY(!QFile::exists(path));
+    // The chart is drawn all the same.
+    frame.view()->RenderIfNeeded();
+    QVERIFY(!frame.view()->backBuffer().isNull());
+}
+
+void TestMainFrame::sizeLineOnlyWhenThePositionAllowsIt() {
+    auto frame = StartFrame(false);
+    frame->move(40, 30);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    frame->SaveSettingsFile();
+    const QRect outer = frame->frameGeometry();
+    if (outer.left() <= 0 || outer.top() <= 0) QSKIP("the platform does not place windows where asked");
+    const QByteArray line3 = QByteArray::number(outer.width()) + ' ' + QByteArray::number(outer.height()) + "\r\n";
+    QVERIFY2(ReadFile(IniPath()).endsWith("1.0\r\n" + line3), ReadFile(IniPath()).constData());
+    frame->move(0, 30);
+    QTRY_COMPARE(frame->frameGeometry().left(), 0);
+    frame->SaveSettingsFile();
+    QVERIFY(ReadFile(IniPath()).endsWith("1.0\r\n"));
+    // Back inside the screen, the size line returns.
+    frame->move(40, 30);
+    QTRY_COMPARE(frame->frameGeometry().left(), 40);
+    frame->SaveSettingsFile();
+    QVERIFY(ReadFile(IniPath()).endsWith(line3));
+}
+
+void TestMainFrame::repaintKeepsTheChartUntilAnInputChanges() {
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    CVelmarinView* view = frame->view();
+    view->RenderIfNeeded();
+    const int first = view->renderCount();
+    QVERIFY(first >= 1);
+    const QImage before = view->backBuffer();
+    view->repaint();
+    view->repaint();
+    QCOMPARE(view->renderCount(), first);
+    frame->action(kCmdYearPlus)->trigger();
+    view->RenderIfNeeded();
+    QCOMPARE(view->renderCount(), first + 1);
+    frame->action(kCmdShowGrid)->trigger();
+    view->RenderIfNeeded();
+    QCOMPARE(view->renderCount(), first + 2);
+    frame->resize(frame->size() + QSize(30, 20));
+    QTRY_VERIFY(view->backBuffer().size() != before.size() || view->renderCount() > first + 2);
+    view->RenderIfNeeded();
+    QCOMPARE(view->backBuffer().size(), view->size() * view->devicePixelRatioF());
+}
+
+void TestMainFrame::printsExactlyOnePage() {
+    auto frame = StartFrame(false);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir_->filePath(QStringLiteral("print.pdf"));
+    printer.setOutputFileName(pdf);
+    const int screenRenders = frame->view()->renderCount();
+    QVERIFY(frame->view()->PrintChart(&printer));
+    const QByteArray bytes = ReadFile(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    QCOMPARE(QString::fromLatin1(bytes).count(page), 1);
+    QCOMPARE(frame->view()->renderCount(), screenRenders);
+}
+
+void TestMainFrame::exportsPngSvgAndPdf() {
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    CVelmarinView* view = frame->view();
+    const QString png = dir_->filePath(QStringLiteral("chart.png"));
+    QVERIFY(view->ExportChart(png));
+    QImage saved(png);
+    QCOMPARE(saved.size(), view->backBuffer().size());
+    QImage shown = view->backBuffer().convertToFormat(QImage::Format_RGB32);
+    shown.setDevicePixelRatio(1.0);
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), shown);
+    const QString svg = dir_->filePath(QStringLiteral("chart.svg"));
+    QVERIFY(view->ExportChart(svg));
+    QVERIFY(ReadFile(svg).contains("<svg"));
+    const QString pdf = dir_->filePath(QStringLiteral("chart.PDF"));
+    QVERIFY(view->ExportChart(pdf));
+    QVERIFY(ReadFile(pdf).startsWith("%PDF"));
+    QVERIFY(!view->ExportChart(dir_->filePath(QStringLiteral("chart.bmp"))));
+    QVERIFY(!view->ExportChart(dir_->filePath(QStringLiteral("missing/folder/chart.png"))));
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"
