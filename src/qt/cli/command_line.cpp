@@ -29,13 +29,16 @@ constexpr std::string_view kUsage =
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
     "                     [--lat DEG] [--lon DEG] [--tz HOURS] [--summer-time on|off]\n"
     "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
-    "                     [--code none|diameter|brightness|both] [--print]\n"
+    "                     [--code none|diameter|brightness|both]\n"
+    "                     [--print [--paper A4|A3|Letter [--dpi N]\n"
+    "                              [--orientation portrait|landscape]]]\n"
     "  velmarin --help | --version\n"
     "\n"
     "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
     "in degrees (north and east positive). Options not given take the values of the\n"
     "settings file; the year defaults to the current year. --json prints one JSON\n"
-    "object. Bad input ends with exit status 2.\n";
+    "object. --paper draws the print pass on a whole sheet at N dots per inch\n"
+    "(default 300) instead of --size. Bad input ends with exit status 2.\n";
 
 // Scripts read render's stderr as one line of error or nothing: Qt's own
 // notes (missing runtime folder, font fall-backs) are dropped there; only

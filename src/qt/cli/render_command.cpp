@@ -2,8 +2,11 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QSaveFile>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -41,8 +44,36 @@ private:
     std::unique_ptr<QGuiApplication> application_;
 };
 
-// Draws the chart into `file` in the chosen format; an error text or empty.
-std::string WriteChart(QSaveFile& file, const RenderOptions& options, double todayJd) {
+QPageSize PaperSize(Paper paper) {
+    switch (paper) {
+        case Paper::A4: return QPageSize(QPageSize::A4);
+        case Paper::A3: return QPageSize(QPageSize::A3);
+        case Paper::Letter: return QPageSize(QPageSize::Letter);
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+// The whole sheet of `page`'s paper in its orientation.
+QPageLayout PaperLayout(const PaperPage& page) {
+    return QPageLayout(PaperSize(page.paper),
+                       page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+// The sheet in dots, from its size in millimetres (Qt's own pixel sizes go
+// through whole points and lose up to a dot and a half at 300 dpi).
+QSize SheetDots(const PaperPage& page) {
+    constexpr double kMillimetresPerInch = 25.4;
+    const QSizeF millimetres = PaperSize(page.paper).size(QPageSize::Millimeter);
+    const QSize portrait(qRound(millimetres.width() / kMillimetresPerInch * page.dpi),
+                         qRound(millimetres.height() / kMillimetresPerInch * page.dpi));
+    return page.landscape ? portrait.transposed() : portrait;
+}
+
+// Draws the chart into `file` in the chosen format, at width x height units of
+// dotsPerInch; an error text or empty.
+std::string WriteChart(QSaveFile& file, const RenderOptions& options, int width, int height,
+                       int dotsPerInch, double todayJd) {
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
@@ -51,19 +82,28 @@ std::string WriteChart(QSaveFile& file, const RenderOptions& options, double tod
     };
     switch (options.format) {
         case ImageFormat::Png: {
-            const QImage image = DrawOnImage(options.width, options.height, options.print, draw);
+            QImage image = DrawOnImage(width, height, options.print, draw);
             if (image.isNull()) return "the image is too large";
+            if (options.paper) {
+                // The PNG says its resolution, so it prints at the paper's size.
+                const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
+                image.setDotsPerMeterX(dotsPerMetre);
+                image.setDotsPerMeterY(dotsPerMetre);
+            }
             if (!image.save(&file, "PNG")) return "cannot write the image";
             return {};
         }
         case ImageFormat::Svg:
-            if (!DrawOnSvg(file, options.width, options.height, options.print, draw))
+            if (!DrawOnSvg(file, width, height, options.print, draw, dotsPerInch))
                 return "cannot write the SVG file";
             return {};
-        case ImageFormat::Pdf:
-            if (!DrawOnPdf(file, options.width, options.height, options.print, draw))
-                return "cannot write the PDF file";
+        case ImageFormat::Pdf: {
+            const bool drawn = options.paper
+                                   ? DrawOnPdf(file, PaperLayout(*options.paper), dotsPerInch, true, draw)
+                                   : DrawOnPdf(file, width, height, options.print, draw);
+            if (!drawn) return "cannot write the PDF file";
             return {};
+        }
     }
     return "unknown output format";
 }
@@ -81,6 +121,21 @@ int RunRenderCommand(const std::vector<std::string>& args) {
         return 2;
     }
     const RenderOptions& options = std::get<RenderOptions>(parsed);
+    // Without paper a unit is a pixel or a point (72 per inch, as before).
+    int width = options.width;
+    int height = options.height;
+    int dotsPerInch = 72;
+    if (options.paper) {
+        dotsPerInch = options.paper->dpi;
+        const QSize sheet = SheetDots(*options.paper);
+        width = sheet.width();
+        height = sheet.height();
+        if (options.format == ImageFormat::Png && std::max(width, height) > kMaxImageSide) {
+            std::fprintf(stderr, "velmarin: render: --dpi: %dx%d pixels, more than %d on a side\n",
+                         width, height, kMaxImageSide);
+            return 2;
+        }
+    }
 
     const GuiForRendering gui;
     // The chart goes to a temporary file beside the target and replaces it
@@ -91,7 +146,7 @@ int RunRenderCommand(const std::vector<std::string>& args) {
                      file.errorString().toLocal8Bit().constData());
         return 2;
     }
-    std::string error = WriteChart(file, options, todayJd);
+    std::string error = WriteChart(file, options, width, height, dotsPerInch, todayJd);
     if (error.empty() && !file.commit()) error = file.errorString().toStdString();
     if (!error.empty()) {
         file.cancelWriting();

@@ -6,6 +6,7 @@
 #include "core/chart/surface.h"
 
 class QIODevice;
+class QPageLayout;
 class QPrinter;
 
 namespace velmarin {
@@ -27,8 +28,14 @@ QImage DrawOnImage(QImage page, int width, int height, bool printing, const Page
 
 // The page as SVG or PDF of width x height units (PDF: points) written to
 // `device`, which must be open for writing. False when nothing could be drawn.
-bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw);
+// The SVG states its size in millimetres at `dotsPerInch` units per inch.
+bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw,
+               int dotsPerInch = 72);
 bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw);
+// A PDF page of that paper and orientation (margins ignored), drawn in device
+// units of `dotsPerInch`.
+bool DrawOnPdf(QIODevice& device, const QPageLayout& page, int dotsPerInch, bool printing,
+               const PageDrawing& draw);
 
 // One printed page: the printer's printable area in its device units, drawn
 // as a print pass. False when the printer could not be started.
