@@ -75,16 +75,13 @@ TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads
     sun.clock.latitude = 0.0;
     sun.clock.longitude = 0.0;
     const double startJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
-    std::vector<double> dayOffsets;  // civil time zone of each day, in days
+    std::vector<double> dayOffsets;  // civil time's offset of each day, in days
     sun.dayJd.reserve(184);
     dayOffsets.reserve(184);
     for (double jd = startJd;; jd += 2.0) {
-        const CalendarInstant date = CalendarFromJulianDay(jd);
-        if (date.year != inputs.year) break;
-        double tz = inputs.timeZoneHours / 24.0;
-        if (inputs.summerTime && IsSummerTime(date.month, date.day, date.weekday)) tz = tz + 1.0 / 24.0;
+        if (CalendarFromJulianDay(jd).year != inputs.year) break;
         sun.dayJd.push_back(jd);
-        dayOffsets.push_back(tz);
+        dayOffsets.push_back(inputs.offsets.OfDay(jd).days);
     }
     sun.samples.resize(sun.dayJd.size() * kTwilightSamplesPerDay);
 
