@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/app/number_scan.h"
+#include "core/text/number_text.h"
 
 namespace velmarin {
 namespace {
@@ -47,15 +48,6 @@ void AppendInt(std::string& out, int value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
-}
-
-// printf's "%.<precision>f" without the locale; a huge value needs ~330 digits.
-void AppendFixed(std::string& out, double value, int precision) {
-    std::vector<char> buffer(400);
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, precision);
-    if (result.ec == std::errc()) out.append(buffer.data(), result.ptr);
-    else out += "0";
 }
 
 std::optional<std::string> ReadPrefix(const std::filesystem::path& path, std::size_t limit) {
@@ -130,11 +122,11 @@ std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSiz
         AppendInt(text, flags[i]);
     }
     text += "\r\n";
-    AppendFixed(text, settings.latitude / degToRad, 6);
+    text += FixedNumber(settings.latitude / degToRad, 6);
     text += ' ';
-    AppendFixed(text, settings.longitude / degToRad, 6);
+    text += FixedNumber(settings.longitude / degToRad, 6);
     text += ' ';
-    AppendFixed(text, settings.timeZoneHours, 1);
+    text += FixedNumber(settings.timeZoneHours, 1);
     text += "\r\n";
     if (withWindowSize) {
         AppendInt(text, settings.windowWidth);
