@@ -22,6 +22,7 @@ enum CommandId : int {
     kCmdZoneUt = 32791,
     kCmdZoneUtPlus1 = 32792,
     kCmdZoneUtPlus2 = 32793,
+    kCmdZoneOther = 32794,  // "Andere Zeitzone…": a zone of the zone database
     kCmdSummerTime = 32795,
     kCmdChangeLocation = 32797,
     kCmdLatitudeNorth = 32800,
