@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/ephemeris/civil_offsets.h"
+
 namespace velmarin {
 
 inline constexpr int kTwilightSamplesPerDay = 240;  // local time 0.0 .. 23.9 h
@@ -12,8 +14,9 @@ struct TwilightInputs {
     int year = 2000;
     double latitude = 0.0;       // rad, north positive
     double longitude = 0.0;      // rad, east positive
-    double timeZoneHours = 1.0;  // offset of civil time from UT
-    bool summerTime = true;
+    // Civil time of every day of `year` (FixedZoneOffsets, ZoneOffsets);
+    // a day the table lacks counts as UT.
+    YearOffsets offsets;
     bool operator==(const TwilightInputs&) const = default;
 };
 
@@ -29,6 +32,30 @@ struct TwilightDay {
 // Local times of the samples, accumulated by adding 0.1 as the chart does
 // (the chart plots each sample at the angle of 24 - h).
 const std::array<double, kTwilightSamplesPerDay>& TwilightSampleHours();
+
+// The half of a year's sampling that does not depend on the place: the
+// sampled instants (set by the year and the clock) with the Sun's position
+// and the place-free part of the sidereal time at each. A new place needs
+// only SampleTwilightPlace.
+struct TwilightSunYear {
+    struct Sample {
+        double greenwichHours = 0.0;  // SiderealParts::greenwichHours
+        double sunRa = 0.0;           // rad
+        double sinDeclination = 0.0;
+        double cosDeclination = 0.0;
+    };
+    TwilightInputs clock;         // the inputs it was made for, place set to 0
+    double nutationHours = 0.0;   // the same for every instant of the year
+    std::vector<double> dayJd;    // 0 h of each sampled day
+    std::vector<Sample> samples;  // kTwilightSamplesPerDay per day, day after day
+};
+TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads);
+// The days of SampleTwilightYear for the place of `inputs` (latitude and
+// longitude only; the rest comes from `sun`).
+std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double latitude,
+                                             double longitude, int threads);
+// The worker count SampleTwilightYear uses: one per core, at most four.
+int TwilightThreads();
 
 // Every second day of the year from 1 January, as the twilight chart samples them.
 // The days are shared out among a few threads (one per core, at most four);

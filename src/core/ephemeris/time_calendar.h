@@ -6,6 +6,11 @@
 
 namespace velmarin {
 
+// The years the program accepts (the window holds its year within them, the
+// command line rejects others): beyond them the calendar arithmetic overflows.
+inline constexpr int kMinYear = -999999;
+inline constexpr int kMaxYear = 999999;
+
 // Angle reduced to [0, 2pi) with the program's pi.
 double NormalizeAngle(double x);
 // Hours reduced to [0, 24).
@@ -39,6 +44,9 @@ void ConvertCalendar(int direction, CalendarInstant& instant);
 // Conveniences over ConvertCalendar.
 double JulianDayFromDate(int day, int month, int year, double hour = 0.0);
 CalendarInstant CalendarFromJulianDay(double jd);
+// Whether February of `year` has a 29th, as ConvertCalendar counts the days
+// (so every date it allows converts to a Julian Day and back).
+bool IsLeapYear(int year);
 
 bool IsSummerTime(int month, int day, int weekday);
 
@@ -48,6 +56,17 @@ void ComputeNutation(EphemerisContext& context, double jd);
 double SiderealTimeAtZeroHours(double jd);
 // Writes localSiderealTime of the context; longitude in rad, east positive.
 void LocalSiderealTime(EphemerisContext& context, double jd, double longitude);
+
+// The local sidereal time in two halves, for one instant seen from many
+// places: LocalSiderealTimeAt(SiderealTimeParts(context, jd), longitude) is
+// what LocalSiderealTime writes, to the bit.
+struct SiderealParts {
+    double greenwichHours = 0.0;  // sidereal hours at Greenwich, before nutation
+    double nutationHours = 0.0;   // equation of the equinoxes, hours
+};
+SiderealParts SiderealTimeParts(const EphemerisContext& context, double jd);
+// rad, [0, 2pi)
+double LocalSiderealTimeAt(const SiderealParts& parts, double longitude);
 // "%2d:%02d" of an angle read as hours, minutes truncated.
 std::string FormatHoursMinutes(double angle);
 
