@@ -1,0 +1,35 @@
+#include <string>
+#include <vector>
+
+#include "core/almanac/almanac_commands.h"
+#include "core/almanac/command_output.h"
+#include "core/almanac/options.h"
+#include "core/almanac/visibility_output.h"
+#include "core/ephemeris/visibility_year.h"
+
+namespace velmarin {
+
+int RunVisibilityCommand(const std::vector<std::string>& args) {
+    auto parsed = ParseVisibilityOptions(args, SettingsForCommandLine(), CurrentYear());
+    if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
+    const DaylightOptions& options = std::get<DaylightOptions>(parsed);
+
+    VisibilityInputs inputs;
+    inputs.year = options.year;
+    inputs.latitude = options.settings.latitude;
+    inputs.longitude = options.settings.longitude;
+    inputs.offsets = FixedZoneOffsets(options.year, options.settings.timeZoneHours,
+                                      options.settings.summerTime != 0);
+    const std::vector<VisibilityDay> days = ComputeVisibilityYear(inputs);
+
+    VisibilityHeader header;
+    header.year = options.year;
+    header.latitudeDegrees = options.latitudeDegrees;
+    header.longitudeDegrees = options.longitudeDegrees;
+    header.timeZoneHours = options.settings.timeZoneHours;
+    header.summerTime = options.settings.summerTime != 0;
+    const std::string text = options.json ? VisibilityJson(header, days) : VisibilityTable(header, days);
+    return WriteOutput(text) ? 0 : kExitWriteFailed;
+}
+
+}  // namespace velmarin
