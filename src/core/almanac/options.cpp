@@ -284,10 +284,13 @@ ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& ar
     return options;
 }
 
-ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
+namespace {
+
+// daylight and visibility: a year and an observer.
+ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
+                                                  const std::vector<std::string>& args,
                                                   const ChartSettings& fileSettings,
                                                   int currentYear) {
-    constexpr std::string_view command = "daylight";
     auto split = SplitOptions(command, args,
                               {{"--year", true}, {"--lat", true}, {"--lon", true}, {"--tz", true},
                                {"--summer-time", true}, {"--json", false}});
@@ -309,6 +312,20 @@ ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>
     options.latitudeDegrees = observer.latitudeDegrees;
     options.longitudeDegrees = observer.longitudeDegrees;
     return options;
+}
+
+}  // namespace
+
+ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
+                                                  const ChartSettings& fileSettings,
+                                                  int currentYear) {
+    return ParseYearAndObserver("daylight", args, fileSettings, currentYear);
+}
+
+ParseResult<DaylightOptions> ParseVisibilityOptions(const std::vector<std::string>& args,
+                                                    const ChartSettings& fileSettings,
+                                                    int currentYear) {
+    return ParseYearAndObserver("visibility", args, fileSettings, currentYear);
 }
 
 ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,

@@ -64,6 +64,11 @@ ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>
                                                   const ChartSettings& fileSettings,
                                                   int currentYear);
 
+// `velmarin visibility`: the same year and observer options as daylight.
+ParseResult<DaylightOptions> ParseVisibilityOptions(const std::vector<std::string>& args,
+                                                    const ChartSettings& fileSettings,
+                                                    int currentYear);
+
 // Julian Day of a calendar date "YYYY-MM-DD" (year may carry a '-') and an
 // optional UT time "HH:MM" or "HH:MM:SS"; hour = h + m/60 + s/3600.
 ParseResult<double> ParseDateTime(const std::string& date, const std::optional<std::string>& time);

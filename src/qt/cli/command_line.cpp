@@ -25,6 +25,8 @@ constexpr std::string_view kUsage =
     "  velmarin phases    [--year Y] [--json]\n"
     "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
     "                     [--summer-time on|off] [--json]\n"
+    "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
+    "                     [--summer-time on|off] [--json]\n"
     "  velmarin render    --output FILE.{png,svg,pdf} [--year Y]\n"
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
     "                     [--lat DEG] [--lon DEG] [--tz HOURS] [--summer-time on|off]\n"
@@ -55,6 +57,7 @@ int RunVelmarin(int argc, char* argv[]) {
     if (command == "positions") return RunPositionsCommand(args);
     if (command == "phases") return RunPhasesCommand(args);
     if (command == "daylight") return RunDaylightCommand(args);
+    if (command == "visibility") return RunVisibilityCommand(args);
     if (command == "render") {
         qInstallMessageHandler(QuietQtMessages);
         return RunRenderCommand(args);
