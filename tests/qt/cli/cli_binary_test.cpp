@@ -119,6 +119,7 @@ private:
             }
         }
         if (c == '"') return out.kind = Json::String, StringValue(out.text);
+        if (Literal("null")) return out.kind = Json::Null, true;
         if (Literal("true")) return out.kind = Json::Bool, out.boolean = true, true;
         if (Literal("false")) return out.kind = Json::Bool, true;
         const char* start = text_.c_str() + pos_;
@@ -267,6 +268,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"DaylightNanLongitude", {"daylight", "--lon", "nan"}},
         BadRun{"DaylightZone", {"daylight", "--tz", "25", "--json"}},
         BadRun{"DaylightNewlineInValue", {"daylight", "--lat", "1\n2"}},
+        BadRun{"VisibilityLatitude", {"visibility", "--lat", "-90.5"}},
+        BadRun{"VisibilityYear", {"visibility", "--year", "1000000", "--json"}},
         BadRun{"RenderWithoutOutput", {"render"}},
         BadRun{"RenderBadExtension", {"render", "--output", "chart.gif"}},
         BadRun{"RenderBadSize", {"render", "--output", "chart.png", "--size", "0x5"}},
@@ -389,6 +392,57 @@ TEST_F(CliBinary, DaylightJsonSamplesEverySecondDay) {
     const std::string& bands = june["bands"].text;
     const double middle = (bands.find('0') + bands.rfind('0')) / 2.0;
     EXPECT_NEAR(middle, 121, 3);
+}
+
+TEST_F(CliBinary, VisibilityJsonAndTableAgree) {
+    const std::vector<std::string> place{"visibility", "--year", "2026", "--lat", "52.52", "--lon", "13.405",
+                                         "--tz", "1", "--summer-time", "on"};
+    std::vector<std::string> jsonArgs = place;
+    jsonArgs.push_back("--json");
+    const Json json = RunJson(jsonArgs);
+    EXPECT_EQ(json.Keys(), (std::vector<std::string>{"year", "latitude", "longitude", "zone", "days"}));
+    EXPECT_EQ(json["zone"].kind, Json::Null);
+    const Json& days = json["days"];
+    ASSERT_EQ(days.items.size(), 365u);
+    const std::vector<std::string> dayKeys{"date", "utcOffsetHours", "start", "bodies", "twilight",
+                                           "darknessHours", "moonFreeDarknessHours"};
+    const std::vector<std::string> bodyKeys{"index", "name", "rise", "transit", "transitAltitude",
+                                            "set", "alwaysUp", "neverUp"};
+    for (const Json& day : days.items) {
+        ASSERT_EQ(day.Keys(), dayKeys);
+        ASSERT_EQ(day["bodies"].items.size(), 9u);
+        for (const Json& body : day["bodies"].items) ASSERT_EQ(body.Keys(), bodyKeys);
+        EXPECT_LE(day["moonFreeDarknessHours"].number, day["darknessHours"].number + 1e-9);
+    }
+    // Berlin's midsummer day in the almanacs: sunrise 04:43, sunset 21:33 CEST.
+    const Json& june = days.items[171];
+    ASSERT_EQ(june["date"].text, "2026-06-21");
+    EXPECT_EQ(june["utcOffsetHours"].number, 2.0);
+    const Json& sun = june["bodies"].items[0];
+    EXPECT_EQ(sun["name"].text, "Sonne");
+    const auto localMinutes = [&](const Json& jd) { return (jd.number - june["start"].number) * 1440.0; };
+    EXPECT_NEAR(localMinutes(sun["rise"]), 4 * 60 + 43, 3.0);
+    EXPECT_NEAR(localMinutes(sun["set"]), 21 * 60 + 33, 3.0);
+    // No astronomical darkness at 52.5 N at midsummer.
+    EXPECT_EQ(june["twilight"]["astronomicalDusk"].kind, Json::Null);
+    EXPECT_EQ(june["darknessHours"].number, 0.0);
+
+    // The table's row of that day shows the same clock times.
+    const RunResult table = Run(place);
+    ASSERT_EQ(table.status, 0);
+    const std::size_t row = table.out.find("\n21.06.2026");
+    ASSERT_NE(row, std::string::npos);
+    const std::string line = table.out.substr(row + 1, table.out.find('\n', row + 1) - row - 1);
+    char riseText[32], setText[32];
+    const auto clock = [](double minutes, char* text) {
+        const int m = static_cast<int>(std::lround(minutes)) % 1440;
+        std::snprintf(text, 32, "%02d:%02d", m / 60, m % 60);
+    };
+    clock(localMinutes(sun["rise"]), riseText);
+    clock(localMinutes(sun["set"]), setText);
+    EXPECT_NE(line.find(riseText), std::string::npos) << line;
+    EXPECT_NE(line.find(setText), std::string::npos) << line;
+    EXPECT_NE(line.find("—"), std::string::npos) << line;  // no dusk at -18 degrees
 }
 
 TEST_F(CliBinary, ReadsTheSettingsFileButNeverWritesIt) {
