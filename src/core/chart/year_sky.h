@@ -42,6 +42,7 @@ public:
     const std::vector<VisibilityDay>& Visibility(const VisibilityInputs& inputs);
 
 private:
+    std::optional<TwilightSunYear> twilightSun_;
     std::optional<TwilightInputs> twilightInputs_;
     std::vector<TwilightDay> twilight_;
     std::optional<int> phaseYear_;
