@@ -368,6 +368,7 @@ TEST_P(TrackLayerPixels, DayPointsCarryTheBodyColour) {
 
     const std::vector<DrawnDay> days = DrawnDays(kPixelYear);
     for (int body = 0; body < kBodyCount; ++body) {
+        if (body == kSun && mode == ModeMidnight) continue;  // hidden there
         int checked = 0, exact = 0;
         for (size_t d = 0; d + 1 < days.size(); ++d) {
             const double a0 = PlotAngle(mode, days[d].pos[body].ra, days[d].pos[kSun].ra);
