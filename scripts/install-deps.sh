@@ -9,7 +9,8 @@ packages=(
   fonts-liberation fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick openbox
+  qt6-translations-l10n
   python3 python3-ephem
   locales
 )

@@ -11,6 +11,7 @@
 #include "core/almanac/almanac_commands.h"
 #include "core/almanac/command_output.h"
 #include "core/app/version_text.h"
+#include "core/app/window_options.h"
 #include "qt/cli/render_command.h"
 #include "qt/window/window_application.h"
 
@@ -75,6 +76,9 @@ int RunVelmarin(int argc, char* argv[]) {
     // mistyped subcommand; options belong to the window (Qt's own switches).
     if (command.empty() || command[0] != '-')
         return ReportBadInput("unknown command '" + std::string(command) + "' (see velmarin --help)");
+    const std::vector<std::string> windowArgs(argv + 1, argv + argc);
+    if (const auto unknown = UnknownWindowArgument(windowArgs))
+        return ReportBadInput("unknown option '" + *unknown + "' (see velmarin --help)");
     return RunWindowApplication(argc, argv);
 }
 

@@ -32,6 +32,9 @@ namespace velmarin {
 
 namespace {
 
+// The smallest outer window size taken from the settings file.
+constexpr QSize kMinimumOuterSize(320, 240);
+
 QString IconPath(const char* name) { return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)); }
 
 }  // namespace
@@ -52,6 +55,13 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
         std::fprintf(stderr, "velmarin: %s; using the defaults, settings are not saved this run\n",
                      DescribeSettingsLoad(settingsPath_, loaded).c_str());
     }
+
+    // A size of 1 or less cannot be meant (a window that small never draws,
+    // so the file would never be mended): the default size applies, for the
+    // window and for the printer orientation that follows its shape.
+    const ChartSettings defaults;
+    if (settings_.windowWidth <= 1) settings_.windowWidth = defaults.windowWidth;
+    if (settings_.windowHeight <= 1) settings_.windowHeight = defaults.windowHeight;
 
     setWindowTitle(tr("Velmarin"));
     setWindowIcon(QIcon(IconPath("velmarin")));
@@ -84,8 +94,10 @@ QSize CMainFrame::InitialOuterSize() const {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         limit = limit.expandedTo(screen->availableVirtualSize());
     }
-    return QSize(std::clamp(settings_.windowWidth, 1, limit.width()),
-                 std::clamp(settings_.windowHeight, 1, limit.height()));
+    // Small but positive sizes grow to one that still shows menus, toolbar
+    // and a chart.
+    return QSize(std::clamp(settings_.windowWidth, kMinimumOuterSize.width(), limit.width()),
+                 std::clamp(settings_.windowHeight, kMinimumOuterSize.height(), limit.height()));
 }
 
 QAction* CMainFrame::createAction(int command, const QString& text, const QString& icon,

@@ -166,21 +166,24 @@ protected:
     }
 
     // locale: when given, the program runs with LC_ALL set to it and no other locale variable.
+    // withDisplay false: the X11 platform with no display to reach.
     RunResult Run(const std::vector<std::string>& args, const char* stdoutPath = nullptr,
-                  const char* locale = nullptr) {
+                  const char* locale = nullptr, bool withDisplay = true) {
         std::vector<std::string> words{binary_.string()};
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& w : words) argv.push_back(w.data());
         argv.push_back(nullptr);
 
-        std::vector<std::string> env{"XDG_CONFIG_HOME=" + config_.string(), "QT_QPA_PLATFORM=offscreen"};
+        std::vector<std::string> env{"XDG_CONFIG_HOME=" + config_.string(),
+                                     withDisplay ? "QT_QPA_PLATFORM=offscreen" : "QT_QPA_PLATFORM=xcb"};
         if (locale != nullptr) env.push_back(std::string("LC_ALL=") + locale);
         for (char** e = environ; *e != nullptr; ++e) {
             const std::string entry = *e;
             const bool localeEntry = entry.rfind("LC_", 0) == 0 || entry.rfind("LANG", 0) == 0;
+            const bool display = entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0;
             if (entry.rfind("XDG_CONFIG_HOME=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
-                !(locale != nullptr && localeEntry))
+                !(locale != nullptr && localeEntry) && (withDisplay || !display))
                 env.push_back(entry);
         }
         std::vector<char*> envp;
@@ -275,8 +278,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"RenderBadSize", {"render", "--output", "chart.png", "--size", "0x5"}},
         BadRun{"RenderUnwritableOutput", {"render", "--output", "missing-folder/chart.png"}},
         BadRun{"UnknownCommand", {"positionz", "--jd", "0"}},
+        BadRun{"UnknownOption", {"--bogus"}},
+        BadRun{"UnknownOptionAfterQtOption", {"-platform", "offscreen", "-bogus"}},
         BadRun{"VersionWithArgument", {"--version", "extra"}}),
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.name); });
+
+TEST_F(CliBinary, WithoutADisplayOneLineAndStatusOne) {
+    const RunResult run = Run({}, nullptr, nullptr, false);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("velmarin: ", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_EQ(Leftovers(), std::vector<std::string>{"config"});
+}
 
 TEST_F(CliBinary, VersionAndHelp) {
     const RunResult version = Run({"--version"});

@@ -22,6 +22,7 @@
 #include "core/app/command_rules.h"
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CMainFrame.h"
+#include "qt/window/window_application.h"
 #include "qt/window/CVelmarinView.h"
 
 using namespace velmarin;
@@ -88,6 +89,8 @@ private slots:
     void repaintKeepsTheChartUntilAnInputChanges();
     void printsExactlyOnePage();
     void exportsPngSvgAndPdf();
+    void toolkitDialogsSpeakGerman_data();
+    void toolkitDialogsSpeakGerman();
 
 private:
     std::unique_ptr<CMainFrame> StartFrame(bool show = true);
@@ -125,6 +128,12 @@ void TestMainFrame::windowSizeAndPrinterOrientationFromTheFile_data() {
     QTest::newRow("600 800") << lines12 + "600 800\r\n" << QSize(600, 800) << int(QPageLayout::Portrait);
     QTest::newRow("800 800") << lines12 + "800 800\r\n" << QSize(800, 800) << int(QPageLayout::Portrait);
     QTest::newRow("900 only") << lines12 + "900\r\n" << QSize(900, 800) << int(QPageLayout::Landscape);
+    // Sizes of 1 or less are not usable: the defaults; small ones grow.
+    QTest::newRow("0 0") << lines12 + "0 0\r\n" << QSize(1212, 800) << int(QPageLayout::Landscape);
+    QTest::newRow("1 1") << lines12 + "1 1\r\n" << QSize(1212, 800) << int(QPageLayout::Landscape);
+    QTest::newRow("-100 -100") << lines12 + "-100 -100\r\n" << QSize(1212, 800) << int(QPageLayout::Landscape);
+    QTest::newRow("700 1") << lines12 + "700 1\r\n" << QSize(700, 800) << int(QPageLayout::Portrait);
+    QTest::newRow("55 49") << lines12 + "55 49\r\n" << QSize(320, 240) << int(QPageLayout::Landscape);
 }
 
 void TestMainFrame::windowSizeAndPrinterOrientationFromTheFile() {
@@ -552,6 +561,25 @@ void TestMainFrame::exportsPngSvgAndPdf() {
     QVERIFY(ReadFile(pdf).startsWith("%PDF"));
     QVERIFY(!view->ExportChart(dir_->filePath(QStringLiteral("chart.bmp"))));
     QVERIFY(!view->ExportChart(dir_->filePath(QStringLiteral("missing/folder/chart.png"))));
+}
+
+void TestMainFrame::toolkitDialogsSpeakGerman_data() {
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("german");
+    // Standard buttons, the print dialog and the file dialog, in Qt's own catalogue.
+    QTest::newRow("cancel button") << "QPlatformTheme" << "Cancel" << "Abbrechen";
+    QTest::newRow("print") << "QPrintDialog" << "Print" << "Drucken";
+    QTest::newRow("file dialog") << "QFileDialog" << "Look in:" << "Suchen in:";
+}
+
+void TestMainFrame::toolkitDialogsSpeakGerman() {
+    QFETCH(QString, context);
+    QFETCH(QString, english);
+    QFETCH(QString, german);
+    static const bool installed = InstallQtTranslations(*QCoreApplication::instance());
+    QVERIFY2(installed, "Qt's German translations are not installed (qt6-translations-l10n)");
+    QCOMPARE(QCoreApplication::translate(context.toLatin1().constData(), english.toLatin1().constData()), german);
 }
 
 QTEST_MAIN(TestMainFrame)
