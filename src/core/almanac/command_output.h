@@ -25,7 +25,8 @@ std::string ClockTime(double hour);
 // printf's "%.<decimals>f", locale-free.
 std::string FixedNumber(double value, int decimals);
 
-// The settings file's values, or the defaults when there is none. Never writes.
+// The settings file's values, or the defaults when there is none or it
+// cannot be read (that is said in one line on stderr). Never writes.
 ChartSettings SettingsForCommandLine();
 // The current local calendar year.
 int CurrentYear();
