@@ -65,8 +65,8 @@ int RunDaylightCommand(const std::vector<std::string>& args) {
     inputs.year = options.year;
     inputs.latitude = options.settings.latitude;
     inputs.longitude = options.settings.longitude;
-    inputs.timeZoneHours = options.settings.timeZoneHours;
-    inputs.summerTime = options.settings.summerTime != 0;
+    inputs.offsets = FixedZoneOffsets(options.year, options.settings.timeZoneHours,
+                                      options.settings.summerTime != 0);
     const std::vector<TwilightDay> days = SampleTwilightYear(inputs);
     const std::string text = options.json ? DaylightJson(options, days) : DaylightTable(options, days);
     return WriteOutput(text) ? 0 : kExitWriteFailed;

@@ -16,6 +16,8 @@
 
 #include "core/app/message_text.h"
 #include "core/app/number_scan.h"
+#include "core/ephemeris/civil_offsets.h"
+#include "core/text/number_text.h"
 
 namespace velmarin {
 namespace {
@@ -48,15 +50,6 @@ void AppendInt(std::string& out, int value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
-}
-
-// printf's "%.<precision>f" without the locale; a huge value needs ~330 digits.
-void AppendFixed(std::string& out, double value, int precision) {
-    std::vector<char> buffer(400);
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, precision);
-    if (result.ec == std::errc()) out.append(buffer.data(), result.ptr);
-    else out += "0";
 }
 
 struct Prefix {
@@ -106,6 +99,29 @@ std::filesystem::path HomeFolder() {
     return ".";
 }
 
+// An extension line begins with a letter; a window-size line never does.
+bool IsExtensionLine(std::string_view line) {
+    return !line.empty() && ((line[0] >= 'A' && line[0] <= 'Z') || (line[0] >= 'a' && line[0] <= 'z'));
+}
+
+// "1" switches an extension on; anything else is its default, off.
+int FlagValue(std::string_view value) { return value == "1" ? 1 : 0; }
+
+void ApplyExtensionLine(std::string_view line, ChartSettings& settings) {
+    const std::size_t space = line.find(' ');
+    const std::string_view keyword = line.substr(0, space);
+    const std::string_view value = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+    if (keyword == kZoneKeyword) {
+        settings.zone = IsZoneNameShaped(value) ? std::string(value) : std::string();
+    } else if (keyword == kPlanetsKeyword) {
+        settings.showPlanets = FlagValue(value);
+    } else if (keyword == kMoonlightKeyword) {
+        settings.showMoonlight = FlagValue(value);
+    } else {
+        settings.otherExtensionLines.emplace_back(line);
+    }
+}
+
 }  // namespace
 
 ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defaults) {
@@ -124,7 +140,15 @@ ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defa
     }
 
     const std::string_view line3 = NextLine(text);
-    if (!line3.empty()) ScanInts(line3, {&settings.windowWidth, &settings.windowHeight});
+    if (IsExtensionLine(line3)) {
+        ApplyExtensionLine(line3, settings);
+    } else if (!line3.empty()) {
+        ScanInts(line3, {&settings.windowWidth, &settings.windowHeight});
+    }
+    while (!text.empty()) {
+        const std::string_view line = NextLine(text);
+        if (IsExtensionLine(line)) ApplyExtensionLine(line, settings);
+    }
     return settings;
 }
 
@@ -138,16 +162,31 @@ std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSiz
         AppendInt(text, flags[i]);
     }
     text += "\r\n";
-    AppendFixed(text, settings.latitude / degToRad, 6);
+    text += FixedNumber(settings.latitude / degToRad, 6);
     text += ' ';
-    AppendFixed(text, settings.longitude / degToRad, 6);
+    text += FixedNumber(settings.longitude / degToRad, 6);
     text += ' ';
-    AppendFixed(text, settings.timeZoneHours, 1);
+    text += FixedNumber(settings.timeZoneHours, 1);
     text += "\r\n";
     if (withWindowSize) {
         AppendInt(text, settings.windowWidth);
         text += ' ';
         AppendInt(text, settings.windowHeight);
+        text += "\r\n";
+    }
+    // Only extensions away from their defaults: a user who never uses one
+    // keeps the plain two or three lines.
+    const auto appendLine = [&text](std::string_view keyword, std::string_view value) {
+        text += keyword;
+        text += ' ';
+        text += value;
+        text += "\r\n";
+    };
+    if (IsZoneNameShaped(settings.zone)) appendLine(kZoneKeyword, settings.zone);
+    if (settings.showPlanets != 0) appendLine(kPlanetsKeyword, "1");
+    if (settings.showMoonlight != 0) appendLine(kMoonlightKeyword, "1");
+    for (const std::string& line : settings.otherExtensionLines) {
+        text += line;
         text += "\r\n";
     }
     return text;

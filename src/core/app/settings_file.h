@@ -14,6 +14,13 @@ namespace velmarin {
 //   line 1: codeByDiameter codeByBrightness displayMode showDayLine reservedFlag showGrid showMoon
 //   line 2: latitude longitude (six decimals) timeZoneHours (one decimal)
 //   line 3: windowWidth windowHeight (optional)
+// then extension lines "keyword value" (ASCII keyword, one blank, the value
+// to the end of the line), written only when not at their default, in this
+// order: "zone AREA/CITY", "planets 1", "moonlight 1"; lines of other
+// keywords are kept and written back after them as they were.
+inline constexpr std::string_view kZoneKeyword = "zone";
+inline constexpr std::string_view kPlanetsKeyword = "planets";
+inline constexpr std::string_view kMoonlightKeyword = "moonlight";
 
 // Given the file's text and the values to keep for whatever the text does not
 // supply, returns the settings it holds. Lines end at LF (a CR before it is
@@ -24,11 +31,15 @@ namespace velmarin {
 // non-finite number (inf, nan, overflow) stops the scan like text does.
 // Integers beyond the int range saturate. No range checks otherwise; any
 // input, binary included, is accepted. summerTime always comes from the
-// defaults.
+// defaults. Every line after line 2 that begins with an ASCII letter is an
+// extension line (so never the window size); a known keyword with a bad
+// value (a zone not shaped like one, a flag other than 0 or 1) counts as
+// its default; other lines after line 3 are ignored.
 ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defaults);
 
-// The file's text for the settings: lines 1 and 2, and line 3 with the
-// window size when withWindowSize is true; every line ends with CR LF.
+// The file's text for the settings: lines 1 and 2, line 3 with the window
+// size when withWindowSize is true, then the extension lines; every line
+// ends with CR LF.
 // Independent of the process locale.
 std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSize = true);
 

@@ -12,6 +12,7 @@
 
 #include "core/app/atomic_file.h"
 #include "core/app/command_rules.h"
+#include "core/app/image_format.h"
 #include "core/app/prompt_parsing.h"
 #include "core/app/version_text.h"
 #include "qt/surface/qt_chart_output.h"
@@ -91,7 +92,7 @@ void CVelmarinView::OnDisplayCommand(int command) {
 void CVelmarinView::OnYearStep(int delta) { SetYear(StepYear(year_, delta)); }
 
 void CVelmarinView::SetYear(int year) {
-    year_ = std::clamp(year, kMinChartYear, kMaxChartYear);
+    year_ = std::clamp(year, kMinYear, kMaxYear);
     ChartChanged();
 }
 
@@ -122,7 +123,8 @@ bool CVelmarinView::PrintChart(QPrinter* printer) {
 
 QString CVelmarinView::ExportChart(const QString& fileName) {
     RenderIfNeeded();
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const std::optional<ImageFormat> format = ImageFormatOfFileName(fileName.toStdString());
+    if (!format) return tr("Nur PNG, SVG und PDF können gespeichert werden.");
     // The vector files take the widget's size in units; the PNG the pixels on screen.
     const int width = std::max(1, this->width());
     const int height = std::max(1, this->height());
@@ -134,10 +136,11 @@ QString CVelmarinView::ExportChart(const QString& fileName) {
     // The file is made in memory and written in one step that either
     // replaces the old file whole or leaves it as it was.
     QByteArray bytes;
-    if (suffix == QLatin1String("png")) bytes = EncodePng(backBuffer_);
-    else if (suffix == QLatin1String("svg")) bytes = DrawSvgBytes(width, height, false, draw);
-    else if (suffix == QLatin1String("pdf")) bytes = DrawPdfBytes(width, height, false, draw);
-    else return tr("Nur PNG, SVG und PDF können gespeichert werden.");
+    switch (*format) {
+        case ImageFormat::Png: bytes = EncodePng(backBuffer_); break;
+        case ImageFormat::Svg: bytes = DrawSvgBytes(width, height, false, draw); break;
+        case ImageFormat::Pdf: bytes = DrawPdfBytes(width, height, false, draw); break;
+    }
     if (bytes.isEmpty()) return tr("Die Grafik konnte nicht erzeugt werden.");
 
     const FileWriteResult result = WriteFileAtomically(
