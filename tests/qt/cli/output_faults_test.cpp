@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -193,7 +194,14 @@ TEST_P(RefusedOutput, LeavesItAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Targets, RefusedOutput,
     ::testing::Values(
-        Refused{"LinkToDevNull", [](const fs::path& w) { fs::create_symlink("/dev/null", w / "null.png"); },
+        // Root (CI) links to a device node of its own, so a program that went
+        // wrong clobbers only that; others link to /dev/null, which they cannot replace.
+        Refused{"LinkToCharacterDevice",
+                [](const fs::path& w) {
+                    fs::path device = "/dev/null";
+                    if (::mknod((w / "device").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) device = w / "device";
+                    fs::create_symlink(device, w / "null.png");
+                },
                 "null.png", "device, FIFO or socket"},
         // Nobody reads the FIFO: opening it for writing would hang.
         Refused{"Fifo", [](const fs::path& w) { ::mkfifo((w / "pipe.svg").c_str(), 0600); }, "pipe.svg",
