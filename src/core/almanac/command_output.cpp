@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/app/message_text.h"
 #include "core/app/settings_file.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -65,7 +66,10 @@ std::string ClockTime(double hour) {
 
 ChartSettings SettingsForCommandLine() {
     ChartSettings settings;
-    LoadSettings(SettingsFilePath(), settings);
+    const std::filesystem::path path = SettingsFilePath();
+    const SettingsLoadResult loaded = LoadSettings(path, settings);
+    if (loaded.state == SettingsFileState::Unreadable)
+        std::fprintf(stderr, "velmarin: %s; using the defaults\n", DescribeSettingsLoad(path, loaded).c_str());
     return settings;
 }
 
@@ -82,11 +86,8 @@ bool WriteOutput(const std::string& text) {
 }
 
 int ReportBadInput(const std::string& message) {
-    // One line whatever the user typed: control characters become '?'.
-    std::string line = message;
-    for (char& c : line)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
-    std::fprintf(stderr, "velmarin: %s\n", line.c_str());
+    // One line whatever the user typed: control characters are escaped.
+    std::fprintf(stderr, "velmarin: %s\n", OneLineMessage(message).c_str());
     return kExitBadInput;
 }
 

@@ -23,7 +23,8 @@ std::string GermanDate(double jd);
 // "HH:MM" of a decimal hour of the day, minutes truncated.
 std::string ClockTime(double hour);
 
-// The settings file's values, or the defaults when there is none. Never writes.
+// The settings file's values, or the defaults when there is none or it
+// cannot be read (that is said in one line on stderr). Never writes.
 ChartSettings SettingsForCommandLine();
 // The current local calendar year.
 int CurrentYear();

@@ -4,7 +4,9 @@
 #include "core/almanac/almanac_commands.h"
 #include "core/almanac/command_output.h"
 #include "core/almanac/options.h"
+#include "core/almanac/settings_limits.h"
 #include "core/almanac/text_table.h"
+#include "core/app/settings_file.h"
 #include "core/chart/twilight_sampling.h"
 
 namespace velmarin {
@@ -56,6 +58,8 @@ int RunDaylightCommand(const std::vector<std::string>& args) {
     auto parsed = ParseDaylightOptions(args, SettingsForCommandLine(), CurrentYear());
     if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
     const DaylightOptions& options = std::get<DaylightOptions>(parsed);
+    if (auto error = SettingsFileValueOutOfRange("daylight", options.settings, SettingsFilePath()))
+        return ReportBadInput(*error);
 
     TwilightInputs inputs;
     inputs.year = options.year;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "core/almanac/settings_limits.h"
+#include "core/app/message_text.h"
 #include "core/text/number_text.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -25,11 +27,37 @@ struct OptionValue {
 
 using OptionList = std::vector<OptionValue>;
 
-// The user's word inside an error line; control characters would break the line.
-std::string Quoted(std::string_view text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
-    return quoted + "'";
+// The user's word inside an error line: escaped and cut, so the line stays one line.
+std::string Quoted(std::string_view text) { return QuoteForMessage(text); }
+
+bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
+
+// A signed run of digits: a whole number, however many digits it has.
+bool IsWholeNumberText(std::string_view text) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigitChar);
+}
+
+// A decimal number in plain or exponent form: when such a text is no finite
+// double, it is too large, not "not a number". (An infinity spelt out stays
+// "not a number", as NaN does.)
+bool IsDecimalNumberText(std::string_view text) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+    std::size_t i = 0, digits = 0;
+    while (i < text.size() && IsDigitChar(text[i])) ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigitChar(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        const std::size_t exponentStart = i;
+        while (i < text.size() && IsDigitChar(text[i])) ++i;
+        if (i == exponentStart) return false;
+    }
+    return i == text.size();
 }
 
 // Splits "--name value" and "--name=value" words into pairs, checking every
@@ -73,9 +101,9 @@ std::string YearRangeText() {
 ParseResult<double> NumberInRange(std::string_view command, const OptionValue& option,
                                   double low, double high, std::string_view what) {
     const std::optional<double> value = ParseWholeDouble(option.value);
-    if (!value)
+    if (!value && !IsDecimalNumberText(option.value))
         return std::string(command) + ": " + option.name + ": not a number: " + Quoted(option.value);
-    if (!(*value >= low && *value <= high))
+    if (!value || !(*value >= low && *value <= high))
         return std::string(command) + ": " + option.name + ": " + std::string(what) +
                " out of range: " + Quoted(option.value);
     return *value;
@@ -83,10 +111,10 @@ ParseResult<double> NumberInRange(std::string_view command, const OptionValue& o
 
 ParseResult<int> YearValue(std::string_view command, const OptionValue& option) {
     const std::optional<int> value = ParseWholeInt(option.value);
-    if (!value)
+    if (!value && !IsWholeNumberText(option.value))
         return std::string(command) + ": " + option.name + ": not a whole number: " +
                Quoted(option.value);
-    if (*value < kMinYear || *value > kMaxYear)
+    if (!value || *value < kMinYear || *value > kMaxYear)
         return std::string(command) + ": " + option.name + ": year out of range " + YearRangeText() + ": " +
                Quoted(option.value);
     return *value;
@@ -119,17 +147,18 @@ std::optional<std::string> ApplyObserverOption(std::string_view command, const O
     double number = 0.0;
     int flag = 0;
     if (option.name == "--lat") {
-        if (auto error = Take(NumberInRange(command, option, -90.0, 90.0, "latitude"), number))
+        if (auto error = Take(NumberInRange(command, option, -kLatitudeLimitDegrees, kLatitudeLimitDegrees, "latitude"), number))
             return error;
         observer.latitudeDegrees = number;
         observer.settings.latitude = number * degToRad;
     } else if (option.name == "--lon") {
-        if (auto error = Take(NumberInRange(command, option, -180.0, 180.0, "longitude"), number))
+        if (auto error = Take(NumberInRange(command, option, -kLongitudeLimitDegrees,
+                                                    kLongitudeLimitDegrees, "longitude"), number))
             return error;
         observer.longitudeDegrees = number;
         observer.settings.longitude = number * degToRad;
     } else if (option.name == "--tz") {
-        if (auto error = Take(NumberInRange(command, option, -24.0, 24.0, "time zone"), number))
+        if (auto error = Take(NumberInRange(command, option, -kTimeZoneLimitHours, kTimeZoneLimitHours, "time zone"), number))
             return error;
         observer.settings.timeZoneHours = number;
     } else if (option.name == "--summer-time") {
@@ -147,9 +176,28 @@ Observer ObserverFromSettings(const ChartSettings& settings) {
     return {settings, settings.latitude / degToRad, settings.longitude / degToRad};
 }
 
-ParseResult<ImageFormat> FormatOfOutput(const std::string& output) {
-    if (const std::optional<ImageFormat> format = ImageFormatOfFileName(output)) return *format;
-    return "render: --output: the file name must end in .png, .svg or .pdf: " + Quoted(output);
+std::optional<ImageFormat> FormatByName(std::string_view name) {
+    if (name == "png") return ImageFormat::Png;
+    if (name == "svg") return ImageFormat::Svg;
+    if (name == "pdf") return ImageFormat::Pdf;
+    return std::nullopt;
+}
+
+// --output and --format together: "-" needs --format; a file takes its
+// extension's format, and a --format beside it must agree (a chart.png that
+// holds a PDF helps nobody); with --format, any file name will do.
+ParseResult<ImageFormat> OutputFormat(const std::string& output, std::optional<ImageFormat> asked) {
+    if (output == kStandardOutput) {
+        if (!asked) return std::string("render: --output - needs --format png, svg or pdf");
+        return *asked;
+    }
+    const std::optional<ImageFormat> named = ImageFormatOfFileName(output);
+    if (!named && !asked)
+        return "render: --output: the file name must end in .png, .svg or .pdf (or give --format): " +
+               Quoted(output);
+    if (named && asked && *named != *asked)
+        return "render: --format does not match the file name " + Quoted(output);
+    return asked ? *asked : *named;
 }
 
 // One side of --size: digits only, 1..kMaxImageSide.
@@ -195,6 +243,8 @@ ParseResult<double> ParseDateTime(const std::string& date, const std::optional<s
     const std::size_t dash1 = body.find('-');
     const std::size_t dash2 = dash1 == std::string_view::npos ? dash1 : body.find('-', dash1 + 1);
     if (dash2 == std::string_view::npos || dash1 < 4) return badDate;
+    if (IsWholeNumberText(body.substr(0, dash1)) && dash1 > 7)
+        return "positions: --date: year out of range (-999999..999999): " + Quoted(date);
     const auto year = DigitField(body.substr(0, dash1), 0);
     const auto month = DigitField(body.substr(dash1 + 1, dash2 - dash1 - 1), 2);
     const auto day = DigitField(body.substr(dash2 + 1), 2);
@@ -336,13 +386,14 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         {{"--output", true}, {"--year", true}, {"--mode", true}, {"--size", true},
          {"--lat", true}, {"--lon", true}, {"--tz", true}, {"--summer-time", true},
          {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
-         {"--print", false}});
+         {"--format", true}, {"--print", false}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     RenderOptions options;
     options.year = currentYear;
     Observer observer = ObserverFromSettings(fileSettings);
     bool haveOutput = false;
+    std::optional<ImageFormat> askedFormat;
     for (const OptionValue& option : std::get<OptionList>(split)) {
         const std::string& name = option.name;
         ChartSettings& settings = observer.settings;
@@ -350,10 +401,12 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
             options.print = true;
         } else if (name == "--output") {
             if (option.value.empty()) return std::string("render: --output needs a file name");
-            if (auto error = Take(FormatOfOutput(option.value), options.format))
-                return std::move(*error);
             options.output = option.value;
             haveOutput = true;
+        } else if (name == "--format") {
+            askedFormat = FormatByName(option.value);
+            if (!askedFormat)
+                return "render: --format: expected png, svg or pdf, not " + Quoted(option.value);
         } else if (name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         } else if (IsObserverOption(name)) {
@@ -399,6 +452,8 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         }
     }
     if (!haveOutput) return std::string("render: --output is required");
+    if (auto error = Take(OutputFormat(options.output, askedFormat), options.format))
+        return std::move(*error);
     options.settings = observer.settings;
     return options;
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace velmarin {
 
 // Largest image side `render --size` accepts.
 inline constexpr int kMaxImageSide = 16384;
+
+// The --output name that means standard output.
+inline constexpr std::string_view kStandardOutput = "-";
 
 // `velmarin render` after parsing. Options not given keep the values of the
 // settings the parser was handed (the settings file's, or its defaults).
@@ -30,8 +34,10 @@ struct RenderOptions {
 template <typename T>
 using ParseResult = std::variant<T, std::string>;
 
-// args: the words after "render". --output is required; its extension
-// (.png, .svg, .pdf, any case) picks the format.
+// args: the words after "render". --output is required: a file, whose
+// extension (.png, .svg, .pdf, any case) picks the format unless --format
+// png|svg|pdf does (they must not disagree), or "-" for standard output,
+// which needs --format.
 ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
                                               const ChartSettings& fileSettings, int currentYear);
 

@@ -28,7 +28,8 @@ constexpr std::string_view kUsage =
     "                     [--summer-time on|off] [--json]\n"
     "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
     "                     [--summer-time on|off] [--json]\n"
-    "  velmarin render    --output FILE.{png,svg,pdf} [--year Y]\n"
+    "  velmarin render    --output FILE.{png,svg,pdf} | --output - --format png|svg|pdf\n"
+    "                     [--year Y]\n"
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
     "                     [--lat DEG] [--lon DEG] [--tz HOURS] [--summer-time on|off]\n"
     "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
@@ -38,7 +39,8 @@ constexpr std::string_view kUsage =
     "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
     "in degrees (north and east positive). Options not given take the values of the\n"
     "settings file; the year defaults to the current year. --json prints one JSON\n"
-    "object. Bad input ends with exit status 2.\n";
+    "object. render --output - writes the image to standard output. Files are\n"
+    "replaced only when complete. Bad input ends with exit status 2.\n";
 
 // Scripts read render's stderr as one line of error or nothing: Qt's own
 // notes (missing runtime folder, font fall-backs) are dropped there; only

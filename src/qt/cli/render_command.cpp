@@ -2,12 +2,20 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QString>
-#include <cstdio>
-#include <memory>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+#include "core/almanac/command_output.h"
 #include "core/almanac/options.h"
+#include "core/almanac/settings_limits.h"
+#include "core/app/atomic_file.h"
+#include "core/app/message_text.h"
 #include "core/app/settings_file.h"
 #include "core/app/version_text.h"
 #include "core/chart/chart_settings.h"
@@ -41,8 +49,9 @@ private:
     std::unique_ptr<QGuiApplication> application_;
 };
 
-// Draws the chart into `file` in the chosen format; an error text or empty.
-std::string WriteChart(QSaveFile& file, const RenderOptions& options, double todayJd) {
+// The whole file of the chart in the chosen format, made in memory; empty
+// when it could not be drawn.
+QByteArray ChartBytes(const RenderOptions& options, double todayJd) {
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
@@ -50,22 +59,31 @@ std::string WriteChart(QSaveFile& file, const RenderOptions& options, double tod
         DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);
     };
     switch (options.format) {
-        case ImageFormat::Png: {
-            const QImage image = DrawOnImage(options.width, options.height, options.print, draw);
-            if (image.isNull()) return "the image is too large";
-            if (!image.save(&file, "PNG")) return "cannot write the image";
-            return {};
-        }
+        case ImageFormat::Png:
+            return EncodePng(DrawOnImage(options.width, options.height, options.print, draw));
         case ImageFormat::Svg:
-            if (!DrawOnSvg(file, options.width, options.height, options.print, draw))
-                return "cannot write the SVG file";
-            return {};
+            return DrawSvgBytes(options.width, options.height, options.print, draw);
         case ImageFormat::Pdf:
-            if (!DrawOnPdf(file, options.width, options.height, options.print, draw))
-                return "cannot write the PDF file";
-            return {};
+            return DrawPdfBytes(options.width, options.height, options.print, draw);
     }
-    return "unknown output format";
+    return {};
+}
+
+// Writes all of `bytes` to standard output; errno of a failed write, or 0.
+int WriteToStandardOutput(const QByteArray& bytes) {
+    std::string_view rest(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    while (!rest.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, rest.data(), rest.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return written < 0 ? errno : EIO;
+        rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "velmarin: render: %s\n", OneLineMessage(message).c_str());
+    return kExitBadInput;
 }
 
 }  // namespace
@@ -73,31 +91,35 @@ std::string WriteChart(QSaveFile& file, const RenderOptions& options, double tod
 int RunRenderCommand(const std::vector<std::string>& args) {
     double todayJd = 0.0;
     const int currentYear = CurrentYearAndToday(todayJd);
-    ChartSettings fileSettings;
-    LoadSettings(SettingsFilePath(), fileSettings);
+    const ChartSettings fileSettings = SettingsForCommandLine();
     const ParseResult<RenderOptions> parsed = ParseRenderOptions(args, fileSettings, currentYear);
-    if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::fprintf(stderr, "velmarin: %s\n", error->c_str());
-        return 2;
-    }
+    if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
     const RenderOptions& options = std::get<RenderOptions>(parsed);
+    if (auto error = SettingsFileValueOutOfRange("render", options.settings, SettingsFilePath()))
+        return ReportBadInput(*error);
+
+    const bool toStandardOutput = options.output == kStandardOutput;
+    // A terminal would take PNG or PDF bytes as control sequences.
+    if (toStandardOutput && options.format != ImageFormat::Svg && ::isatty(STDOUT_FILENO))
+        return Fail("standard output is a terminal; redirect it to a file or a pipe");
 
     const GuiForRendering gui;
-    // The chart goes to a temporary file beside the target and replaces it
-    // only when complete, so a failure leaves nothing behind.
-    QSaveFile file(QString::fromStdString(options.output));
-    if (!file.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "velmarin: render: cannot write %s: %s\n", options.output.c_str(),
-                     file.errorString().toLocal8Bit().constData());
-        return 2;
+    // The whole file is made in memory first: writing it is then one step
+    // that either works or fails with the system's reason, and a failure
+    // leaves the old file as it was.
+    const QByteArray bytes = ChartBytes(options, todayJd);
+    if (bytes.isEmpty()) return Fail("cannot draw the chart at this size");
+
+    if (toStandardOutput) {
+        if (const int error = WriteToStandardOutput(bytes); error != 0)
+            return Fail(std::string("cannot write to standard output: ") + std::strerror(error));
+        return 0;
     }
-    std::string error = WriteChart(file, options, todayJd);
-    if (error.empty() && !file.commit()) error = file.errorString().toStdString();
-    if (!error.empty()) {
-        file.cancelWriting();
-        std::fprintf(stderr, "velmarin: render: %s: %s\n", options.output.c_str(), error.c_str());
-        return 2;
-    }
+    const FileWriteResult written = WriteFileAtomically(
+        options.output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written.ok())
+        return Fail("cannot write " + QuoteForMessage(options.output) + ": " +
+                    DescribeFileWriteResult(written));
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "qt/surface/qt_chart_output.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
@@ -61,6 +62,32 @@ bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const Pa
     QtPainterSurface surface(painter, writer.width(), writer.height(), printing, nullptr);
     draw(surface);
     return painter.end();
+}
+
+QByteArray EncodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return {};
+    return bytes;
+}
+
+QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !DrawOnSvg(buffer, width, height, printing, draw))
+        return {};
+    buffer.close();
+    return bytes;
+}
+
+QByteArray DrawPdfBytes(int width, int height, bool printing, const PageDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !DrawOnPdf(buffer, width, height, printing, draw))
+        return {};
+    buffer.close();
+    return bytes;
 }
 
 bool DrawOnPrinter(QPrinter& printer, const PageDrawing& draw) {

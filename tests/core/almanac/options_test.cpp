@@ -89,6 +89,30 @@ TEST(CliRenderOptions, EqualsFormsLimitsAndLastOneWins) {
               0);
 }
 
+struct OutputCase {
+    Args args;
+    std::string output;
+    ImageFormat format;
+};
+
+class CliRenderOutput : public ::testing::TestWithParam<OutputCase> {};
+
+// Standard output needs --format; a file takes its extension's format or --format's.
+TEST_P(CliRenderOutput, NameAndFormat) {
+    const RenderOptions o = Good(ParseRenderOptions(GetParam().args, ChartSettings{}, 2000));
+    EXPECT_EQ(o.output, GetParam().output);
+    EXPECT_EQ(o.format, GetParam().format);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliRenderOutput,
+    ::testing::Values(OutputCase{{"--output", "-", "--format", "png"}, "-", ImageFormat::Png},
+                      OutputCase{{"--format=svg", "--output=-"}, "-", ImageFormat::Svg},
+                      OutputCase{{"--output", "-", "--format", "pdf"}, "-", ImageFormat::Pdf},
+                      OutputCase{{"--output", "a.PDF", "--format", "pdf"}, "a.PDF", ImageFormat::Pdf},
+                      OutputCase{{"--output", "chart", "--format", "svg"}, "chart", ImageFormat::Svg},
+                      OutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}));
+
 TEST(CliPositionsOptions, DateAndTimeGiveTheJulianDay) {
     EXPECT_EQ(Good(ParsePositionsOptions({"--jd", "2451545"})).jd, 2451545.0);
     EXPECT_EQ(Good(ParsePositionsOptions({"--date", "2000-01-01", "--time", "12:00"})).jd, 2451545.0);
@@ -177,7 +201,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, With({"--lat", "-91"}), "latitude out of range"},
         BadCase{Command::Render, With({"--lat", "nan"}), "not a number"},
         BadCase{Command::Render, With({"--lat", "-inf"}), "not a number"},
-        BadCase{Command::Render, With({"--lat", "1e999"}), "not a number"},
+        // Numbers too large for a double are out of range, however they are written.
+        BadCase{Command::Render, With({"--lat", "1e999"}), "latitude out of range"},
+        BadCase{Command::Render, With({"--lat", std::string(400, '9')}), "latitude out of range"},
+        BadCase{Command::Render, With({"--lat", "-1.5e400"}), "latitude out of range"},
+        BadCase{Command::Render, With({"--lat", "1e"}), "not a number"},
+        BadCase{Command::Render, With({"--lat", ".e5"}), "not a number"},
         BadCase{Command::Render, With({"--lat", "52,5"}), "not a number"},
         // Options take decimals only, as the prompts do.
         BadCase{Command::Render, With({"--lat", "0x10"}), "not a number"},
@@ -190,7 +219,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, With({"--tz", "-25"}), "time zone out of range"},
         BadCase{Command::Render, With({"--year", "1000000"}), "year out of range"},
         BadCase{Command::Render, With({"--year", "-1000000"}), "year out of range"},
-        BadCase{Command::Render, With({"--year", "99999999999999"}), "not a whole number"},
+        BadCase{Command::Render, With({"--year", "99999999999999"}), "year out of range"},
+        BadCase{Command::Render, With({"--year", "-12345678901234567890123"}), "year out of range"},
+        BadCase{Command::Render, With({"--year", "+-5"}), "not a whole number"},
         BadCase{Command::Render, With({"--year", "2024.5"}), "not a whole number"},
         BadCase{Command::Render, With({"--year", "twenty"}), "not a whole number"},
         BadCase{Command::Render, With({"--size", "0x10"}), "WxH"},
@@ -209,7 +240,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, With({"--print=yes"}), "takes no value"},
         BadCase{Command::Render, With({"stray"}), "unexpected argument 'stray'"},
         BadCase{Command::Render, With({"-x"}), "unexpected argument '-x'"},
-        BadCase{Command::Render, With({"--lat", "1\n2"}), "not a number"}));
+        BadCase{Command::Render, With({"--lat", "1\n2"}), "not a number: '1\\n2'"},
+        BadCase{Command::Render, With({"--mode", "\x1b[2J"}), "'\\x1b[2J'"},
+        // A huge word is echoed in part, with its length.
+        BadCase{Command::Render, With({"--mode", std::string(100000, 'x')}), "... (100000 bytes)"},
+        BadCase{Command::Render, {"--output", "-"}, "--output - needs --format"},
+        BadCase{Command::Render, {"--output", "a.png", "--format", "pdf"}, "does not match"},
+        BadCase{Command::Render, {"--output", "a.png", "--format", "PNG"}, "expected png, svg or pdf"},
+        BadCase{Command::Render, {"--output", "-", "--format", "jpg"}, "expected png, svg or pdf"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Almanac, CliBadOptions,
@@ -219,6 +257,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Positions, {"--time", "12:00"}, "--time needs --date"},
         BadCase{Command::Positions, {"--jd", "nan"}, "not a number"},
         BadCase{Command::Positions, {"--jd", "1e12"}, "Julian Day out of range"},
+        BadCase{Command::Positions, {"--jd", std::string(400, '4')}, "Julian Day out of range"},
+        BadCase{Command::Positions, {"--date", "12345678901234567890123-01-01"}, "year out of range"},
         BadCase{Command::Positions, {"--jd", "-1e12"}, "Julian Day out of range"},
         BadCase{Command::Positions, {"--date", "2023-02-29"}, "no such day"},
         BadCase{Command::Positions, {"--date", "1900-02-29"}, "no such day"},
