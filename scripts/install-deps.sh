@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev llvm
   xvfb xauth x11-apps imagemagick
   python3 python3-ephem
+  tzdata
 )
 
 missing=()
