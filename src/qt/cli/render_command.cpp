@@ -14,6 +14,7 @@
 #include "core/chart/draw_chart.h"
 #include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_painter_surface.h"
+#include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
 
@@ -46,6 +47,7 @@ std::string WriteChart(QSaveFile& file, const RenderOptions& options, double tod
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
+    state.zones = std::make_shared<const QtZoneDatabase>();
     const PageDrawing draw = [&](Surface& surface) {
         DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);
     };
@@ -80,7 +82,12 @@ int RunRenderCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "velmarin: %s\n", error->c_str());
         return 2;
     }
-    const RenderOptions& options = std::get<RenderOptions>(parsed);
+    RenderOptions options = std::get<RenderOptions>(parsed);
+    const QtZoneDatabase zones;
+    if (auto zoneError = SettleZoneAgainst("render", options.zoneGiven, options.settings, &zones)) {
+        std::fprintf(stderr, "velmarin: %s\n", zoneError->c_str());
+        return 2;
+    }
 
     const GuiForRendering gui;
     // The chart goes to a temporary file beside the target and replaces it
