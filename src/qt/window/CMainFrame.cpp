@@ -21,6 +21,8 @@
 #include "core/app/version_text.h"
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/window/CZoneDialog.h"
+#include "qt/zones/qt_zone_database.h"
 #include "qt/window/about_box.h"
 
 // The resources live in a static library: they must be registered by name.
@@ -45,6 +47,8 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
         // once, without the window-size line.
         if (SaveSettings(settingsPath_, settings_, false)) lastSavedText_ = FormatSettingsText(settings_, false);
     }
+    // A zone this system's database lacks counts as none.
+    if (!settings_.zone.empty() && !QtZoneDatabase().HasZone(settings_.zone)) settings_.zone.clear();
 
     setWindowTitle(tr("Velmarin"));
     setWindowIcon(QIcon(IconPath("velmarin")));
@@ -128,6 +132,7 @@ void CMainFrame::createActions() {
     createAction(kCmdZoneUt, tr("GMT\t(UT)"));
     createAction(kCmdZoneUtPlus1, tr("MEZ\t(UT+1)"));
     createAction(kCmdZoneUtPlus2, tr("OEZ\t(UT+2)"));
+    createAction(kCmdZoneOther, tr("Andere Zeitzone…"));
     createAction(kCmdSummerTime, tr("mit Sommerzeit"));
     createAction(kCmdShowGrid, tr("mit Raster"));
     createAction(kCmdShowDayLine, tr("mit Tageslinie"));
@@ -143,7 +148,8 @@ void CMainFrame::createActions() {
     for (int command : {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdModeTwilight})
         modeGroup_->addAction(action(command));
     zoneGroup_ = new QActionGroup(this);
-    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2}) zoneGroup_->addAction(action(command));
+    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2, kCmdZoneOther})
+        zoneGroup_->addAction(action(command));
 }
 
 void CMainFrame::createMenus() {
@@ -164,7 +170,7 @@ void CMainFrame::createMenus() {
     addEntries(menuBar()->addMenu(tr("&Anzeigen")),
                {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdShowMoon, kCmdCodeDiameter,
                 kCmdCodeBrightness, kCmdCodeNone, 0, kCmdModeTwilight, kCmdZoneUt, kCmdZoneUtPlus1,
-                kCmdZoneUtPlus2, kCmdSummerTime, 0, kCmdShowGrid, kCmdShowDayLine});
+                kCmdZoneUtPlus2, kCmdZoneOther, kCmdSummerTime, 0, kCmdShowGrid, kCmdShowDayLine});
     addEntries(menuBar()->addMenu(tr("&Ansicht")), {kCmdToolBar});
     menuBar()->addAction(action(kCmdAbout));
 }
@@ -273,6 +279,7 @@ void CMainFrame::ExecuteCommand(int command) {
         case kCmdYearPrompt: view_->OnYearPrompt(); break;
         case kCmdYearNow: view_->OnYearNow(); break;
         case kCmdChangeLocation: OnChangeLocation(); break;
+        case kCmdZoneOther: OnChooseZone(); break;
         case kCmdLatitudeNorth:
         case kCmdLatitudeSouth:
         case kCmdLongitudeEast:
@@ -299,6 +306,16 @@ void CMainFrame::OnChangeLocation() {
     ChartSettings changed = settings_;
     changed.latitude = location->latitude * degToRad;
     changed.longitude = location->longitude * degToRad;
+    ChangeSettings(changed);
+}
+
+void CMainFrame::OnChooseZone() {
+    CZoneDialog dialog(QString::fromStdString(settings_.zone), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QString zone = dialog.selectedZone();
+    if (zone.isEmpty()) return;
+    ChartSettings changed = settings_;
+    changed.zone = zone.toStdString();
     ChangeSettings(changed);
 }
 
