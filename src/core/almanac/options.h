@@ -6,18 +6,14 @@
 #include <variant>
 #include <vector>
 
+#include "core/app/image_format.h"
 #include "core/chart/chart_settings.h"
 #include "core/ephemeris/civil_offsets.h"
 
 namespace velmarin {
 
-// The years the calendar arithmetic handles; the command line rejects others.
-inline constexpr int kMinYear = -999999;
-inline constexpr int kMaxYear = 999999;
 // Largest image side `render --size` accepts.
 inline constexpr int kMaxImageSide = 16384;
-
-enum class ImageFormat { Png, Svg, Pdf };
 
 // `velmarin render` after parsing. Options not given keep the values of the
 // settings the parser was handed (the settings file's, or its defaults).

@@ -79,7 +79,7 @@ bool ApplyLocationStep(int command, ChartSettings& settings) {
 
 int StepYear(int year, int delta) {
     const long long next = static_cast<long long>(year) + delta;
-    return static_cast<int>(std::clamp<long long>(next, kMinChartYear, kMaxChartYear));
+    return static_cast<int>(std::clamp<long long>(next, kMinYear, kMaxYear));
 }
 
 CommandState CommandUpdateRule(int command, const ChartSettings& settings) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/chart/chart_settings.h"
+#include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
 
@@ -39,10 +40,6 @@ enum CommandId : int {
     kCmdToolBar = 59392,
 };
 
-// The year range the window keeps to; beyond it the calendar arithmetic overflows.
-inline constexpr int kMinChartYear = -999999;
-inline constexpr int kMaxChartYear = 999999;
-
 // What a command's menu entry and toolbar button show.
 struct CommandState {
     bool enabled = true;
@@ -61,7 +58,7 @@ bool ApplyDisplayCommand(int command, ChartSettings& settings);
 // Returns false for any other command.
 bool ApplyLocationStep(int command, ChartSettings& settings);
 
-// year + delta, held within kMinChartYear .. kMaxChartYear.
+// year + delta, held within kMinYear .. kMaxYear.
 int StepYear(int year, int delta);
 
 // The enabled and checked state of a command's user-interface elements for

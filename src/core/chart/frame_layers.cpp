@@ -10,6 +10,7 @@
 #include "core/chart/truncate.h"
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/text/number_text.h"
 
 namespace velmarin {
 
@@ -89,8 +90,8 @@ std::string LocationText(double latitude, double longitude) {
     // Degrees with the chart's own pi, as everywhere on the chart.
     const double lat = latitude / (kPi / 180);
     const double lon = longitude / (kPi / 180);
-    return Format("Für Ort %.2lf°%c / %.2lf°%c,      ", lat, lat >= 0 ? 'N' : 'S', lon,
-                  lon >= 0 ? 'O' : 'W');
+    return "Für Ort " + FixedNumber(lat, 2) + "°" + (lat >= 0 ? "N" : "S") + " / " +
+           FixedNumber(lon, 2) + "°" + (lon >= 0 ? "O" : "W") + ",      ";
 }
 
 void DrawTitle(ChartPass& pass) {

@@ -206,10 +206,10 @@ TEST(CommandRulesYear, StepsSaturateAtTheYearRange) {
     EXPECT_EQ(StepYear(1, -1), 0);
     EXPECT_EQ(StepYear(0, -1), -1);
     EXPECT_EQ(StepYear(2024, 1), 2025);
-    EXPECT_EQ(StepYear(kMaxChartYear, 1), kMaxChartYear);
-    EXPECT_EQ(StepYear(kMinChartYear, -1), kMinChartYear);
-    EXPECT_EQ(StepYear(INT_MAX, 1), kMaxChartYear);
-    EXPECT_EQ(StepYear(INT_MIN, -1), kMinChartYear);
+    EXPECT_EQ(StepYear(kMaxYear, 1), kMaxYear);
+    EXPECT_EQ(StepYear(kMinYear, -1), kMinYear);
+    EXPECT_EQ(StepYear(INT_MAX, 1), kMaxYear);
+    EXPECT_EQ(StepYear(INT_MIN, -1), kMinYear);
 }
 
 }  // namespace
