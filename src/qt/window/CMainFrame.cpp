@@ -21,6 +21,7 @@
 #include "core/app/prompt_parsing.h"
 #include "core/app/settings_file.h"
 #include "core/app/version_text.h"
+#include "core/app/zone_table.h"
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CVelmarinView.h"
 #include "qt/window/CZoneDialog.h"
@@ -323,7 +324,21 @@ void CMainFrame::OnChangeLocation() {
     dialog.SetTexts(tr("Velmarin"), tr("Eingabe des Ortes?\nBreite Länge"),
                     QString::fromStdString(FormatLocationPrompt(settings_.latitude, settings_.longitude)));
     if (dialog.DoModal() != CDialogStr::kOk) return;
-    const auto location = ParseLocationPrompt(dialog.GetValue().toStdString());
+    const std::string answer = dialog.GetValue().toStdString();
+    // A name instead of numbers: a zone's main city from the zone table sets
+    // the place and the zone at once; an unknown name changes nothing.
+    const QString trimmed = dialog.GetValue().trimmed();
+    if (!trimmed.isEmpty() && trimmed.at(0).isLetter()) {
+        const std::optional<ZonePlace> place = FindZonePlace(LoadZoneTable(), trimmed.toStdString());
+        if (!place || !QtZoneDatabase().HasZone(place->zone)) return;
+        ChartSettings changed = settings_;
+        changed.latitude = place->latitude * degToRad;
+        changed.longitude = place->longitude * degToRad;
+        changed.zone = place->zone;
+        ChangeSettings(changed);
+        return;
+    }
+    const auto location = ParseLocationPrompt(answer);
     if (!location) return;
     ChartSettings changed = settings_;
     changed.latitude = location->latitude * degToRad;

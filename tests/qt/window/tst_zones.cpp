@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -17,6 +18,7 @@
 #include "core/chart/frame_layers.h"
 #include "core/chart/twilight_chart.h"
 #include "core/ephemeris/time_calendar.h"
+#include "qt/window/CDialogStr.h"
 #include "qt/window/CMainFrame.h"
 #include "qt/window/CVelmarinView.h"
 #include "qt/window/CZoneDialog.h"
@@ -32,6 +34,20 @@ void WhenZoneListOpens(std::function<void(CZoneDialog*)> respond) {
     timer->setInterval(0);
     QObject::connect(timer, &QTimer::timeout, [timer, respond] {
         if (auto* dialog = qobject_cast<CZoneDialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            respond(dialog);
+        }
+    });
+    timer->start();
+}
+
+// Runs `respond` on the location prompt as soon as it is shown modally.
+void WhenPromptOpens(std::function<void(CDialogStr*)> respond) {
+    auto* timer = new QTimer;
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, respond] {
+        if (auto* dialog = qobject_cast<CDialogStr*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
             respond(dialog);
@@ -63,6 +79,8 @@ class TestZones : public QObject {
 
 private slots:
     void typingChoosesSydneyAndARestartKeepsIt();
+    void aCityNameSetsPlaceAndZone_data();
+    void aCityNameSetsPlaceAndZone();
     void theListNarrowsAsTheUserTypes_data();
     void theListNarrowsAsTheUserTypes();
 };
@@ -135,6 +153,34 @@ void TestZones::typingChoosesSydneyAndARestartKeepsIt() {
     QCOMPARE(QString::fromStdString(again.settings().zone), QStringLiteral("Australia/Sydney"));
     QVERIFY(!again.action(kCmdSummerTime)->isEnabled());
     QVERIFY(again.action(kCmdZoneOther)->isChecked());
+}
+
+void TestZones::aCityNameSetsPlaceAndZone_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<double>("latitude");   // degrees, from zone1970.tab
+    QTest::addColumn<double>("longitude");
+    QTest::newRow("city") << "Sydney" << "Australia/Sydney" << -(33 + 52 / 60.0) << 151 + 13 / 60.0;
+    QTest::newRow("zone") << "Australia/Sydney" << "Australia/Sydney" << -(33 + 52 / 60.0) << 151 + 13 / 60.0;
+    QTest::newRow("numbers as ever") << "-33,5 151.25" << "" << -33.5 << 151.25;
+    QTest::newRow("unknown name changes nothing") << "Atlantis" << "" << 52.0 << 9.8;
+}
+
+void TestZones::aCityNameSetsPlaceAndZone() {
+    QFETCH(QString, typed);
+    QFETCH(QString, zone);
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QTemporaryDir dir;
+    CMainFrame frame(dir.filePath(QStringLiteral("Velmarin.ini")).toStdString());
+    WhenPromptOpens([&](CDialogStr* dialog) {
+        dialog->editControl()->setText(typed);
+        QTest::keyClick(dialog->editControl(), Qt::Key_Return);
+    });
+    frame.OnChangeLocation();
+    QCOMPARE(QString::fromStdString(frame.settings().zone), zone);
+    QVERIFY(std::abs(frame.settings().latitude / degToRad - latitude) < 1e-9);
+    QVERIFY(std::abs(frame.settings().longitude / degToRad - longitude) < 1e-9);
 }
 
 void TestZones::theListNarrowsAsTheUserTypes_data() {
