@@ -326,11 +326,12 @@ void CMainFrame::OnChangeLocation() {
     if (dialog.DoModal() != CDialogStr::kOk) return;
     const std::string answer = dialog.GetValue().toStdString();
     // A name instead of numbers: a zone's main city from the zone table sets
-    // the place and the zone at once; an unknown name changes nothing.
+    // the place and the zone at once. Any other text reads as it always did.
     const QString trimmed = dialog.GetValue().trimmed();
-    if (!trimmed.isEmpty() && trimmed.at(0).isLetter()) {
-        const std::optional<ZonePlace> place = FindZonePlace(LoadZoneTable(), trimmed.toStdString());
-        if (!place || !QtZoneDatabase().HasZone(place->zone)) return;
+    const std::optional<ZonePlace> place =
+        !trimmed.isEmpty() && trimmed.at(0).isLetter() ? FindZonePlace(LoadZoneTable(), trimmed.toStdString())
+                                                       : std::nullopt;
+    if (place && QtZoneDatabase().HasZone(place->zone)) {
         ChartSettings changed = settings_;
         changed.latitude = place->latitude * degToRad;
         changed.longitude = place->longitude * degToRad;

@@ -163,7 +163,9 @@ void TestZones::aCityNameSetsPlaceAndZone_data() {
     QTest::newRow("city") << "Sydney" << "Australia/Sydney" << -(33 + 52 / 60.0) << 151 + 13 / 60.0;
     QTest::newRow("zone") << "Australia/Sydney" << "Australia/Sydney" << -(33 + 52 / 60.0) << 151 + 13 / 60.0;
     QTest::newRow("numbers as ever") << "-33,5 151.25" << "" << -33.5 << 151.25;
-    QTest::newRow("unknown name changes nothing") << "Atlantis" << "" << 52.0 << 9.8;
+    // Other words read as they always did: no blank, no place; with one, 0 0.
+    QTest::newRow("unknown name") << "Atlantis" << "" << 52.0 << 9.8;
+    QTest::newRow("unknown words") << "Atlantis City" << "" << 0.0 << 0.0;
 }
 
 void TestZones::aCityNameSetsPlaceAndZone() {
