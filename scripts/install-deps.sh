@@ -12,7 +12,7 @@ packages=(
   xvfb xauth x11-apps imagemagick openbox
   qt6-translations-l10n
   python3 python3-ephem
-  locales
+  tzdata locales
 )
 
 missing=()

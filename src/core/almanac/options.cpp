@@ -9,6 +9,7 @@
 
 #include "core/almanac/settings_limits.h"
 #include "core/app/message_text.h"
+#include "core/ephemeris/civil_offsets.h"
 #include "core/text/number_text.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -140,6 +141,8 @@ struct Observer {
     ChartSettings settings;
     double latitudeDegrees;
     double longitudeDegrees;
+    bool zoneGiven = false;
+    bool fixedZoneGiven = false;  // --tz or --summer-time
 };
 
 std::optional<std::string> ApplyObserverOption(std::string_view command, const OptionValue& option,
@@ -164,12 +167,28 @@ std::optional<std::string> ApplyObserverOption(std::string_view command, const O
     } else if (option.name == "--summer-time") {
         if (auto error = Take(OnOffValue(command, option), flag)) return error;
         observer.settings.summerTime = flag;
+    } else if (option.name == "--zone") {
+        if (!IsZoneNameShaped(option.value))
+            return std::string(command) + ": --zone: unknown zone " + Quoted(option.value);
+        observer.settings.zone = option.value;
+        observer.zoneGiven = true;
     }
+    if (option.name == "--tz" || option.name == "--summer-time") observer.fixedZoneGiven = true;
+    return std::nullopt;
+}
+
+// A zone and a fixed offset exclude each other; a fixed offset given leaves
+// the settings file's zone.
+std::optional<std::string> SettleZone(std::string_view command, Observer& observer) {
+    if (observer.zoneGiven && observer.fixedZoneGiven)
+        return std::string(command) + ": --zone excludes --tz and --summer-time";
+    if (observer.fixedZoneGiven) observer.settings.zone.clear();
     return std::nullopt;
 }
 
 bool IsObserverOption(std::string_view name) {
-    return name == "--lat" || name == "--lon" || name == "--tz" || name == "--summer-time";
+    return name == "--lat" || name == "--lon" || name == "--tz" || name == "--summer-time" ||
+           name == "--zone";
 }
 
 Observer ObserverFromSettings(const ChartSettings& settings) {
@@ -230,6 +249,14 @@ std::optional<int> DigitField(std::string_view text, std::size_t width) {
 }
 
 }  // namespace
+
+std::optional<std::string> SettleZoneAgainst(std::string_view command, bool zoneGiven,
+                                             ChartSettings& settings, const ZoneDatabase* zones) {
+    if (settings.zone.empty() || (zones != nullptr && zones->HasZone(settings.zone))) return std::nullopt;
+    if (zoneGiven) return std::string(command) + ": --zone: unknown zone " + Quoted(settings.zone);
+    settings.zone.clear();
+    return std::nullopt;
+}
 
 double MinimumJulianDay() { return JulianDayFromDate(1, 1, kMinYear, 0.0); }
 
@@ -343,7 +370,7 @@ ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
                                                   int currentYear) {
     auto split = SplitOptions(command, args,
                               {{"--year", true}, {"--lat", true}, {"--lon", true}, {"--tz", true},
-                               {"--summer-time", true}, {"--json", false}});
+                               {"--summer-time", true}, {"--zone", true}, {"--json", false}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     DaylightOptions options;
@@ -358,6 +385,8 @@ ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
             if (auto error = ApplyObserverOption(command, option, observer)) return std::move(*error);
         }
     }
+    if (auto error = SettleZone(command, observer)) return std::move(*error);
+    options.zoneGiven = observer.zoneGiven;
     options.settings = observer.settings;
     options.latitudeDegrees = observer.latitudeDegrees;
     options.longitudeDegrees = observer.longitudeDegrees;
@@ -385,7 +414,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         command, args,
         {{"--output", true}, {"--year", true}, {"--mode", true}, {"--size", true},
          {"--lat", true}, {"--lon", true}, {"--tz", true}, {"--summer-time", true},
-         {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
+         {"--zone", true}, {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
          {"--format", true}, {"--print", false}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
@@ -454,6 +483,8 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
     if (!haveOutput) return std::string("render: --output is required");
     if (auto error = Take(OutputFormat(options.output, askedFormat), options.format))
         return std::move(*error);
+    if (auto error = SettleZone(command, observer)) return std::move(*error);
+    options.zoneGiven = observer.zoneGiven;
     options.settings = observer.settings;
     return options;
 }

@@ -8,6 +8,7 @@
 
 #include "core/app/image_format.h"
 #include "core/chart/chart_settings.h"
+#include "core/ephemeris/civil_offsets.h"
 
 namespace velmarin {
 
@@ -27,6 +28,7 @@ struct RenderOptions {
     int width = 1280;
     int height = 960;
     bool print = false;
+    bool zoneGiven = false;  // settings.zone came from --zone (else from the file, or none)
 };
 
 // A parse either succeeds or gives a one-line error message (without the
@@ -65,6 +67,7 @@ struct DaylightOptions {
     double latitudeDegrees = 0.0;
     double longitudeDegrees = 0.0;
     bool json = false;
+    bool zoneGiven = false;  // settings.zone came from --zone (else from the file, or none)
 };
 ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
                                                   const ChartSettings& fileSettings,
@@ -74,6 +77,12 @@ ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>
 ParseResult<DaylightOptions> ParseVisibilityOptions(const std::vector<std::string>& args,
                                                     const ChartSettings& fileSettings,
                                                     int currentYear);
+
+// Holds the settings' zone against the zone database: a zone given with
+// --zone that `zones` (may be null) lacks gives the one-line error; one the
+// settings file names and `zones` lacks counts as none.
+std::optional<std::string> SettleZoneAgainst(std::string_view command, bool zoneGiven,
+                                             ChartSettings& settings, const ZoneDatabase* zones);
 
 // Julian Day of a calendar date "YYYY-MM-DD" (year may carry a '-') and an
 // optional UT time "HH:MM" or "HH:MM:SS"; hour = h + m/60 + s/3600.

@@ -4,28 +4,35 @@
 #include "core/almanac/almanac_commands.h"
 #include "core/almanac/command_output.h"
 #include "core/almanac/options.h"
+#include "core/almanac/settings_limits.h"
 #include "core/almanac/visibility_output.h"
+#include "core/app/settings_file.h"
+#include "core/chart/chart_clock.h"
 #include "core/ephemeris/visibility_year.h"
 
 namespace velmarin {
 
-int RunVisibilityCommand(const std::vector<std::string>& args) {
+int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabase* zones) {
     auto parsed = ParseVisibilityOptions(args, SettingsForCommandLine(), CurrentYear());
     if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
-    const DaylightOptions& options = std::get<DaylightOptions>(parsed);
+    DaylightOptions& options = std::get<DaylightOptions>(parsed);
+    if (auto error = SettingsFileValueOutOfRange("visibility", options.settings, SettingsFilePath()))
+        return ReportBadInput(*error);
+    if (auto error = SettleZoneAgainst("visibility", options.zoneGiven, options.settings, zones))
+        return ReportBadInput(*error);
 
     VisibilityInputs inputs;
     inputs.year = options.year;
     inputs.latitude = options.settings.latitude;
     inputs.longitude = options.settings.longitude;
-    inputs.offsets = FixedZoneOffsets(options.year, options.settings.timeZoneHours,
-                                      options.settings.summerTime != 0);
+    inputs.offsets = ChartYearOffsets(options.year, options.settings, zones);
     const std::vector<VisibilityDay> days = ComputeVisibilityYear(inputs);
 
     VisibilityHeader header;
     header.year = options.year;
     header.latitudeDegrees = options.latitudeDegrees;
     header.longitudeDegrees = options.longitudeDegrees;
+    header.zone = options.settings.zone;
     header.timeZoneHours = options.settings.timeZoneHours;
     header.summerTime = options.settings.summerTime != 0;
     const std::string text = options.json ? VisibilityJson(header, days) : VisibilityTable(header, days);

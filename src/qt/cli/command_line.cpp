@@ -13,6 +13,7 @@
 #include "core/app/version_text.h"
 #include "core/app/window_options.h"
 #include "qt/cli/render_command.h"
+#include "qt/zones/qt_zone_database.h"
 #include "qt/window/window_application.h"
 
 namespace velmarin {
@@ -24,14 +25,15 @@ constexpr std::string_view kUsage =
     "                           -platform NAME are passed on)\n"
     "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]]) [--json]\n"
     "  velmarin phases    [--year Y] [--json]\n"
-    "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
-    "                     [--summer-time on|off] [--json]\n"
-    "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
-    "                     [--summer-time on|off] [--json]\n"
+    "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY] [--json]\n"
+    "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY] [--json]\n"
     "  velmarin render    --output FILE.{png,svg,pdf} | --output - --format png|svg|pdf\n"
-    "                     [--year Y]\n"
+    "                     [--year Y] [--zone AREA/CITY]\n"
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
-    "                     [--lat DEG] [--lon DEG] [--tz HOURS] [--summer-time on|off]\n"
+    "                     [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
     "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
     "                     [--code none|diameter|brightness|both] [--print]\n"
     "  velmarin --help | --version\n"
@@ -59,8 +61,11 @@ int RunVelmarin(int argc, char* argv[]) {
 
     if (command == "positions") return RunPositionsCommand(args);
     if (command == "phases") return RunPhasesCommand(args);
-    if (command == "daylight") return RunDaylightCommand(args);
-    if (command == "visibility") return RunVisibilityCommand(args);
+    if (command == "daylight" || command == "visibility") {
+        const QtZoneDatabase zones;
+        return command == "daylight" ? RunDaylightCommand(args, &zones)
+                                     : RunVisibilityCommand(args, &zones);
+    }
     if (command == "render") {
         qInstallMessageHandler(QuietQtMessages);
         return RunRenderCommand(args);

@@ -22,6 +22,7 @@
 #include "core/chart/draw_chart.h"
 #include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_painter_surface.h"
+#include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
 
@@ -55,6 +56,7 @@ QByteArray ChartBytes(const RenderOptions& options, double todayJd) {
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
+    state.zones = std::make_shared<const QtZoneDatabase>();
     const PageDrawing draw = [&](Surface& surface) {
         DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);
     };
@@ -94,8 +96,11 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     const ChartSettings fileSettings = SettingsForCommandLine();
     const ParseResult<RenderOptions> parsed = ParseRenderOptions(args, fileSettings, currentYear);
     if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
-    const RenderOptions& options = std::get<RenderOptions>(parsed);
+    RenderOptions options = std::get<RenderOptions>(parsed);
     if (auto error = SettingsFileValueOutOfRange("render", options.settings, SettingsFilePath()))
+        return ReportBadInput(*error);
+    const QtZoneDatabase zones;
+    if (auto error = SettleZoneAgainst("render", options.zoneGiven, options.settings, &zones))
         return ReportBadInput(*error);
 
     const bool toStandardOutput = options.output == kStandardOutput;

@@ -21,8 +21,11 @@
 #include "core/app/prompt_parsing.h"
 #include "core/app/settings_file.h"
 #include "core/app/version_text.h"
+#include "core/app/zone_table.h"
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/window/CZoneDialog.h"
+#include "qt/zones/qt_zone_database.h"
 #include "qt/window/about_box.h"
 
 // The resources live in a static library: they must be registered by name.
@@ -55,6 +58,8 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
         std::fprintf(stderr, "velmarin: %s; using the defaults, settings are not saved this run\n",
                      DescribeSettingsLoad(settingsPath_, loaded).c_str());
     }
+    // A zone this system's database lacks counts as none.
+    if (!settings_.zone.empty() && !QtZoneDatabase().HasZone(settings_.zone)) settings_.zone.clear();
 
     // A size of 1 or less cannot be meant (a window that small never draws,
     // so the file would never be mended): the default size applies, for the
@@ -147,6 +152,7 @@ void CMainFrame::createActions() {
     createAction(kCmdZoneUt, tr("GMT\t(UT)"));
     createAction(kCmdZoneUtPlus1, tr("MEZ\t(UT+1)"));
     createAction(kCmdZoneUtPlus2, tr("OEZ\t(UT+2)"));
+    createAction(kCmdZoneOther, tr("Andere Zeitzone…"));
     createAction(kCmdSummerTime, tr("mit Sommerzeit"));
     createAction(kCmdShowGrid, tr("mit Raster"));
     createAction(kCmdShowDayLine, tr("mit Tageslinie"));
@@ -162,7 +168,8 @@ void CMainFrame::createActions() {
     for (int command : {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdModeTwilight})
         modeGroup_->addAction(action(command));
     zoneGroup_ = new QActionGroup(this);
-    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2}) zoneGroup_->addAction(action(command));
+    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2, kCmdZoneOther})
+        zoneGroup_->addAction(action(command));
 }
 
 void CMainFrame::createMenus() {
@@ -183,7 +190,7 @@ void CMainFrame::createMenus() {
     addEntries(menuBar()->addMenu(tr("&Anzeigen")),
                {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdShowMoon, kCmdCodeDiameter,
                 kCmdCodeBrightness, kCmdCodeNone, 0, kCmdModeTwilight, kCmdZoneUt, kCmdZoneUtPlus1,
-                kCmdZoneUtPlus2, kCmdSummerTime, 0, kCmdShowGrid, kCmdShowDayLine});
+                kCmdZoneUtPlus2, kCmdZoneOther, kCmdSummerTime, 0, kCmdShowGrid, kCmdShowDayLine});
     addEntries(menuBar()->addMenu(tr("&Ansicht")), {kCmdToolBar});
     menuBar()->addAction(action(kCmdAbout));
 }
@@ -307,6 +314,7 @@ void CMainFrame::ExecuteCommand(int command) {
         case kCmdYearPrompt: view_->OnYearPrompt(); break;
         case kCmdYearNow: view_->OnYearNow(); break;
         case kCmdChangeLocation: OnChangeLocation(); break;
+        case kCmdZoneOther: OnChooseZone(); break;
         case kCmdLatitudeNorth:
         case kCmdLatitudeSouth:
         case kCmdLongitudeEast:
@@ -328,11 +336,36 @@ void CMainFrame::OnChangeLocation() {
     dialog.SetTexts(tr("Velmarin"), tr("Eingabe des Ortes?\nBreite Länge"),
                     QString::fromStdString(FormatLocationPrompt(settings_.latitude, settings_.longitude)));
     if (dialog.DoModal() != CDialogStr::kOk) return;
-    const auto location = ParseLocationPrompt(dialog.GetValue().toStdString());
+    const std::string answer = dialog.GetValue().toStdString();
+    // A name instead of numbers: a zone's main city from the zone table sets
+    // the place and the zone at once. Any other text reads as it always did.
+    const QString trimmed = dialog.GetValue().trimmed();
+    const std::optional<ZonePlace> place =
+        !trimmed.isEmpty() && trimmed.at(0).isLetter() ? FindZonePlace(LoadZoneTable(), trimmed.toStdString())
+                                                       : std::nullopt;
+    if (place && QtZoneDatabase().HasZone(place->zone)) {
+        ChartSettings changed = settings_;
+        changed.latitude = place->latitude * degToRad;
+        changed.longitude = place->longitude * degToRad;
+        changed.zone = place->zone;
+        ChangeSettings(changed);
+        return;
+    }
+    const auto location = ParseLocationPrompt(answer);
     if (!location) return;
     ChartSettings changed = settings_;
     changed.latitude = location->latitude * degToRad;
     changed.longitude = location->longitude * degToRad;
+    ChangeSettings(changed);
+}
+
+void CMainFrame::OnChooseZone() {
+    CZoneDialog dialog(QString::fromStdString(settings_.zone), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QString zone = dialog.selectedZone();
+    if (zone.isEmpty()) return;
+    ChartSettings changed = settings_;
+    changed.zone = zone.toStdString();
     ChangeSettings(changed);
 }
 

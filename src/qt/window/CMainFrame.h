@@ -58,6 +58,8 @@ public:
     // Location commands of "&Datei".
     void OnChangeLocation();
     void OnLocationStep(int command);
+    // "Andere Zeitzone…": a zone of the system's zone database from a searchable list.
+    void OnChooseZone();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -20,12 +20,14 @@
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CMainFrame.h"
 #include "qt/window/qt_first_paint_report.h"
+#include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
 
 CVelmarinView::CVelmarinView(CMainFrame* frame) : QWidget(frame), frame_(frame) {
     year_ = CurrentYearAndToday(todayJd_);
     state_.footerText = FooterText();
+    state_.zones = std::make_shared<const QtZoneDatabase>();
     // The chart paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);

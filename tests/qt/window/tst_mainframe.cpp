@@ -175,7 +175,7 @@ void TestMainFrame::menusFollowTheTable() {
         "|&Drucken...\tStrg+P|Sei&tenansicht|Drucker&einrichtung...|---|&Beenden\tAlt+X",
         "Jahr:|Jahr +1\t+|Jahr -1\t-|---|&Eingabe|Jetzt\tJ",
         "&Anzeigen:|&Normal|&Sonne|&Mitternachtslinie|mit Mond|Codiert mit &Durchmesser"
-        "|Codiert mit &Helligkeit|keine Codierung|---|Dämmerung|GMT\t(UT)|MEZ\t(UT+1)|OEZ\t(UT+2)"
+        "|Codiert mit &Helligkeit|keine Codierung|---|Dämmerung|GMT\t(UT)|MEZ\t(UT+1)|OEZ\t(UT+2)|Andere Zeitzone…"
         "|mit Sommerzeit|---|mit Raster|mit Tageslinie",
         "&Ansicht:|&Symbolleiste",
         "&?:",
