@@ -1,0 +1,171 @@
+#include "core/app/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <system_error>
+
+namespace velmarin {
+namespace {
+
+constexpr std::size_t kTemporarySuffixLength = 6;
+constexpr int kTemporaryNameAttempts = 100;
+
+// The file a write to `path` really lands in: the final target of a
+// symbolic link, else `path` itself.
+struct ResolvedTarget {
+    std::filesystem::path path;
+    FileWriteResult problem;
+};
+
+ResolvedTarget ResolveTarget(const std::filesystem::path& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return {path, {}};
+    std::error_code error;
+    std::filesystem::path resolved = std::filesystem::canonical(path, error);
+    if (error) {
+        if (error.value() == ENOENT) return {path, {FileWriteError::DanglingLink, 0}};
+        return {path, {FileWriteError::TargetUnusable, error.value()}};
+    }
+    return {std::move(resolved), {}};
+}
+
+std::string TemporaryName(std::string_view targetName) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    // Names only need to differ between attempts and processes; O_EXCL does the rest.
+    thread_local std::minstd_rand random(static_cast<unsigned>(
+        std::chrono::steady_clock::now().time_since_epoch().count() ^ (::getpid() << 16)));
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string name = "." + std::string(targetName) + ".";
+    for (std::size_t i = 0; i < kTemporarySuffixLength; ++i) name += kLetters[pick(random)];
+    return name;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Makes the directory entry of a rename durable; failure only weakens that.
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    std::filesystem::path folder = file.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+}  // namespace
+
+FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const ResolvedTarget resolved = ResolveTarget(path);
+    if (!resolved.problem.ok()) return resolved.problem;
+    const std::filesystem::path& target = resolved.path;
+
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (!replacing && errno != ENOENT) return {FileWriteError::TargetUnusable, errno};
+    if (replacing) {
+        if (S_ISDIR(old.st_mode)) return {FileWriteError::TargetIsDirectory, 0};
+        if (!S_ISREG(old.st_mode)) return {FileWriteError::TargetIsSpecial, 0};
+        // The rename would replace a file the caller may not write; refuse as open() would.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return {FileWriteError::TargetUnusable, errno};
+    }
+
+    const std::filesystem::path folder = FolderOf(target);
+    const std::string targetName = target.filename().string();
+    std::filesystem::path temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
+        temporary = folder / TemporaryName(targetName);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) return {FileWriteError::CreateTemporary, errno};
+
+    int failure = 0;
+    if (replacing) {
+        // Keep the replaced file's owner where allowed (root), and its permissions.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+            static_cast<void>(::fchown(fd, old.st_uid, old.st_gid));
+        if (::fchmod(fd, old.st_mode & 07777) != 0) failure = errno;
+    }
+    if (failure == 0 && !WriteAll(fd, bytes)) failure = errno;
+    if (failure == 0 && ::fsync(fd) != 0) failure = errno;
+    if (::close(fd) != 0 && failure == 0) failure = errno;
+    if (failure != 0) {
+        ::unlink(temporary.c_str());
+        return {FileWriteError::WriteData, failure};
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int renameError = errno;
+        ::unlink(temporary.c_str());
+        return {FileWriteError::Replace, renameError};
+    }
+    SyncFolder(folder);
+    return {};
+}
+
+std::string DescribeFileWriteResult(const FileWriteResult& result) {
+    const std::string reason = result.osError != 0 ? std::strerror(result.osError) : "";
+    switch (result.error) {
+        case FileWriteError::None: return "written";
+        case FileWriteError::TargetIsDirectory: return "it is a directory";
+        case FileWriteError::TargetIsSpecial:
+            return "it is a device, FIFO or socket, not a regular file";
+        case FileWriteError::DanglingLink: return "it is a symbolic link to a missing file";
+        case FileWriteError::TargetUnusable: return reason;
+        case FileWriteError::CreateTemporary:
+            return "cannot create a temporary file in its folder: " + reason;
+        case FileWriteError::WriteData: return "cannot write the data: " + reason;
+        case FileWriteError::Replace: return "cannot replace the file: " + reason;
+    }
+    return reason;
+}
+
+bool IsTemporaryFileName(std::string_view name, std::string_view targetName) {
+    const std::size_t prefixLength = targetName.size() + 2;
+    return name.size() == prefixLength + kTemporarySuffixLength && name[0] == '.' &&
+           name.substr(1, targetName.size()) == targetName && name[prefixLength - 1] == '.';
+}
+
+void RemoveAbandonedTemporaryFiles(const std::filesystem::path& target, std::chrono::seconds age) {
+    const ResolvedTarget resolved = ResolveTarget(target);
+    if (!resolved.problem.ok()) return;
+    const std::string targetName = resolved.path.filename().string();
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::error_code error;
+    std::filesystem::directory_iterator entries(FolderOf(resolved.path), error);
+    if (error) return;
+    for (const auto& entry : entries) {
+        if (!IsTemporaryFileName(entry.path().filename().string(), targetName)) continue;
+        std::error_code entryError;
+        if (!entry.is_regular_file(entryError) || entryError) continue;
+        const auto written = entry.last_write_time(entryError);
+        if (entryError || now - written < age) continue;
+        std::filesystem::remove(entry.path(), entryError);
+    }
+}
+
+}  // namespace velmarin

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velmarin {
+
+// Why a file could not be replaced.
+enum class FileWriteError {
+    None,
+    TargetIsDirectory,  // the target exists and is a directory
+    TargetIsSpecial,    // the target exists and is a device, FIFO or socket
+    DanglingLink,       // the target is a symbolic link to nothing
+    TargetUnusable,     // the target cannot be examined or is not writable (osError says why)
+    CreateTemporary,    // no temporary file beside the target (osError)
+    WriteData,          // writing, flushing or closing the temporary file failed (osError)
+    Replace,            // the rename over the target failed (osError)
+};
+
+struct FileWriteResult {
+    FileWriteError error = FileWriteError::None;
+    int osError = 0;  // errno of the failing call, 0 when there was none
+    bool ok() const { return error == FileWriteError::None; }
+};
+
+// Replaces the file at `path` with `bytes`, all or nothing.
+//
+// The bytes go to a temporary file in the target's own folder; every write
+// is checked, the file is flushed to disk (fsync) and renamed over the
+// target, so the target is always either the old file or the complete new
+// one. On any failure the temporary file is removed and the old file stays
+// as it was.
+//
+// A symbolic link is written through: its final target gets the new content
+// and the link stays a link. A link to nothing is refused (like cp does), as
+// is an existing target that is not a regular file, or one the caller may
+// not write. A replaced file keeps its permission bits (and its owner where
+// the process may set it); a new file gets 0666 less the umask.
+// The folder is not created.
+[[nodiscard]] FileWriteResult WriteFileAtomically(const std::filesystem::path& path,
+                                                  std::string_view bytes);
+
+// The reason as one English line without the path, e.g. "cannot write the
+// data: No space left on device" (the system's text from strerror).
+std::string DescribeFileWriteResult(const FileWriteResult& result);
+
+// Whether `name` is the name of a temporary file that WriteFileAtomically
+// makes for a target named `targetName` (".<targetName>.XXXXXX").
+bool IsTemporaryFileName(std::string_view name, std::string_view targetName);
+
+// A save killed between creating its temporary file and the rename leaves
+// that file behind. Removes such files of `target` that are older than
+// `age`; younger ones may belong to another process writing right now.
+void RemoveAbandonedTemporaryFiles(const std::filesystem::path& target,
+                                   std::chrono::seconds age);
+
+}  // namespace velmarin

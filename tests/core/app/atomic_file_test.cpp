@@ -1,0 +1,286 @@
+#include "core/app/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace velmarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteWhole(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class AtomicFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "velmarin-atomic-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code error;
+        for (const auto& entry : fs::recursive_directory_iterator(folder_, error))
+            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
+        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, error);
+        fs::remove_all(folder_, error);
+    }
+    fs::path folder_;
+};
+
+TEST_F(AtomicFile, NewFileGetsTheBytesAndTheUmaskMode) {
+    const mode_t oldMask = ::umask(027);
+    const fs::path path = folder_ / "chart.png";
+    const std::string bytes("\x89PNG\r\n\x1a\n\0binary", 16);
+    const FileWriteResult result = WriteFileAtomically(path, bytes);
+    ::umask(oldMask);
+    ASSERT_TRUE(result.ok()) << DescribeFileWriteResult(result);
+    EXPECT_EQ(ReadWhole(path), bytes);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);  // 0666 less umask 027
+    EXPECT_EQ(Names(folder_), std::vector<std::string>{"chart.png"});
+}
+
+TEST_F(AtomicFile, ReplacementKeepsPermissionsAndOldReadersSeeTheOldFile) {
+    const fs::path path = folder_ / "chart.svg";
+    WriteWhole(path, "old content");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    std::ifstream oldReader(path, std::ios::binary);
+    ASSERT_TRUE(WriteFileAtomically(path, "new").ok());
+    EXPECT_EQ(ReadWhole(path), "new");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(oldReader), {}), "old content");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // An empty content is a content too.
+    ASSERT_TRUE(WriteFileAtomically(path, "").ok());
+    EXPECT_EQ(fs::file_size(path), 0u);
+    EXPECT_EQ(Names(folder_), std::vector<std::string>{"chart.svg"});
+}
+
+// Links are written through: relative and absolute, chained, into another
+// folder. The link stays a link and its final target gets the content; the
+// temporary file lives (and is cleared) in the target's folder.
+TEST_F(AtomicFile, SymbolicLinksAreWrittenThrough) {
+    fs::create_directory(folder_ / "real");
+    fs::create_directory(folder_ / "links");
+    const fs::path target = folder_ / "real" / "Velmarin.ini";
+    WriteWhole(target, "old");
+    fs::create_symlink("../real/Velmarin.ini", folder_ / "links" / "relative.ini");
+    fs::create_symlink(folder_ / "links" / "relative.ini", folder_ / "links" / "chained.ini");
+
+    for (const char* name : {"relative.ini", "chained.ini"}) {
+        const fs::path link = folder_ / "links" / name;
+        const std::string content = std::string("via ") + name;
+        const FileWriteResult result = WriteFileAtomically(link, content);
+        ASSERT_TRUE(result.ok()) << name << ": " << DescribeFileWriteResult(result);
+        EXPECT_TRUE(fs::is_symlink(link)) << name;
+        EXPECT_EQ(ReadWhole(target), content) << name;
+    }
+    EXPECT_EQ(Names(folder_ / "real"), std::vector<std::string>{"Velmarin.ini"});
+    EXPECT_EQ(Names(folder_ / "links"), (std::vector<std::string>{"chained.ini", "relative.ini"}));
+}
+
+// What an existing target that is no regular file gets: a refusal, and the
+// thing itself stays what it was.
+struct Refusal {
+    const char* name;
+    std::function<fs::path(const fs::path& folder)> make;
+    FileWriteError expected;
+};
+
+class AtomicFileRefusal : public AtomicFile, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(AtomicFileRefusal, LeavesTheTargetAlone) {
+    const fs::path path = GetParam().make(folder_);
+    struct stat before {};
+    const bool existed = ::stat(path.c_str(), &before) == 0;
+    const auto namesBefore = Names(folder_);
+
+    const FileWriteResult result = WriteFileAtomically(path, "would clobber");
+    EXPECT_EQ(result.error, GetParam().expected) << DescribeFileWriteResult(result);
+    EXPECT_EQ(Names(folder_), namesBefore);
+    struct stat after {};
+    EXPECT_EQ(::stat(path.c_str(), &after) == 0, existed);
+    if (existed) {
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+    }
+    const std::string text = DescribeFileWriteResult(result);
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+}
+
+fs::path MakeFifo(const fs::path& folder) {
+    const fs::path path = folder / "pipe.png";
+    EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    return path;
+}
+
+fs::path MakeSocket(const fs::path& folder) {
+    const fs::path path = folder / "socket.pdf";
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    return path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, AtomicFileRefusal,
+    ::testing::Values(
+        Refusal{"Directory",
+                [](const fs::path& f) { fs::create_directory(f / "dir.png"); return f / "dir.png"; },
+                FileWriteError::TargetIsDirectory},
+        Refusal{"Fifo", MakeFifo, FileWriteError::TargetIsSpecial},
+        Refusal{"Socket", MakeSocket, FileWriteError::TargetIsSpecial},
+        // A device can't be made without root; a link to one is what the user met.
+        Refusal{"LinkToCharacterDevice",
+                [](const fs::path& f) { fs::create_symlink("/dev/null", f / "null.png"); return f / "null.png"; },
+                FileWriteError::TargetIsSpecial},
+        Refusal{"LinkToDirectory",
+                [](const fs::path& f) {
+                    fs::create_directory(f / "d");
+                    fs::create_symlink("d", f / "d.svg");
+                    return f / "d.svg";
+                },
+                FileWriteError::TargetIsDirectory},
+        Refusal{"DanglingLink",
+                [](const fs::path& f) { fs::create_symlink("missing.png", f / "dangling.png"); return f / "dangling.png"; },
+                FileWriteError::DanglingLink},
+        Refusal{"LinkLoop",
+                [](const fs::path& f) { fs::create_symlink("loop.png", f / "loop.png"); return f / "loop.png"; },
+                FileWriteError::TargetUnusable},
+        Refusal{"MissingFolder", [](const fs::path& f) { return f / "no" / "such.png"; },
+                FileWriteError::CreateTemporary},
+        Refusal{"FileAsFolder",
+                [](const fs::path& f) { WriteWhole(f / "plain", "x"); return f / "plain" / "x.png"; },
+                FileWriteError::TargetUnusable}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Permission refusals only mean something to a process that is not root.
+TEST_F(AtomicFile, PermissionsAreHonoured) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write anything";
+    const fs::path readOnly = folder_ / "read-only.png";
+    WriteWhole(readOnly, "keep");
+    fs::permissions(readOnly, fs::perms::owner_read);
+    FileWriteResult result = WriteFileAtomically(readOnly, "new");
+    EXPECT_EQ(result.error, FileWriteError::TargetUnusable);
+    EXPECT_EQ(result.osError, EACCES);
+    EXPECT_EQ(ReadWhole(readOnly), "keep");
+
+    const fs::path locked = folder_ / "locked";
+    fs::create_directory(locked);
+    WriteWhole(locked / "chart.png", "keep");
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+    result = WriteFileAtomically(locked / "chart.png", "new");
+    EXPECT_EQ(result.error, FileWriteError::CreateTemporary);
+    EXPECT_EQ(result.osError, EACCES);
+    EXPECT_EQ(ReadWhole(locked / "chart.png"), "keep");
+}
+
+// A full disk, imitated by a file size limit in a child process (SIGXFSZ
+// ignored, so write() fails with EFBIG instead of killing it): the old file
+// stays whole and no temporary file is left. The child reports through its
+// exit status: 0 the expected failure, 1 a reported success, 2 another error.
+TEST_F(AtomicFile, AFailedWriteKeepsTheOldFile) {
+    const fs::path path = folder_ / "chart.pdf";
+    const std::string old(5000, 'o');
+    WriteWhole(path, old);
+    const std::string bytes(200000, 'n');
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const FileWriteResult result = WriteFileAtomically(path, bytes);
+        ::_exit(result.ok() ? 1 : (result.error == FileWriteError::WriteData && result.osError == EFBIG) ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadWhole(path), old);
+    EXPECT_EQ(Names(folder_), std::vector<std::string>{"chart.pdf"});
+    EXPECT_EQ(DescribeFileWriteResult({FileWriteError::WriteData, EFBIG}),
+              std::string("cannot write the data: ") + std::strerror(EFBIG));
+}
+
+struct TemporaryNameCase {
+    const char* name;
+    bool temporary;
+};
+
+class TemporaryFileName : public ::testing::TestWithParam<TemporaryNameCase> {};
+
+TEST_P(TemporaryFileName, MatchesOnlyTheWritersPattern) {
+    EXPECT_EQ(IsTemporaryFileName(GetParam().name, "Velmarin.ini"), GetParam().temporary);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, TemporaryFileName,
+                         ::testing::Values(TemporaryNameCase{".Velmarin.ini.AbCd12", true},
+                                           TemporaryNameCase{".Velmarin.ini.AbCd1", false},
+                                           TemporaryNameCase{".Velmarin.ini.AbCd123", false},
+                                           TemporaryNameCase{"Velmarin.ini.AbCd12", false},
+                                           TemporaryNameCase{".Velmarin.iniXAbCd12", false},
+                                           TemporaryNameCase{".Other.ini.AbCd12", false},
+                                           TemporaryNameCase{"Velmarin.ini", false}));
+
+// Temporary files left by killed writes are cleared once old; a young one
+// may be another process's write in progress. Through a link, the target's
+// folder is the one cleared.
+TEST_F(AtomicFile, AbandonedTemporaryFilesOfTheTargetAreRemoved) {
+    fs::create_directory(folder_ / "real");
+    const fs::path target = folder_ / "real" / "Velmarin.ini";
+    WriteWhole(target, "x");
+    fs::create_symlink(target, folder_ / "Velmarin.ini");
+    const fs::path abandoned = folder_ / "real" / ".Velmarin.ini.AbCd12";
+    const fs::path fresh = folder_ / "real" / ".Velmarin.ini.XyZ789";
+    const fs::path unrelated = folder_ / "real" / ".Other.ini.AbCd12";
+    for (const fs::path& file : {abandoned, fresh, unrelated}) WriteWhole(file, "12");
+    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(abandoned, anHourAgo);
+    fs::last_write_time(unrelated, anHourAgo);
+
+    RemoveAbandonedTemporaryFiles(folder_ / "Velmarin.ini", std::chrono::minutes(10));
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(fresh));
+    EXPECT_TRUE(fs::exists(unrelated));
+    EXPECT_TRUE(fs::exists(target));
+}
+
+}  // namespace
+}  // namespace velmarin
