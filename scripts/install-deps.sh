@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
   xvfb xauth x11-apps imagemagick
-  python3 python3-ephem
+  python3 python3-ephem python3-icalendar
 )
 
 missing=()

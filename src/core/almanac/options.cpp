@@ -103,6 +103,48 @@ std::optional<std::string> Take(ParseResult<T>&& result, T& out) {
     return std::nullopt;
 }
 
+// --json, --format and --output; the format chosen twice must agree.
+struct OutputChoice {
+    OutputTarget target;
+    bool formatGiven = false;
+};
+
+bool IsOutputOption(std::string_view name) {
+    return name == "--json" || name == "--format" || name == "--output";
+}
+
+std::optional<std::string> ApplyOutputOption(std::string_view command, const OptionValue& option,
+                                             OutputChoice& choice) {
+    if (option.name == "--output") {
+        if (option.value.empty()) return std::string(command) + ": --output needs a file name";
+        choice.target.file = option.value;
+        return std::nullopt;
+    }
+    OutputFormat format = OutputFormat::Json;
+    if (option.name == "--format") {
+        static constexpr std::pair<std::string_view, OutputFormat> kFormats[] = {
+            {"text", OutputFormat::Text}, {"json", OutputFormat::Json},
+            {"csv", OutputFormat::Csv}, {"ics", OutputFormat::Ics}};
+        const auto* found = std::find_if(std::begin(kFormats), std::end(kFormats),
+                                         [&](const auto& f) { return f.first == option.value; });
+        if (found == std::end(kFormats))
+            return std::string(command) + ": --format: expected json, csv, ics or text, not " +
+                   Quoted(option.value);
+        format = found->second;
+    }
+    if (choice.formatGiven && choice.target.format != format)
+        return std::string(command) + ": give one output format (--json is --format json)";
+    choice.target.format = format;
+    choice.formatGiven = true;
+    return std::nullopt;
+}
+
+// The commands without events have no calendar file to offer.
+std::optional<std::string> RejectCalendar(std::string_view command, const OutputTarget& target) {
+    if (target.format != OutputFormat::Ics) return std::nullopt;
+    return std::string(command) + ": --format ics: calendar files are written by phases and visibility only";
+}
+
 // The observer options shared by daylight and render, degrees in, radians out.
 struct Observer {
     ChartSettings settings;
@@ -246,16 +288,18 @@ ParseResult<double> ParseDateTime(const std::string& date, const std::optional<s
 ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::string>& args) {
     constexpr std::string_view command = "positions";
     auto split = SplitOptions(command, args,
-                              {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false}});
+                              {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false},
+                               {"--format", true}, {"--output", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     PositionsOptions options;
+    OutputChoice output;
     std::optional<double> jd;
     std::optional<std::string> date;
     std::optional<std::string> time;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--jd") {
             double value = 0.0;
             if (auto error = Take(NumberInRange(command, option, MinimumJulianDay(),
@@ -272,6 +316,8 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
     if (jd && date) return std::string("positions: give either --jd or --date, not both");
     if (time && !date) return std::string("positions: --time needs --date");
     if (!jd && !date) return std::string("positions: --jd or --date is required");
+    if (auto error = RejectCalendar(command, output.target)) return std::move(*error);
+    options.output = output.target;
     if (jd) {
         options.jd = *jd;
         return options;
@@ -285,18 +331,22 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
 ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& args,
                                               int currentYear) {
     constexpr std::string_view command = "phases";
-    auto split = SplitOptions(command, args, {{"--year", true}, {"--json", false}});
+    auto split = SplitOptions(command, args,
+                              {{"--year", true}, {"--json", false}, {"--format", true},
+                               {"--output", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     PhasesOptions options;
     options.year = currentYear;
+    OutputChoice output;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         }
     }
+    options.output = output.target;
     return options;
 }
 
@@ -306,21 +356,25 @@ ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>
     constexpr std::string_view command = "daylight";
     auto split = SplitOptions(command, args,
                               {{"--year", true}, {"--lat", true}, {"--lon", true}, {"--tz", true},
-                               {"--summer-time", true}, {"--json", false}});
+                               {"--summer-time", true}, {"--json", false}, {"--format", true},
+                               {"--output", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     DaylightOptions options;
     options.year = currentYear;
     Observer observer = ObserverFromSettings(fileSettings);
+    OutputChoice output;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         } else if (IsObserverOption(option.name)) {
             if (auto error = ApplyObserverOption(command, option, observer)) return std::move(*error);
         }
     }
+    if (auto error = RejectCalendar(command, output.target)) return std::move(*error);
+    options.output = output.target;
     options.settings = observer.settings;
     options.latitudeDegrees = observer.latitudeDegrees;
     options.longitudeDegrees = observer.longitudeDegrees;

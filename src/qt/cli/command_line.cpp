@@ -21,10 +21,10 @@ constexpr std::string_view kUsage =
     "Usage:\n"
     "  velmarin                 open the year chart in a window (Qt options such as\n"
     "                           -platform NAME are passed on)\n"
-    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]]) [--json]\n"
-    "  velmarin phases    [--year Y] [--json]\n"
+    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]]) [OUTPUT]\n"
+    "  velmarin phases    [--year Y] [OUTPUT]\n"
     "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
-    "                     [--summer-time on|off] [--json]\n"
+    "                     [--summer-time on|off] [OUTPUT]\n"
     "  velmarin render    --output FILE.{png,svg,pdf} [--year Y]\n"
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
     "                     [--lat DEG] [--lon DEG] [--tz HOURS] [--summer-time on|off]\n"
@@ -32,10 +32,14 @@ constexpr std::string_view kUsage =
     "                     [--code none|diameter|brightness|both] [--print]\n"
     "  velmarin --help | --version\n"
     "\n"
+    "OUTPUT: [--format text|json|csv|ics | --json] [--output FILE]\n"
+    "  text (a table) is the default; --json is --format json; ics (iCalendar)\n"
+    "  is written by phases only; --output replaces FILE whole or not at all.\n"
+    "\n"
     "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
     "in degrees (north and east positive). Options not given take the values of the\n"
-    "settings file; the year defaults to the current year. --json prints one JSON\n"
-    "object. Bad input ends with exit status 2.\n";
+    "settings file; the year defaults to the current year. Numbers are written with\n"
+    "a '.' whatever the locale. Bad input ends with exit status 2.\n";
 
 // Scripts read render's stderr as one line of error or nothing: Qt's own
 // notes (missing runtime folder, font fall-backs) are dropped there; only
