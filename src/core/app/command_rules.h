@@ -36,6 +36,8 @@ enum CommandId : int {
     kCmdAbout = 57664,
     kCmdExit = 57665,
     kCmdToolBar = 59392,
+    // Beyond the original menus: the year's data as calendar file or table.
+    kCmdExport = 32830,
 };
 
 // The year range the window keeps to; beyond it the calendar arithmetic overflows.
