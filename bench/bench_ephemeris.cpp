@@ -50,6 +50,7 @@ void BM_SampleTwilightYear(benchmark::State& state) {
     inputs.year = 2026;
     inputs.latitude = 52.0 * 3.14159265358979323846 / 180.0;
     inputs.longitude = 9.8 * 3.14159265358979323846 / 180.0;
+    inputs.offsets = FixedZoneOffsets(2026, 1.0, true);
     for (auto _ : state) benchmark::DoNotOptimize(SampleTwilightYear(inputs));
     state.SetItemsProcessed(state.iterations() * 183 * kTwilightSamplesPerDay);
 }

@@ -21,6 +21,7 @@ TwilightInputs Inputs() {
     inputs.year = 2025;
     inputs.latitude = 52.0 * degToRad;
     inputs.longitude = 9.8 * degToRad;
+    inputs.offsets = FixedZoneOffsets(2025, 1.0, true);
     return inputs;
 }
 

@@ -17,8 +17,7 @@ TwilightInputs Inputs() {
     inputs.year = 2025;
     inputs.latitude = 52.0 * kDeg;
     inputs.longitude = 9.8 * kDeg;
-    inputs.timeZoneHours = 1.0;
-    inputs.summerTime = false;
+    inputs.offsets = FixedZoneOffsets(2025, 1.0, false);
     return inputs;
 }
 

@@ -141,8 +141,7 @@ TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings) {
     inputs.year = year;
     inputs.latitude = settings.latitude;
     inputs.longitude = settings.longitude;
-    inputs.timeZoneHours = settings.timeZoneHours;
-    inputs.summerTime = settings.summerTime != 0;
+    inputs.offsets = FixedZoneOffsets(year, settings.timeZoneHours, settings.summerTime != 0);
     return inputs;
 }
 

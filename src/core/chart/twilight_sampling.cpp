@@ -78,18 +78,15 @@ std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs) {
 std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int threads) {
     const double startJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
     std::vector<TwilightDay> days;
-    std::vector<double> dayOffsets;  // civil time zone of each day, in days
+    std::vector<double> dayOffsets;  // civil time's offset of each day, in days
     days.reserve(184);
     dayOffsets.reserve(184);
     for (double jd = startJd;; jd += 2.0) {
-        const CalendarInstant date = CalendarFromJulianDay(jd);
-        if (date.year != inputs.year) break;
-        double tz = inputs.timeZoneHours / 24.0;
-        if (inputs.summerTime && IsSummerTime(date.month, date.day, date.weekday)) tz = tz + 1.0 / 24.0;
+        if (CalendarFromJulianDay(jd).year != inputs.year) break;
         TwilightDay day;
         day.jd = jd;
         days.push_back(day);
-        dayOffsets.push_back(tz);
+        dayOffsets.push_back(inputs.offsets.OfDay(jd).days);
     }
 
     // Each day reads only the nutation of the first day and the Sun values of

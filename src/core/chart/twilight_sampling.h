@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/ephemeris/civil_offsets.h"
+
 namespace velmarin {
 
 inline constexpr int kTwilightSamplesPerDay = 240;  // local time 0.0 .. 23.9 h
@@ -12,8 +14,9 @@ struct TwilightInputs {
     int year = 2000;
     double latitude = 0.0;       // rad, north positive
     double longitude = 0.0;      // rad, east positive
-    double timeZoneHours = 1.0;  // offset of civil time from UT
-    bool summerTime = true;
+    // Civil time of every day of `year` (FixedZoneOffsets, ZoneOffsets);
+    // a day the table lacks counts as UT.
+    YearOffsets offsets;
     bool operator==(const TwilightInputs&) const = default;
 };
 

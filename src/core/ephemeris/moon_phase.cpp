@@ -32,19 +32,17 @@ double QuarterCorrection(double t, double m, double mp, double g) {
            0.0003 * std::sin(2.0 * m + mp);
 }
 
-// Distance of two angles on the circle, rad, [0, pi].
-double CircularDistance(double a, double b) {
-    const double d = NormalizeAngle(a - b);
-    return std::min(d, 2.0 * kPi - d);
+// Where the formula puts lunation k, days: its mean phase without the fixed
+// 0.7593 d, the reference the linear starting count is measured against.
+double LunationAnchor(double k) {
+    const double t = k / 1236.85;
+    const double t2 = t * t;
+    const double a = std::sin(2.907020402 + 2.319018977 * t - 0.000160099 * t2);
+    return 29.0 * k + kPhaseEpochJd + 0.00033 * a + 0.0001178 * t2 + 0.53058868 * k - 0.000000155 * t2 * t;
 }
 
-}  // namespace
-
-MoonPhaseResult FindMoonPhase(double jd, int kind) {
-    const double quarter = kind * 0.25;
-    // Floor, not truncation: before 1900 the count is negative and a
-    // truncated one would land a whole lunation late.
-    const double k = FloorValue((jd - kPhaseEpochJd) * kLunationsPerDay - quarter) + quarter + 1.0;
+// The phase of lunation count k (whole for new moon, plus a quarter per kind).
+MoonPhaseResult PhaseOfCount(double k, int kind) {
     const double t = k / 1236.85;
     const double t2 = t * t;
     const double t3 = t2 * t;
@@ -61,6 +59,53 @@ MoonPhaseResult FindMoonPhase(double jd, int kind) {
     result.sunMeanAnomaly = m;
     result.moonMeanAnomaly = mp;
     return result;
+}
+
+// The linear count drifts from the formula's lunations by the T^2 and T^3
+// terms: 0.2 d by 2100, whole lunations some thousand years away. Where it
+// agrees with the formula to this many days it is kept, so the centuries
+// around 1900 keep their results to the bit.
+constexpr double kCountAgreementDays = 0.5;
+
+// Far from 1900 the count comes from the formula itself: the first lunation
+// of this kind whose instant lies after jd. There the T terms of the
+// correction series reach several days, so the instant, not the mean phase,
+// keeps the kinds in cycle when the next one is sought a few days on.
+double FormulaCount(double jd, int kind, double quarter) {
+    // Newton's method on the anchor, which rises by 29.5 +- 0.04 d per
+    // lunation over all accepted years ...
+    double k = (jd - kPhaseEpochJd) * kLunationsPerDay;
+    for (int i = 0; i < 60; ++i) {
+        const double t = k / 1236.85;
+        const double slope = 29.53058868 + (2.0 * 0.0001178 * t - 3.0 * 0.000000155 * t * t) / 1236.85;
+        const double step = (LunationAnchor(k) - jd) / slope;
+        k -= step;
+        if (!(std::fabs(step) > 1e-3)) break;
+    }
+    // ... then onto this kind's lattice and past the corrections, which move
+    // an instant by less than a lunation.
+    k = FloorValue(k - quarter) + quarter;
+    for (int i = 0; i < 4 && PhaseOfCount(k, kind).jd <= jd; ++i) k += 1.0;
+    for (int i = 0; i < 4 && PhaseOfCount(k - 1.0, kind).jd > jd; ++i) k -= 1.0;
+    return k;
+}
+
+// Distance of two angles on the circle, rad, [0, pi].
+double CircularDistance(double a, double b) {
+    const double d = NormalizeAngle(a - b);
+    return std::min(d, 2.0 * kPi - d);
+}
+
+}  // namespace
+
+MoonPhaseResult FindMoonPhase(double jd, int kind) {
+    const double quarter = kind * 0.25;
+    // Floor, not truncation: before 1900 the count is negative and a
+    // truncated one would land a whole lunation late.
+    const double linear = FloorValue((jd - kPhaseEpochJd) * kLunationsPerDay - quarter) + quarter + 1.0;
+    const bool agrees = LunationAnchor(linear) > jd - kCountAgreementDays &&
+                        LunationAnchor(linear - 1.0) <= jd + kCountAgreementDays;
+    return PhaseOfCount(agrees ? linear : FormulaCount(jd, kind, quarter), kind);
 }
 
 bool MoonNearNode(double angle, double nodeLongitude, double limitDegrees) {

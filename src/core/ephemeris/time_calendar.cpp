@@ -19,6 +19,12 @@ constexpr double kJ2000 = 2451545.0;
 constexpr double kJ1900 = 2415020.0;
 constexpr double kDaysPerCentury = 36525.0;
 
+// (a/b - floor(a/b)) * b, in [0, b): FractionalRemainder for a >= 0, and
+// still counting forward from the last multiple of b when a < 0.
+double PositiveRemainder(double a, double b) {
+    return (a / b - std::floor(a / b)) * b;
+}
+
 }  // namespace
 
 double FloorValue(double x) {
@@ -73,19 +79,24 @@ void ConvertCalendar(int direction, CalendarInstant& instant) {
                             (year == 1582 && month == 10 && day < 5);
         const long long calendarTerm = julian ? -2 : shiftedYear / 400 - shiftedYear / 100;
         const double monthDays = std::trunc(static_cast<double>(shiftedMonth + 1) * 30.6001);
-        const double yearDays = std::trunc(static_cast<double>(shiftedYear) * 365.25);
+        // Floor, not truncation: before year 1 the product is negative and a
+        // truncated one would put the date a day late. From year 1 on both agree.
+        const double yearDays = std::floor(static_cast<double>(shiftedYear) * 365.25);
         instant.jd = monthDays + yearDays + static_cast<double>(calendarTerm) + 1720996.5 +
                      static_cast<double>(day) + instant.hour / 24.0;
-        instant.weekday = SaturatingInt(FractionalRemainder(instant.jd + 1.5001, 7.0));
+        instant.weekday = SaturatingInt(PositiveRemainder(instant.jd + 1.5001, 7.0));
         return;
     }
 
     // Julian Day to date. All whole-number steps stay in double (exact far
     // beyond the accepted years) and become int only at the end, saturated.
+    // Before JD 0 the remainders and whole parts are taken toward minus
+    // infinity (the days and hours count forward from the start of a day in
+    // every era); from JD 0 on this is the same arithmetic as truncation.
     const double jd = instant.jd;
-    instant.weekday = SaturatingInt(FractionalRemainder(jd + 1.5001, 7.0));
-    const double hour = FractionalRemainder(jd - 0.5, 1.0) * 24.0;
-    const double z = std::trunc(jd + 0.5);
+    instant.weekday = SaturatingInt(PositiveRemainder(jd + 1.5001, 7.0));
+    const double hour = PositiveRemainder(jd - 0.5, 1.0) * 24.0;
+    const double z = std::floor(jd + 0.5);
     double a = 0.0;
     if (z > 2299160.0) {
         const double alpha = std::trunc((z - 1867216.25) / 36524.25);
@@ -93,9 +104,9 @@ void ConvertCalendar(int direction, CalendarInstant& instant) {
     } else {
         a = z + 1524.0;
     }
-    const double f = FractionalRemainder(jd + 0.5 - hour / 24.0, 1.0);
-    const double c = std::trunc((a - 122.1) / 365.25);
-    const double dd = std::trunc(c * 365.25);
+    const double f = PositiveRemainder(jd + 0.5 - hour / 24.0, 1.0);
+    const double c = std::floor((a - 122.1) / 365.25);
+    const double dd = std::floor(c * 365.25);
     const double e = std::trunc((a - dd) / 30.6001);
     const double day = std::trunc(f + (a - std::trunc(e * 30.6001) - dd));
     const double shiftedE = e + std::trunc(e / -14.0) * 12.0;

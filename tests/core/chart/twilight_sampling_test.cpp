@@ -17,8 +17,7 @@ TwilightInputs At(int year, double latitudeDeg, double longitudeDeg, double tz, 
     in.year = year;
     in.latitude = latitudeDeg * kDeg;
     in.longitude = longitudeDeg * kDeg;
-    in.timeZoneHours = tz;
-    in.summerTime = summer;
+    in.offsets = FixedZoneOffsets(year, tz, summer);
     return in;
 }
 
@@ -142,7 +141,8 @@ TEST(ChartTwilightSampling, IdenticalToTheStraightforwardComputation) {
     // The sampler must reproduce, bit for bit, the plain sequence of calls:
     // nutation at 1 January, Sun there, then per sample Sun, local sidereal
     // time, hour angle and the horizontal conversion.
-    const TwilightInputs in = At(2023, 47.3, -122.4, -8, true);
+    constexpr double kZoneHours = -8;
+    const TwilightInputs in = At(2023, 47.3, -122.4, kZoneHours, true);
     const std::vector<TwilightDay> days = SampleTwilightYear(in);
     EphemerisContext context;
     const double startJd = JulianDayFromDate(1, 1, in.year);
@@ -152,7 +152,7 @@ TEST(ChartTwilightSampling, IdenticalToTheStraightforwardComputation) {
     for (double jd = startJd; CalendarFromJulianDay(jd).year == in.year; jd += 2.0, ++index) {
         ASSERT_LT(index, days.size());
         const CalendarInstant date = CalendarFromJulianDay(jd);
-        double tz = in.timeZoneHours / 24.0;
+        double tz = kZoneHours / 24.0;
         if (IsSummerTime(date.month, date.day, date.weekday)) tz = tz + 1.0 / 24.0;
         double sunshine = 0.0, darkness = 0.0;
         int i = 0;

@@ -133,6 +133,51 @@ TEST(EphemConvertCalendar, EveryDayRoundTripsAndStepsByOne) {
     }
 }
 
+class EphemCalendarBeforeYearOne : public ::testing::TestWithParam<int> {};
+
+TEST_P(EphemCalendarBeforeYearOne, EveryDayRoundTripsAndStepsByOne) {
+    // The Julian calendar run back to the accepted limit: four years are
+    // 1461 days, each day one JD after the last, every date coming back,
+    // hours and weekdays counting forward across JD 0. The Julian Day's own
+    // definition anchors it: JD 0.0 is noon of 1 January 4713 BC (-4712).
+    const int firstYear = GetParam();
+    const int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    EXPECT_EQ(JulianDayFromDate(1, 1, firstYear + 4) - JulianDayFromDate(1, 1, firstYear), 1461.0);
+    double previousJd = JulianDayFromDate(31, 12, firstYear - 1, 6.0);
+    int previousWeekday = CalendarFromJulianDay(previousJd).weekday;
+    for (int year = firstYear; year < firstYear + 8; ++year) {
+        const bool leap = ((year % 4) + 4) % 4 == 0;
+        for (int month = 1; month <= 12; ++month) {
+            const int days = monthDays[month - 1] + (month == 2 && leap ? 1 : 0);
+            for (int day = 1; day <= days; ++day) {
+                const double jd = JulianDayFromDate(day, month, year, 6.0);
+                const CalendarInstant back = CalendarFromJulianDay(jd);
+                ASSERT_EQ(back.year, year) << month << "-" << day;
+                ASSERT_EQ(back.month, month) << year << "-" << day;
+                ASSERT_EQ(back.day, day) << year << "-" << month;
+                ASSERT_NEAR(back.hour, 6.0, 1e-6) << year << "-" << month << "-" << day;
+                ASSERT_EQ(jd - previousJd, 1.0) << year << "-" << month << "-" << day;
+                ASSERT_EQ(back.weekday, (previousWeekday + 1) % 7) << year << "-" << month << "-" << day;
+                previousJd = jd;
+                previousWeekday = back.weekday;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Eras, EphemCalendarBeforeYearOne, ::testing::Values(-999999, -500003, -4716, -4713, -1001, -4));
+
+TEST(EphemConvertCalendar, JulianDayZeroIsNoonOfJanuaryFirst4713BC) {
+    EXPECT_EQ(JulianDayFromDate(1, 1, -4712, 12.0), 0.0);
+    const CalendarInstant zero = CalendarFromJulianDay(0.0);
+    EXPECT_EQ(zero.year, -4712);
+    EXPECT_EQ(zero.month, 1);
+    EXPECT_EQ(zero.day, 1);
+    EXPECT_NEAR(zero.hour, 12.0, 1e-9);
+    // JD 0 fell on a Monday (weekdays repeat every 7 days from J2000, a Saturday).
+    EXPECT_EQ(zero.weekday, 1);
+}
+
 TEST(EphemConvertCalendar, HoursSurviveTheRoundTrip) {
     for (double hour = 0.0; hour < 24.0; hour += 0.37) {
         const CalendarInstant back = CalendarFromJulianDay(JulianDayFromDate(17, 8, 2031, hour));

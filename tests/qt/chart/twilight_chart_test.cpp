@@ -37,6 +37,7 @@ const std::vector<TwilightDay>& DaysAt(double latitudeDegrees) {
         inputs.year = kYear;
         inputs.latitude = latitudeDegrees * degToRad;
         inputs.longitude = 9.8 * degToRad;
+        inputs.offsets = FixedZoneOffsets(kYear, 1.0, true);
         it = cache.emplace(latitudeDegrees, SampleTwilightYear(inputs)).first;
     }
     return it->second;

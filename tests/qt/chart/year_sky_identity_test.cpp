@@ -48,8 +48,7 @@ TEST_P(ChartYearSkyParallelSampling, AnyThreadCountGivesTheSequentialSamples) {
     inputs.year = c.year;
     inputs.latitude = c.latitudeDeg * kDeg;
     inputs.longitude = c.longitudeDeg * kDeg;
-    inputs.timeZoneHours = c.tz;
-    inputs.summerTime = c.summer;
+    inputs.offsets = FixedZoneOffsets(c.year, c.tz, c.summer);
     const std::vector<TwilightDay> sequential = SampleTwilightYear(inputs, 1);
     ASSERT_GT(sequential.size(), 180u);
     for (int threads : {2, 3, 7, 400}) {
