@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <clocale>
 #include <functional>
 #include <memory>
 
@@ -78,6 +79,11 @@ class TestExport : public QObject {
     Q_OBJECT
 
 private slots:
+    // A decimal comma in the user's locale must not reach the files.
+    void initTestCase() {
+        std::setlocale(LC_ALL, "de_DE.UTF-8");
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
     void init() { dir_ = std::make_unique<QTemporaryDir>(); }
     void cleanup() { dir_.reset(); }
     void exportWritesTheChosenKindAndKeepsTheFolder();
