@@ -23,8 +23,8 @@ TwilightInputs TwilightInputsOf(const DaylightOptions& options) {
     inputs.year = options.year;
     inputs.latitude = options.settings.latitude;
     inputs.longitude = options.settings.longitude;
-    inputs.timeZoneHours = options.settings.timeZoneHours;
-    inputs.summerTime = options.settings.summerTime != 0;
+    inputs.offsets = FixedZoneOffsets(options.year, options.settings.timeZoneHours,
+                                      options.settings.summerTime != 0);
     return inputs;
 }
 
