@@ -60,13 +60,6 @@ std::string GermanDate(double jd) {
     return ZeroPadded(date.day, 2) + "." + ZeroPadded(date.month, 2) + "." + ZeroPadded(date.year, 4);
 }
 
-std::string FixedNumber(double value, int decimals) {
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
-    return result.ec == std::errc() ? std::string(buffer, result.ptr) : JsonNumber(value);
-}
-
 std::string ClockTime(double hour) {
     // The calendar gives negative hours before JD 0.5; show them on the clock.
     if (!(hour >= 0.0)) hour += 24.0;

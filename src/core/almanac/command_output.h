@@ -5,6 +5,7 @@
 
 #include "core/almanac/options.h"
 #include "core/chart/chart_settings.h"
+#include "core/text/number_text.h"
 
 namespace velmarin {
 
@@ -25,9 +26,6 @@ std::string GermanDate(double jd);
 
 // "HH:MM" of a decimal hour of the day, minutes truncated.
 std::string ClockTime(double hour);
-
-// printf's "%.<decimals>f", locale-free.
-std::string FixedNumber(double value, int decimals);
 
 // The settings file's values, or the defaults when there is none. Never writes.
 ChartSettings SettingsForCommandLine();

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/app/number_scan.h"
+#include "core/text/number_text.h"
 #include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
@@ -65,6 +65,10 @@ ParseResult<OptionList> SplitOptions(std::string_view command,
     return options;
 }
 
+std::string YearRangeText() {
+    return "(" + std::to_string(kMinYear) + ".." + std::to_string(kMaxYear) + ")";
+}
+
 // A finite number within [low, high].
 ParseResult<double> NumberInRange(std::string_view command, const OptionValue& option,
                                   double low, double high, std::string_view what) {
@@ -83,7 +87,7 @@ ParseResult<int> YearValue(std::string_view command, const OptionValue& option) 
         return std::string(command) + ": " + option.name + ": not a whole number: " +
                Quoted(option.value);
     if (*value < kMinYear || *value > kMaxYear)
-        return std::string(command) + ": " + option.name + ": year out of range (-999999..999999): " +
+        return std::string(command) + ": " + option.name + ": year out of range " + YearRangeText() + ": " +
                Quoted(option.value);
     return *value;
 }
@@ -185,22 +189,8 @@ Observer ObserverFromSettings(const ChartSettings& settings) {
     return {settings, settings.latitude / degToRad, settings.longitude / degToRad};
 }
 
-std::string Lowercase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 ParseResult<ImageFormat> FormatOfOutput(const std::string& output) {
-    const std::size_t dot = output.rfind('.');
-    const std::size_t slash = output.rfind('/');
-    const std::string extension =
-        (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-            ? std::string()
-            : Lowercase(output.substr(dot));
-    if (extension == ".png") return ImageFormat::Png;
-    if (extension == ".svg") return ImageFormat::Svg;
-    if (extension == ".pdf") return ImageFormat::Pdf;
+    if (const std::optional<ImageFormat> format = ImageFormatOfFileName(output)) return *format;
     return "render: --output: the file name must end in .png, .svg or .pdf: " + Quoted(output);
 }
 
@@ -216,17 +206,11 @@ std::optional<int> ImageSide(std::string_view text) {
     return value;
 }
 
-bool IsLeapYear(int year, int month) {
-    // The calendar switches to Gregorian in October 1582.
-    const bool julian = year < 1582 || (year == 1582 && month < 10);
-    if (julian) return year % 4 == 0;
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year, month) ? 29 : kDays[month - 1];
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
+
 
 // A field of digits only, exactly `width` long (0: one or more digits).
 std::optional<int> DigitField(std::string_view text, std::size_t width) {
@@ -259,7 +243,7 @@ ParseResult<double> ParseDateTime(const std::string& date, const std::optional<s
     if (!year || !month || !day) return badDate;
     const int signedYear = negative ? -*year : *year;
     if (signedYear < kMinYear || signedYear > kMaxYear)
-        return "positions: --date: year out of range (-999999..999999): " + Quoted(date);
+        return "positions: --date: year out of range " + YearRangeText() + ": " + Quoted(date);
     if (*month < 1 || *month > 12 || *day < 1 || *day > DaysInMonth(signedYear, *month))
         return "positions: --date: no such day: " + Quoted(date);
 

@@ -5,17 +5,13 @@
 #include <variant>
 #include <vector>
 
+#include "core/app/image_format.h"
 #include "core/chart/chart_settings.h"
 
 namespace velmarin {
 
-// The years the calendar arithmetic handles; the command line rejects others.
-inline constexpr int kMinYear = -999999;
-inline constexpr int kMaxYear = 999999;
 // Largest image side `render --size` accepts.
 inline constexpr int kMaxImageSide = 16384;
-
-enum class ImageFormat { Png, Svg, Pdf };
 
 // What the almanac commands print: the German table (default), one JSON
 // object, an RFC 4180 table or an iCalendar file.

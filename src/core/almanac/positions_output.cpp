@@ -54,8 +54,7 @@ std::string PositionsText(const Positions& positions, const BodyCatalogue& catal
         const bool large = body == kSun || body == kMoon;
         const std::string diameter =
             large ? FixedNumber(p.diameter / 60.0, 1) + "'" : FixedNumber(p.diameter, 1) + "\"";
-        std::string declination = FixedNumber(p.dec * 180.0 / kPi, 1);
-        if (declination[0] != '-') declination.insert(0, "+");
+        const std::string declination = SignedFixedNumber(p.dec * 180.0 / kPi, 1);
         out += PadRight(BodyName(catalogue, body), 9) + PadLeft(FormatHoursMinutes(p.ra), 14) +
                PadLeft(declination + "°", 13) + PadLeft(diameter, 13) +
                PadLeft(FixedNumber(p.magnitude, 1) + "mag", 12) + "\n";

@@ -41,9 +41,10 @@ bool ApplyDisplayCommand(int command, ChartSettings& settings) {
             settings.codeByDiameter = 0;
             settings.codeByBrightness = 0;
             return true;
-        case kCmdZoneUt: settings.timeZoneHours = 0.0; return true;
-        case kCmdZoneUtPlus1: settings.timeZoneHours = 1.0; return true;
-        case kCmdZoneUtPlus2: settings.timeZoneHours = 2.0; return true;
+        // The fixed zones take over from a named one.
+        case kCmdZoneUt: settings.timeZoneHours = 0.0; settings.zone.clear(); return true;
+        case kCmdZoneUtPlus1: settings.timeZoneHours = 1.0; settings.zone.clear(); return true;
+        case kCmdZoneUtPlus2: settings.timeZoneHours = 2.0; settings.zone.clear(); return true;
         case kCmdSummerTime: settings.summerTime = Toggled(settings.summerTime); return true;
         case kCmdShowGrid: settings.showGrid = Toggled(settings.showGrid); return true;
         case kCmdShowDayLine: settings.showDayLine = Toggled(settings.showDayLine); return true;
@@ -78,13 +79,14 @@ bool ApplyLocationStep(int command, ChartSettings& settings) {
 
 int StepYear(int year, int delta) {
     const long long next = static_cast<long long>(year) + delta;
-    return static_cast<int>(std::clamp<long long>(next, kMinChartYear, kMaxChartYear));
+    return static_cast<int>(std::clamp<long long>(next, kMinYear, kMaxYear));
 }
 
 CommandState CommandUpdateRule(int command, const ChartSettings& settings) {
     const int mode = settings.displayMode;
     const bool plotsBodies = mode < ModeTwilight;
     const bool twilight = mode == ModeTwilight;
+    const bool fixedZone = settings.zone.empty();
     auto checkable = [](bool enabled, bool checked) { return CommandState{enabled, true, checked}; };
     switch (command) {
         case kCmdModeNormal: return checkable(true, mode == ModeNormal);
@@ -97,10 +99,14 @@ CommandState CommandUpdateRule(int command, const ChartSettings& settings) {
         case kCmdCodeNone: return CommandState{plotsBodies, false, false};
         case kCmdShowMoon: return checkable(plotsBodies, settings.showMoon != 0);
         // Exact comparisons on purpose: an offset such as 1.5 from the file checks no zone.
-        case kCmdZoneUt: return checkable(twilight, twilight && settings.timeZoneHours == 0.0);
-        case kCmdZoneUtPlus1: return checkable(twilight, twilight && settings.timeZoneHours == 1.0);
-        case kCmdZoneUtPlus2: return checkable(twilight, twilight && settings.timeZoneHours == 2.0);
-        case kCmdSummerTime: return checkable(twilight, twilight && settings.summerTime != 0);
+        case kCmdZoneUt: return checkable(twilight, twilight && fixedZone && settings.timeZoneHours == 0.0);
+        case kCmdZoneUtPlus1:
+            return checkable(twilight, twilight && fixedZone && settings.timeZoneHours == 1.0);
+        case kCmdZoneUtPlus2:
+            return checkable(twilight, twilight && fixedZone && settings.timeZoneHours == 2.0);
+        case kCmdZoneOther: return checkable(twilight, twilight && !fixedZone);
+        // A named zone decides summer time itself; the flag's mark stays as it is.
+        case kCmdSummerTime: return checkable(twilight && fixedZone, twilight && settings.summerTime != 0);
         case kCmdShowGrid: return checkable(true, settings.showGrid != 0);
         case kCmdShowDayLine: return checkable(true, settings.showDayLine != 0);
         default: return CommandState{};

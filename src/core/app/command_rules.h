@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/chart/chart_settings.h"
+#include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
 
@@ -21,6 +22,7 @@ enum CommandId : int {
     kCmdZoneUt = 32791,
     kCmdZoneUtPlus1 = 32792,
     kCmdZoneUtPlus2 = 32793,
+    kCmdZoneOther = 32794,  // "Andere Zeitzone…": a zone of the zone database
     kCmdSummerTime = 32795,
     kCmdChangeLocation = 32797,
     kCmdLatitudeNorth = 32800,
@@ -40,10 +42,6 @@ enum CommandId : int {
     kCmdExport = 32830,
 };
 
-// The year range the window keeps to; beyond it the calendar arithmetic overflows.
-inline constexpr int kMinChartYear = -999999;
-inline constexpr int kMaxChartYear = 999999;
-
 // What a command's menu entry and toolbar button show.
 struct CommandState {
     bool enabled = true;
@@ -62,7 +60,7 @@ bool ApplyDisplayCommand(int command, ChartSettings& settings);
 // Returns false for any other command.
 bool ApplyLocationStep(int command, ChartSettings& settings);
 
-// year + delta, held within kMinChartYear .. kMaxChartYear.
+// year + delta, held within kMinYear .. kMaxYear.
 int StepYear(int year, int delta);
 
 // The enabled and checked state of a command's user-interface elements for

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "core/chart/phase_markers.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/moon_phase.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/text/number_text.h"
 
 namespace velmarin {
 
@@ -25,8 +27,15 @@ int FindBody(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& s
     return -1;
 }
 
-const ReadoutMarker* FindMarker(Color pixel) {
-    for (const ReadoutMarker& marker : kReadoutMarkers) {
+// "DD.MM.YYYY: " as the readout dates its lines.
+std::string DatePrefix(const CalendarInstant& date) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%4d: ", date.day, date.month, date.year);
+    return text;
+}
+
+const PhaseMarkerLook* FindMarker(Color pixel) {
+    for (const PhaseMarkerLook& marker : kPhaseMarkerLooks) {
         if (marker.color == pixel) return &marker;
     }
     return nullptr;
@@ -39,30 +48,20 @@ std::string BodyText(EphemerisContext& context, int body, const std::string& nam
     const std::string raText = FormatHoursMinutes(position.ra);
     const double decDegrees = position.dec * 180.0 / kPi;
 
-    char text[256];
-    if (body == kSun) {
-        std::snprintf(text, sizeof text, "%02d.%02d.%4d: %s|%s, %+.1lf°|%.1lf'", date.day,
-                      date.month, date.year, name.c_str(), raText.c_str(), decDegrees,
-                      position.diameter / 60);
-    } else if (body == kMoon) {
-        std::snprintf(text, sizeof text, "%02d.%02d.%4d: %s|%s, %+.1lf°|%.1lf', %.1lfmag",
-                      date.day, date.month, date.year, name.c_str(), raText.c_str(), decDegrees,
-                      position.diameter / 60, position.magnitude);
-    } else {
-        std::snprintf(text, sizeof text, "%02d.%02d.%4d: %s|%s, %+.1lf°|%.1lf\", %.1lfmag",
-                      date.day, date.month, date.year, name.c_str(), raText.c_str(), decDegrees,
-                      position.diameter, position.magnitude);
-    }
+    // Sun and Moon in arc minutes, the planets in arc seconds.
+    const bool large = body == kSun || body == kMoon;
+    std::string text = DatePrefix(date) + name + "|" + raText + ", " +
+                       SignedFixedNumber(decDegrees, 1) + "°|" +
+                       (large ? FixedNumber(position.diameter / 60, 1) + "'"
+                              : FixedNumber(position.diameter, 1) + "\"");
+    if (body != kSun) text += ", " + FixedNumber(position.magnitude, 1) + "mag";
     return text;
 }
 
-std::string MarkerText(const ReadoutMarker& marker, double jd) {
+std::string MarkerText(const PhaseMarkerLook& marker, double jd) {
     const MoonPhaseResult phase = FindMoonPhase(jd - kPhaseSearchLeadDays, marker.kind);
     const CalendarInstant date = CalendarFromJulianDay(phase.jd);
-    char text[128];
-    std::snprintf(text, sizeof text, "%02d.%02d.%4d: %s", date.day, date.month, date.year,
-                  marker.label);
-    return text;
+    return DatePrefix(date) + marker.label;
 }
 
 }  // namespace
@@ -87,7 +86,7 @@ ReadoutDecision HoverReadout(EphemerisContext& context, Color pixel, Point point
         const double jd = MapToDate(layout, point);
         return {Action::Show, BodyText(context, body, catalogue.entries[body].name, jd)};
     }
-    if (const ReadoutMarker* marker = FindMarker(pixel)) {
+    if (const PhaseMarkerLook* marker = FindMarker(pixel)) {
         return {Action::Show, MarkerText(*marker, MapToDate(layout, point))};
     }
     return {Action::Keep, {}};

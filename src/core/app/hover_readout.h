@@ -17,22 +17,6 @@ struct ReadoutDecision {
     std::string text;  // UTF-8, lines separated by "|"; set only for Show
 };
 
-// A marker colour the readout recognises, the phase kind that dates it and its label.
-struct ReadoutMarker {
-    Color color;
-    int kind;           // MoonPhaseKind searched for
-    int style;          // PhaseMarkerStyle drawn in this colour
-    const char* label;  // UTF-8
-};
-inline constexpr ReadoutMarker kReadoutMarkers[] = {
-    {Rgb(1, 1, 1), 0, 0, "Neumond"},
-    {Rgb(200, 200, 200), 1, 1, "1. Viertel"},
-    {Rgb(250, 250, 250), 2, 2, "Vollmond"},
-    {Rgb(190, 190, 190), 3, 3, "3. Viertel"},
-    {Rgb(240, 0, 0), 0, 10, "mögl. Sonnenfinsternis"},
-    {Rgb(250, 0, 0), 2, 12, "mögl. Mondfinsternis"},
-};
-
 // True where the readout looks at all: inside the plot rectangle shrunk by
 // one pixel on every side (right and bottom exclusive).
 bool InsideReadoutArea(const ChartLayout& layout, Point point);

@@ -63,20 +63,4 @@ std::optional<double> ScanDouble(std::string_view& text) {
     return value;
 }
 
-std::optional<double> ParseWholeDouble(std::string_view token) {
-    if (token.empty() || IsScanSpace(token[0])) return std::nullopt;
-    std::string_view rest = token;
-    const std::optional<double> value = ScanDouble(rest);
-    if (!value || !rest.empty()) return std::nullopt;
-    return value;
-}
-
-std::optional<int> ParseWholeInt(std::string_view token) {
-    if (token.empty() || IsScanSpace(token[0])) return std::nullopt;
-    std::string_view rest = token;
-    const std::optional<int> value = ScanInt(rest);
-    if (!value || !rest.empty() || *value == INT_MAX || *value == INT_MIN) return std::nullopt;
-    return value;
-}
-
 }  // namespace velmarin

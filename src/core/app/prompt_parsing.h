@@ -8,7 +8,7 @@ namespace velmarin {
 
 // Reads a whole number at the start of text in the manner of atoi: leading
 // white space, one sign, then digits up to the first non-digit; no digits
-// gives 0. The result is held within -999999 .. 999999 (so no text can
+// gives 0. The result is held within kMinYear .. kMaxYear (so no text can
 // overflow it).
 int ReadLeadingInteger(std::string_view text);
 

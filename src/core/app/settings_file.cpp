@@ -9,12 +9,15 @@
 #include <chrono>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <optional>
 #include <system_error>
 #include <vector>
 
+#include "core/app/message_text.h"
 #include "core/app/number_scan.h"
+#include "core/ephemeris/civil_offsets.h"
+#include "core/text/number_text.h"
 
 namespace velmarin {
 namespace {
@@ -49,45 +52,43 @@ void AppendInt(std::string& out, int value) {
     out.append(buffer, result.ptr);
 }
 
-// printf's "%.<precision>f" without the locale; a huge value needs ~330 digits.
-void AppendFixed(std::string& out, double value, int precision) {
-    std::vector<char> buffer(400);
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, precision);
-    if (result.ec == std::errc()) out.append(buffer.data(), result.ptr);
-    else out += "0";
-}
+struct Prefix {
+    std::optional<std::string> text;  // nothing when the file could not be read
+    int osError = 0;                  // then why; ENOENT for a missing file, 0 for no regular file
+};
 
-std::optional<std::string> ReadPrefix(const std::filesystem::path& path, std::size_t limit) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text(limit, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(limit));
-    if (in.bad()) return std::nullopt;
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return text;
-}
-
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
+// The first `limit` bytes of a regular file. Opened without blocking, so a
+// FIFO in the file's place cannot stop the program.
+Prefix ReadPrefix(const std::filesystem::path& path, std::size_t limit) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return {std::nullopt, errno};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return {std::nullopt, error};
     }
-    return true;
-}
-
-// Makes the directory entry of a rename durable; failure only weakens that.
-void SyncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
+    if (!S_ISREG(info.st_mode)) {
+        // A FIFO, device or socket has no errno of its own: 0 says "not a regular file".
+        ::close(fd);
+        return {std::nullopt, S_ISDIR(info.st_mode) ? EISDIR : 0};
+    }
+    std::string text(limit, '\0');
+    std::size_t used = 0;
+    while (used < limit) {
+        const ssize_t got = ::read(fd, text.data() + used, limit - used);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            return {std::nullopt, error};
+        }
+        if (got == 0) break;
+        used += static_cast<std::size_t>(got);
+    }
     ::close(fd);
+    text.resize(used);
+    return {std::move(text), 0};
 }
 
 std::filesystem::path HomeFolder() {
@@ -96,6 +97,29 @@ std::filesystem::path HomeFolder() {
     if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
         return entry->pw_dir;
     return ".";
+}
+
+// An extension line begins with a letter; a window-size line never does.
+bool IsExtensionLine(std::string_view line) {
+    return !line.empty() && ((line[0] >= 'A' && line[0] <= 'Z') || (line[0] >= 'a' && line[0] <= 'z'));
+}
+
+// "1" switches an extension on; anything else is its default, off.
+int FlagValue(std::string_view value) { return value == "1" ? 1 : 0; }
+
+void ApplyExtensionLine(std::string_view line, ChartSettings& settings) {
+    const std::size_t space = line.find(' ');
+    const std::string_view keyword = line.substr(0, space);
+    const std::string_view value = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+    if (keyword == kZoneKeyword) {
+        settings.zone = IsZoneNameShaped(value) ? std::string(value) : std::string();
+    } else if (keyword == kPlanetsKeyword) {
+        settings.showPlanets = FlagValue(value);
+    } else if (keyword == kMoonlightKeyword) {
+        settings.showMoonlight = FlagValue(value);
+    } else {
+        settings.otherExtensionLines.emplace_back(line);
+    }
 }
 
 }  // namespace
@@ -116,7 +140,15 @@ ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defa
     }
 
     const std::string_view line3 = NextLine(text);
-    if (!line3.empty()) ScanInts(line3, {&settings.windowWidth, &settings.windowHeight});
+    if (IsExtensionLine(line3)) {
+        ApplyExtensionLine(line3, settings);
+    } else if (!line3.empty()) {
+        ScanInts(line3, {&settings.windowWidth, &settings.windowHeight});
+    }
+    while (!text.empty()) {
+        const std::string_view line = NextLine(text);
+        if (IsExtensionLine(line)) ApplyExtensionLine(line, settings);
+    }
     return settings;
 }
 
@@ -130,16 +162,31 @@ std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSiz
         AppendInt(text, flags[i]);
     }
     text += "\r\n";
-    AppendFixed(text, settings.latitude / degToRad, 6);
+    text += FixedNumber(settings.latitude / degToRad, 6);
     text += ' ';
-    AppendFixed(text, settings.longitude / degToRad, 6);
+    text += FixedNumber(settings.longitude / degToRad, 6);
     text += ' ';
-    AppendFixed(text, settings.timeZoneHours, 1);
+    text += FixedNumber(settings.timeZoneHours, 1);
     text += "\r\n";
     if (withWindowSize) {
         AppendInt(text, settings.windowWidth);
         text += ' ';
         AppendInt(text, settings.windowHeight);
+        text += "\r\n";
+    }
+    // Only extensions away from their defaults: a user who never uses one
+    // keeps the plain two or three lines.
+    const auto appendLine = [&text](std::string_view keyword, std::string_view value) {
+        text += keyword;
+        text += ' ';
+        text += value;
+        text += "\r\n";
+    };
+    if (IsZoneNameShaped(settings.zone)) appendLine(kZoneKeyword, settings.zone);
+    if (settings.showPlanets != 0) appendLine(kPlanetsKeyword, "1");
+    if (settings.showMoonlight != 0) appendLine(kMoonlightKeyword, "1");
+    for (const std::string& line : settings.otherExtensionLines) {
+        text += line;
         text += "\r\n";
     }
     return text;
@@ -157,11 +204,26 @@ std::filesystem::path SettingsFilePath() {
     return folder / "Velmarin.ini";
 }
 
-bool LoadSettings(const std::filesystem::path& path, ChartSettings& settings) {
-    const std::optional<std::string> text = ReadPrefix(path, kMaxReadBytes);
-    if (!text) return false;
-    settings = ParseSettingsText(*text, settings);
-    return true;
+SettingsLoadResult LoadSettings(const std::filesystem::path& path, ChartSettings& settings) {
+    const Prefix prefix = ReadPrefix(path, kMaxReadBytes);
+    if (!prefix.text) {
+        // Only a file that is really not there may be replaced by the defaults.
+        if (prefix.osError == ENOENT) return {SettingsFileState::Missing, 0};
+        return {SettingsFileState::Unreadable, prefix.osError};
+    }
+    settings = ParseSettingsText(*prefix.text, settings);
+    return {SettingsFileState::Loaded, 0};
+}
+
+std::string DescribeSettingsLoad(const std::filesystem::path& path, const SettingsLoadResult& result) {
+    const std::string quoted = QuoteForMessage(path.string());
+    switch (result.state) {
+        case SettingsFileState::Loaded: return "read the settings file " + quoted;
+        case SettingsFileState::Missing: return "no settings file " + quoted;
+        case SettingsFileState::Unreadable: break;
+    }
+    return "cannot read the settings file " + quoted + ": " +
+           (result.osError != 0 ? std::strerror(result.osError) : "it is not a regular file");
 }
 
 // A save killed between creating its temporary file and the rename leaves that
@@ -169,51 +231,21 @@ bool LoadSettings(const std::filesystem::path& path, ChartSettings& settings) {
 // younger ones may belong to another instance saving right now.
 constexpr auto kAbandonedTempAge = std::chrono::minutes(10);
 
-void RemoveAbandonedTempFiles(const std::filesystem::path& folder, const std::string& fileName) {
-    const std::string prefix = "." + fileName + ".";
-    const auto now = std::filesystem::file_time_type::clock::now();
-    std::error_code error;
-    std::filesystem::directory_iterator entries(folder, error);
-    if (error) return;
-    for (const auto& entry : entries) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
-        std::error_code entryError;
-        if (!entry.is_regular_file(entryError) || entryError) continue;
-        const auto written = entry.last_write_time(entryError);
-        if (entryError || now - written < kAbandonedTempAge) continue;
-        std::filesystem::remove(entry.path(), entryError);
-    }
-}
-
-bool SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,
-                  bool withWindowSize) {
+FileWriteResult SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,
+                             bool withWindowSize) {
     const std::string text = FormatSettingsText(settings, withWindowSize);
-    if (const auto current = ReadPrefix(path, text.size() + 1); current && *current == text)
-        return true;
+    if (const Prefix current = ReadPrefix(path, text.size() + 1); current.text && *current.text == text)
+        return {};
 
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) return false;
+    if (error) return {FileWriteError::CreateTemporary, error.value()};
 
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return false;
-    // Keep the permissions of the file being replaced; a new one gets rw-r--r--.
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(pattern.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(pattern.c_str());
-        return false;
-    }
-    SyncFolder(folder);
-    RemoveAbandonedTempFiles(folder, path.filename().string());
-    return true;
+    const FileWriteResult written = WriteFileAtomically(path, text);
+    if (written.ok()) RemoveAbandonedTemporaryFiles(path, kAbandonedTempAge);
+    return written;
 }
 
 }  // namespace velmarin

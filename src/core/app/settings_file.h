@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/atomic_file.h"
 #include "core/chart/chart_settings.h"
 
 namespace velmarin {
@@ -13,6 +14,13 @@ namespace velmarin {
 //   line 1: codeByDiameter codeByBrightness displayMode showDayLine reservedFlag showGrid showMoon
 //   line 2: latitude longitude (six decimals) timeZoneHours (one decimal)
 //   line 3: windowWidth windowHeight (optional)
+// then extension lines "keyword value" (ASCII keyword, one blank, the value
+// to the end of the line), written only when not at their default, in this
+// order: "zone AREA/CITY", "planets 1", "moonlight 1"; lines of other
+// keywords are kept and written back after them as they were.
+inline constexpr std::string_view kZoneKeyword = "zone";
+inline constexpr std::string_view kPlanetsKeyword = "planets";
+inline constexpr std::string_view kMoonlightKeyword = "moonlight";
 
 // Given the file's text and the values to keep for whatever the text does not
 // supply, returns the settings it holds. Lines end at LF (a CR before it is
@@ -23,11 +31,15 @@ namespace velmarin {
 // non-finite number (inf, nan, overflow) stops the scan like text does.
 // Integers beyond the int range saturate. No range checks otherwise; any
 // input, binary included, is accepted. summerTime always comes from the
-// defaults.
+// defaults. Every line after line 2 that begins with an ASCII letter is an
+// extension line (so never the window size); a known keyword with a bad
+// value (a zone not shaped like one, a flag other than 0 or 1) counts as
+// its default; other lines after line 3 are ignored.
 ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defaults);
 
-// The file's text for the settings: lines 1 and 2, and line 3 with the
-// window size when withWindowSize is true; every line ends with CR LF.
+// The file's text for the settings: lines 1 and 2, line 3 with the window
+// size when withWindowSize is true, then the extension lines; every line
+// ends with CR LF.
 // Independent of the process locale.
 std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSize = true);
 
@@ -40,19 +52,34 @@ bool WindowPositionAllowsSizeLine(int windowLeft, int windowTop);
 // is unset, empty or not absolute.
 std::filesystem::path SettingsFilePath();
 
-// Reads the settings file at path into settings (fields the file does not
-// supply keep their values). Returns false, leaving settings unchanged, when
-// the file is missing or cannot be read; the caller then writes the
-// defaults. Only the first MiB of the file is looked at.
-bool LoadSettings(const std::filesystem::path& path, ChartSettings& settings);
+// What reading the settings file found.
+enum class SettingsFileState {
+    Loaded,      // read; its values are in the settings
+    Missing,     // no file at the path: the caller writes the defaults
+    Unreadable,  // something is there but cannot be read: never overwrite it
+};
 
-// Replaces the file at path with FormatSettingsText(settings, withWindowSize).
-// The folder is created when missing. The new text goes to a temporary file
-// in the same folder, is flushed to disk and renamed over the old one, so the
-// file is always either the old or the new one, never partial. When the file
-// already holds exactly that text nothing is written. Returns false when the
-// file could not be written; the old file then stays as it was.
-bool SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,
-                  bool withWindowSize = true);
+struct SettingsLoadResult {
+    SettingsFileState state = SettingsFileState::Missing;
+    int osError = 0;  // errno of an unreadable file; 0 also for one that is no regular file
+};
+
+// Reads the settings file at path into settings (fields the file does not
+// supply keep their values). Missing or unreadable leave settings unchanged.
+// A path that exists but is no regular file (a directory, a FIFO) counts as
+// unreadable. Only the first MiB of the file is looked at.
+SettingsLoadResult LoadSettings(const std::filesystem::path& path, ChartSettings& settings);
+
+// The one-line note for standard error about an unreadable settings file,
+// e.g. "cannot read the settings file '/x/Velmarin.ini': Permission denied".
+std::string DescribeSettingsLoad(const std::filesystem::path& path, const SettingsLoadResult& result);
+
+// Replaces the file at path with FormatSettingsText(settings, withWindowSize),
+// atomically (WriteFileAtomically: through a symbolic link, never partial).
+// The folder is created when missing. When the file already holds exactly
+// that text nothing is written. Temporary files of killed saves are cleared.
+// On failure the old file stays as it was and the result says why.
+FileWriteResult SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,
+                             bool withWindowSize = true);
 
 }  // namespace velmarin

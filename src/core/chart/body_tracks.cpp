@@ -37,14 +37,6 @@ double ModeAngle(int mode, double ra, double sunReference) {
     }
 }
 
-// Sidereal time at 0 h UT: the hours are rounded to single precision before
-// they become an angle, which decides the pixel the line lands on.
-double SiderealAngle(double jd) {
-    const double hours =
-        static_cast<float>((jd - 2445700.5) * 0.0657098242 + 6.656306);
-    return NormalizeAngle(hours / 12 * kPi);
-}
-
 struct NodeLine {
     Point previous;
     bool wrapped = false;  // drew its backward wrap since the last regular step
@@ -83,7 +75,7 @@ public:
             const bool regular = TrackStep(i, p, pos);
             if (i == kMoon && regular) NodeLinesAfterMoon(nodePoints);
         }
-        SiderealStep(ModeAngle(pass_.mode, SiderealAngle(jd), sunReference), jd);
+        SiderealStep(ModeAngle(pass_.mode, SiderealTimeAtZeroHours(jd), sunReference), jd);
     }
 
     int BodiesDrawn() const { return planetCount + (pass_.settings.showMoon ? 1 : 0); }

@@ -58,10 +58,7 @@ ChartLayout LayoutChart(int pageWidth, int pageHeight, bool printing, int charHe
 
 void SetChartYear(ChartLayout& layout, int year) {
     layout.startJd = JulianDayFromDate(1, 1, year, 0.0);
-    // The calendar itself decides whether February has a 29th.
-    const double february = JulianDayFromDate(1, 2, year, 0.0);
-    const double march = JulianDayFromDate(1, 3, year, 0.0);
-    layout.leapDay = (march - february) > 28.5 ? 1 : 0;
+    layout.leapDay = IsLeapYear(year) ? 1 : 0;
 }
 
 Point MapToPage(const ChartLayout& layout, double jd, double angle) {

@@ -6,6 +6,7 @@
 #include "core/chart/chart_layout.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/surface.h"
+#include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/ephemeris_context.h"
 
 namespace velmarin {
@@ -30,6 +31,7 @@ struct ChartPass {
     double todayJd = 0.0;
     Pen keptPen{};          // the pen selected before the pass took bodyPens[0]
     std::string footerText; // printed below the legend on paper
+    const ZoneDatabase* zones = nullptr;  // resolves settings.zone; null: no named zones
 };
 
 }  // namespace velmarin

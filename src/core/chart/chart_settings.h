@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace velmarin {
 
 // Full-precision degree factor of the settings file and the location commands.
@@ -22,6 +25,12 @@ struct ChartSettings {
     int summerTime = 1;    // never saved; 1 at every start
     int windowWidth = 1212;
     int windowHeight = 800;
+    // Extensions, kept in the settings file's extension lines.
+    std::string zone;       // "AREA/CITY" of the zone database; empty: timeZoneHours and summerTime
+    int showPlanets = 0;
+    int showMoonlight = 0;
+    // Extension lines of keywords this version does not know, written back as they were.
+    std::vector<std::string> otherExtensionLines;
 
     bool operator==(const ChartSettings&) const = default;
 };

@@ -29,7 +29,7 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     const int mode = EffectiveDisplayMode(settings.displayMode);
     const Pen keptPen = dc.SelectPen(state.catalogue.bodyPens[0]);
     ChartPass pass{dc,   layout, settings, state.catalogue, state.fonts, state.ephemeris,
-                   year, mode,   todayJd,  keptPen, state.footerText};
+                   year, mode,   todayJd,  keptPen, state.footerText, state.zones.get()};
     const Pen blackPen{kBlack, 1};
     const Pen whitePen{kWhite, 1};
 
@@ -55,7 +55,7 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     const bool kept = state.keepYearSky;
     if (mode == ModeTwilight) {
         if (kept) {
-            DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings)));
+            DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings, state.zones.get())));
         } else {
             DrawTwilightChart(pass);
         }

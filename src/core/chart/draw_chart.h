@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/chart/body_catalogue.h"
@@ -8,6 +9,7 @@
 #include "core/chart/chart_settings.h"
 #include "core/chart/surface.h"
 #include "core/chart/year_sky.h"
+#include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/ephemeris_context.h"
 
 namespace velmarin {
@@ -27,6 +29,8 @@ struct ChartViewState {
     // The printed page's footer line; the caller composes it (the chart
     // does not know the program's version).
     std::string footerText;
+    // The zone database the platform offers (none: only the fixed zones).
+    std::shared_ptr<const ZoneDatabase> zones;
 };
 
 // One complete pass onto `dc` (which is the whole page): layout, then every

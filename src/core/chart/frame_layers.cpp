@@ -6,9 +6,11 @@
 #include <cstring>
 #include <vector>
 
+#include "core/chart/chart_clock.h"
 #include "core/chart/truncate.h"
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/text/number_text.h"
 
 namespace velmarin {
 
@@ -60,13 +62,16 @@ std::string ChartTitle(int year, int mode) {
     return Format(mode == ModeTwilight ? "Dämmerung %d" : "Astronomischer Kalender %d", year);
 }
 
-std::string AxisCaption(int mode, const ChartSettings& settings, bool portrait) {
+std::string AxisCaption(int mode, const ChartSettings& settings, bool portrait,
+                        const std::string& zoneCaption) {
     std::string text = portrait ? "X-Achse: " : "Y-Achse: ";
     switch (mode) {
         case ModeSun: text += "Stundenwinkel zur Sonne"; break;
         case ModeMidnight: text += "Stundenwinkel zur Gegensonne"; break;
         case ModeTwilight:
             text += "Uhrzeit in ";
+            // A named zone brings its own summer time.
+            if (!zoneCaption.empty()) return text + zoneCaption;
             text += TimeZoneName(settings.timeZoneHours);
             if (settings.summerTime) text += " mit Sommerzeit";
             return text;
@@ -85,8 +90,8 @@ std::string LocationText(double latitude, double longitude) {
     // Degrees with the chart's own pi, as everywhere on the chart.
     const double lat = latitude / (kPi / 180);
     const double lon = longitude / (kPi / 180);
-    return Format("Für Ort %.2lf°%c / %.2lf°%c,      ", lat, lat >= 0 ? 'N' : 'S', lon,
-                  lon >= 0 ? 'O' : 'W');
+    return "Für Ort " + FixedNumber(lat, 2) + "°" + (lat >= 0 ? "N" : "S") + " / " +
+           FixedNumber(lon, 2) + "°" + (lon >= 0 ? "O" : "W") + ",      ";
 }
 
 void DrawTitle(ChartPass& pass) {
@@ -193,7 +198,9 @@ void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack) {
     const int cyA = dc.GetTextExtent("A").cy;
     const int x0 = l.plotLeft - l.tickLongX;
     const int y0 = l.plotBottom + TruncToInt(1.5 * l.tickLongY);
-    dc.TextOut(x0, y0, AxisCaption(pass.mode, pass.settings, l.portrait));
+    const std::string zoneCaption =
+        pass.mode == ModeTwilight ? ZoneCaption(pass.year, pass.settings, pass.zones) : std::string();
+    dc.TextOut(x0, y0, AxisCaption(pass.mode, pass.settings, l.portrait, zoneCaption));
     const int y1 = y0 + cyA;
 
     if (pass.mode == ModeTwilight) {

@@ -12,8 +12,10 @@ namespace velmarin {
 // "Astronomischer Kalender 2024" or, for the twilight chart, "Dämmerung 2024".
 std::string ChartTitle(int year, int mode);
 // The caption below the plot: which axis carries the angle, what it is and,
-// outside the twilight chart, the line coding.
-std::string AxisCaption(int mode, const ChartSettings& settings, bool portrait);
+// outside the twilight chart, the line coding. zoneCaption: the named zone
+// the twilight chart's clock follows (ZoneCaption), or empty.
+std::string AxisCaption(int mode, const ChartSettings& settings, bool portrait,
+                        const std::string& zoneCaption = {});
 // The location line of the twilight chart; angles in rad.
 std::string LocationText(double latitude, double longitude);
 // Title above the plot, centred on it; lower on paper.

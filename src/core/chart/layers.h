@@ -31,7 +31,5 @@ void DrawMoonPhases(ChartPass& pass);
 // The same from the markers of pass.year found beforehand (SearchPhaseMarkers).
 void DrawMoonPhases(ChartPass& pass, const std::vector<PhaseMarker>& markers);
 void DrawPhaseMarker(Surface& dc, int x, int y, int radius, int style);
-// Brush colour of a marker style.
-Color PhaseMarkerColor(int style);
 
 }  // namespace velmarin

@@ -13,18 +13,6 @@ namespace {
 constexpr int kHalfDiscPoints = 19;
 }  // namespace
 
-Color PhaseMarkerColor(int style) {
-    switch (style) {
-        case kStyleNewMoon: return Rgb(1, 1, 1);
-        case kStyleSolarEclipse: return Rgb(240, 0, 0);
-        case kStyleFirstQuarter: return Rgb(200, 200, 200);
-        case kStyleFullMoon: return Rgb(250, 250, 250);
-        case kStyleLunarEclipse: return Rgb(250, 0, 0);
-        case kStyleLastQuarter: return Rgb(190, 190, 190);
-        default: return kInvalidColor;
-    }
-}
-
 void DrawPhaseMarker(Surface& dc, int x, int y, int radius, int style) {
     const Color color = PhaseMarkerColor(style);
     if (color == kInvalidColor) return;

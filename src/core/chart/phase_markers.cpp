@@ -64,16 +64,20 @@ std::vector<PhaseMarker> SearchPhaseMarkers(int year) {
     return markers;
 }
 
+const PhaseMarkerLook* FindPhaseMarkerLook(int style) {
+    for (const PhaseMarkerLook& look : kPhaseMarkerLooks)
+        if (look.style == style) return &look;
+    return nullptr;
+}
+
 const char* PhaseMarkerLabel(int style) {
-    switch (style) {
-        case kStyleNewMoon: return "Neumond";
-        case kStyleFirstQuarter: return "1. Viertel";
-        case kStyleFullMoon: return "Vollmond";
-        case kStyleLastQuarter: return "3. Viertel";
-        case kStyleSolarEclipse: return "mögl. Sonnenfinsternis";
-        case kStyleLunarEclipse: return "mögl. Mondfinsternis";
-        default: return "";
-    }
+    const PhaseMarkerLook* look = FindPhaseMarkerLook(style);
+    return look ? look->label : "";
+}
+
+Color PhaseMarkerColor(int style) {
+    const PhaseMarkerLook* look = FindPhaseMarkerLook(style);
+    return look ? look->color : kInvalidColor;
 }
 
 }  // namespace velmarin

@@ -2,12 +2,33 @@
 
 #include <vector>
 
+#include "core/chart/surface.h"
+#include "core/ephemeris/moon_phase.h"
+
 namespace velmarin {
 
 // Marker styles of the lunar-phase layer.
 enum PhaseMarkerStyle : int {
     kStyleNewMoon = 0, kStyleSolarEclipse = 10, kStyleFirstQuarter = 1,
     kStyleFullMoon = 2, kStyleLunarEclipse = 12, kStyleLastQuarter = 3,
+};
+
+// How each marker style looks and reads: the chart draws it in `color`, the
+// readout recognises that colour, dates it by the phase `kind` and names it
+// `label` (UTF-8), as does the phases command. Rows in the readout's order.
+struct PhaseMarkerLook {
+    int style;  // PhaseMarkerStyle
+    int kind;   // MoonPhaseKind
+    Color color;
+    const char* label;
+};
+inline constexpr PhaseMarkerLook kPhaseMarkerLooks[] = {
+    {kStyleNewMoon, kNewMoon, Rgb(1, 1, 1), "Neumond"},
+    {kStyleFirstQuarter, kFirstQuarter, Rgb(200, 200, 200), "1. Viertel"},
+    {kStyleFullMoon, kFullMoon, Rgb(250, 250, 250), "Vollmond"},
+    {kStyleLastQuarter, kLastQuarter, Rgb(190, 190, 190), "3. Viertel"},
+    {kStyleSolarEclipse, kNewMoon, Rgb(240, 0, 0), "mögl. Sonnenfinsternis"},
+    {kStyleLunarEclipse, kFullMoon, Rgb(250, 0, 0), "mögl. Mondfinsternis"},
 };
 
 // Limit (degrees of ecliptic longitude) within which a new or full moon
@@ -29,8 +50,12 @@ struct PhaseMarker {
 // 35 days before 1 January and keeps only phases whose instant lies in `year`.
 std::vector<PhaseMarker> SearchPhaseMarkers(int year);
 
-// German name of a marker style as the readout shows it
-// ("Neumond", "mögl. Sonnenfinsternis", ...).
+// The row of kPhaseMarkerLooks for a style, or nothing for an unknown style.
+const PhaseMarkerLook* FindPhaseMarkerLook(int style);
+// German name of a marker style ("Neumond", "mögl. Sonnenfinsternis", ...);
+// "" for an unknown style.
 const char* PhaseMarkerLabel(int style);
+// Fill colour of a marker style; kInvalidColor for an unknown style.
+Color PhaseMarkerColor(int style);
 
 }  // namespace velmarin

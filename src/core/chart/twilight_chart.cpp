@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/chart/chart_clock.h"
 #include "core/chart/layers.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -136,18 +137,18 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
     }
 }
 
-TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings) {
+TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings, const ZoneDatabase* zones) {
     TwilightInputs inputs;
     inputs.year = year;
     inputs.latitude = settings.latitude;
     inputs.longitude = settings.longitude;
-    inputs.offsets = FixedZoneOffsets(year, settings.timeZoneHours, settings.summerTime != 0);
+    inputs.offsets = ChartYearOffsets(year, settings, zones);
     return inputs;
 }
 
 void DrawTwilightChart(ChartPass& pass) {
     // On the calling thread alone: the plain path the shared-out one is held to.
-    DrawTwilightChart(pass, SampleTwilightYear(TwilightInputsOf(pass.year, pass.settings), 1));
+    DrawTwilightChart(pass, SampleTwilightYear(TwilightInputsOf(pass.year, pass.settings, pass.zones), 1));
 }
 
 void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days) {

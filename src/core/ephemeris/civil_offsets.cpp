@@ -22,6 +22,17 @@ std::vector<CalendarInstant> DaysOfYear(int year, double firstJd) {
 
 }  // namespace
 
+bool IsZoneNameShaped(std::string_view text) {
+    constexpr std::size_t kLongestName = 100;
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (text.empty() || text.size() > kLongestName || !letter(text[0])) return false;
+    for (const char c : text) {
+        const bool digit = c >= '0' && c <= '9';
+        if (!letter(c) && !digit && c != '_' && c != '+' && c != '-' && c != '/') return false;
+    }
+    return text.find("//") == std::string_view::npos && text.back() != '/';
+}
+
 DayOffset YearOffsets::OfDay(double jd) const {
     const double index = jd - firstJd;
     if (!(index >= 0.0 && index < static_cast<double>(days.size()))) return {};

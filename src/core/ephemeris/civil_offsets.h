@@ -57,6 +57,11 @@ public:
     virtual std::string Abbreviations(std::string_view zone, int year) const = 0;
 };
 
+// Whether text has the form of a zone database name ("Australia/Sydney",
+// "Etc/GMT+5", "UTC"): 1..100 characters of letters, digits, '_', '+', '-'
+// and '/', starting with a letter. Says nothing of whether the zone exists.
+bool IsZoneNameShaped(std::string_view text);
+
 // Given: a year, a fixed offset timeZoneHours and whether the summer-time
 // rule (IsSummerTime) adds an hour.
 // Returned: the offset of every day of the year.

@@ -133,6 +133,10 @@ CalendarInstant CalendarFromJulianDay(double jd) {
     return instant;
 }
 
+bool IsLeapYear(int year) {
+    return JulianDayFromDate(1, 3, year) - JulianDayFromDate(1, 2, year) > 28.5;
+}
+
 bool IsSummerTime(int month, int day, int weekday) {
     // Whole days only: the hour of the change is not modelled. Differences
     // in 64 bits so that no int input can overflow.

@@ -6,6 +6,11 @@
 
 namespace velmarin {
 
+// The years the program accepts (the window holds its year within them, the
+// command line rejects others): beyond them the calendar arithmetic overflows.
+inline constexpr int kMinYear = -999999;
+inline constexpr int kMaxYear = 999999;
+
 // Angle reduced to [0, 2pi) with the program's pi.
 double NormalizeAngle(double x);
 // Hours reduced to [0, 24).
@@ -39,6 +44,9 @@ void ConvertCalendar(int direction, CalendarInstant& instant);
 // Conveniences over ConvertCalendar.
 double JulianDayFromDate(int day, int month, int year, double hour = 0.0);
 CalendarInstant CalendarFromJulianDay(double jd);
+// Whether February of `year` has a 29th, as ConvertCalendar counts the days
+// (so every date it allows converts to a Julian Day and back).
+bool IsLeapYear(int year);
 
 bool IsSummerTime(int month, int day, int weekday);
 

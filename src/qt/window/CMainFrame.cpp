@@ -14,8 +14,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <cstdio>
 
 #include "core/app/command_rules.h"
+#include "core/app/message_text.h"
 #include "core/app/prompt_parsing.h"
 #include "core/app/settings_file.h"
 #include "core/app/version_text.h"
@@ -41,10 +43,15 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
     const VersionTexts version = ReadVersionInfo();
     versionText_ = QString::fromStdString(version.versionText);
     buildText_ = QString::fromStdString(version.buildText);
-    if (!LoadSettings(settingsPath_, settings_)) {
-        // First start (or an unreadable file): the defaults are written at
-        // once, without the window-size line.
-        if (SaveSettings(settingsPath_, settings_, false)) lastSavedText_ = FormatSettingsText(settings_, false);
+    const SettingsLoadResult loaded = LoadSettings(settingsPath_, settings_);
+    if (loaded.state == SettingsFileState::Missing) {
+        // First start: the defaults are written at once, without the window-size line.
+        WriteSettings(settings_, false);
+    } else if (loaded.state == SettingsFileState::Unreadable) {
+        // The user's settings may be in there: keep the file, run on the defaults.
+        settingsSavable_ = false;
+        std::fprintf(stderr, "velmarin: %s; using the defaults, settings are not saved this run\n",
+                     DescribeSettingsLoad(settingsPath_, loaded).c_str());
     }
 
     setWindowTitle(tr("Velmarin"));
@@ -262,10 +269,25 @@ void CMainFrame::SaveSettingsFile() {
         toSave.windowWidth = outer.width();
         toSave.windowHeight = outer.height();
     }
-    std::string text = FormatSettingsText(toSave, withSize);
-    if (text == lastSavedText_) return;
+    if (FormatSettingsText(toSave, withSize) == lastSavedText_) return;
+    WriteSettings(toSave, withSize);
+}
+
+void CMainFrame::WriteSettings(const ChartSettings& toSave, bool withWindowSize) {
+    if (!settingsSavable_) return;
     // A failed write leaves memory as it is; the next save point tries again.
-    if (SaveSettings(settingsPath_, toSave, withSize)) lastSavedText_ = std::move(text);
+    const FileWriteResult result = SaveSettings(settingsPath_, toSave, withWindowSize);
+    if (result.ok()) {
+        lastSavedText_ = FormatSettingsText(toSave, withWindowSize);
+        saveFailureReported_ = false;
+        return;
+    }
+    // Every repaint is a save point: say it once, not at each of them.
+    if (saveFailureReported_) return;
+    saveFailureReported_ = true;
+    std::fprintf(stderr, "velmarin: settings not saved to %s: %s\n",
+                 QuoteForMessage(settingsPath_.string()).c_str(),
+                 OneLineMessage(DescribeFileWriteResult(result)).c_str());
 }
 
 void CMainFrame::ExecuteCommand(int command) {

@@ -27,7 +27,9 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     // Loads the settings once from settingsPath (the standard path when none
-    // is given); a missing file is written at once from the defaults.
+    // is given); a missing file is written at once from the defaults. A file
+    // that is there but cannot be read is never overwritten: the defaults
+    // apply in memory and nothing is saved this run (said once on stderr).
     explicit CMainFrame(std::optional<std::filesystem::path> settingsPath = std::nullopt);
     ~CMainFrame() override;
 
@@ -45,7 +47,8 @@ public:
     // commands' states.
     void ChangeSettings(const ChartSettings& changed);
     // Writes the settings file, with the window-size line when the window's
-    // position allows it. A failed write changes nothing in memory.
+    // position allows it. A failed write changes nothing in memory and is
+    // said once on stderr (again only after a save has worked in between).
     void SaveSettingsFile();
     // Applies every command's update rule to its menu entry and toolbar button.
     void UpdateCommandStates();
@@ -75,10 +78,15 @@ private:
     void FitOuterSizeOnce();
     // The saved window size (outer size) clamped to what a screen can show.
     QSize InitialOuterSize() const;
+    // Saves `toSave`; remembers the text written, reports a first failure.
+    void WriteSettings(const ChartSettings& toSave, bool withWindowSize);
 
     ChartSettings settings_;
     std::filesystem::path settingsPath_;
     std::string lastSavedText_;
+    // False when the file at start could not be read: it must not be replaced.
+    bool settingsSavable_ = true;
+    bool saveFailureReported_ = false;
     QString versionText_;
     QString buildText_;
     CVelmarinView* view_ = nullptr;

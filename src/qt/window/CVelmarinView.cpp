@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "core/app/command_rules.h"
+#include "core/app/image_format.h"
 #include "core/app/prompt_parsing.h"
 #include "core/app/version_text.h"
 #include "qt/surface/qt_chart_output.h"
@@ -88,7 +89,7 @@ void CVelmarinView::OnDisplayCommand(int command) {
 void CVelmarinView::OnYearStep(int delta) { SetYear(StepYear(year_, delta)); }
 
 void CVelmarinView::SetYear(int year) {
-    year_ = std::clamp(year, kMinChartYear, kMaxChartYear);
+    year_ = std::clamp(year, kMinYear, kMaxYear);
     ChartChanged();
 }
 
@@ -119,7 +120,8 @@ bool CVelmarinView::PrintChart(QPrinter* printer) {
 
 bool CVelmarinView::ExportChart(const QString& fileName) {
     RenderIfNeeded();
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const std::optional<ImageFormat> format = ImageFormatOfFileName(fileName.toStdString());
+    if (!format) return false;
     // The vector files take the widget's size in units; the PNG the pixels on screen.
     const int width = std::max(1, this->width());
     const int height = std::max(1, this->height());
@@ -132,12 +134,10 @@ bool CVelmarinView::ExportChart(const QString& fileName) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) return false;
     bool drawn = false;
-    if (suffix == QLatin1String("png")) {
-        drawn = !backBuffer_.isNull() && backBuffer_.save(&file, "PNG");
-    } else if (suffix == QLatin1String("svg")) {
-        drawn = DrawOnSvg(file, width, height, false, draw);
-    } else if (suffix == QLatin1String("pdf")) {
-        drawn = DrawOnPdf(file, width, height, false, draw);
+    switch (*format) {
+        case ImageFormat::Png: drawn = !backBuffer_.isNull() && backBuffer_.save(&file, "PNG"); break;
+        case ImageFormat::Svg: drawn = DrawOnSvg(file, width, height, false, draw); break;
+        case ImageFormat::Pdf: drawn = DrawOnPdf(file, width, height, false, draw); break;
     }
     return drawn && file.commit();
 }

@@ -214,6 +214,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, With({"--lat", "-inf"}), "not a number"},
         BadCase{Command::Render, With({"--lat", "1e999"}), "not a number"},
         BadCase{Command::Render, With({"--lat", "52,5"}), "not a number"},
+        // Options take decimals only, as the prompts do.
+        BadCase{Command::Render, With({"--lat", "0x10"}), "not a number"},
+        BadCase{Command::Render, With({"--tz", "0x1p1"}), "not a number"},
+        BadCase{Command::Phases, {"--year", "0x10"}, "not a whole number"},
         BadCase{Command::Render, With({"--lat", " 52"}), "not a number"},
         BadCase{Command::Render, With({"--lat", ""}), "not a number"},
         BadCase{Command::Render, With({"--lon", "180.5"}), "longitude out of range"},

@@ -129,6 +129,32 @@ TEST(CommandRulesUpdate, TimeZoneChecksOnlyExactWholeOffsets) {
     EXPECT_FALSE(CommandUpdateRule(kCmdZoneUtPlus1, s).checked);
 }
 
+TEST(CommandRulesUpdate, ANamedZoneTakesOverTheClockEntries) {
+    ChartSettings s = InMode(ModeTwilight);
+    s.timeZoneHours = 1.0;
+    for (const int summer : {0, 1}) {
+        s.summerTime = summer;
+        s.zone = "Australia/Sydney";
+        // The zone decides summer time: the entry is greyed, its mark kept.
+        EXPECT_EQ(CommandUpdateRule(kCmdSummerTime, s), (CommandState{false, true, summer != 0}));
+        EXPECT_EQ(CommandUpdateRule(kCmdZoneOther, s), (CommandState{true, true, true}));
+        EXPECT_FALSE(CommandUpdateRule(kCmdZoneUtPlus1, s).checked);
+        // Choosing a fixed zone leaves the named one.
+        ASSERT_TRUE(ApplyDisplayCommand(kCmdZoneUtPlus2, s));
+        EXPECT_EQ(s.zone, "");
+        EXPECT_EQ(s.summerTime, summer);
+        EXPECT_EQ(CommandUpdateRule(kCmdSummerTime, s), (CommandState{true, true, summer != 0}));
+        EXPECT_EQ(CommandUpdateRule(kCmdZoneOther, s), (CommandState{true, true, false}));
+        EXPECT_TRUE(CommandUpdateRule(kCmdZoneUtPlus2, s).checked);
+    }
+    // Outside the twilight chart the entry is greyed like the other clocks.
+    s = InMode(ModeNormal);
+    s.zone = "Asia/Kolkata";
+    EXPECT_EQ(CommandUpdateRule(kCmdZoneOther, s), (CommandState{false, true, false}));
+    // The dialog picks the zone; the rule alone changes nothing.
+    EXPECT_FALSE(ApplyDisplayCommand(kCmdZoneOther, s));
+}
+
 struct StepCase {
     const char* name;
     double startDegrees;
@@ -180,10 +206,10 @@ TEST(CommandRulesYear, StepsSaturateAtTheYearRange) {
     EXPECT_EQ(StepYear(1, -1), 0);
     EXPECT_EQ(StepYear(0, -1), -1);
     EXPECT_EQ(StepYear(2024, 1), 2025);
-    EXPECT_EQ(StepYear(kMaxChartYear, 1), kMaxChartYear);
-    EXPECT_EQ(StepYear(kMinChartYear, -1), kMinChartYear);
-    EXPECT_EQ(StepYear(INT_MAX, 1), kMaxChartYear);
-    EXPECT_EQ(StepYear(INT_MIN, -1), kMinChartYear);
+    EXPECT_EQ(StepYear(kMaxYear, 1), kMaxYear);
+    EXPECT_EQ(StepYear(kMinYear, -1), kMinYear);
+    EXPECT_EQ(StepYear(INT_MAX, 1), kMaxYear);
+    EXPECT_EQ(StepYear(INT_MIN, -1), kMinYear);
 }
 
 }  // namespace

@@ -154,14 +154,6 @@ INSTANTIATE_TEST_SUITE_P(
         MarkerCase{Rgb(190, 190, 190), 90, "02.04.2024: 3. Viertel"},
         MarkerCase{Rgb(190, 190, 190), 94, "02.04.2024: 3. Viertel"}));
 
-// The readout's colour table must agree with what the chart draws.
-TEST(HoverReadoutMarkerTable, MatchesTheChartsMarkerColoursAndLabels) {
-    for (const ReadoutMarker& marker : kReadoutMarkers) {
-        EXPECT_EQ(PhaseMarkerColor(marker.style), marker.color) << marker.label;
-        EXPECT_STREQ(PhaseMarkerLabel(marker.style), marker.label);
-    }
-}
-
 // The one-pixel border of the plot and everything outside it hide the tooltip.
 TEST(HoverReadoutArea, HidesOnTheBorderAndOutside) {
     const ChartLayout layout = PlotOf2024();

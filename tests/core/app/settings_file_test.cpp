@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <clocale>
 #include <climits>
 #include <cstdlib>
@@ -222,11 +224,93 @@ TEST(SettingsFilePathTest, FollowsXdgConfigHome) {
 TEST_F(SettingsFileIo, MissingFileLoadsNothing) {
     ChartSettings settings;
     settings.displayMode = 2;
-    EXPECT_FALSE(LoadSettings(folder_ / "Velmarin.ini", settings));
+    EXPECT_EQ(LoadSettings(folder_ / "Velmarin.ini", settings).state, SettingsFileState::Missing);
     EXPECT_EQ(settings.displayMode, 2);
     fs::create_directory(folder_ / "dir.ini");
-    EXPECT_FALSE(LoadSettings(folder_ / "dir.ini", settings));
+    EXPECT_EQ(LoadSettings(folder_ / "dir.ini", settings).state, SettingsFileState::Unreadable);
     EXPECT_EQ(settings, [] { ChartSettings s; s.displayMode = 2; return s; }());
+}
+
+// What is found at the settings path decides whether the defaults may be
+// written there: only when nothing is there at all.
+struct LoadCase {
+    const char* name;
+    void (*make)(const fs::path& path);
+    SettingsFileState state;
+    int osError;
+    bool needsNonRoot;  // root reads files whatever their mode
+};
+
+class SettingsFileLoad : public SettingsFileIo, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(SettingsFileLoad, OnlyAMissingFileCountsAsMissing) {
+    if (GetParam().needsNonRoot && ::geteuid() == 0) GTEST_SKIP() << "root reads any file";
+    const fs::path path = folder_ / "Velmarin.ini";
+    GetParam().make(path);
+    ChartSettings settings;
+    settings.showGrid = 0;
+    const SettingsLoadResult result = LoadSettings(path, settings);
+    EXPECT_EQ(result.state, GetParam().state);
+    EXPECT_EQ(result.osError, GetParam().osError);
+    if (result.state != SettingsFileState::Loaded) {
+        EXPECT_EQ(settings.showGrid, 0);
+    }
+    if (result.state == SettingsFileState::Unreadable) {
+        const std::string note = DescribeSettingsLoad(path, result);
+        const std::string reason = result.osError != 0 ? std::strerror(result.osError) : "not a regular file";
+        EXPECT_NE(note.find(reason), std::string::npos) << note;
+        EXPECT_NE(note.find(path.string()), std::string::npos) << note;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsFileLoad,
+    ::testing::Values(
+        LoadCase{"Nothing", [](const fs::path&) {}, SettingsFileState::Missing, 0, false},
+        LoadCase{"DanglingLink", [](const fs::path& p) { fs::create_symlink("gone.ini", p); },
+                 SettingsFileState::Missing, 0, false},
+        LoadCase{"Readable", [](const fs::path& p) { WriteWhole(p, "0 0 0 1 0 1 1\r\n"); },
+                 SettingsFileState::Loaded, 0, false},
+        LoadCase{"LinkToReadable",
+                 [](const fs::path& p) {
+                     WriteWhole(p.parent_path() / "real.ini", "1 1 1 1 1 1 1\r\n");
+                     fs::create_symlink("real.ini", p);
+                 },
+                 SettingsFileState::Loaded, 0, false},
+        LoadCase{"Directory", [](const fs::path& p) { fs::create_directory(p); },
+                 SettingsFileState::Unreadable, EISDIR, false},
+        // Opening a FIFO for reading would wait for a writer: it must not.
+        LoadCase{"Fifo", [](const fs::path& p) { ::mkfifo(p.c_str(), 0600); },
+                 SettingsFileState::Unreadable, 0, false},
+        LoadCase{"NoReadPermission",
+                 [](const fs::path& p) {
+                     WriteWhole(p, "1 1 3\r\n");
+                     fs::permissions(p, fs::perms::owner_write);
+                 },
+                 SettingsFileState::Unreadable, EACCES, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsFileIo, ANoteAboutAStrangePathStaysOneLine) {
+    const std::string note = DescribeSettingsLoad(folder_ / "a\nb\x1b.ini",
+                                                  {SettingsFileState::Unreadable, EACCES});
+    EXPECT_EQ(note.find('\n'), std::string::npos) << note;
+    EXPECT_EQ(note.find('\x1b'), std::string::npos) << note;
+    EXPECT_NE(note.find("a\\nb\\x1b.ini"), std::string::npos) << note;
+}
+
+// A dotfile manager's link stays a link; the file it points to gets the text.
+TEST_F(SettingsFileIo, SavesThroughASymbolicLink) {
+    fs::create_directory(folder_ / "dotfiles");
+    const fs::path real = folder_ / "dotfiles" / "Velmarin.ini";
+    WriteWhole(real, "old");
+    const fs::path link = folder_ / "Velmarin.ini";
+    fs::create_symlink("dotfiles/Velmarin.ini", link);
+    ChartSettings settings;
+    settings.displayMode = 2;
+    ASSERT_TRUE(SaveSettings(link, settings).ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadWhole(real), FormatSettingsText(settings));
+    EXPECT_EQ(EntryCount(folder_ / "dotfiles"), 1);
 }
 
 TEST_F(SettingsFileIo, SaveCreatesFoldersAndLoadReadsItBack) {
@@ -235,19 +319,19 @@ TEST_F(SettingsFileIo, SaveCreatesFoldersAndLoadReadsItBack) {
     settings.displayMode = 3;
     settings.timeZoneHours = 1.5;
     settings.windowWidth = 1000;
-    ASSERT_TRUE(SaveSettings(path, settings));
+    ASSERT_TRUE(SaveSettings(path, settings).ok());
     EXPECT_EQ(ReadWhole(path), "0 0 3 1 0 1 1\r\n52.000000 9.800000 1.5\r\n1000 800\r\n");
     ChartSettings back;
-    ASSERT_TRUE(LoadSettings(path, back));
+    ASSERT_EQ(LoadSettings(path, back).state, SettingsFileState::Loaded);
     EXPECT_EQ(back.displayMode, 3);
     EXPECT_EQ(back.timeZoneHours, 1.5);
     EXPECT_EQ(back.windowWidth, 1000);
 
     // The two-line form leaves the default window size for the next start.
-    ASSERT_TRUE(SaveSettings(path, settings, false));
+    ASSERT_TRUE(SaveSettings(path, settings, false).ok());
     EXPECT_EQ(ReadWhole(path), "0 0 3 1 0 1 1\r\n52.000000 9.800000 1.5\r\n");
     ChartSettings again;
-    ASSERT_TRUE(LoadSettings(path, again));
+    ASSERT_EQ(LoadSettings(path, again).state, SettingsFileState::Loaded);
     EXPECT_EQ(again.windowWidth, 1212);
     EXPECT_EQ(EntryCount(path.parent_path()), 1);  // no temporary file left behind
 }
@@ -255,12 +339,12 @@ TEST_F(SettingsFileIo, SaveCreatesFoldersAndLoadReadsItBack) {
 TEST_F(SettingsFileIo, ReplacesTheFileWholeAndSkipsAnUnchangedWrite) {
     const fs::path path = folder_ / "Velmarin.ini";
     ChartSettings first;
-    ASSERT_TRUE(SaveSettings(path, first));
+    ASSERT_TRUE(SaveSettings(path, first).ok());
     struct stat before {};
     ASSERT_EQ(::stat(path.c_str(), &before), 0);
 
     // Same text: the file is left alone (same inode, still readable by the old handle).
-    ASSERT_TRUE(SaveSettings(path, first));
+    ASSERT_TRUE(SaveSettings(path, first).ok());
     struct stat same {};
     ASSERT_EQ(::stat(path.c_str(), &same), 0);
     EXPECT_EQ(same.st_ino, before.st_ino);
@@ -270,7 +354,7 @@ TEST_F(SettingsFileIo, ReplacesTheFileWholeAndSkipsAnUnchangedWrite) {
     std::ifstream oldReader(path, std::ios::binary);
     ChartSettings second;
     second.showMoon = 0;
-    ASSERT_TRUE(SaveSettings(path, second));
+    ASSERT_TRUE(SaveSettings(path, second).ok());
     const std::string oldText{std::istreambuf_iterator<char>(oldReader), std::istreambuf_iterator<char>()};
     EXPECT_EQ(oldText, FormatSettingsText(first));
     EXPECT_EQ(ReadWhole(path), FormatSettingsText(second));
@@ -289,7 +373,7 @@ TEST_F(SettingsFileIo, ASaveRemovesAbandonedTemporaryFilesOnly) {
     fs::last_write_time(abandoned, anHourAgo);
     fs::last_write_time(unrelated, anHourAgo);
 
-    ASSERT_TRUE(SaveSettings(path, ChartSettings{}));
+    ASSERT_TRUE(SaveSettings(path, ChartSettings{}).ok());
     EXPECT_FALSE(fs::exists(abandoned));
     EXPECT_TRUE(fs::exists(fresh));
     EXPECT_TRUE(fs::exists(unrelated));
@@ -300,7 +384,7 @@ TEST_F(SettingsFileIo, KeepsThePermissionsOfTheFileItReplaces) {
     const fs::path path = folder_ / "Velmarin.ini";
     WriteWhole(path, "junk");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(SaveSettings(path, ChartSettings{}));
+    ASSERT_TRUE(SaveSettings(path, ChartSettings{}).ok());
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 }
@@ -308,12 +392,12 @@ TEST_F(SettingsFileIo, KeepsThePermissionsOfTheFileItReplaces) {
 TEST_F(SettingsFileIo, AFileThatCannotBeWrittenStaysAsItWas) {
     // The folder's place is taken by a file: the folder cannot be made.
     WriteWhole(folder_ / "blocker", "keep");
-    EXPECT_FALSE(SaveSettings(folder_ / "blocker" / "Velmarin.ini", ChartSettings{}));
+    EXPECT_FALSE(SaveSettings(folder_ / "blocker" / "Velmarin.ini", ChartSettings{}).ok());
     EXPECT_EQ(ReadWhole(folder_ / "blocker"), "keep");
 
     // The file's place is taken by a folder: nothing replaces it, nothing is left over.
     fs::create_directory(folder_ / "Velmarin.ini");
-    EXPECT_FALSE(SaveSettings(folder_ / "Velmarin.ini", ChartSettings{}));
+    EXPECT_FALSE(SaveSettings(folder_ / "Velmarin.ini", ChartSettings{}).ok());
     EXPECT_TRUE(fs::is_directory(folder_ / "Velmarin.ini"));
     EXPECT_EQ(EntryCount(folder_), 2);
 
@@ -323,7 +407,7 @@ TEST_F(SettingsFileIo, AFileThatCannotBeWrittenStaysAsItWas) {
         fs::create_directory(locked);
         WriteWhole(locked / "Velmarin.ini", "old text");
         fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_FALSE(SaveSettings(locked / "Velmarin.ini", ChartSettings{}));
+        EXPECT_FALSE(SaveSettings(locked / "Velmarin.ini", ChartSettings{}).ok());
         EXPECT_EQ(ReadWhole(locked / "Velmarin.ini"), "old text");
     }
 }
@@ -333,7 +417,7 @@ TEST_F(SettingsFileIo, HugeFilesLoadFromTheirStart) {
     // A first line of valid values followed by megabytes of blanks and digits.
     WriteWhole(path, "1 1 3" + std::string(3 << 20, ' ') + std::string(1 << 20, '7'));
     ChartSettings settings;
-    ASSERT_TRUE(LoadSettings(path, settings));
+    ASSERT_EQ(LoadSettings(path, settings).state, SettingsFileState::Loaded);
     EXPECT_EQ(settings.codeByDiameter, 1);
     EXPECT_EQ(settings.displayMode, 3);
     EXPECT_EQ(settings.showDayLine, 1);
@@ -347,9 +431,9 @@ TEST_F(SettingsFileIo, LongPathsWork) {
     ASSERT_GT(path.string().size(), 300u);
     ChartSettings settings;
     settings.showGrid = 0;
-    ASSERT_TRUE(SaveSettings(path, settings));
+    ASSERT_TRUE(SaveSettings(path, settings).ok());
     ChartSettings back;
-    ASSERT_TRUE(LoadSettings(path, back));
+    ASSERT_EQ(LoadSettings(path, back).state, SettingsFileState::Loaded);
     EXPECT_EQ(back.showGrid, 0);
 }
 

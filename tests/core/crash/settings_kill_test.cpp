@@ -51,7 +51,7 @@ std::string ReadWhole(const std::filesystem::path& path) {
     const ChartSettings second = SecondSettings();
     bool announced = false;
     for (;;) {
-        if (!velmarin::SaveSettings(path, second) || !velmarin::SaveSettings(path, first)) _exit(3);
+        if (!velmarin::SaveSettings(path, second).ok() || !velmarin::SaveSettings(path, first).ok()) _exit(3);
         if (!announced) {
             // From here on every moment is somewhere inside a save.
             const char byte = 1;
@@ -91,7 +91,7 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path path = folder / "Velmarin.ini";
     const std::string firstText = velmarin::FormatSettingsText(FirstSettings());
     const std::string secondText = velmarin::FormatSettingsText(SecondSettings());
-    if (!velmarin::SaveSettings(path, FirstSettings())) {
+    if (!velmarin::SaveSettings(path, FirstSettings()).ok()) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return 1;
     }

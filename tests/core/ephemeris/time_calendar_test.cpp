@@ -202,6 +202,22 @@ TEST(EphemConvertCalendar, ExtremeYearsAndJulianDaysStayDefined) {
     }
 }
 
+// --- IsLeapYear ---
+
+TEST(EphemLeapYear, JulianBeforeTheSwitchGregorianAfter) {
+    for (int year : {4, 1500, 1580, 1600, 2000, 2024}) EXPECT_TRUE(IsLeapYear(year)) << year;
+    for (int year : {1, 1582, 1700, 1900, 2023, 2100}) EXPECT_FALSE(IsLeapYear(year)) << year;
+}
+
+// The back conversion is an independent computation: a 29 February must come
+// back as itself exactly in the years the rule calls leap.
+TEST(EphemLeapYear, AgreesWithTheBackConversion) {
+    for (int year = 1; year <= 3000; ++year) {
+        const CalendarInstant date = CalendarFromJulianDay(JulianDayFromDate(29, 2, year, 12.0));
+        EXPECT_EQ(IsLeapYear(year), date.month == 2 && date.day == 29) << year;
+    }
+}
+
 // --- IsSummerTime ---
 
 struct SummerCase {

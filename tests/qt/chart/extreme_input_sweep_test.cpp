@@ -28,13 +28,16 @@ constexpr std::array kLongitudes = {180.0, -180.0};
 // 1 January 2024, 0 h: any fixed day, so runs draw the same.
 constexpr double kTodayJd = 2460310.5;
 
-// The settings a file with these values gives (angles in degrees here).
+// The settings a file with these values gives; the file holds degrees.
 ChartSettings SettingsFromFile(int mode, double latitude, double longitude) {
     char text[200];
-    std::snprintf(text, sizeof text, "1 1 %d 1 0 1 1\r\n%.6f %.6f 1.5\r\n", mode,
-                  latitude * degToRad, longitude * degToRad);
+    std::snprintf(text, sizeof text, "1 1 %d 1 0 1 1\r\n%.6f %.6f 1.5\r\n", mode, latitude,
+                  longitude);
     const ChartSettings settings = ParseSettingsText(text, ChartSettings{});
     EXPECT_EQ(settings.displayMode, mode);
+    // The observer really stands where the case says (a pole, the date line).
+    EXPECT_DOUBLE_EQ(settings.latitude, latitude * degToRad);
+    EXPECT_DOUBLE_EQ(settings.longitude, longitude * degToRad);
     EXPECT_DOUBLE_EQ(settings.timeZoneHours, 1.5);
     return settings;
 }

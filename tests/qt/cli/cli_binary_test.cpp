@@ -1,6 +1,7 @@
 // Runs the built program as scripts do: exit status, stdout, stderr, files.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <locale.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -163,7 +164,9 @@ protected:
         if (!scratch_.empty()) fs::remove_all(scratch_, error);
     }
 
-    RunResult Run(const std::vector<std::string>& args, const char* stdoutPath = nullptr) {
+    // locale: when given, the program runs with LC_ALL set to it and no other locale variable.
+    RunResult Run(const std::vector<std::string>& args, const char* stdoutPath = nullptr,
+                  const char* locale = nullptr) {
         std::vector<std::string> words{binary_.string()};
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
@@ -171,9 +174,12 @@ protected:
         argv.push_back(nullptr);
 
         std::vector<std::string> env{"XDG_CONFIG_HOME=" + config_.string(), "QT_QPA_PLATFORM=offscreen"};
+        if (locale != nullptr) env.push_back(std::string("LC_ALL=") + locale);
         for (char** e = environ; *e != nullptr; ++e) {
             const std::string entry = *e;
-            if (entry.rfind("XDG_CONFIG_HOME=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
+            const bool localeEntry = entry.rfind("LC_", 0) == 0 || entry.rfind("LANG", 0) == 0;
+            if (entry.rfind("XDG_CONFIG_HOME=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
+                !(locale != nullptr && localeEntry))
                 env.push_back(entry);
         }
         std::vector<char*> envp;
@@ -427,6 +433,44 @@ TEST_F(CliBinary, ReadableTablesUseTheGermanLabels) {
     EXPECT_NE(daylight.out.find("31.12.2026"), std::string::npos);
     EXPECT_EQ(daylight.out.find("30.12.2026"), std::string::npos);
 }
+
+// Every number the program writes uses "." whatever the user's locale: the
+// same command gives the same bytes under C and under a German locale.
+class CliBinaryLocale : public CliBinary,
+                        public ::testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(CliBinaryLocale, OutputIsTheSameUnderAGermanLocale) {
+    const locale_t german = newlocale(LC_ALL_MASK, "de_DE.UTF-8", locale_t{});
+    if (german == locale_t{}) GTEST_SKIP() << "no German locale here";
+    freelocale(german);
+    std::vector<std::string> args = GetParam();
+    const bool render = args[0] == "render";
+    std::string outputs[2];
+    const char* locales[2] = {"C", "de_DE.UTF-8"};
+    for (int i = 0; i < 2; ++i) {
+        const std::string file = std::string("chart-") + std::to_string(i) + ".svg";
+        std::vector<std::string> run = args;
+        if (render) run.insert(run.end(), {"--output", file});
+        const RunResult result = Run(run, nullptr, locales[i]);
+        ASSERT_EQ(result.status, 0) << locales[i] << ": " << result.err;
+        outputs[i] = render ? ReadWhole(scratch_ / file) : result.out;
+    }
+    ASSERT_FALSE(outputs[0].empty());
+    EXPECT_TRUE(outputs[0] == outputs[1]) << "differs under de_DE.UTF-8";
+    // The twilight chart names the place: the default 52 degrees north.
+    if (args[2] == "twilight") {
+        EXPECT_NE(outputs[1].find("52.00°N"), std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliBinaryLocale,
+    ::testing::Values(std::vector<std::string>{"render", "--mode", "twilight", "--size", "640x480"},
+                      std::vector<std::string>{"render", "--mode", "sun", "--size", "480x640",
+                                               "--print"},
+                      std::vector<std::string>{"daylight", "--year", "2025", "--lat", "48.25"},
+                      std::vector<std::string>{"positions", "--jd", "2460389.5"},
+                      std::vector<std::string>{"phases", "--year", "2025", "--json"}));
 
 }  // namespace
 }  // namespace velmarin

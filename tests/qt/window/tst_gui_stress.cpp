@@ -188,7 +188,7 @@ void TestGuiStress::randomUseLeavesAValidFileAndADrawingWindow() {
     QVERIFY2(matches, file.constData());
     QVERIFY(held.latitude >= -90.0 * degToRad && held.latitude <= 90.0 * degToRad);
     QVERIFY(held.longitude >= -180.0 * degToRad && held.longitude <= 180.0 * degToRad);
-    QVERIFY(view->year() >= kMinChartYear && view->year() <= kMaxChartYear);
+    QVERIFY(view->year() >= kMinYear && view->year() <= kMaxYear);
 
     // And the window still draws a chart.
     frame.resize(900, 700);

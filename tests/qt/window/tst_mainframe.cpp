@@ -360,12 +360,12 @@ void TestMainFrame::yearCommandsSaturate() {
     frame->action(kCmdYearMinus)->trigger();
     frame->action(kCmdYearMinus)->trigger();
     QCOMPARE(frame->view()->year(), -1);
-    frame->view()->SetYear(kMaxChartYear);
+    frame->view()->SetYear(kMaxYear);
     frame->action(kCmdYearPlus)->trigger();
-    QCOMPARE(frame->view()->year(), kMaxChartYear);
-    frame->view()->SetYear(kMinChartYear);
+    QCOMPARE(frame->view()->year(), kMaxYear);
+    frame->view()->SetYear(kMinYear);
     frame->action(kCmdYearMinus)->trigger();
-    QCOMPARE(frame->view()->year(), kMinChartYear);
+    QCOMPARE(frame->view()->year(), kMinYear);
     // Year commands save nothing of their own: the file holds no year.
     QCOMPARE(ReadFile(IniPath()), QByteArray("0 0 0 1 0 1 1\r\n52.000000 9.800000 1.0\r\n"));
 }
@@ -379,7 +379,7 @@ void TestMainFrame::yearPrompt_data() {
     QTest::newRow("empty") << "" << int(Qt::Key_Return) << -1;
     QTest::newRow("cancel after typing") << "2030" << int(Qt::Key_Escape) << -1;
     QTest::newRow("negative") << "  -450" << int(Qt::Key_Enter) << -450;
-    QTest::newRow("clamped") << "12345678901" << int(Qt::Key_Return) << kMaxChartYear;
+    QTest::newRow("clamped") << "12345678901" << int(Qt::Key_Return) << kMaxYear;
 }
 
 void TestMainFrame::yearPrompt() {

@@ -139,15 +139,15 @@ void TestReadout::tracksNameTheirBody() {
 
 void TestReadout::markersNameTheirPhase_data() {
     QTest::addColumn<int>("style");
-    for (const ReadoutMarker& marker : kReadoutMarkers)
+    for (const PhaseMarkerLook& marker : kPhaseMarkerLooks)
         QTest::newRow(marker.label) << marker.style;
 }
 
 // The date shown is the marker's own phase among the chart's markers.
 void TestReadout::markersNameTheirPhase() {
     QFETCH(int, style);
-    const ReadoutMarker* marker = nullptr;
-    for (const ReadoutMarker& m : kReadoutMarkers) if (m.style == style) marker = &m;
+    const PhaseMarkerLook* marker = nullptr;
+    for (const PhaseMarkerLook& m : kPhaseMarkerLooks) if (m.style == style) marker = &m;
     QVERIFY(marker);
     const auto pixel =
         FindPixel(qRgb(RedOf(marker->color), GreenOf(marker->color), BlueOf(marker->color)));
