@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/app/atomic_file.h"
+#include "core/app/message_text.h"
 #include "core/app/settings_file.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -92,7 +93,8 @@ int EmitOutput(const std::string& text, const OutputTarget& target) {
     if (target.file.empty() || target.file == "-") return WriteOutput(text) ? 0 : kExitWriteFailed;
     const FileWriteResult written = WriteFileAtomically(target.file, text);
     if (written.ok()) return 0;
-    return ReportBadInput("--output '" + target.file + "': " + DescribeFileWriteResult(written));
+    return ReportBadInput("--output " + QuoteForMessage(target.file) + ": " +
+                          DescribeFileWriteResult(written));
 }
 
 int ReportBadInput(const std::string& message) {
