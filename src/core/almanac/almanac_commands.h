@@ -15,5 +15,7 @@ int RunPositionsCommand(const std::vector<std::string>& args);
 int RunPhasesCommand(const std::vector<std::string>& args);
 // `velmarin daylight`: the twilight chart's samples of a year.
 int RunDaylightCommand(const std::vector<std::string>& args);
+// `velmarin visibility`: rise, transit and set of the bodies on every day of a year.
+int RunVisibilityCommand(const std::vector<std::string>& args);
 
 }  // namespace velmarin

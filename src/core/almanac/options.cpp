@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/almanac/visibility_events.h"
 #include "core/text/number_text.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -334,15 +335,39 @@ ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& ar
     return options;
 }
 
-ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
+namespace {
+
+// --events: a comma-separated list of sun, moon and twilight.
+ParseResult<unsigned> EventGroups(std::string_view command, const OptionValue& option) {
+    static constexpr std::pair<std::string_view, unsigned> kGroups[] = {
+        {"sun", kEventsSun}, {"moon", kEventsMoon}, {"twilight", kEventsTwilight}};
+    unsigned groups = 0;
+    std::string_view rest = option.value;
+    while (true) {
+        const std::size_t comma = rest.find(',');
+        const std::string_view word = rest.substr(0, comma);
+        const auto* group = std::find_if(std::begin(kGroups), std::end(kGroups),
+                                         [&](const auto& g) { return g.first == word; });
+        if (group == std::end(kGroups))
+            return std::string(command) + ": --events: expected sun, moon and/or twilight, not " +
+                   Quoted(option.value);
+        groups |= group->second;
+        if (comma == std::string_view::npos) return groups;
+        rest.remove_prefix(comma + 1);
+    }
+}
+
+// daylight and visibility: a year and an observer.
+ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
+                                                  const std::vector<std::string>& args,
                                                   const ChartSettings& fileSettings,
                                                   int currentYear) {
-    constexpr std::string_view command = "daylight";
     auto split = SplitOptions(command, args,
                               {{"--year", true}, {"--lat", true}, {"--lon", true}, {"--tz", true},
                                {"--summer-time", true}, {"--json", false}, {"--format", true},
-                               {"--output", true}});
+                               {"--output", true}, {"--events", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+    const bool visibility = command == "visibility";
 
     DaylightOptions options;
     options.year = currentYear;
@@ -355,14 +380,37 @@ ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         } else if (IsObserverOption(option.name)) {
             if (auto error = ApplyObserverOption(command, option, observer)) return std::move(*error);
+        } else if (option.name == "--events") {
+            if (!visibility) return std::string(command) + ": unknown option '--events'";
+            if (auto error = Take(EventGroups(command, option), options.events)) return std::move(*error);
         }
     }
-    if (auto error = RejectCalendar(command, output.target)) return std::move(*error);
+    if (!visibility) {
+        if (auto error = RejectCalendar(command, output.target)) return std::move(*error);
+    } else if (output.target.format != OutputFormat::Ics) {
+        if (options.events != 0) return std::string(command) + ": --events belongs to --format ics";
+    } else if (options.events == 0) {
+        options.events = kAllVisibilityEvents;
+    }
     options.output = output.target;
     options.settings = observer.settings;
     options.latitudeDegrees = observer.latitudeDegrees;
     options.longitudeDegrees = observer.longitudeDegrees;
     return options;
+}
+
+}  // namespace
+
+ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
+                                                  const ChartSettings& fileSettings,
+                                                  int currentYear) {
+    return ParseYearAndObserver("daylight", args, fileSettings, currentYear);
+}
+
+ParseResult<DaylightOptions> ParseVisibilityOptions(const std::vector<std::string>& args,
+                                                    const ChartSettings& fileSettings,
+                                                    int currentYear) {
+    return ParseYearAndObserver("visibility", args, fileSettings, currentYear);
 }
 
 ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,

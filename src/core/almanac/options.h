@@ -72,10 +72,17 @@ struct DaylightOptions {
     double latitudeDegrees = 0.0;
     double longitudeDegrees = 0.0;
     OutputTarget output;
+    // visibility's calendar: VisibilityEventGroup bits (--events), all by default.
+    unsigned events = 0;
 };
 ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
                                                   const ChartSettings& fileSettings,
                                                   int currentYear);
+
+// `velmarin visibility`: the same year and observer options as daylight.
+ParseResult<DaylightOptions> ParseVisibilityOptions(const std::vector<std::string>& args,
+                                                    const ChartSettings& fileSettings,
+                                                    int currentYear);
 
 // Julian Day of a calendar date "YYYY-MM-DD" (year may carry a '-') and an
 // optional UT time "HH:MM" or "HH:MM:SS"; hour = h + m/60 + s/3600.

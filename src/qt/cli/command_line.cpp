@@ -25,6 +25,8 @@ constexpr std::string_view kUsage =
     "  velmarin phases    [--year Y] [OUTPUT]\n"
     "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
     "                     [--summer-time on|off] [OUTPUT]\n"
+    "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
+    "                     [--summer-time on|off] [OUTPUT] [--events sun,moon,twilight]\n"
     "  velmarin render    --output FILE.{png,svg,pdf} [--year Y]\n"
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
     "                     [--lat DEG] [--lon DEG] [--tz HOURS] [--summer-time on|off]\n"
@@ -34,7 +36,7 @@ constexpr std::string_view kUsage =
     "\n"
     "OUTPUT: [--format text|json|csv|ics | --json] [--output FILE]\n"
     "  text (a table) is the default; --json is --format json; ics (iCalendar)\n"
-    "  is written by phases only; --output replaces FILE whole or not at all.\n"
+    "  is written by phases and visibility (--events picks the events); --output replaces FILE whole or not at all.\n"
     "\n"
     "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
     "in degrees (north and east positive). Options not given take the values of the\n"
@@ -59,6 +61,7 @@ int RunVelmarin(int argc, char* argv[]) {
     if (command == "positions") return RunPositionsCommand(args);
     if (command == "phases") return RunPhasesCommand(args);
     if (command == "daylight") return RunDaylightCommand(args);
+    if (command == "visibility") return RunVisibilityCommand(args);
     if (command == "render") {
         qInstallMessageHandler(QuietQtMessages);
         return RunRenderCommand(args);

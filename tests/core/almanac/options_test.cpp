@@ -283,6 +283,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Phases, {"--output"}, "--output needs a value"},
         BadCase{Command::Positions, {"--jd", "0", "--format", "ics"}, "--format ics"},
         BadCase{Command::Daylight, {"--format", "ics"}, "--format ics"},
+        BadCase{Command::Daylight, {"--format", "ics", "--events", "sun"}, "unknown option '--events'"},
         BadCase{Command::Daylight, {"--lat", "100"}, "latitude out of range"},
         BadCase{Command::Daylight, {"--lon", "inf"}, "not a number"},
         BadCase{Command::Daylight, {"--summer-time", "on", "--code", "both"}, "unknown option '--code'"},

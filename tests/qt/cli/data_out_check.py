@@ -92,6 +92,47 @@ class Ics(unittest.TestCase):
                 again = [str(e["UID"]) for e in icalendar.Calendar.from_ical(second).walk("VEVENT")]
                 self.assertEqual(uids, again, "UIDs stable across runs")
 
+    # (year, place, --events, the JSON instants each group names)
+    VISIBILITY = [
+        ("2026", ["--lat", "52.5", "--lon", "13.4", "--tz", "1"], "sun,moon,twilight"),
+        ("1600", ["--lat", "-33.9", "--lon", "18.4", "--tz", "2", "--summer-time", "off"], "sun"),
+        ("2400", ["--lat", "69.7", "--lon", "19", "--tz", "1"], "moon,twilight"),
+    ]
+    GROUPS = {
+        "sun": [("body", 0, "rise"), ("body", 0, "set")],
+        "moon": [("body", 8, "rise"), ("body", 8, "set")],  # the Moon is body 8
+        "twilight": [("twilight", None, k) for k in (
+            "civilDawn", "nauticalDawn", "astronomicalDawn", "civilDusk", "nauticalDusk",
+            "astronomicalDusk")],
+    }
+
+    def test_visibility_calendar_matches_the_json_events(self):
+        for year, place, groups in self.VISIBILITY:
+            with self.subTest(year=year, place=place, groups=groups):
+                args = ["visibility", "--year", year] + place
+                document = run_json(args)
+                expected = []
+                for day in document["days"]:
+                    for group in groups.split(","):
+                        for where, index, key in self.GROUPS[group]:
+                            value = (day["bodies"][index] if where == "body" else day["twilight"])[key]
+                            if value is not None:
+                                expected.append(value)
+                ics_args = args + ["--format", "ics", "--events", groups]
+                first = run(ics_args).stdout
+                for line in physical_lines(first):
+                    self.assertLessEqual(len(line), 75, line)
+                events = icalendar.Calendar.from_ical(first).walk("VEVENT")
+                self.assertEqual(len(events), len(expected))
+                starts = sorted(e["DTSTART"].dt for e in events)
+                for start, jd in zip(starts, sorted(expected)):
+                    late = (instant_of(jd) - start).total_seconds()
+                    self.assertTrue(truncated_to_second(late), f"{start}: {late} s")
+                uids = [str(e["UID"]) for e in events]
+                self.assertEqual(len(set(uids)), len(uids), "UIDs unique in the file")
+                again = icalendar.Calendar.from_ical(run(ics_args).stdout).walk("VEVENT")
+                self.assertEqual(uids, [str(e["UID"]) for e in again], "UIDs stable across runs")
+
     def test_source_date_epoch_fixes_the_stamp_and_the_bytes(self):
         env = {"SOURCE_DATE_EPOCH": self.STAMP}
         first = run(["phases", "--year", "2026", "--format", "ics"], env).stdout
@@ -118,6 +159,8 @@ class Ics(unittest.TestCase):
             ["phases", "--year", "10000", "--format", "ics"],  # beyond a DATE-TIME's four digits
             ["phases", "--year", "2026", "--format", "ical"],
             ["phases", "--year", "2026", "--format", "ics", "--json"],
+            ["visibility", "--year", "2026", "--format", "ics", "--events", "sun,stars"],
+            ["visibility", "--year", "2026", "--format", "csv", "--events", "sun"],
         ]
         for args in cases:
             with self.subTest(args=args):
@@ -178,8 +221,26 @@ def read_csv(data):
     return header, body
 
 
+def flattened(item):
+    """An item's fields as CSV columns: a day's bodies under their names, its
+    twilight under "twilight."; index and name live in the column names."""
+    fields = []
+    for key, value in item.items():
+        if key == "bodies":
+            for body in value:
+                fields += [(body["name"] + "." + k, v) for k, v in body.items()
+                           if k not in ("index", "name")]
+        elif key == "twilight":
+            fields += [("twilight." + k, v) for k, v in value.items()]
+        else:
+            fields.append((key, value))
+    return fields
+
+
 def same_value(test, text, value, where):
-    if isinstance(value, bool):
+    if value is None:
+        test.assertEqual(text, "", where)
+    elif isinstance(value, bool):
         test.assertEqual(text, "true" if value else "false", where)
     elif isinstance(value, (int, float)):
         test.assertEqual(float(text), float(value), where)  # the same double
@@ -200,6 +261,9 @@ class Csv(unittest.TestCase):
         (["daylight", "--year", "2026", "--lat", "-33.9", "--lon", "-70.7", "--tz", "-4.5",
           "--summer-time", "off"], "days"),
         (["daylight", "--year", "1600", "--lat", "69.7", "--lon", "19", "--tz", "1"], "days"),
+        (["visibility", "--year", "2026", "--lat", "52.5", "--lon", "13.4", "--tz", "1"], "days"),
+        (["visibility", "--year", "2400", "--lat", "69.7", "--lon", "19", "--tz", "1",
+          "--summer-time", "off"], "days"),
     ]
 
     def test_every_value_equals_the_json(self):
@@ -212,11 +276,20 @@ class Csv(unittest.TestCase):
                 self.assertEqual(len(rows), len(items))
                 outer = {k: v for k, v in document.items() if k != array}
                 # Every JSON field has its column, besides the flattened array's name.
-                self.assertLessEqual(set(outer) | set(items[0]), set(header))
+                self.assertLessEqual(set(outer) | {k for k, _ in flattened(items[0])}, set(header))
                 for number, (row, item) in enumerate(zip(rows, items)):
                     fields = dict(zip(header, row))
-                    for key, value in list(outer.items()) + list(item.items()):
+                    for key, value in list(outer.items()) + flattened(item):
                         same_value(self, fields[key], value, f"row {number} {key}")
+                    for key, value in flattened(item):
+                        # Instants of the days: UTC beside them, local clock too.
+                        if key + "Utc" in fields and value is not None:
+                            utc = datetime.datetime.strptime(fields[key + "Utc"], "%Y-%m-%dT%H:%M:%SZ")
+                            late = (instant_of(value) - utc.replace(tzinfo=UTC)).total_seconds()
+                            self.assertTrue(truncated_to_second(late), f"row {number} {key}")
+                            local = instant_of(value) + datetime.timedelta(hours=item["utcOffsetHours"])
+                            rounded = (local + datetime.timedelta(seconds=30)).strftime("%H:%M")
+                            self.assertEqual(fields[key + "Local"], rounded, f"row {number} {key}")
                     if "utc" in fields:
                         jd = item.get("jd", document.get("jd"))
                         utc = datetime.datetime.strptime(fields["utc"], "%Y-%m-%dT%H:%M:%SZ")
