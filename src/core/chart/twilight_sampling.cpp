@@ -14,42 +14,36 @@ namespace velmarin {
 
 namespace {
 
-// Only the nutation set at the start is read back from the context; the
-// Sun's values each call leaves behind are never read again.
-struct SunAltitudeSampler {
-    EphemerisContext context;
-    double longitude;
-    double sinLatitude;
-    double cosLatitude;
-
-    // Apparent altitude of the Sun (rad) at UT instant t.
-    double AltitudeAt(double t) {
-        const BodyPosition sun = ComputeBodyPosition(context, kSun, t);
-        LocalSiderealTime(context, t, longitude);
-        const double hourAngle = NormalizeAngle(context.localSiderealTime - sun.ra);
-        // The altitude half of HorizontalFromEquatorial, with the
-        // latitude's sine and cosine formed once.
-        const double sinAltitude = std::sin(sun.dec) * sinLatitude +
-                                   std::cos(sun.dec) * std::cos(hourAngle) * cosLatitude;
-        return ApparentAltitude(std::asin(sinAltitude));
+// Runs work(first, last) over [0, count) in takes of a few items, on up to
+// `threads` workers with the calling thread among them. Workers take the
+// next items as they get free: a worker the system starts late simply does
+// less. makeWorker() gives each worker its own state.
+template <typename MakeWorker>
+void ShareOut(std::size_t count, int threads, std::size_t perTake, MakeWorker makeWorker) {
+    std::atomic<std::size_t> next{0};
+    const auto run = [&] {
+        auto work = makeWorker();
+        for (;;) {
+            const std::size_t first = next.fetch_add(perTake);
+            if (first >= count) return;
+            work(first, std::min(first + perTake, count));
+        }
+    };
+    const std::size_t workers = std::min(static_cast<std::size_t>(std::max(threads, 1)),
+                                         std::max<std::size_t>(count / perTake, 1));
+    std::vector<std::thread> pool;
+    for (std::size_t w = 1; w < workers; ++w) {
+        try {
+            pool.emplace_back(run);
+        } catch (const std::system_error&) {
+            break;  // no thread to be had: the others do its share
+        }
     }
-};
-
-// One day's 240 samples with the day's civil time zone tz (days).
-void SampleDay(SunAltitudeSampler& sampler, double tz, TwilightDay& day) {
-    const std::array<double, kTwilightSamplesPerDay>& hours = TwilightSampleHours();
-    double sunshine = 0.0;
-    double darkness = 0.0;
-    for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
-        const double t = day.jd + hours[i] / 24.0 - tz;
-        const int band = TwilightBand(sampler.AltitudeAt(t));
-        day.bands[i] = static_cast<std::uint8_t>(band);
-        if (band == 0) sunshine += 0.1;
-        if (band == 4) darkness += 0.1;
-    }
-    day.sunshineHours = sunshine;
-    day.darknessHours = darkness;
+    run();
+    for (std::thread& worker : pool) worker.join();
 }
+
+constexpr std::size_t kDaysPerTake = 4;
 
 }  // namespace
 
@@ -68,60 +62,96 @@ const std::array<double, kTwilightSamplesPerDay>& TwilightSampleHours() {
     return hours;
 }
 
-std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs) {
+int TwilightThreads() {
     // Two workers already halve the wait on a dual-core machine; more than a
     // few only add start-up cost for a 184-day year.
     const unsigned cores = std::thread::hardware_concurrency();
-    return SampleTwilightYear(inputs, static_cast<int>(std::clamp(cores, 1u, 4u)));
+    return static_cast<int>(std::clamp(cores, 1u, 4u));
 }
 
-std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int threads) {
+TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads) {
+    TwilightSunYear sun;
+    sun.clock = inputs;
+    sun.clock.latitude = 0.0;
+    sun.clock.longitude = 0.0;
     const double startJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
-    std::vector<TwilightDay> days;
     std::vector<double> dayOffsets;  // civil time's offset of each day, in days
-    days.reserve(184);
+    sun.dayJd.reserve(184);
     dayOffsets.reserve(184);
     for (double jd = startJd;; jd += 2.0) {
         if (CalendarFromJulianDay(jd).year != inputs.year) break;
-        TwilightDay day;
-        day.jd = jd;
-        days.push_back(day);
+        sun.dayJd.push_back(jd);
         dayOffsets.push_back(inputs.offsets.OfDay(jd).days);
     }
+    sun.samples.resize(sun.dayJd.size() * kTwilightSamplesPerDay);
 
-    // Each day reads only the nutation of the first day and the Sun values of
-    // its own instants, so days can be shared out among workers, each with
-    // its own context, and still give the values of one sequential pass.
-    // Workers take the next few days as they get free: a worker the system
-    // starts late then simply does less.
-    constexpr std::size_t kDaysPerTake = 4;
-    const std::size_t count = days.size();
-    std::atomic<std::size_t> nextDay{0};
-    const auto sampleDays = [&] {
-        SunAltitudeSampler sampler{EphemerisContext{}, inputs.longitude, std::sin(inputs.latitude),
-                                   std::cos(inputs.latitude)};
-        ComputeNutation(sampler.context, startJd);
-        for (;;) {
-            const std::size_t first = nextDay.fetch_add(kDaysPerTake);
-            if (first >= count) return;
-            const std::size_t last = std::min(first + kDaysPerTake, count);
-            for (std::size_t k = first; k < last; ++k) SampleDay(sampler, dayOffsets[k], days[k]);
-        }
-    };
+    // Each instant reads only the nutation of the first day, so days can be
+    // shared out among workers, each with its own context, and still give
+    // the values of one sequential pass.
+    EphemerisContext first;
+    ComputeNutation(first, startJd);
+    sun.nutationHours = SiderealTimeParts(first, startJd).nutationHours;
+    const std::array<double, kTwilightSamplesPerDay>& hours = TwilightSampleHours();
+    ShareOut(sun.dayJd.size(), threads, kDaysPerTake, [&] {
+        return [&, context = first](std::size_t firstDay, std::size_t lastDay) mutable {
+            for (std::size_t d = firstDay; d < lastDay; ++d) {
+                for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
+                    const double t = sun.dayJd[d] + hours[i] / 24.0 - dayOffsets[d];
+                    const BodyPosition position = ComputeBodyPosition(context, kSun, t);
+                    TwilightSunYear::Sample& sample = sun.samples[d * kTwilightSamplesPerDay + i];
+                    sample.greenwichHours = SiderealTimeParts(context, t).greenwichHours;
+                    sample.sunRa = position.ra;
+                    sample.sinDeclination = std::sin(position.dec);
+                    sample.cosDeclination = std::cos(position.dec);
+                }
+            }
+        };
+    });
+    return sun;
+}
 
-    const std::size_t workers = std::min(static_cast<std::size_t>(std::max(threads, 1)),
-                                         std::max<std::size_t>(count / kDaysPerTake, 1));
-    std::vector<std::thread> pool;
-    for (std::size_t w = 1; w < workers; ++w) {
-        try {
-            pool.emplace_back(sampleDays);
-        } catch (const std::system_error&) {
-            break;  // no thread to be had: the others do its share
-        }
-    }
-    sampleDays();
-    for (std::thread& worker : pool) worker.join();
+std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double latitude,
+                                             double longitude, int threads) {
+    std::vector<TwilightDay> days(sun.dayJd.size());
+    const SiderealParts place{0.0, sun.nutationHours};
+    const double sinLatitude = std::sin(latitude);
+    const double cosLatitude = std::cos(latitude);
+    ShareOut(days.size(), threads, kDaysPerTake, [&] {
+        return [&](std::size_t firstDay, std::size_t lastDay) {
+            for (std::size_t d = firstDay; d < lastDay; ++d) {
+                TwilightDay& day = days[d];
+                day.jd = sun.dayJd[d];
+                double sunshine = 0.0;
+                double darkness = 0.0;
+                for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
+                    const TwilightSunYear::Sample& s = sun.samples[d * kTwilightSamplesPerDay + i];
+                    SiderealParts parts = place;
+                    parts.greenwichHours = s.greenwichHours;
+                    const double hourAngle = NormalizeAngle(LocalSiderealTimeAt(parts, longitude) - s.sunRa);
+                    // The altitude half of HorizontalFromEquatorial, with the
+                    // latitude's sine and cosine formed once.
+                    const double sinAltitude = s.sinDeclination * sinLatitude +
+                                               s.cosDeclination * std::cos(hourAngle) * cosLatitude;
+                    const int band = TwilightBand(ApparentAltitude(std::asin(sinAltitude)));
+                    day.bands[i] = static_cast<std::uint8_t>(band);
+                    if (band == 0) sunshine += 0.1;
+                    if (band == 4) darkness += 0.1;
+                }
+                day.sunshineHours = sunshine;
+                day.darknessHours = darkness;
+            }
+        };
+    });
     return days;
+}
+
+std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs) {
+    return SampleTwilightYear(inputs, TwilightThreads());
+}
+
+std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int threads) {
+    return SampleTwilightPlace(ComputeTwilightSunYear(inputs, threads), inputs.latitude,
+                               inputs.longitude, threads);
 }
 
 }  // namespace velmarin

@@ -33,6 +33,30 @@ struct TwilightDay {
 // (the chart plots each sample at the angle of 24 - h).
 const std::array<double, kTwilightSamplesPerDay>& TwilightSampleHours();
 
+// The half of a year's sampling that does not depend on the place: the
+// sampled instants (set by the year and the clock) with the Sun's position
+// and the place-free part of the sidereal time at each. A new place needs
+// only SampleTwilightPlace.
+struct TwilightSunYear {
+    struct Sample {
+        double greenwichHours = 0.0;  // SiderealParts::greenwichHours
+        double sunRa = 0.0;           // rad
+        double sinDeclination = 0.0;
+        double cosDeclination = 0.0;
+    };
+    TwilightInputs clock;         // the inputs it was made for, place set to 0
+    double nutationHours = 0.0;   // the same for every instant of the year
+    std::vector<double> dayJd;    // 0 h of each sampled day
+    std::vector<Sample> samples;  // kTwilightSamplesPerDay per day, day after day
+};
+TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads);
+// The days of SampleTwilightYear for the place of `inputs` (latitude and
+// longitude only; the rest comes from `sun`).
+std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double latitude,
+                                             double longitude, int threads);
+// The worker count SampleTwilightYear uses: one per core, at most four.
+int TwilightThreads();
+
 // Every second day of the year from 1 January, as the twilight chart samples them.
 // The days are shared out among a few threads (one per core, at most four);
 // the result is the same, bit for bit, whatever the number of threads.

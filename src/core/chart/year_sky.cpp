@@ -25,7 +25,15 @@ TrackYear ComputeTrackYear(int year) {
 
 const std::vector<TwilightDay>& YearSkyCache::Twilight(const TwilightInputs& inputs) {
     if (twilightInputs_ != inputs) {
-        twilight_ = SampleTwilightYear(inputs);
+        // A new place reuses the year's Sun; a new year or clock computes it again.
+        TwilightInputs clock = inputs;
+        clock.latitude = 0.0;
+        clock.longitude = 0.0;
+        const int threads = TwilightThreads();
+        if (!twilightSun_ || !(twilightSun_->clock == clock)) {
+            twilightSun_ = ComputeTwilightSunYear(inputs, threads);
+        }
+        twilight_ = SampleTwilightPlace(*twilightSun_, inputs.latitude, inputs.longitude, threads);
         twilightInputs_ = inputs;
     }
     return twilight_;

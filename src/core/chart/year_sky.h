@@ -39,6 +39,7 @@ public:
     const TrackYear& Tracks(int year);
 
 private:
+    std::optional<TwilightSunYear> twilightSun_;
     std::optional<TwilightInputs> twilightInputs_;
     std::vector<TwilightDay> twilight_;
     std::optional<int> phaseYear_;

@@ -178,15 +178,24 @@ double SiderealTimeAtZeroHours(double jd) {
     return NormalizeAngle(rounded / 12.0 * kPi);
 }
 
-void LocalSiderealTime(EphemerisContext& context, double jd, double longitude) {
+SiderealParts SiderealTimeParts(const EphemerisContext& context, double jd) {
     const double j = jd - 0.5;
     const double n = std::trunc(j);
     const double t0 = (n - 2415019.5) / kDaysPerCentury;
     const double greenwich = NormalizeHours(6.6460656 + 2400.051262 * t0 + 0.00002581 * (t0 * t0));
     const double universal = NormalizeHours((j - n) * 24.0);
-    const double sidereal = greenwich + universal * 1.0027379093 + longitude * 12.0 / kPi +
-                            std::cos(context.trueObliquity) * context.nutationLongitude * 12.0 / kPi;
-    context.localSiderealTime = NormalizeHours(sidereal) / 12.0 * kPi;
+    return {greenwich + universal * 1.0027379093,
+            std::cos(context.trueObliquity) * context.nutationLongitude * 12.0 / kPi};
+}
+
+double LocalSiderealTimeAt(const SiderealParts& parts, double longitude) {
+    // Summed in this order: the longitude joins before the nutation term.
+    const double sidereal = parts.greenwichHours + longitude * 12.0 / kPi + parts.nutationHours;
+    return NormalizeHours(sidereal) / 12.0 * kPi;
+}
+
+void LocalSiderealTime(EphemerisContext& context, double jd, double longitude) {
+    context.localSiderealTime = LocalSiderealTimeAt(SiderealTimeParts(context, jd), longitude);
 }
 
 std::string FormatHoursMinutes(double angle) {

@@ -56,6 +56,17 @@ void ComputeNutation(EphemerisContext& context, double jd);
 double SiderealTimeAtZeroHours(double jd);
 // Writes localSiderealTime of the context; longitude in rad, east positive.
 void LocalSiderealTime(EphemerisContext& context, double jd, double longitude);
+
+// The local sidereal time in two halves, for one instant seen from many
+// places: LocalSiderealTimeAt(SiderealTimeParts(context, jd), longitude) is
+// what LocalSiderealTime writes, to the bit.
+struct SiderealParts {
+    double greenwichHours = 0.0;  // sidereal hours at Greenwich, before nutation
+    double nutationHours = 0.0;   // equation of the equinoxes, hours
+};
+SiderealParts SiderealTimeParts(const EphemerisContext& context, double jd);
+// rad, [0, 2pi)
+double LocalSiderealTimeAt(const SiderealParts& parts, double longitude);
 // "%2d:%02d" of an angle read as hours, minutes truncated.
 std::string FormatHoursMinutes(double angle);
 
