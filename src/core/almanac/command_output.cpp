@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/app/atomic_file.h"
 #include "core/app/message_text.h"
 #include "core/app/settings_file.h"
 #include "core/ephemeris/time_calendar.h"
@@ -24,6 +25,12 @@ std::string JsonNumber(double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::general, 17);
+    return std::string(buffer, result.ptr);
+}
+
+std::string ShortestNumber(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
@@ -83,6 +90,14 @@ bool WriteOutput(const std::string& text) {
                     std::fflush(stdout) == 0;
     if (!ok) std::fprintf(stderr, "velmarin: cannot write the output\n");
     return ok;
+}
+
+int EmitOutput(const std::string& text, const OutputTarget& target) {
+    if (target.file.empty() || target.file == "-") return WriteOutput(text) ? 0 : kExitWriteFailed;
+    const FileWriteResult written = WriteFileAtomically(target.file, text);
+    if (written.ok()) return 0;
+    return ReportBadInput("--output " + QuoteForMessage(target.file) + ": " +
+                          DescribeFileWriteResult(written));
 }
 
 int ReportBadInput(const std::string& message) {

@@ -10,6 +10,7 @@
 #include "core/almanac/settings_limits.h"
 #include "core/app/message_text.h"
 #include "core/ephemeris/civil_offsets.h"
+#include "core/almanac/visibility_events.h"
 #include "core/text/number_text.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -134,6 +135,48 @@ std::optional<std::string> Take(ParseResult<T>&& result, T& out) {
     if (auto* error = std::get_if<std::string>(&result)) return std::move(*error);
     out = std::get<T>(result);
     return std::nullopt;
+}
+
+// --json, --format and --output; the format chosen twice must agree.
+struct OutputChoice {
+    OutputTarget target;
+    bool formatGiven = false;
+};
+
+bool IsOutputOption(std::string_view name) {
+    return name == "--json" || name == "--format" || name == "--output";
+}
+
+std::optional<std::string> ApplyOutputOption(std::string_view command, const OptionValue& option,
+                                             OutputChoice& choice) {
+    if (option.name == "--output") {
+        if (option.value.empty()) return std::string(command) + ": --output needs a file name";
+        choice.target.file = option.value;
+        return std::nullopt;
+    }
+    OutputFormat format = OutputFormat::Json;
+    if (option.name == "--format") {
+        static constexpr std::pair<std::string_view, OutputFormat> kFormats[] = {
+            {"text", OutputFormat::Text}, {"json", OutputFormat::Json},
+            {"csv", OutputFormat::Csv}, {"ics", OutputFormat::Ics}};
+        const auto* found = std::find_if(std::begin(kFormats), std::end(kFormats),
+                                         [&](const auto& f) { return f.first == option.value; });
+        if (found == std::end(kFormats))
+            return std::string(command) + ": --format: expected json, csv, ics or text, not " +
+                   Quoted(option.value);
+        format = found->second;
+    }
+    if (choice.formatGiven && choice.target.format != format)
+        return std::string(command) + ": give one output format (--json is --format json)";
+    choice.target.format = format;
+    choice.formatGiven = true;
+    return std::nullopt;
+}
+
+// The commands without events have no calendar file to offer.
+std::optional<std::string> RejectCalendar(std::string_view command, const OutputTarget& target) {
+    if (target.format != OutputFormat::Ics) return std::nullopt;
+    return std::string(command) + ": --format ics: calendar files are written by phases and visibility only";
 }
 
 // The observer options shared by daylight and render, degrees in, radians out.
@@ -307,16 +350,18 @@ ParseResult<double> ParseDateTime(const std::string& date, const std::optional<s
 ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::string>& args) {
     constexpr std::string_view command = "positions";
     auto split = SplitOptions(command, args,
-                              {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false}});
+                              {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false},
+                               {"--format", true}, {"--output", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     PositionsOptions options;
+    OutputChoice output;
     std::optional<double> jd;
     std::optional<std::string> date;
     std::optional<std::string> time;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--jd") {
             double value = 0.0;
             if (auto error = Take(NumberInRange(command, option, MinimumJulianDay(),
@@ -333,6 +378,8 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
     if (jd && date) return std::string("positions: give either --jd or --date, not both");
     if (time && !date) return std::string("positions: --time needs --date");
     if (!jd && !date) return std::string("positions: --jd or --date is required");
+    if (auto error = RejectCalendar(command, output.target)) return std::move(*error);
+    options.output = output.target;
     if (jd) {
         options.jd = *jd;
         return options;
@@ -346,22 +393,46 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
 ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& args,
                                               int currentYear) {
     constexpr std::string_view command = "phases";
-    auto split = SplitOptions(command, args, {{"--year", true}, {"--json", false}});
+    auto split = SplitOptions(command, args,
+                              {{"--year", true}, {"--json", false}, {"--format", true},
+                               {"--output", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     PhasesOptions options;
     options.year = currentYear;
+    OutputChoice output;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         }
     }
+    options.output = output.target;
     return options;
 }
 
 namespace {
+
+// --events: a comma-separated list of sun, moon and twilight.
+ParseResult<unsigned> EventGroups(std::string_view command, const OptionValue& option) {
+    static constexpr std::pair<std::string_view, unsigned> kGroups[] = {
+        {"sun", kEventsSun}, {"moon", kEventsMoon}, {"twilight", kEventsTwilight}};
+    unsigned groups = 0;
+    std::string_view rest = option.value;
+    while (true) {
+        const std::size_t comma = rest.find(',');
+        const std::string_view word = rest.substr(0, comma);
+        const auto* group = std::find_if(std::begin(kGroups), std::end(kGroups),
+                                         [&](const auto& g) { return g.first == word; });
+        if (group == std::end(kGroups))
+            return std::string(command) + ": --events: expected sun, moon and/or twilight, not " +
+                   Quoted(option.value);
+        groups |= group->second;
+        if (comma == std::string_view::npos) return groups;
+        rest.remove_prefix(comma + 1);
+    }
+}
 
 // daylight and visibility: a year and an observer.
 ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
@@ -370,23 +441,37 @@ ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
                                                   int currentYear) {
     auto split = SplitOptions(command, args,
                               {{"--year", true}, {"--lat", true}, {"--lon", true}, {"--tz", true},
-                               {"--summer-time", true}, {"--zone", true}, {"--json", false}});
+                               {"--summer-time", true}, {"--zone", true}, {"--json", false},
+                               {"--format", true}, {"--output", true}, {"--events", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+    const bool visibility = command == "visibility";
 
     DaylightOptions options;
     options.year = currentYear;
     Observer observer = ObserverFromSettings(fileSettings);
+    OutputChoice output;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         } else if (IsObserverOption(option.name)) {
             if (auto error = ApplyObserverOption(command, option, observer)) return std::move(*error);
+        } else if (option.name == "--events") {
+            if (!visibility) return std::string(command) + ": unknown option '--events'";
+            if (auto error = Take(EventGroups(command, option), options.events)) return std::move(*error);
         }
     }
     if (auto error = SettleZone(command, observer)) return std::move(*error);
     options.zoneGiven = observer.zoneGiven;
+    if (!visibility) {
+        if (auto error = RejectCalendar(command, output.target)) return std::move(*error);
+    } else if (output.target.format != OutputFormat::Ics) {
+        if (options.events != 0) return std::string(command) + ": --events belongs to --format ics";
+    } else if (options.events == 0) {
+        options.events = kAllVisibilityEvents;
+    }
+    options.output = output.target;
     options.settings = observer.settings;
     options.latitudeDegrees = observer.latitudeDegrees;
     options.longitudeDegrees = observer.longitudeDegrees;

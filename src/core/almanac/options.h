@@ -18,6 +18,16 @@ inline constexpr int kMaxImageSide = 16384;
 // The --output name that means standard output.
 inline constexpr std::string_view kStandardOutput = "-";
 
+// What the almanac commands print: the German table (default), one JSON
+// object, an RFC 4180 table or an iCalendar file.
+enum class OutputFormat { Text, Json, Csv, Ics };
+
+// The format and where it goes: `file` empty means standard output.
+struct OutputTarget {
+    OutputFormat format = OutputFormat::Text;
+    std::string file;
+};
+
 // `velmarin render` after parsing. Options not given keep the values of the
 // settings the parser was handed (the settings file's, or its defaults).
 struct RenderOptions {
@@ -43,17 +53,20 @@ using ParseResult = std::variant<T, std::string>;
 ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
                                               const ChartSettings& fileSettings, int currentYear);
 
+// Every almanac command takes --format json|csv|ics|text (--json is short for
+// --format json) and --output FILE; ics only where the command has events.
+
 // `velmarin positions`: the instant, from --jd or from --date/--time (UT).
 struct PositionsOptions {
     double jd = 0.0;
-    bool json = false;
+    OutputTarget output;
 };
 ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::string>& args);
 
 // `velmarin phases`: the chart year (default: currentYear).
 struct PhasesOptions {
     int year = 2000;
-    bool json = false;
+    OutputTarget output;
 };
 ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& args,
                                               int currentYear);
@@ -66,7 +79,9 @@ struct DaylightOptions {
     ChartSettings settings;
     double latitudeDegrees = 0.0;
     double longitudeDegrees = 0.0;
-    bool json = false;
+    OutputTarget output;
+    // visibility's calendar: VisibilityEventGroup bits (--events), all by default.
+    unsigned events = 0;
     bool zoneGiven = false;  // settings.zone came from --zone (else from the file, or none)
 };
 ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,

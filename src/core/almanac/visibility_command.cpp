@@ -2,9 +2,11 @@
 #include <vector>
 
 #include "core/almanac/almanac_commands.h"
+#include "core/almanac/calendar_stamp.h"
 #include "core/almanac/command_output.h"
 #include "core/almanac/options.h"
 #include "core/almanac/settings_limits.h"
+#include "core/almanac/visibility_formats.h"
 #include "core/almanac/visibility_output.h"
 #include "core/app/settings_file.h"
 #include "core/chart/chart_clock.h"
@@ -35,8 +37,22 @@ int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabas
     header.zone = options.settings.zone;
     header.timeZoneHours = options.settings.timeZoneHours;
     header.summerTime = options.settings.summerTime != 0;
-    const std::string text = options.json ? VisibilityJson(header, days) : VisibilityTable(header, days);
-    return WriteOutput(text) ? 0 : kExitWriteFailed;
+    std::string text;
+    switch (options.output.format) {
+        case OutputFormat::Text: text = VisibilityTable(header, days); break;
+        case OutputFormat::Json: text = VisibilityJson(header, days); break;
+        case OutputFormat::Csv: text = VisibilityCsv(header, days); break;
+        case OutputFormat::Ics: {
+            const std::optional<std::string> stamp = CalendarStampNow();
+            if (!stamp) return ReportBadInput("SOURCE_DATE_EPOCH: expected whole seconds since 1970");
+            const std::optional<std::string> calendar = VisibilityIcs(header, days, options.events, *stamp);
+            if (!calendar)
+                return ReportBadInput("visibility: --format ics: iCalendar holds the years 1 to 9999 only");
+            text = *calendar;
+            break;
+        }
+    }
+    return EmitOutput(text, options.output);
 }
 
 }  // namespace velmarin

@@ -23,12 +23,13 @@ constexpr std::string_view kUsage =
     "Usage:\n"
     "  velmarin                 open the year chart in a window (Qt options such as\n"
     "                           -platform NAME are passed on)\n"
-    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]]) [--json]\n"
-    "  velmarin phases    [--year Y] [--json]\n"
+    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]]) [OUTPUT]\n"
+    "  velmarin phases    [--year Y] [OUTPUT]\n"
     "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG]\n"
-    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY] [--json]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY] [OUTPUT]\n"
     "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG]\n"
-    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY] [--json]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY] [OUTPUT]\n"
+    "                     [--events sun,moon,twilight]\n"
     "  velmarin render    --output FILE.{png,svg,pdf} | --output - --format png|svg|pdf\n"
     "                     [--year Y] [--zone AREA/CITY]\n"
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
@@ -38,11 +39,15 @@ constexpr std::string_view kUsage =
     "                     [--code none|diameter|brightness|both] [--print]\n"
     "  velmarin --help | --version\n"
     "\n"
+    "OUTPUT: [--format text|json|csv|ics | --json] [--output FILE]\n"
+    "  text (a table) is the default; --json is --format json; ics (iCalendar)\n"
+    "  is written by phases and visibility (--events picks the events); --output replaces FILE whole or not at all.\n"
+    "\n"
     "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
     "in degrees (north and east positive). Options not given take the values of the\n"
-    "settings file; the year defaults to the current year. --json prints one JSON\n"
-    "object. render --output - writes the image to standard output. Files are\n"
-    "replaced only when complete. Bad input ends with exit status 2.\n";
+    "settings file; the year defaults to the current year. Numbers are written with\n"
+    "a '.' whatever the locale. render --output - writes the image to standard output.\n"
+    "Files are replaced only when complete. Bad input ends with exit status 2.\n";
 
 // Scripts read render's stderr as one line of error or nothing: Qt's own
 // notes (missing runtime folder, font fall-backs) are dropped there; only

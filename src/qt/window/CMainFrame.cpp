@@ -27,6 +27,7 @@
 #include "qt/window/CZoneDialog.h"
 #include "qt/zones/qt_zone_database.h"
 #include "qt/window/about_box.h"
+#include "qt/window/export_year_data.h"
 
 // The resources live in a static library: they must be registered by name.
 static void InitVelmarinResources() { Q_INIT_RESOURCE(velmarin); }
@@ -132,7 +133,8 @@ void CMainFrame::createActions() {
     createAction(kCmdPrintPreview, tr("Sei&tenansicht"));
     createAction(kCmdPrintSetup, tr("Drucker&einrichtung..."));
     createAction(kCmdExit, tr("&Beenden\tAlt+X"), {}, QKeySequence(Qt::ALT | Qt::Key_X));
-    createAction(kCmdSave, tr("Speichern"), {}, QKeySequence(Qt::CTRL | Qt::Key_S));
+    createAction(kCmdSave, tr("Diagramm speichern…\tStrg+S"), {}, QKeySequence(Qt::CTRL | Qt::Key_S));
+    createAction(kCmdExport, tr("Exportieren…"));
 
     // "Jahr": "+" and "-" are typed characters, wherever the keyboard has them.
     createAction(kCmdYearPlus, tr("Jahr +1\t+"), IconPath("year_plus"), QKeySequence(Qt::Key_Plus));
@@ -185,7 +187,7 @@ void CMainFrame::createMenus() {
     };
     addEntries(menuBar()->addMenu(tr("&Datei")),
                {kCmdChangeLocation, kCmdLatitudeNorth, kCmdLatitudeSouth, kCmdLongitudeEast, kCmdLongitudeWest,
-                0, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup, 0, kCmdExit});
+                0, kCmdSave, kCmdExport, 0, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup, 0, kCmdExit});
     addEntries(menuBar()->addMenu(tr("Jahr")), {kCmdYearPlus, kCmdYearMinus, 0, kCmdYearPrompt, kCmdYearNow});
     addEntries(menuBar()->addMenu(tr("&Anzeigen")),
                {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdShowMoon, kCmdCodeDiameter,
@@ -323,6 +325,7 @@ void CMainFrame::ExecuteCommand(int command) {
         case kCmdPrintPreview: OnPrintPreview(); break;
         case kCmdPrintSetup: OnPrintSetup(); break;
         case kCmdSave: view_->OnFileSave(); break;
+        case kCmdExport: ExportYearData(this, view_->year(), settings_, exportFolder_); break;
         case kCmdExit: close(); break;
         case kCmdAbout: ShowAboutBox(this); break;
         case kCmdToolBar: toolBar_->setHidden(!toolBar_->isHidden()); break;

@@ -97,6 +97,8 @@ private:
     QActionGroup* zoneGroup_ = nullptr;
     QMap<int, QAction*> actions_;
     std::unique_ptr<QPrinter> printer_;
+    // Where "Exportieren…" opens its dialog: the folder of the last export.
+    QString exportFolder_;
     bool sizedToFrame_ = false;
 };
 

@@ -125,7 +125,42 @@ TEST(CliPositionsOptions, DateAndTimeGiveTheJulianDay) {
     EXPECT_EQ(Good(ParsePositionsOptions({"--date", "2024-02-29", "--json"})).jd,
               JulianDayFromDate(29, 2, 2024));
     EXPECT_EQ(Good(ParsePositionsOptions({"--date", "1500-02-29"})).jd, JulianDayFromDate(29, 2, 1500));
-    EXPECT_TRUE(Good(ParsePositionsOptions({"--jd", "0", "--json"})).json);
+}
+
+// --json, --format and --output of the three almanac commands.
+struct OutputCase {
+    std::vector<std::string> args;
+    OutputFormat format;
+    std::string file;
+};
+
+class CliOutputOptions : public ::testing::TestWithParam<OutputCase> {};
+
+TEST_P(CliOutputOptions, EveryCommandTakesTheSameOutputOptions) {
+    const OutputCase& c = GetParam();
+    std::vector<std::string> positions = {"--jd", "2451545"};
+    positions.insert(positions.end(), c.args.begin(), c.args.end());
+    const std::vector<OutputTarget> targets = {
+        Good(ParsePositionsOptions(positions)).output,
+        Good(ParsePhasesOptions(c.args, 2026)).output,
+        Good(ParseDaylightOptions(c.args, FileSettings(), 2026)).output};
+    for (const OutputTarget& target : targets) {
+        EXPECT_EQ(target.format, c.format);
+        EXPECT_EQ(target.file, c.file);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliOutputOptions,
+    ::testing::Values(OutputCase{{}, OutputFormat::Text, ""},
+                      OutputCase{{"--json"}, OutputFormat::Json, ""},
+                      OutputCase{{"--format", "json", "--json"}, OutputFormat::Json, ""},
+                      OutputCase{{"--format=csv"}, OutputFormat::Csv, ""},
+                      OutputCase{{"--format", "text", "--output", "a b.txt"}, OutputFormat::Text, "a b.txt"},
+                      OutputCase{{"--output=-", "--format", "csv"}, OutputFormat::Csv, "-"}));
+
+TEST(CliOutputOptions, CalendarFilesOnlyFromPhases) {
+    EXPECT_EQ(Good(ParsePhasesOptions({"--format", "ics"}, 2026)).output.format, OutputFormat::Ics);
 }
 
 TEST(CliPhasesAndDaylightOptions, YearDefaultsAndObserverDegrees) {
@@ -280,6 +315,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Phases, {"--year", "1e3"}, "not a whole number"},
         BadCase{Command::Phases, {"--lat", "5"}, "unknown option '--lat'"},
         BadCase{Command::Phases, {"--json=1"}, "takes no value"},
+        BadCase{Command::Phases, {"--format", "xml"}, "expected json, csv, ics or text, not 'xml'"},
+        BadCase{Command::Phases, {"--format", "ICS"}, "expected json, csv, ics or text"},
+        BadCase{Command::Phases, {"--format", "csv", "--json"}, "give one output format"},
+        BadCase{Command::Phases, {"--format", "csv", "--format", "ics"}, "give one output format"},
+        BadCase{Command::Phases, {"--output", ""}, "--output needs a file name"},
+        BadCase{Command::Phases, {"--output"}, "--output needs a value"},
+        BadCase{Command::Positions, {"--jd", "0", "--format", "ics"}, "--format ics"},
+        BadCase{Command::Daylight, {"--format", "ics"}, "--format ics"},
+        BadCase{Command::Daylight, {"--format", "ics", "--events", "sun"}, "unknown option '--events'"},
         BadCase{Command::Daylight, {"--lat", "100"}, "latitude out of range"},
         BadCase{Command::Daylight, {"--lon", "inf"}, "not a number"},
         BadCase{Command::Daylight, {"--summer-time", "on", "--code", "both"}, "unknown option '--code'"},

@@ -172,6 +172,7 @@ void TestMainFrame::menusFollowTheTable() {
     }
     const QStringList expected = {
         "&Datei:|Ort ändern|+ 5° Breite\tN|- 5° Breite\tS|+ 5° Länge\tO|- 5° Länge\tW|---"
+        "|Diagramm speichern…\tStrg+S|Exportieren…|---"
         "|&Drucken...\tStrg+P|Sei&tenansicht|Drucker&einrichtung...|---|&Beenden\tAlt+X",
         "Jahr:|Jahr +1\t+|Jahr -1\t-|---|&Eingabe|Jetzt\tJ",
         "&Anzeigen:|&Normal|&Sonne|&Mitternachtslinie|mit Mond|Codiert mit &Durchmesser"
