@@ -11,9 +11,10 @@ packages=(
   fonts-liberation fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
-  xvfb xauth x11-apps imagemagick
-  python3 python3-ephem
-  locales
+  xvfb xauth x11-apps imagemagick openbox
+  qt6-translations-l10n
+  python3 python3-ephem python3-icalendar
+  tzdata locales
   dpkg-dev lintian appstream desktop-file-utils man-db groff-base bash-completion
   cups printer-driver-cups-pdf poppler-utils
 )

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/app/atomic_file.h"
+#include "core/app/message_text.h"
 #include "core/app/settings_file.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -23,6 +25,12 @@ std::string JsonNumber(double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::general, 17);
+    return std::string(buffer, result.ptr);
+}
+
+std::string ShortestNumber(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
@@ -65,7 +73,10 @@ std::string ClockTime(double hour) {
 
 ChartSettings SettingsForCommandLine() {
     ChartSettings settings;
-    LoadSettings(SettingsFilePath(), settings);
+    const std::filesystem::path path = SettingsFilePath();
+    const SettingsLoadResult loaded = LoadSettings(path, settings);
+    if (loaded.state == SettingsFileState::Unreadable)
+        std::fprintf(stderr, "velmarin: %s; using the defaults\n", DescribeSettingsLoad(path, loaded).c_str());
     return settings;
 }
 
@@ -81,12 +92,17 @@ bool WriteOutput(const std::string& text) {
     return ok;
 }
 
+int EmitOutput(const std::string& text, const OutputTarget& target) {
+    if (target.file.empty() || target.file == "-") return WriteOutput(text) ? 0 : kExitWriteFailed;
+    const FileWriteResult written = WriteFileAtomically(target.file, text);
+    if (written.ok()) return 0;
+    return ReportBadInput("--output " + QuoteForMessage(target.file) + ": " +
+                          DescribeFileWriteResult(written));
+}
+
 int ReportBadInput(const std::string& message) {
-    // One line whatever the user typed: control characters become '?'.
-    std::string line = message;
-    for (char& c : line)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
-    std::fprintf(stderr, "velmarin: %s\n", line.c_str());
+    // One line whatever the user typed: control characters are escaped.
+    std::fprintf(stderr, "velmarin: %s\n", OneLineMessage(message).c_str());
     return kExitBadInput;
 }
 

@@ -3,69 +3,35 @@
 
 #include "core/almanac/almanac_commands.h"
 #include "core/almanac/command_output.h"
+#include "core/almanac/daylight_output.h"
 #include "core/almanac/options.h"
-#include "core/almanac/text_table.h"
+#include "core/almanac/settings_limits.h"
+#include "core/app/settings_file.h"
 #include "core/chart/twilight_sampling.h"
 
 namespace velmarin {
-namespace {
 
-std::string BandDigits(const TwilightDay& day) {
-    std::string digits;
-    digits.reserve(day.bands.size());
-    for (const std::uint8_t band : day.bands) digits += static_cast<char>('0' + band);
-    return digits;
-}
-
-std::string DaylightJson(const DaylightOptions& options, const std::vector<TwilightDay>& days) {
-    std::string out = "{\"year\":" + std::to_string(options.year) +
-                      ",\"latitude\":" + JsonNumber(options.latitudeDegrees) +
-                      ",\"longitude\":" + JsonNumber(options.longitudeDegrees) +
-                      ",\"timeZoneHours\":" + JsonNumber(options.settings.timeZoneHours) +
-                      ",\"summerTime\":" + (options.settings.summerTime ? "true" : "false") +
-                      ",\"days\":[";
-    for (std::size_t i = 0; i < days.size(); ++i) {
-        const TwilightDay& day = days[i];
-        if (i > 0) out += ',';
-        out += "{\"jd\":" + JsonNumber(day.jd) + ",\"date\":" + JsonString(IsoDate(day.jd)) +
-               ",\"sunshineHours\":" + JsonNumber(day.sunshineHours) +
-               ",\"darknessHours\":" + JsonNumber(day.darknessHours) +
-               ",\"bands\":" + JsonString(BandDigits(day)) + "}";
-    }
-    return out + "]}\n";
-}
-
-std::string DaylightTable(const DaylightOptions& options, const std::vector<TwilightDay>& days) {
-    std::string zone = FixedNumber(options.settings.timeZoneHours, 1);
-    if (zone[0] != '-') zone.insert(0, "+");
-    std::string out = "Dämmerung " + std::to_string(options.year) + ", Breite " +
-                      FixedNumber(options.latitudeDegrees, 6) + "°, Länge " +
-                      FixedNumber(options.longitudeDegrees, 6) + "°, UT" + zone +
-                      (options.settings.summerTime ? ", mit Sommerzeit" : ", ohne Sommerzeit") + "\n\n";
-    out += PadRight("Datum", 12) + PadLeft("Sonnenschein", 14) + PadLeft("Dunkelheit", 12) + "\n";
-    for (const TwilightDay& day : days) {
-        out += PadRight(GermanDate(day.jd), 12) + PadLeft(FixedNumber(day.sunshineHours, 1) + " h", 14) +
-               PadLeft(FixedNumber(day.darknessHours, 1) + " h", 12) + "\n";
-    }
-    return out;
-}
-
-}  // namespace
-
-int RunDaylightCommand(const std::vector<std::string>& args) {
+int RunDaylightCommand(const std::vector<std::string>& args, const ZoneDatabase* zones) {
     auto parsed = ParseDaylightOptions(args, SettingsForCommandLine(), CurrentYear());
     if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
-    const DaylightOptions& options = std::get<DaylightOptions>(parsed);
+    DaylightOptions& options = std::get<DaylightOptions>(parsed);
+    if (auto error = SettingsFileValueOutOfRange("daylight", options.settings, SettingsFilePath()))
+        return ReportBadInput(*error);
+    if (auto error = SettleZoneAgainst("daylight", options.zoneGiven, options.settings, zones))
+        return ReportBadInput(*error);
 
-    TwilightInputs inputs;
-    inputs.year = options.year;
-    inputs.latitude = options.settings.latitude;
-    inputs.longitude = options.settings.longitude;
-    inputs.offsets = FixedZoneOffsets(options.year, options.settings.timeZoneHours,
-                                      options.settings.summerTime != 0);
+    const TwilightInputs inputs = TwilightInputsOf(options, zones);
     const std::vector<TwilightDay> days = SampleTwilightYear(inputs);
-    const std::string text = options.json ? DaylightJson(options, days) : DaylightTable(options, days);
-    return WriteOutput(text) ? 0 : kExitWriteFailed;
+    std::string text;
+    switch (options.output.format) {
+        case OutputFormat::Json: text = DaylightJson(options, inputs, days); break;
+        case OutputFormat::Csv: text = DaylightCsv(options, inputs, days); break;
+        case OutputFormat::Text:
+        case OutputFormat::Ics:  // refused by the parser
+            text = DaylightText(options, days);
+            break;
+    }
+    return EmitOutput(text, options.output);
 }
 
 }  // namespace velmarin

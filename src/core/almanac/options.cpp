@@ -7,6 +7,10 @@
 #include <string_view>
 #include <utility>
 
+#include "core/almanac/settings_limits.h"
+#include "core/app/message_text.h"
+#include "core/ephemeris/civil_offsets.h"
+#include "core/almanac/visibility_events.h"
 #include "core/text/number_text.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -25,11 +29,37 @@ struct OptionValue {
 
 using OptionList = std::vector<OptionValue>;
 
-// The user's word inside an error line; control characters would break the line.
-std::string Quoted(std::string_view text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
-    return quoted + "'";
+// The user's word inside an error line: escaped and cut, so the line stays one line.
+std::string Quoted(std::string_view text) { return QuoteForMessage(text); }
+
+bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
+
+// A signed run of digits: a whole number, however many digits it has.
+bool IsWholeNumberText(std::string_view text) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigitChar);
+}
+
+// A decimal number in plain or exponent form: when such a text is no finite
+// double, it is too large, not "not a number". (An infinity spelt out stays
+// "not a number", as NaN does.)
+bool IsDecimalNumberText(std::string_view text) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+    std::size_t i = 0, digits = 0;
+    while (i < text.size() && IsDigitChar(text[i])) ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigitChar(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        const std::size_t exponentStart = i;
+        while (i < text.size() && IsDigitChar(text[i])) ++i;
+        if (i == exponentStart) return false;
+    }
+    return i == text.size();
 }
 
 // Splits "--name value" and "--name=value" words into pairs, checking every
@@ -73,9 +103,9 @@ std::string YearRangeText() {
 ParseResult<double> NumberInRange(std::string_view command, const OptionValue& option,
                                   double low, double high, std::string_view what) {
     const std::optional<double> value = ParseWholeDouble(option.value);
-    if (!value)
+    if (!value && !IsDecimalNumberText(option.value))
         return std::string(command) + ": " + option.name + ": not a number: " + Quoted(option.value);
-    if (!(*value >= low && *value <= high))
+    if (!value || !(*value >= low && *value <= high))
         return std::string(command) + ": " + option.name + ": " + std::string(what) +
                " out of range: " + Quoted(option.value);
     return *value;
@@ -83,10 +113,10 @@ ParseResult<double> NumberInRange(std::string_view command, const OptionValue& o
 
 ParseResult<int> YearValue(std::string_view command, const OptionValue& option) {
     const std::optional<int> value = ParseWholeInt(option.value);
-    if (!value)
+    if (!value && !IsWholeNumberText(option.value))
         return std::string(command) + ": " + option.name + ": not a whole number: " +
                Quoted(option.value);
-    if (*value < kMinYear || *value > kMaxYear)
+    if (!value || *value < kMinYear || *value > kMaxYear)
         return std::string(command) + ": " + option.name + ": year out of range " + YearRangeText() + ": " +
                Quoted(option.value);
     return *value;
@@ -107,11 +137,55 @@ std::optional<std::string> Take(ParseResult<T>&& result, T& out) {
     return std::nullopt;
 }
 
+// --json, --format and --output; the format chosen twice must agree.
+struct OutputChoice {
+    OutputTarget target;
+    bool formatGiven = false;
+};
+
+bool IsOutputOption(std::string_view name) {
+    return name == "--json" || name == "--format" || name == "--output";
+}
+
+std::optional<std::string> ApplyOutputOption(std::string_view command, const OptionValue& option,
+                                             OutputChoice& choice) {
+    if (option.name == "--output") {
+        if (option.value.empty()) return std::string(command) + ": --output needs a file name";
+        choice.target.file = option.value;
+        return std::nullopt;
+    }
+    OutputFormat format = OutputFormat::Json;
+    if (option.name == "--format") {
+        static constexpr std::pair<std::string_view, OutputFormat> kFormats[] = {
+            {"text", OutputFormat::Text}, {"json", OutputFormat::Json},
+            {"csv", OutputFormat::Csv}, {"ics", OutputFormat::Ics}};
+        const auto* found = std::find_if(std::begin(kFormats), std::end(kFormats),
+                                         [&](const auto& f) { return f.first == option.value; });
+        if (found == std::end(kFormats))
+            return std::string(command) + ": --format: expected json, csv, ics or text, not " +
+                   Quoted(option.value);
+        format = found->second;
+    }
+    if (choice.formatGiven && choice.target.format != format)
+        return std::string(command) + ": give one output format (--json is --format json)";
+    choice.target.format = format;
+    choice.formatGiven = true;
+    return std::nullopt;
+}
+
+// The commands without events have no calendar file to offer.
+std::optional<std::string> RejectCalendar(std::string_view command, const OutputTarget& target) {
+    if (target.format != OutputFormat::Ics) return std::nullopt;
+    return std::string(command) + ": --format ics: calendar files are written by phases and visibility only";
+}
+
 // The observer options shared by daylight and render, degrees in, radians out.
 struct Observer {
     ChartSettings settings;
     double latitudeDegrees;
     double longitudeDegrees;
+    bool zoneGiven = false;
+    bool fixedZoneGiven = false;  // --tz or --summer-time
 };
 
 std::optional<std::string> ApplyObserverOption(std::string_view command, const OptionValue& option,
@@ -119,37 +193,73 @@ std::optional<std::string> ApplyObserverOption(std::string_view command, const O
     double number = 0.0;
     int flag = 0;
     if (option.name == "--lat") {
-        if (auto error = Take(NumberInRange(command, option, -90.0, 90.0, "latitude"), number))
+        if (auto error = Take(NumberInRange(command, option, -kLatitudeLimitDegrees, kLatitudeLimitDegrees, "latitude"), number))
             return error;
         observer.latitudeDegrees = number;
         observer.settings.latitude = number * degToRad;
     } else if (option.name == "--lon") {
-        if (auto error = Take(NumberInRange(command, option, -180.0, 180.0, "longitude"), number))
+        if (auto error = Take(NumberInRange(command, option, -kLongitudeLimitDegrees,
+                                                    kLongitudeLimitDegrees, "longitude"), number))
             return error;
         observer.longitudeDegrees = number;
         observer.settings.longitude = number * degToRad;
     } else if (option.name == "--tz") {
-        if (auto error = Take(NumberInRange(command, option, -24.0, 24.0, "time zone"), number))
+        if (auto error = Take(NumberInRange(command, option, -kTimeZoneLimitHours, kTimeZoneLimitHours, "time zone"), number))
             return error;
         observer.settings.timeZoneHours = number;
     } else if (option.name == "--summer-time") {
         if (auto error = Take(OnOffValue(command, option), flag)) return error;
         observer.settings.summerTime = flag;
+    } else if (option.name == "--zone") {
+        if (!IsZoneNameShaped(option.value))
+            return std::string(command) + ": --zone: unknown zone " + Quoted(option.value);
+        observer.settings.zone = option.value;
+        observer.zoneGiven = true;
     }
+    if (option.name == "--tz" || option.name == "--summer-time") observer.fixedZoneGiven = true;
+    return std::nullopt;
+}
+
+// A zone and a fixed offset exclude each other; a fixed offset given leaves
+// the settings file's zone.
+std::optional<std::string> SettleZone(std::string_view command, Observer& observer) {
+    if (observer.zoneGiven && observer.fixedZoneGiven)
+        return std::string(command) + ": --zone excludes --tz and --summer-time";
+    if (observer.fixedZoneGiven) observer.settings.zone.clear();
     return std::nullopt;
 }
 
 bool IsObserverOption(std::string_view name) {
-    return name == "--lat" || name == "--lon" || name == "--tz" || name == "--summer-time";
+    return name == "--lat" || name == "--lon" || name == "--tz" || name == "--summer-time" ||
+           name == "--zone";
 }
 
 Observer ObserverFromSettings(const ChartSettings& settings) {
     return {settings, settings.latitude / degToRad, settings.longitude / degToRad};
 }
 
-ParseResult<ImageFormat> FormatOfOutput(const std::string& output) {
-    if (const std::optional<ImageFormat> format = ImageFormatOfFileName(output)) return *format;
-    return "render: --output: the file name must end in .png, .svg or .pdf: " + Quoted(output);
+std::optional<ImageFormat> FormatByName(std::string_view name) {
+    if (name == "png") return ImageFormat::Png;
+    if (name == "svg") return ImageFormat::Svg;
+    if (name == "pdf") return ImageFormat::Pdf;
+    return std::nullopt;
+}
+
+// --output and --format together: "-" needs --format; a file takes its
+// extension's format, and a --format beside it must agree (a chart.png that
+// holds a PDF helps nobody); with --format, any file name will do.
+ParseResult<ImageFormat> OutputFormat(const std::string& output, std::optional<ImageFormat> asked) {
+    if (output == kStandardOutput) {
+        if (!asked) return std::string("render: --output - needs --format png, svg or pdf");
+        return *asked;
+    }
+    const std::optional<ImageFormat> named = ImageFormatOfFileName(output);
+    if (!named && !asked)
+        return "render: --output: the file name must end in .png, .svg or .pdf (or give --format): " +
+               Quoted(output);
+    if (named && asked && *named != *asked)
+        return "render: --format does not match the file name " + Quoted(output);
+    return asked ? *asked : *named;
 }
 
 // One side of --size: digits only, 1..kMaxImageSide.
@@ -210,6 +320,14 @@ std::optional<std::string> ApplyPaperOption(const OptionValue& option, PaperChoi
 
 }  // namespace
 
+std::optional<std::string> SettleZoneAgainst(std::string_view command, bool zoneGiven,
+                                             ChartSettings& settings, const ZoneDatabase* zones) {
+    if (settings.zone.empty() || (zones != nullptr && zones->HasZone(settings.zone))) return std::nullopt;
+    if (zoneGiven) return std::string(command) + ": --zone: unknown zone " + Quoted(settings.zone);
+    settings.zone.clear();
+    return std::nullopt;
+}
+
 double MinimumJulianDay() { return JulianDayFromDate(1, 1, kMinYear, 0.0); }
 
 double MaximumJulianDay() { return JulianDayFromDate(31, 12, kMaxYear, 0.0) + 1.0; }
@@ -222,6 +340,8 @@ ParseResult<double> ParseDateTime(const std::string& date, const std::optional<s
     const std::size_t dash1 = body.find('-');
     const std::size_t dash2 = dash1 == std::string_view::npos ? dash1 : body.find('-', dash1 + 1);
     if (dash2 == std::string_view::npos || dash1 < 4) return badDate;
+    if (IsWholeNumberText(body.substr(0, dash1)) && dash1 > 7)
+        return "positions: --date: year out of range (-999999..999999): " + Quoted(date);
     const auto year = DigitField(body.substr(0, dash1), 0);
     const auto month = DigitField(body.substr(dash1 + 1, dash2 - dash1 - 1), 2);
     const auto day = DigitField(body.substr(dash2 + 1), 2);
@@ -257,16 +377,18 @@ ParseResult<double> ParseDateTime(const std::string& date, const std::optional<s
 ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::string>& args) {
     constexpr std::string_view command = "positions";
     auto split = SplitOptions(command, args,
-                              {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false}});
+                              {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false},
+                               {"--format", true}, {"--output", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     PositionsOptions options;
+    OutputChoice output;
     std::optional<double> jd;
     std::optional<std::string> date;
     std::optional<std::string> time;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--jd") {
             double value = 0.0;
             if (auto error = Take(NumberInRange(command, option, MinimumJulianDay(),
@@ -283,6 +405,8 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
     if (jd && date) return std::string("positions: give either --jd or --date, not both");
     if (time && !date) return std::string("positions: --time needs --date");
     if (!jd && !date) return std::string("positions: --jd or --date is required");
+    if (auto error = RejectCalendar(command, output.target)) return std::move(*error);
+    options.output = output.target;
     if (jd) {
         options.jd = *jd;
         return options;
@@ -296,46 +420,103 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
 ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& args,
                                               int currentYear) {
     constexpr std::string_view command = "phases";
-    auto split = SplitOptions(command, args, {{"--year", true}, {"--json", false}});
+    auto split = SplitOptions(command, args,
+                              {{"--year", true}, {"--json", false}, {"--format", true},
+                               {"--output", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     PhasesOptions options;
     options.year = currentYear;
+    OutputChoice output;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         }
     }
+    options.output = output.target;
     return options;
 }
 
-ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
+namespace {
+
+// --events: a comma-separated list of sun, moon and twilight.
+ParseResult<unsigned> EventGroups(std::string_view command, const OptionValue& option) {
+    static constexpr std::pair<std::string_view, unsigned> kGroups[] = {
+        {"sun", kEventsSun}, {"moon", kEventsMoon}, {"twilight", kEventsTwilight}};
+    unsigned groups = 0;
+    std::string_view rest = option.value;
+    while (true) {
+        const std::size_t comma = rest.find(',');
+        const std::string_view word = rest.substr(0, comma);
+        const auto* group = std::find_if(std::begin(kGroups), std::end(kGroups),
+                                         [&](const auto& g) { return g.first == word; });
+        if (group == std::end(kGroups))
+            return std::string(command) + ": --events: expected sun, moon and/or twilight, not " +
+                   Quoted(option.value);
+        groups |= group->second;
+        if (comma == std::string_view::npos) return groups;
+        rest.remove_prefix(comma + 1);
+    }
+}
+
+// daylight and visibility: a year and an observer.
+ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
+                                                  const std::vector<std::string>& args,
                                                   const ChartSettings& fileSettings,
                                                   int currentYear) {
-    constexpr std::string_view command = "daylight";
     auto split = SplitOptions(command, args,
                               {{"--year", true}, {"--lat", true}, {"--lon", true}, {"--tz", true},
-                               {"--summer-time", true}, {"--json", false}});
+                               {"--summer-time", true}, {"--zone", true}, {"--json", false},
+                               {"--format", true}, {"--output", true}, {"--events", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+    const bool visibility = command == "visibility";
 
     DaylightOptions options;
     options.year = currentYear;
     Observer observer = ObserverFromSettings(fileSettings);
+    OutputChoice output;
     for (const OptionValue& option : std::get<OptionList>(split)) {
-        if (option.name == "--json") {
-            options.json = true;
+        if (IsOutputOption(option.name)) {
+            if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         } else if (IsObserverOption(option.name)) {
             if (auto error = ApplyObserverOption(command, option, observer)) return std::move(*error);
+        } else if (option.name == "--events") {
+            if (!visibility) return std::string(command) + ": unknown option '--events'";
+            if (auto error = Take(EventGroups(command, option), options.events)) return std::move(*error);
         }
     }
+    if (auto error = SettleZone(command, observer)) return std::move(*error);
+    options.zoneGiven = observer.zoneGiven;
+    if (!visibility) {
+        if (auto error = RejectCalendar(command, output.target)) return std::move(*error);
+    } else if (output.target.format != OutputFormat::Ics) {
+        if (options.events != 0) return std::string(command) + ": --events belongs to --format ics";
+    } else if (options.events == 0) {
+        options.events = kAllVisibilityEvents;
+    }
+    options.output = output.target;
     options.settings = observer.settings;
     options.latitudeDegrees = observer.latitudeDegrees;
     options.longitudeDegrees = observer.longitudeDegrees;
     return options;
+}
+
+}  // namespace
+
+ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
+                                                  const ChartSettings& fileSettings,
+                                                  int currentYear) {
+    return ParseYearAndObserver("daylight", args, fileSettings, currentYear);
+}
+
+ParseResult<DaylightOptions> ParseVisibilityOptions(const std::vector<std::string>& args,
+                                                    const ChartSettings& fileSettings,
+                                                    int currentYear) {
+    return ParseYearAndObserver("visibility", args, fileSettings, currentYear);
 }
 
 ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
@@ -345,14 +526,16 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         command, args,
         {{"--output", true}, {"--year", true}, {"--mode", true}, {"--size", true},
          {"--lat", true}, {"--lon", true}, {"--tz", true}, {"--summer-time", true},
-         {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
-         {"--print", false}, {"--paper", true}, {"--dpi", true}, {"--orientation", true}});
+         {"--zone", true}, {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
+         {"--format", true}, {"--print", false}, {"--paper", true}, {"--dpi", true},
+         {"--orientation", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     RenderOptions options;
     options.year = currentYear;
     Observer observer = ObserverFromSettings(fileSettings);
     bool haveOutput = false;
+    std::optional<ImageFormat> askedFormat;
     bool haveSize = false;
     PaperChoice paper;
     for (const OptionValue& option : std::get<OptionList>(split)) {
@@ -364,10 +547,12 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
             options.print = true;
         } else if (name == "--output") {
             if (option.value.empty()) return std::string("render: --output needs a file name");
-            if (auto error = Take(FormatOfOutput(option.value), options.format))
-                return std::move(*error);
             options.output = option.value;
             haveOutput = true;
+        } else if (name == "--format") {
+            askedFormat = FormatByName(option.value);
+            if (!askedFormat)
+                return "render: --format: expected png, svg or pdf, not " + Quoted(option.value);
         } else if (name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
         } else if (IsObserverOption(name)) {
@@ -414,6 +599,10 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         }
     }
     if (!haveOutput) return std::string("render: --output is required");
+    if (auto error = Take(OutputFormat(options.output, askedFormat), options.format))
+        return std::move(*error);
+    if (auto error = SettleZone(command, observer)) return std::move(*error);
+    options.zoneGiven = observer.zoneGiven;
     if (paper.paper) {
         // Paper sizes the print pass; the screen pass keeps to --size.
         if (!options.print) return std::string("render: --paper needs --print");

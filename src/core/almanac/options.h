@@ -2,11 +2,13 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 #include "core/app/image_format.h"
 #include "core/chart/chart_settings.h"
+#include "core/ephemeris/civil_offsets.h"
 
 namespace velmarin {
 
@@ -26,6 +28,19 @@ struct PaperPage {
     bool operator==(const PaperPage&) const = default;
 };
 
+// The --output name that means standard output.
+inline constexpr std::string_view kStandardOutput = "-";
+
+// What the almanac commands print: the German table (default), one JSON
+// object, an RFC 4180 table or an iCalendar file.
+enum class OutputFormat { Text, Json, Csv, Ics };
+
+// The format and where it goes: `file` empty means standard output.
+struct OutputTarget {
+    OutputFormat format = OutputFormat::Text;
+    std::string file;
+};
+
 // `velmarin render` after parsing. Options not given keep the values of the
 // settings the parser was handed (the settings file's, or its defaults).
 struct RenderOptions {
@@ -39,6 +54,7 @@ struct RenderOptions {
     // Instead of width x height; without --orientation landscape as the
     // window's printer is by default (LandscapeByDefault of the file's settings).
     std::optional<PaperPage> paper;
+    bool zoneGiven = false;  // settings.zone came from --zone (else from the file, or none)
 };
 
 // A parse either succeeds or gives a one-line error message (without the
@@ -46,22 +62,27 @@ struct RenderOptions {
 template <typename T>
 using ParseResult = std::variant<T, std::string>;
 
-// args: the words after "render". --output is required; its extension
-// (.png, .svg, .pdf, any case) picks the format.
+// args: the words after "render". --output is required: a file, whose
+// extension (.png, .svg, .pdf, any case) picks the format unless --format
+// png|svg|pdf does (they must not disagree), or "-" for standard output,
+// which needs --format.
 ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
                                               const ChartSettings& fileSettings, int currentYear);
+
+// Every almanac command takes --format json|csv|ics|text (--json is short for
+// --format json) and --output FILE; ics only where the command has events.
 
 // `velmarin positions`: the instant, from --jd or from --date/--time (UT).
 struct PositionsOptions {
     double jd = 0.0;
-    bool json = false;
+    OutputTarget output;
 };
 ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::string>& args);
 
 // `velmarin phases`: the chart year (default: currentYear).
 struct PhasesOptions {
     int year = 2000;
-    bool json = false;
+    OutputTarget output;
 };
 ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& args,
                                               int currentYear);
@@ -74,11 +95,25 @@ struct DaylightOptions {
     ChartSettings settings;
     double latitudeDegrees = 0.0;
     double longitudeDegrees = 0.0;
-    bool json = false;
+    OutputTarget output;
+    // visibility's calendar: VisibilityEventGroup bits (--events), all by default.
+    unsigned events = 0;
+    bool zoneGiven = false;  // settings.zone came from --zone (else from the file, or none)
 };
 ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
                                                   const ChartSettings& fileSettings,
                                                   int currentYear);
+
+// `velmarin visibility`: the same year and observer options as daylight.
+ParseResult<DaylightOptions> ParseVisibilityOptions(const std::vector<std::string>& args,
+                                                    const ChartSettings& fileSettings,
+                                                    int currentYear);
+
+// Holds the settings' zone against the zone database: a zone given with
+// --zone that `zones` (may be null) lacks gives the one-line error; one the
+// settings file names and `zones` lacks counts as none.
+std::optional<std::string> SettleZoneAgainst(std::string_view command, bool zoneGiven,
+                                             ChartSettings& settings, const ZoneDatabase* zones);
 
 // Julian Day of a calendar date "YYYY-MM-DD" (year may carry a '-') and an
 // optional UT time "HH:MM" or "HH:MM:SS"; hour = h + m/60 + s/3600.

@@ -2,39 +2,13 @@
 #include <vector>
 
 #include "core/almanac/almanac_commands.h"
+#include "core/almanac/calendar_stamp.h"
 #include "core/almanac/command_output.h"
 #include "core/almanac/options.h"
-#include "core/almanac/text_table.h"
+#include "core/almanac/phases_output.h"
 #include "core/chart/phase_markers.h"
-#include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
-namespace {
-
-std::string PhasesJson(int year, const std::vector<PhaseMarker>& markers) {
-    std::string out = "{\"year\":" + std::to_string(year) + ",\"phases\":[";
-    for (std::size_t i = 0; i < markers.size(); ++i) {
-        const PhaseMarker& m = markers[i];
-        if (i > 0) out += ',';
-        out += "{\"kind\":" + std::to_string(m.kind) + ",\"style\":" + std::to_string(m.style) +
-               ",\"label\":" + JsonString(PhaseMarkerLabel(m.style)) + ",\"jd\":" + JsonNumber(m.jd) +
-               ",\"date\":" + JsonString(IsoDate(m.jd)) + ",\"moonRa\":" + JsonNumber(m.moonRa) +
-               ",\"moonLongitude\":" + JsonNumber(m.moonLongitude) +
-               ",\"nodeLongitude\":" + JsonNumber(m.nodeLongitude) + "}";
-    }
-    return out + "]}\n";
-}
-
-std::string PhasesTable(int year, const std::vector<PhaseMarker>& markers) {
-    std::string out = "Mondphasen " + std::to_string(year) + " (UT)\n\n";
-    for (const PhaseMarker& m : markers) {
-        out += GermanDate(m.jd) + " " + ClockTime(CalendarFromJulianDay(m.jd).hour) + "  " +
-               PhaseMarkerLabel(m.style) + "\n";
-    }
-    return out;
-}
-
-}  // namespace
 
 int RunPhasesCommand(const std::vector<std::string>& args) {
     auto parsed = ParsePhasesOptions(args, CurrentYear());
@@ -42,9 +16,22 @@ int RunPhasesCommand(const std::vector<std::string>& args) {
     const PhasesOptions& options = std::get<PhasesOptions>(parsed);
 
     const std::vector<PhaseMarker> markers = SearchPhaseMarkers(options.year);
-    const std::string text = options.json ? PhasesJson(options.year, markers)
-                                          : PhasesTable(options.year, markers);
-    return WriteOutput(text) ? 0 : kExitWriteFailed;
+    std::string text;
+    switch (options.output.format) {
+        case OutputFormat::Text: text = PhasesText(options.year, markers); break;
+        case OutputFormat::Json: text = PhasesJson(options.year, markers); break;
+        case OutputFormat::Csv: text = PhasesCsv(options.year, markers); break;
+        case OutputFormat::Ics: {
+            const std::optional<std::string> stamp = CalendarStampNow();
+            if (!stamp) return ReportBadInput("SOURCE_DATE_EPOCH: expected whole seconds since 1970");
+            const std::optional<std::string> calendar = PhasesIcs(options.year, markers, *stamp);
+            if (!calendar)
+                return ReportBadInput("phases: --format ics: iCalendar holds the years 1 to 9999 only");
+            text = *calendar;
+            break;
+        }
+    }
+    return EmitOutput(text, options.output);
 }
 
 }  // namespace velmarin

@@ -38,6 +38,8 @@ enum CommandId : int {
     kCmdAbout = 57664,
     kCmdExit = 57665,
     kCmdToolBar = 59392,
+    // Beyond the original menus: the year's data as calendar file or table.
+    kCmdExport = 32830,
 };
 
 // What a command's menu entry and toolbar button show.

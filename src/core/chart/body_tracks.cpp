@@ -59,6 +59,10 @@ public:
         for (int i = 0; i < bodies; ++i) {
             const BodyPosition& pos = day.bodies[i];
             if (i == kSun) sunReference = pos.ra;
+            // Against the opposite of the Sun the Sun itself lies on the
+            // frame's edge, meant to be hidden; a wide pen would still show
+            // a row of it inside the clip.
+            if (i == kSun && pass_.mode == ModeMidnight) continue;
             const double xAngle = ModeAngle(pass_.mode, pos.ra, sunReference);
             double node = 0.0;
             if (i == kMoon) {

@@ -3,6 +3,7 @@
 #include "core/chart/twilight_chart.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/chart/chart_clock.h"
 #include "core/chart/layers.h"
@@ -16,6 +17,15 @@ namespace {
 constexpr double kTwilightPi = 3.14159;
 
 double LocalHourAngle(double hours) { return (24 - hours) * kTwilightPi / 12; }
+
+// A cell extent d spans 2d - 1 units when positive (the corners are
+// P - d + 1 and P + d) and 2|d| + 1 when negative; 0 spans one unit. Gives d,
+// or the smallest extent of the axis' sign that spans `step` units.
+int CoveringExtent(int d, int step, int sign) {
+    const int span = d > 0 ? 2 * d - 1 : d < 0 ? -2 * d + 1 : 1;
+    if (span >= step) return d;
+    return sign > 0 ? (step + 2) / 2 : -(step / 2);
+}
 
 // Half-open box of device pixels, as a normalised Rectangle call covers it.
 struct CellBox {
@@ -104,9 +114,25 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
     // axis (negative in portrait, where the angle grows to the left).
     const Point p1 = MapToPage(layout, layout.startJd, kTwilightPi);
     const Point p2 = MapToPage(layout, layout.startJd + 2.0, (12 + 0.1) * kTwilightPi / 12);
-    const int dx = p2.x - p1.x;
-    const int dy = p2.y - p1.y;
     const auto& hours = TwilightSampleHours();
+    // Those truncated extents can fall a unit short of the real spacing
+    // (3.14159 against the mapping's pi makes it worse), leaving white rows
+    // in the night: widen them so that neighbouring samples always meet.
+    int angleStep = 0, dateStep = 0;
+    for (int s = 1; s < kTwilightSamplesPerDay; ++s) {
+        const Point a = MapToPage(layout, layout.startJd, LocalHourAngle(hours[s - 1]));
+        const Point b = MapToPage(layout, layout.startJd, LocalHourAngle(hours[s]));
+        angleStep = std::max(angleStep, std::abs(layout.portrait ? b.x - a.x : b.y - a.y));
+    }
+    for (size_t d = 1; d < days.size(); ++d) {
+        const Point a = MapToPage(layout, days[d - 1].jd, kTwilightPi);
+        const Point b = MapToPage(layout, days[d].jd, kTwilightPi);
+        dateStep = std::max(dateStep, std::abs(layout.portrait ? b.y - a.y : b.x - a.x));
+    }
+    const int dx = layout.portrait ? CoveringExtent(p2.x - p1.x, angleStep, -1)
+                                   : CoveringExtent(p2.x - p1.x, dateStep, 1);
+    const int dy = layout.portrait ? CoveringExtent(p2.y - p1.y, dateStep, 1)
+                                   : CoveringExtent(p2.y - p1.y, angleStep, 1);
 
     CellPainter painter(dc, cells);
     // -1 marks "no previous day": the first day draws no curve segment.

@@ -47,6 +47,14 @@ const std::vector<PhaseMarker>& YearSkyCache::PhaseMarkers(int year) {
     return phases_;
 }
 
+const std::vector<VisibilityDay>& YearSkyCache::Visibility(const VisibilityInputs& inputs) {
+    if (visibilityInputs_ != inputs) {
+        visibility_ = ComputeVisibilityYear(inputs);
+        visibilityInputs_ = inputs;
+    }
+    return visibility_;
+}
+
 const TrackYear& YearSkyCache::Tracks(int year) {
     if (!tracks_ || tracks_->year != year) tracks_ = ComputeTrackYear(year);
     return *tracks_;

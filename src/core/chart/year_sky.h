@@ -6,6 +6,7 @@
 #include "core/chart/phase_markers.h"
 #include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/body_position.h"
+#include "core/ephemeris/visibility_year.h"
 
 namespace velmarin {
 
@@ -37,6 +38,8 @@ public:
     const std::vector<TwilightDay>& Twilight(const TwilightInputs& inputs);
     const std::vector<PhaseMarker>& PhaseMarkers(int year);
     const TrackYear& Tracks(int year);
+    // Rise, transit and set of every body on every civil day.
+    const std::vector<VisibilityDay>& Visibility(const VisibilityInputs& inputs);
 
 private:
     std::optional<TwilightSunYear> twilightSun_;
@@ -45,6 +48,8 @@ private:
     std::optional<int> phaseYear_;
     std::vector<PhaseMarker> phases_;
     std::optional<TrackYear> tracks_;
+    std::optional<VisibilityInputs> visibilityInputs_;
+    std::vector<VisibilityDay> visibility_;
 };
 
 }  // namespace velmarin

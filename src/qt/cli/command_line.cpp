@@ -11,7 +11,9 @@
 #include "core/almanac/almanac_commands.h"
 #include "core/almanac/command_output.h"
 #include "core/app/version_text.h"
+#include "core/app/window_options.h"
 #include "qt/cli/render_command.h"
+#include "qt/zones/qt_zone_database.h"
 #include "qt/window/window_application.h"
 
 namespace velmarin {
@@ -21,24 +23,35 @@ constexpr std::string_view kUsage =
     "Usage:\n"
     "  velmarin                 open the year chart in a window (Qt options such as\n"
     "                           -platform NAME are passed on)\n"
-    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]]) [--json]\n"
-    "  velmarin phases    [--year Y] [--json]\n"
-    "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG] [--tz HOURS]\n"
-    "                     [--summer-time on|off] [--json]\n"
-    "  velmarin render    --output FILE.{png,svg,pdf} [--year Y]\n"
+    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]]) [OUTPUT]\n"
+    "  velmarin phases    [--year Y] [OUTPUT]\n"
+    "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY] [OUTPUT]\n"
+    "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY] [OUTPUT]\n"
+    "                     [--events sun,moon,twilight]\n"
+    "  velmarin render    --output FILE.{png,svg,pdf} | --output - --format png|svg|pdf\n"
+    "                     [--year Y] [--zone AREA/CITY]\n"
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
-    "                     [--lat DEG] [--lon DEG] [--tz HOURS] [--summer-time on|off]\n"
+    "                     [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
     "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
     "                     [--code none|diameter|brightness|both]\n"
     "                     [--print [--paper A4|A3|Letter [--dpi N]\n"
     "                              [--orientation portrait|landscape]]]\n"
     "  velmarin --help | --version\n"
     "\n"
+    "OUTPUT: [--format text|json|csv|ics | --json] [--output FILE]\n"
+    "  text (a table) is the default; --json is --format json; ics (iCalendar)\n"
+    "  is written by phases and visibility (--events picks the events); --output replaces FILE whole or not at all.\n"
+    "\n"
     "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
     "in degrees (north and east positive). Options not given take the values of the\n"
-    "settings file; the year defaults to the current year. --json prints one JSON\n"
-    "object. --paper draws the print pass on a whole sheet at N dots per inch\n"
-    "(default 300) instead of --size. Bad input ends with exit status 2.\n";
+    "settings file; the year defaults to the current year. Numbers are written with\n"
+    "a '.' whatever the locale. render --output - writes the image to standard output.\n"
+    "--paper draws the print pass on a whole sheet at N dots per inch (default 300)\n"
+    "instead of --size. Files are replaced only when complete. Bad input ends with\n"
+    "exit status 2.\n";
 
 // Scripts read render's stderr as one line of error or nothing: Qt's own
 // notes (missing runtime folder, font fall-backs) are dropped there; only
@@ -57,7 +70,11 @@ int RunVelmarin(int argc, char* argv[]) {
 
     if (command == "positions") return RunPositionsCommand(args);
     if (command == "phases") return RunPhasesCommand(args);
-    if (command == "daylight") return RunDaylightCommand(args);
+    if (command == "daylight" || command == "visibility") {
+        const QtZoneDatabase zones;
+        return command == "daylight" ? RunDaylightCommand(args, &zones)
+                                     : RunVisibilityCommand(args, &zones);
+    }
     if (command == "render") {
         qInstallMessageHandler(QuietQtMessages);
         return RunRenderCommand(args);
@@ -75,6 +92,9 @@ int RunVelmarin(int argc, char* argv[]) {
     // mistyped subcommand; options belong to the window (Qt's own switches).
     if (command.empty() || command[0] != '-')
         return ReportBadInput("unknown command '" + std::string(command) + "' (see velmarin --help)");
+    const std::vector<std::string> windowArgs(argv + 1, argv + argc);
+    if (const auto unknown = UnknownWindowArgument(windowArgs))
+        return ReportBadInput("unknown option '" + *unknown + "' (see velmarin --help)");
     return RunWindowApplication(argc, argv);
 }
 

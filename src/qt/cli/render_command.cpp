@@ -4,19 +4,29 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QSaveFile>
 #include <QString>
-#include <algorithm>
-#include <cstdio>
-#include <memory>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/almanac/command_output.h"
 #include "core/almanac/options.h"
+#include "core/almanac/settings_limits.h"
+#include "core/app/atomic_file.h"
+#include "core/app/message_text.h"
 #include "core/app/settings_file.h"
 #include "core/app/version_text.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/draw_chart.h"
 #include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_painter_surface.h"
+#include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
 
@@ -53,13 +63,6 @@ QPageSize PaperSize(Paper paper) {
     return QPageSize(QPageSize::A4);
 }
 
-// The whole sheet of `page`'s paper in its orientation.
-QPageLayout PaperLayout(const PaperPage& page) {
-    return QPageLayout(PaperSize(page.paper),
-                       page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0));
-}
-
 // The sheet in dots, from its size in millimetres (Qt's own pixel sizes go
 // through whole points and lose up to a dot and a half at 300 dpi).
 QSize SheetDots(const PaperPage& page) {
@@ -70,42 +73,68 @@ QSize SheetDots(const PaperPage& page) {
     return page.landscape ? portrait.transposed() : portrait;
 }
 
-// Draws the chart into `file` in the chosen format, at width x height units of
-// dotsPerInch; an error text or empty.
-std::string WriteChart(QSaveFile& file, const RenderOptions& options, int width, int height,
-                       int dotsPerInch, double todayJd) {
+// The chart's print pass on a whole sheet of paper, in the chosen format.
+QByteArray SheetBytes(const RenderOptions& options, const PageDrawing& draw) {
+    const PaperPage& page = *options.paper;
+    const QSize sheet = SheetDots(page);
+    switch (options.format) {
+        case ImageFormat::Png: {
+            QImage image = DrawOnImage(sheet.width(), sheet.height(), true, draw);
+            // The PNG says its resolution, so it prints at the paper's size.
+            const int dotsPerMetre = qRound(page.dpi / 0.0254);
+            image.setDotsPerMeterX(dotsPerMetre);
+            image.setDotsPerMeterY(dotsPerMetre);
+            return EncodePng(image);
+        }
+        case ImageFormat::Svg:
+            return DrawSvgBytes(sheet.width(), sheet.height(), true, draw, page.dpi);
+        case ImageFormat::Pdf: {
+            const QPageLayout layout(PaperSize(page.paper),
+                                     page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0));
+            return DrawPdfBytes(layout, page.dpi, true, draw);
+        }
+    }
+    return {};
+}
+
+// The whole file of the chart in the chosen format, made in memory; empty
+// when it could not be drawn.
+QByteArray ChartBytes(const RenderOptions& options, double todayJd) {
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
+    state.zones = std::make_shared<const QtZoneDatabase>();
     const PageDrawing draw = [&](Surface& surface) {
         DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);
     };
+    if (options.paper) return SheetBytes(options, draw);
     switch (options.format) {
-        case ImageFormat::Png: {
-            QImage image = DrawOnImage(width, height, options.print, draw);
-            if (image.isNull()) return "the image is too large";
-            if (options.paper) {
-                // The PNG says its resolution, so it prints at the paper's size.
-                const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
-                image.setDotsPerMeterX(dotsPerMetre);
-                image.setDotsPerMeterY(dotsPerMetre);
-            }
-            if (!image.save(&file, "PNG")) return "cannot write the image";
-            return {};
-        }
+        case ImageFormat::Png:
+            return EncodePng(DrawOnImage(options.width, options.height, options.print, draw));
         case ImageFormat::Svg:
-            if (!DrawOnSvg(file, width, height, options.print, draw, dotsPerInch))
-                return "cannot write the SVG file";
-            return {};
-        case ImageFormat::Pdf: {
-            const bool drawn = options.paper
-                                   ? DrawOnPdf(file, PaperLayout(*options.paper), dotsPerInch, true, draw)
-                                   : DrawOnPdf(file, width, height, options.print, draw);
-            if (!drawn) return "cannot write the PDF file";
-            return {};
-        }
+            return DrawSvgBytes(options.width, options.height, options.print, draw);
+        case ImageFormat::Pdf:
+            return DrawPdfBytes(options.width, options.height, options.print, draw);
     }
-    return "unknown output format";
+    return {};
+}
+
+// Writes all of `bytes` to standard output; errno of a failed write, or 0.
+int WriteToStandardOutput(const QByteArray& bytes) {
+    std::string_view rest(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    while (!rest.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, rest.data(), rest.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return written < 0 ? errno : EIO;
+        rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "velmarin: render: %s\n", OneLineMessage(message).c_str());
+    return kExitBadInput;
 }
 
 }  // namespace
@@ -113,46 +142,46 @@ std::string WriteChart(QSaveFile& file, const RenderOptions& options, int width,
 int RunRenderCommand(const std::vector<std::string>& args) {
     double todayJd = 0.0;
     const int currentYear = CurrentYearAndToday(todayJd);
-    ChartSettings fileSettings;
-    LoadSettings(SettingsFilePath(), fileSettings);
+    const ChartSettings fileSettings = SettingsForCommandLine();
     const ParseResult<RenderOptions> parsed = ParseRenderOptions(args, fileSettings, currentYear);
-    if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::fprintf(stderr, "velmarin: %s\n", error->c_str());
-        return 2;
-    }
-    const RenderOptions& options = std::get<RenderOptions>(parsed);
-    // Without paper a unit is a pixel or a point (72 per inch, as before).
-    int width = options.width;
-    int height = options.height;
-    int dotsPerInch = 72;
-    if (options.paper) {
-        dotsPerInch = options.paper->dpi;
+    if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
+    RenderOptions options = std::get<RenderOptions>(parsed);
+    if (auto error = SettingsFileValueOutOfRange("render", options.settings, SettingsFilePath()))
+        return ReportBadInput(*error);
+    const QtZoneDatabase zones;
+    if (auto error = SettleZoneAgainst("render", options.zoneGiven, options.settings, &zones))
+        return ReportBadInput(*error);
+
+    if (options.paper && options.format == ImageFormat::Png) {
         const QSize sheet = SheetDots(*options.paper);
-        width = sheet.width();
-        height = sheet.height();
-        if (options.format == ImageFormat::Png && std::max(width, height) > kMaxImageSide) {
-            std::fprintf(stderr, "velmarin: render: --dpi: %dx%d pixels, more than %d on a side\n",
-                         width, height, kMaxImageSide);
-            return 2;
-        }
+        if (std::max(sheet.width(), sheet.height()) > kMaxImageSide)
+            return Fail("--dpi: the sheet would be " + std::to_string(sheet.width()) + "x" +
+                        std::to_string(sheet.height()) + " pixels, more than " +
+                        std::to_string(kMaxImageSide) + " on a side");
     }
 
+    const bool toStandardOutput = options.output == kStandardOutput;
+    // A terminal would take PNG or PDF bytes as control sequences.
+    if (toStandardOutput && options.format != ImageFormat::Svg && ::isatty(STDOUT_FILENO))
+        return Fail("standard output is a terminal; redirect it to a file or a pipe");
+
     const GuiForRendering gui;
-    // The chart goes to a temporary file beside the target and replaces it
-    // only when complete, so a failure leaves nothing behind.
-    QSaveFile file(QString::fromStdString(options.output));
-    if (!file.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "velmarin: render: cannot write %s: %s\n", options.output.c_str(),
-                     file.errorString().toLocal8Bit().constData());
-        return 2;
+    // The whole file is made in memory first: writing it is then one step
+    // that either works or fails with the system's reason, and a failure
+    // leaves the old file as it was.
+    const QByteArray bytes = ChartBytes(options, todayJd);
+    if (bytes.isEmpty()) return Fail("cannot draw the chart at this size");
+
+    if (toStandardOutput) {
+        if (const int error = WriteToStandardOutput(bytes); error != 0)
+            return Fail(std::string("cannot write to standard output: ") + std::strerror(error));
+        return 0;
     }
-    std::string error = WriteChart(file, options, width, height, dotsPerInch, todayJd);
-    if (error.empty() && !file.commit()) error = file.errorString().toStdString();
-    if (!error.empty()) {
-        file.cancelWriting();
-        std::fprintf(stderr, "velmarin: render: %s: %s\n", options.output.c_str(), error.c_str());
-        return 2;
-    }
+    const FileWriteResult written = WriteFileAtomically(
+        options.output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written.ok())
+        return Fail("cannot write " + QuoteForMessage(options.output) + ": " +
+                    DescribeFileWriteResult(written));
     return 0;
 }
 

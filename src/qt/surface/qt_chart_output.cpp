@@ -1,5 +1,6 @@
 #include "qt/surface/qt_chart_output.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
@@ -73,6 +74,44 @@ bool DrawOnPdf(QIODevice& device, const QPageLayout& page, int dotsPerInch, bool
     QtPainterSurface surface(painter, writer.width(), writer.height(), printing, nullptr);
     draw(surface);
     return painter.end();
+}
+
+QByteArray EncodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return {};
+    return bytes;
+}
+
+QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw,
+                        int dotsPerInch) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !DrawOnSvg(buffer, width, height, printing, draw, dotsPerInch))
+        return {};
+    buffer.close();
+    return bytes;
+}
+
+QByteArray DrawPdfBytes(int width, int height, bool printing, const PageDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !DrawOnPdf(buffer, width, height, printing, draw))
+        return {};
+    buffer.close();
+    return bytes;
+}
+
+QByteArray DrawPdfBytes(const QPageLayout& page, int dotsPerInch, bool printing,
+                        const PageDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !DrawOnPdf(buffer, page, dotsPerInch, printing, draw))
+        return {};
+    buffer.close();
+    return bytes;
 }
 
 bool DrawOnPrinter(QPrinter& printer, const PageDrawing& draw) {

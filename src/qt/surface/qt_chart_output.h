@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <functional>
 
@@ -36,6 +37,16 @@ bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const Pa
 // units of `dotsPerInch`.
 bool DrawOnPdf(QIODevice& device, const QPageLayout& page, int dotsPerInch, bool printing,
                const PageDrawing& draw);
+
+// The bytes of a whole PNG, SVG or PDF file of the page, made in memory so
+// that writing them out is one step that either works or fails with a
+// reason (and libpng never meets a failing write to complain about).
+// Empty when nothing could be drawn (or encoded).
+QByteArray EncodePng(const QImage& image);
+QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw,
+                        int dotsPerInch = 72);
+QByteArray DrawPdfBytes(int width, int height, bool printing, const PageDrawing& draw);
+QByteArray DrawPdfBytes(const QPageLayout& page, int dotsPerInch, bool printing, const PageDrawing& draw);
 
 // One printed page: the printer's printable area in its device units, drawn
 // as a print pass. False when the printer could not be started.

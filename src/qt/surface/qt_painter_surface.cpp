@@ -122,8 +122,11 @@ QFont ToQFont(const Font& font) {
     QFont qfont(QString::fromStdString(font.face));
     qfont.setStyleStrategy(QFont::NoAntialias);
     qfont.setKerning(false);
-    const int weight = font.weight <= 0 ? 400 : std::clamp(font.weight, 1, 1000);
-    qfont.setWeight(static_cast<QFont::Weight>(weight));
+    // The chart's faces come in regular and bold only; left to the font
+    // matcher, a weight between them (the title's 600) turns out bold at
+    // some pixel sizes and regular at others. From 600 on it is bold, as the
+    // old platform chose for such families.
+    qfont.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
     int pixels = -SurfaceDefaultFont().height;
     if (font.height < 0) {
         pixels = font.height == std::numeric_limits<int>::min() ? 20000 : -font.height;

@@ -1,5 +1,7 @@
 #include "qt/window/CHyperLink.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFontMetrics>
@@ -163,9 +165,15 @@ void CHyperLink::leaveEvent(QEvent* event) {
 
 void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        Clicked();
-    }
+    if (event->button() != Qt::LeftButton) return;
+    // A double click is one click: the first release opened the address.
+    if (std::exchange(inDoubleClick, false)) return;
+    if (rect().contains(event->position().toPoint())) Clicked();
+}
+
+void CHyperLink::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) inDoubleClick = true;
+    QLabel::mouseDoubleClickEvent(event);
 }
 
 void CHyperLink::Clicked() {

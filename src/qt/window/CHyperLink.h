@@ -61,6 +61,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -80,6 +81,8 @@ private:
     QCursor linkCursor{Qt::PointingHandCursor};
     UrlOpener urlOpener;
     bool applyingState = false;
+    // The second click of a double click has been seen: its release opens nothing.
+    bool inDoubleClick = false;
 };
 
 }  // namespace velmarin

@@ -21,9 +21,13 @@
 #include "core/app/prompt_parsing.h"
 #include "core/app/settings_file.h"
 #include "core/app/version_text.h"
+#include "core/app/zone_table.h"
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/window/CZoneDialog.h"
+#include "qt/zones/qt_zone_database.h"
 #include "qt/window/about_box.h"
+#include "qt/window/export_year_data.h"
 
 // The resources live in a static library: they must be registered by name.
 static void InitVelmarinResources() { Q_INIT_RESOURCE(velmarin); }
@@ -31,6 +35,9 @@ static void InitVelmarinResources() { Q_INIT_RESOURCE(velmarin); }
 namespace velmarin {
 
 namespace {
+
+// The smallest outer window size taken from the settings file.
+constexpr QSize kMinimumOuterSize(320, 240);
 
 QString IconPath(const char* name) { return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)); }
 
@@ -52,6 +59,15 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
         std::fprintf(stderr, "velmarin: %s; using the defaults, settings are not saved this run\n",
                      DescribeSettingsLoad(settingsPath_, loaded).c_str());
     }
+    // A zone this system's database lacks counts as none.
+    if (!settings_.zone.empty() && !QtZoneDatabase().HasZone(settings_.zone)) settings_.zone.clear();
+
+    // A size of 1 or less cannot be meant (a window that small never draws,
+    // so the file would never be mended): the default size applies, for the
+    // window and for the printer orientation that follows its shape.
+    const ChartSettings defaults;
+    if (settings_.windowWidth <= 1) settings_.windowWidth = defaults.windowWidth;
+    if (settings_.windowHeight <= 1) settings_.windowHeight = defaults.windowHeight;
 
     setWindowTitle(tr("Velmarin"));
     setWindowIcon(QIcon(IconPath("velmarin")));
@@ -84,8 +100,10 @@ QSize CMainFrame::InitialOuterSize() const {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         limit = limit.expandedTo(screen->availableVirtualSize());
     }
-    return QSize(std::clamp(settings_.windowWidth, 1, limit.width()),
-                 std::clamp(settings_.windowHeight, 1, limit.height()));
+    // Small but positive sizes grow to one that still shows menus, toolbar
+    // and a chart.
+    return QSize(std::clamp(settings_.windowWidth, kMinimumOuterSize.width(), limit.width()),
+                 std::clamp(settings_.windowHeight, kMinimumOuterSize.height(), limit.height()));
 }
 
 QAction* CMainFrame::createAction(int command, const QString& text, const QString& icon,
@@ -118,7 +136,8 @@ void CMainFrame::createActions() {
     // The keys a Linux user quits with and closes a window with; neither is one of the program's own.
     exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q),
                         QKeySequence(Qt::CTRL | Qt::Key_W)});
-    createAction(kCmdSave, tr("Speichern"), {}, QKeySequence(Qt::CTRL | Qt::Key_S));
+    createAction(kCmdSave, tr("Diagramm speichern…\tStrg+S"), {}, QKeySequence(Qt::CTRL | Qt::Key_S));
+    createAction(kCmdExport, tr("Exportieren…"));
 
     // "Jahr": "+" and "-" are typed characters, wherever the keyboard has them.
     createAction(kCmdYearPlus, tr("Jahr +1\t+"), IconPath("year_plus"), QKeySequence(Qt::Key_Plus));
@@ -138,6 +157,7 @@ void CMainFrame::createActions() {
     createAction(kCmdZoneUt, tr("GMT\t(UT)"));
     createAction(kCmdZoneUtPlus1, tr("MEZ\t(UT+1)"));
     createAction(kCmdZoneUtPlus2, tr("OEZ\t(UT+2)"));
+    createAction(kCmdZoneOther, tr("Andere Zeitzone…"));
     createAction(kCmdSummerTime, tr("mit Sommerzeit"));
     createAction(kCmdShowGrid, tr("mit Raster"));
     createAction(kCmdShowDayLine, tr("mit Tageslinie"));
@@ -153,7 +173,8 @@ void CMainFrame::createActions() {
     for (int command : {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdModeTwilight})
         modeGroup_->addAction(action(command));
     zoneGroup_ = new QActionGroup(this);
-    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2}) zoneGroup_->addAction(action(command));
+    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2, kCmdZoneOther})
+        zoneGroup_->addAction(action(command));
 }
 
 void CMainFrame::createMenus() {
@@ -169,12 +190,12 @@ void CMainFrame::createMenus() {
     };
     addEntries(menuBar()->addMenu(tr("&Datei")),
                {kCmdChangeLocation, kCmdLatitudeNorth, kCmdLatitudeSouth, kCmdLongitudeEast, kCmdLongitudeWest,
-                0, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup, 0, kCmdExit});
+                0, kCmdSave, kCmdExport, 0, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup, 0, kCmdExit});
     addEntries(menuBar()->addMenu(tr("Jahr")), {kCmdYearPlus, kCmdYearMinus, 0, kCmdYearPrompt, kCmdYearNow});
     addEntries(menuBar()->addMenu(tr("&Anzeigen")),
                {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdShowMoon, kCmdCodeDiameter,
                 kCmdCodeBrightness, kCmdCodeNone, 0, kCmdModeTwilight, kCmdZoneUt, kCmdZoneUtPlus1,
-                kCmdZoneUtPlus2, kCmdSummerTime, 0, kCmdShowGrid, kCmdShowDayLine});
+                kCmdZoneUtPlus2, kCmdZoneOther, kCmdSummerTime, 0, kCmdShowGrid, kCmdShowDayLine});
     addEntries(menuBar()->addMenu(tr("&Ansicht")), {kCmdToolBar});
     menuBar()->addAction(action(kCmdAbout));
 }
@@ -298,6 +319,7 @@ void CMainFrame::ExecuteCommand(int command) {
         case kCmdYearPrompt: view_->OnYearPrompt(); break;
         case kCmdYearNow: view_->OnYearNow(); break;
         case kCmdChangeLocation: OnChangeLocation(); break;
+        case kCmdZoneOther: OnChooseZone(); break;
         case kCmdLatitudeNorth:
         case kCmdLatitudeSouth:
         case kCmdLongitudeEast:
@@ -306,6 +328,7 @@ void CMainFrame::ExecuteCommand(int command) {
         case kCmdPrintPreview: OnPrintPreview(); break;
         case kCmdPrintSetup: OnPrintSetup(); break;
         case kCmdSave: view_->OnFileSave(); break;
+        case kCmdExport: ExportYearData(this, view_->year(), settings_, exportFolder_); break;
         case kCmdExit: close(); break;
         case kCmdAbout: ShowAboutBox(this); break;
         case kCmdToolBar: toolBar_->setHidden(!toolBar_->isHidden()); break;
@@ -319,11 +342,36 @@ void CMainFrame::OnChangeLocation() {
     dialog.SetTexts(tr("Velmarin"), tr("Eingabe des Ortes?\nBreite Länge"),
                     QString::fromStdString(FormatLocationPrompt(settings_.latitude, settings_.longitude)));
     if (dialog.DoModal() != CDialogStr::kOk) return;
-    const auto location = ParseLocationPrompt(dialog.GetValue().toStdString());
+    const std::string answer = dialog.GetValue().toStdString();
+    // A name instead of numbers: a zone's main city from the zone table sets
+    // the place and the zone at once. Any other text reads as it always did.
+    const QString trimmed = dialog.GetValue().trimmed();
+    const std::optional<ZonePlace> place =
+        !trimmed.isEmpty() && trimmed.at(0).isLetter() ? FindZonePlace(LoadZoneTable(), trimmed.toStdString())
+                                                       : std::nullopt;
+    if (place && QtZoneDatabase().HasZone(place->zone)) {
+        ChartSettings changed = settings_;
+        changed.latitude = place->latitude * degToRad;
+        changed.longitude = place->longitude * degToRad;
+        changed.zone = place->zone;
+        ChangeSettings(changed);
+        return;
+    }
+    const auto location = ParseLocationPrompt(answer);
     if (!location) return;
     ChartSettings changed = settings_;
     changed.latitude = location->latitude * degToRad;
     changed.longitude = location->longitude * degToRad;
+    ChangeSettings(changed);
+}
+
+void CMainFrame::OnChooseZone() {
+    CZoneDialog dialog(QString::fromStdString(settings_.zone), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QString zone = dialog.selectedZone();
+    if (zone.isEmpty()) return;
+    ChartSettings changed = settings_;
+    changed.zone = zone.toStdString();
     ChangeSettings(changed);
 }
 

@@ -58,6 +58,8 @@ public:
     // Location commands of "&Datei".
     void OnChangeLocation();
     void OnLocationStep(int command);
+    // "Andere Zeitzone…": a zone of the system's zone database from a searchable list.
+    void OnChooseZone();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -95,6 +97,8 @@ private:
     QActionGroup* zoneGroup_ = nullptr;
     QMap<int, QAction*> actions_;
     std::unique_ptr<QPrinter> printer_;
+    // Where "Exportieren…" opens its dialog: the folder of the last export.
+    QString exportFolder_;
     bool sizedToFrame_ = false;
 };
 

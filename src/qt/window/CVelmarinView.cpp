@@ -1,13 +1,16 @@
 #include "qt/window/CVelmarinView.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <cmath>
+#include <cstring>
+#include <string_view>
 
+#include "core/app/atomic_file.h"
 #include "core/app/command_rules.h"
 #include "core/app/image_format.h"
 #include "core/app/prompt_parsing.h"
@@ -17,12 +20,14 @@
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CMainFrame.h"
 #include "qt/window/qt_first_paint_report.h"
+#include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
 
 CVelmarinView::CVelmarinView(CMainFrame* frame) : QWidget(frame), frame_(frame) {
     year_ = CurrentYearAndToday(todayJd_);
     state_.footerText = FooterText();
+    state_.zones = std::make_shared<const QtZoneDatabase>();
     // The chart paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -118,10 +123,10 @@ bool CVelmarinView::PrintChart(QPrinter* printer) {
     return ok;
 }
 
-bool CVelmarinView::ExportChart(const QString& fileName) {
+QString CVelmarinView::ExportChart(const QString& fileName) {
     RenderIfNeeded();
     const std::optional<ImageFormat> format = ImageFormatOfFileName(fileName.toStdString());
-    if (!format) return false;
+    if (!format) return tr("Nur PNG, SVG und PDF können gespeichert werden.");
     // The vector files take the widget's size in units; the PNG the pixels on screen.
     const int width = std::max(1, this->width());
     const int height = std::max(1, this->height());
@@ -130,16 +135,34 @@ bool CVelmarinView::ExportChart(const QString& fileName) {
     const PageDrawing draw = [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, settings(), exportState);
     };
-    // QSaveFile: a failed or interrupted export never leaves a partial file.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    bool drawn = false;
+    // The file is made in memory and written in one step that either
+    // replaces the old file whole or leaves it as it was.
+    QByteArray bytes;
     switch (*format) {
-        case ImageFormat::Png: drawn = !backBuffer_.isNull() && backBuffer_.save(&file, "PNG"); break;
-        case ImageFormat::Svg: drawn = DrawOnSvg(file, width, height, false, draw); break;
-        case ImageFormat::Pdf: drawn = DrawOnPdf(file, width, height, false, draw); break;
+        case ImageFormat::Png: bytes = EncodePng(backBuffer_); break;
+        case ImageFormat::Svg: bytes = DrawSvgBytes(width, height, false, draw); break;
+        case ImageFormat::Pdf: bytes = DrawPdfBytes(width, height, false, draw); break;
     }
-    return drawn && file.commit();
+    if (bytes.isEmpty()) return tr("Die Grafik konnte nicht erzeugt werden.");
+
+    const FileWriteResult result = WriteFileAtomically(
+        QFile::encodeName(fileName).toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const QString reason = QString::fromLocal8Bit(std::strerror(result.osError));
+    switch (result.error) {
+        case FileWriteError::None: return {};
+        case FileWriteError::TargetIsDirectory: return tr("Unter diesem Namen steht ein Ordner.");
+        case FileWriteError::TargetIsSpecial:
+            return tr("Unter diesem Namen steht keine gewöhnliche Datei (ein Gerät, eine FIFO oder ein Socket).");
+        case FileWriteError::DanglingLink:
+            return tr("Der Name ist ein symbolischer Verweis auf eine fehlende Datei.");
+        case FileWriteError::TargetUnusable: return reason;
+        case FileWriteError::CreateTemporary:
+            return tr("Im Ordner kann keine temporäre Datei angelegt werden: %1").arg(reason);
+        case FileWriteError::WriteData: return tr("Schreiben fehlgeschlagen: %1").arg(reason);
+        case FileWriteError::Replace: return tr("Die alte Datei kann nicht ersetzt werden: %1").arg(reason);
+    }
+    return reason;
 }
 
 void CVelmarinView::OnFileSave() {
@@ -156,9 +179,10 @@ void CVelmarinView::OnFileSave() {
                     : filter == pdf ? QStringLiteral(".pdf")
                                     : QStringLiteral(".png");
     }
-    if (!ExportChart(fileName)) {
+    const QString problem = ExportChart(fileName);
+    if (!problem.isEmpty()) {
         QMessageBox::warning(this, tr("Velmarin"),
-                             tr("Die Datei %1 konnte nicht gespeichert werden.").arg(fileName));
+                             tr("Die Datei %1 konnte nicht gespeichert werden.\n%2").arg(fileName, problem));
     }
 }
 

@@ -52,8 +52,9 @@ public:
     // Draws the chart's print pass on exactly one page of printer.
     bool PrintChart(QPrinter* printer);
     // Saves the chart as PNG (what the screen shows), SVG or PDF, chosen by
-    // the file name's extension. False when the file cannot be written.
-    bool ExportChart(const QString& fileName);
+    // the file name's extension, replacing an existing file only when the new
+    // one is complete. Empty when saved, else the reason (German, one line).
+    QString ExportChart(const QString& fileName);
     // Ctrl+S: asks for a file name, then ExportChart.
     void OnFileSave();
 

@@ -1,6 +1,7 @@
 // The hover readout of the view: what lies under the pointer, shown in the
 // colour tooltip. It reads the back buffer the user sees and never redraws
 // the chart.
+#include <QCursor>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -37,8 +38,12 @@ void CVelmarinView::mousePressEvent(QMouseEvent* event) {
 
 void CVelmarinView::leaveEvent(QEvent* event) {
     // Leaving the window leaves the plot, even when no move inside the
-    // border reported it on the way out.
-    HideReadout();
+    // border reported it on the way out. A pointer that went onto the
+    // readout's own tooltip has not left: the tooltip hands its moves back.
+    const QPoint pointer = QCursor::pos();
+    const bool ontoTooltip = toolTip_ && toolTip_->isVisible() && toolTip_->geometry().contains(pointer) &&
+                             rect().contains(mapFromGlobal(pointer));
+    if (!ontoTooltip) HideReadout();
     QWidget::leaveEvent(event);
 }
 

@@ -1,6 +1,9 @@
 #include "qt/window/C_ColorToolTip.h"
 
+#include <QCoreApplication>
+#include <QCursor>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -27,10 +30,10 @@ QFont TooltipFont() {
 }  // namespace
 
 C_ColorToolTip::C_ColorToolTip(QWidget* owner)
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                         Qt::WindowTransparentForInput),
       tipFont(TooltipFont()) {
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     // The paint covers every pixel; skipping the erase keeps moves flicker-free.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -60,6 +63,32 @@ void C_ColorToolTip::ShowText(int x, int y, const QString& newText) {
         shown = true;
     }
     update();
+}
+
+void C_ColorToolTip::mouseMoveEvent(QMouseEvent* event) {
+    QWidget* owner = parentWidget();
+    if (!owner) return;
+    QMouseEvent forwarded(QEvent::MouseMove, owner->mapFromGlobal(event->globalPosition()), event->globalPosition(),
+                          event->button(), event->buttons(), event->modifiers());
+    QCoreApplication::sendEvent(owner, &forwarded);
+}
+
+void C_ColorToolTip::mousePressEvent(QMouseEvent* event) {
+    QWidget* owner = parentWidget();
+    if (!owner) return;
+    QMouseEvent forwarded(QEvent::MouseButtonPress, owner->mapFromGlobal(event->globalPosition()),
+                          event->globalPosition(), event->button(), event->buttons(), event->modifiers());
+    QCoreApplication::sendEvent(owner, &forwarded);
+}
+
+void C_ColorToolTip::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    QWidget* owner = parentWidget();
+    // Off the tooltip and off the owner too: the owner has been left.
+    if (owner && !owner->rect().contains(owner->mapFromGlobal(QCursor::pos()))) {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(owner, &leave);
+    }
 }
 
 void C_ColorToolTip::Hide() {

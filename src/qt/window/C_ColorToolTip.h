@@ -45,6 +45,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Where the window system still hands the pointer to the tooltip, its
+    // moves, presses and the leave go on to the owner, as if it were not there.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     bool shown = false;

@@ -2,20 +2,63 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #include "qt/window/CMainFrame.h"
 
 namespace velmarin {
 
+namespace {
+
+// Messages while the toolkit starts, held back: without a display it writes
+// several lines and aborts, where one clear line and status 1 will do.
+std::vector<QString>& StartupMessages() {
+    static std::vector<QString> messages;
+    return messages;
+}
+
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr,
+                     "velmarin: cannot open a window: no display could be reached "
+                     "(set DISPLAY, or pass -platform offscreen)\n");
+        std::_Exit(1);
+    }
+    StartupMessages().push_back(message);
+}
+
+}  // namespace
+
+bool InstallQtTranslations(QCoreApplication& application) {
+    // The program speaks German, so do the toolkit's own dialogs and buttons.
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qt"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 int RunWindowApplication(int argc, char* argv[]) {
+    const QtMessageHandler previous = qInstallMessageHandler(HoldStartupMessage);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const QString& message : StartupMessages()) std::fprintf(stderr, "%s\n", qPrintable(message));
+    StartupMessages().clear();
     // The GUI library switches the C library to the user's locale; numbers
     // in files and prompts keep "." as the decimal point.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(QStringLiteral("Tannwick"));
     QApplication::setApplicationName(QStringLiteral("Velmarin"));
     QApplication::setDesktopFileName(QStringLiteral("velmarin"));
+    InstallQtTranslations(application);
 
     CMainFrame frame;
     QApplication::setWindowIcon(frame.windowIcon());

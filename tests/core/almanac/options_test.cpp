@@ -132,6 +132,30 @@ TEST(CliRenderOptions, WithoutPaperTheSizeRules) {
     EXPECT_EQ(o.height, 960);
 }
 
+struct OutputCase {
+    Args args;
+    std::string output;
+    ImageFormat format;
+};
+
+class CliRenderOutput : public ::testing::TestWithParam<OutputCase> {};
+
+// Standard output needs --format; a file takes its extension's format or --format's.
+TEST_P(CliRenderOutput, NameAndFormat) {
+    const RenderOptions o = Good(ParseRenderOptions(GetParam().args, ChartSettings{}, 2000));
+    EXPECT_EQ(o.output, GetParam().output);
+    EXPECT_EQ(o.format, GetParam().format);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliRenderOutput,
+    ::testing::Values(OutputCase{{"--output", "-", "--format", "png"}, "-", ImageFormat::Png},
+                      OutputCase{{"--format=svg", "--output=-"}, "-", ImageFormat::Svg},
+                      OutputCase{{"--output", "-", "--format", "pdf"}, "-", ImageFormat::Pdf},
+                      OutputCase{{"--output", "a.PDF", "--format", "pdf"}, "a.PDF", ImageFormat::Pdf},
+                      OutputCase{{"--output", "chart", "--format", "svg"}, "chart", ImageFormat::Svg},
+                      OutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}));
+
 TEST(CliPositionsOptions, DateAndTimeGiveTheJulianDay) {
     EXPECT_EQ(Good(ParsePositionsOptions({"--jd", "2451545"})).jd, 2451545.0);
     EXPECT_EQ(Good(ParsePositionsOptions({"--date", "2000-01-01", "--time", "12:00"})).jd, 2451545.0);
@@ -144,7 +168,42 @@ TEST(CliPositionsOptions, DateAndTimeGiveTheJulianDay) {
     EXPECT_EQ(Good(ParsePositionsOptions({"--date", "2024-02-29", "--json"})).jd,
               JulianDayFromDate(29, 2, 2024));
     EXPECT_EQ(Good(ParsePositionsOptions({"--date", "1500-02-29"})).jd, JulianDayFromDate(29, 2, 1500));
-    EXPECT_TRUE(Good(ParsePositionsOptions({"--jd", "0", "--json"})).json);
+}
+
+// --json, --format and --output of the three almanac commands.
+struct OutputCase {
+    std::vector<std::string> args;
+    OutputFormat format;
+    std::string file;
+};
+
+class CliOutputOptions : public ::testing::TestWithParam<OutputCase> {};
+
+TEST_P(CliOutputOptions, EveryCommandTakesTheSameOutputOptions) {
+    const OutputCase& c = GetParam();
+    std::vector<std::string> positions = {"--jd", "2451545"};
+    positions.insert(positions.end(), c.args.begin(), c.args.end());
+    const std::vector<OutputTarget> targets = {
+        Good(ParsePositionsOptions(positions)).output,
+        Good(ParsePhasesOptions(c.args, 2026)).output,
+        Good(ParseDaylightOptions(c.args, FileSettings(), 2026)).output};
+    for (const OutputTarget& target : targets) {
+        EXPECT_EQ(target.format, c.format);
+        EXPECT_EQ(target.file, c.file);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliOutputOptions,
+    ::testing::Values(OutputCase{{}, OutputFormat::Text, ""},
+                      OutputCase{{"--json"}, OutputFormat::Json, ""},
+                      OutputCase{{"--format", "json", "--json"}, OutputFormat::Json, ""},
+                      OutputCase{{"--format=csv"}, OutputFormat::Csv, ""},
+                      OutputCase{{"--format", "text", "--output", "a b.txt"}, OutputFormat::Text, "a b.txt"},
+                      OutputCase{{"--output=-", "--format", "csv"}, OutputFormat::Csv, "-"}));
+
+TEST(CliOutputOptions, CalendarFilesOnlyFromPhases) {
+    EXPECT_EQ(Good(ParsePhasesOptions({"--format", "ics"}, 2026)).output.format, OutputFormat::Ics);
 }
 
 TEST(CliPhasesAndDaylightOptions, YearDefaultsAndObserverDegrees) {
@@ -220,7 +279,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, With({"--lat", "-91"}), "latitude out of range"},
         BadCase{Command::Render, With({"--lat", "nan"}), "not a number"},
         BadCase{Command::Render, With({"--lat", "-inf"}), "not a number"},
-        BadCase{Command::Render, With({"--lat", "1e999"}), "not a number"},
+        // Numbers too large for a double are out of range, however they are written.
+        BadCase{Command::Render, With({"--lat", "1e999"}), "latitude out of range"},
+        BadCase{Command::Render, With({"--lat", std::string(400, '9')}), "latitude out of range"},
+        BadCase{Command::Render, With({"--lat", "-1.5e400"}), "latitude out of range"},
+        BadCase{Command::Render, With({"--lat", "1e"}), "not a number"},
+        BadCase{Command::Render, With({"--lat", ".e5"}), "not a number"},
         BadCase{Command::Render, With({"--lat", "52,5"}), "not a number"},
         // Options take decimals only, as the prompts do.
         BadCase{Command::Render, With({"--lat", "0x10"}), "not a number"},
@@ -233,7 +297,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, With({"--tz", "-25"}), "time zone out of range"},
         BadCase{Command::Render, With({"--year", "1000000"}), "year out of range"},
         BadCase{Command::Render, With({"--year", "-1000000"}), "year out of range"},
-        BadCase{Command::Render, With({"--year", "99999999999999"}), "not a whole number"},
+        BadCase{Command::Render, With({"--year", "99999999999999"}), "year out of range"},
+        BadCase{Command::Render, With({"--year", "-12345678901234567890123"}), "year out of range"},
+        BadCase{Command::Render, With({"--year", "+-5"}), "not a whole number"},
         BadCase{Command::Render, With({"--year", "2024.5"}), "not a whole number"},
         BadCase{Command::Render, With({"--year", "twenty"}), "not a whole number"},
         BadCase{Command::Render, With({"--size", "0x10"}), "WxH"},
@@ -252,7 +318,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, With({"--print=yes"}), "takes no value"},
         BadCase{Command::Render, With({"stray"}), "unexpected argument 'stray'"},
         BadCase{Command::Render, With({"-x"}), "unexpected argument '-x'"},
-        BadCase{Command::Render, With({"--lat", "1\n2"}), "not a number"},
+        BadCase{Command::Render, With({"--lat", "1\n2"}), "not a number: '1\\n2'"},
+        BadCase{Command::Render, With({"--mode", "\x1b[2J"}), "'\\x1b[2J'"},
+        // A huge word is echoed in part, with its length.
+        BadCase{Command::Render, With({"--mode", std::string(100000, 'x')}), "... (100000 bytes)"},
+        BadCase{Command::Render, {"--output", "-"}, "--output - needs --format"},
+        BadCase{Command::Render, {"--output", "a.png", "--format", "pdf"}, "does not match"},
+        BadCase{Command::Render, {"--output", "a.png", "--format", "PNG"}, "expected png, svg or pdf"},
+        BadCase{Command::Render, {"--output", "-", "--format", "jpg"}, "expected png, svg or pdf"},
         BadCase{Command::Render, With({"--paper", "A4"}), "--paper needs --print"},
         BadCase{Command::Render, With({"--print", "--paper", "A4", "--size", "800x600"}),
                 "either --size or --paper"},
@@ -277,6 +350,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Positions, {"--time", "12:00"}, "--time needs --date"},
         BadCase{Command::Positions, {"--jd", "nan"}, "not a number"},
         BadCase{Command::Positions, {"--jd", "1e12"}, "Julian Day out of range"},
+        BadCase{Command::Positions, {"--jd", std::string(400, '4')}, "Julian Day out of range"},
+        BadCase{Command::Positions, {"--date", "12345678901234567890123-01-01"}, "year out of range"},
         BadCase{Command::Positions, {"--jd", "-1e12"}, "Julian Day out of range"},
         BadCase{Command::Positions, {"--date", "2023-02-29"}, "no such day"},
         BadCase{Command::Positions, {"--date", "1900-02-29"}, "no such day"},
@@ -298,6 +373,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Phases, {"--year", "1e3"}, "not a whole number"},
         BadCase{Command::Phases, {"--lat", "5"}, "unknown option '--lat'"},
         BadCase{Command::Phases, {"--json=1"}, "takes no value"},
+        BadCase{Command::Phases, {"--format", "xml"}, "expected json, csv, ics or text, not 'xml'"},
+        BadCase{Command::Phases, {"--format", "ICS"}, "expected json, csv, ics or text"},
+        BadCase{Command::Phases, {"--format", "csv", "--json"}, "give one output format"},
+        BadCase{Command::Phases, {"--format", "csv", "--format", "ics"}, "give one output format"},
+        BadCase{Command::Phases, {"--output", ""}, "--output needs a file name"},
+        BadCase{Command::Phases, {"--output"}, "--output needs a value"},
+        BadCase{Command::Positions, {"--jd", "0", "--format", "ics"}, "--format ics"},
+        BadCase{Command::Daylight, {"--format", "ics"}, "--format ics"},
+        BadCase{Command::Daylight, {"--format", "ics", "--events", "sun"}, "unknown option '--events'"},
         BadCase{Command::Daylight, {"--lat", "100"}, "latitude out of range"},
         BadCase{Command::Daylight, {"--lon", "inf"}, "not a number"},
         BadCase{Command::Daylight, {"--summer-time", "on", "--code", "both"}, "unknown option '--code'"},

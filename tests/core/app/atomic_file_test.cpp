@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -157,6 +158,17 @@ fs::path MakeSocket(const fs::path& folder) {
     return path;
 }
 
+// A link to a character device, as the user met it. Root (CI) gets a device
+// node of its own in the folder, so a writer that went wrong could only
+// clobber that one; others link to /dev/null, which they cannot replace.
+fs::path MakeDeviceLink(const fs::path& folder) {
+    fs::path device = "/dev/null";
+    if (::mknod((folder / "null-device").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0)
+        device = folder / "null-device";
+    fs::create_symlink(device, folder / "null.png");
+    return folder / "null.png";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Targets, AtomicFileRefusal,
     ::testing::Values(
@@ -165,10 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                 FileWriteError::TargetIsDirectory},
         Refusal{"Fifo", MakeFifo, FileWriteError::TargetIsSpecial},
         Refusal{"Socket", MakeSocket, FileWriteError::TargetIsSpecial},
-        // A device can't be made without root; a link to one is what the user met.
-        Refusal{"LinkToCharacterDevice",
-                [](const fs::path& f) { fs::create_symlink("/dev/null", f / "null.png"); return f / "null.png"; },
-                FileWriteError::TargetIsSpecial},
+        Refusal{"LinkToCharacterDevice", MakeDeviceLink, FileWriteError::TargetIsSpecial},
         Refusal{"LinkToDirectory",
                 [](const fs::path& f) {
                     fs::create_directory(f / "d");

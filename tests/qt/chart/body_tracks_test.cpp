@@ -111,7 +111,8 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
     for (int body = 0; body < kBodyCount; ++body) {
         const Color color = f.catalogue.entries[body].color;
         const std::vector<SurfaceCall> lines = LinesIn(dc, color);
-        if (body == kMoon && !showMoon) {
+        // Against the opposite of the Sun the Sun stays hidden.
+        if ((body == kMoon && !showMoon) || (body == kSun && mode == ModeMidnight)) {
             EXPECT_TRUE(lines.empty());
             continue;
         }
@@ -144,22 +145,27 @@ INSTANTIATE_TEST_SUITE_P(ModesOrientationsMoon, TrackLayerGeometry,
                          ::testing::Combine(::testing::Values(ModeNormal, ModeSun, ModeMidnight),
                                             ::testing::Bool(), ::testing::Bool()));
 
-// The Sun is the straight middle line in ModeSun and lies on the frame edge
-// (angle 0) in ModeMidnight. (The page height keeps the middle off a
-// truncation boundary: RA + pi - RA is pi only to the last bit.)
-TEST(TrackLayerSun, SunLiesOnItsReferenceLine) {
+// The Sun is the straight middle line in ModeSun; in ModeMidnight it would
+// lie on the frame edge (angle 0), where even a coded 3-unit pen must not
+// show it, so it is not drawn at all. (The page height keeps the middle off
+// a truncation boundary: RA + pi - RA is pi only to the last bit.)
+TEST(TrackLayerSun, SunOnItsReferenceLineOrHidden) {
     for (const int mode : {ModeSun, ModeMidnight}) {
-        LayerFixture f(640, 481, 2023);
-        f.settings.showMoon = 0;
-        RecordingSurface dc(640, 481);
-        ChartPass pass = f.Pass(dc, mode);
-        DrawBodyTracks(pass);
-        const int y = mode == ModeSun ? MapToPage(f.layout, f.layout.startJd, kPi).y : f.layout.plotTop;
-        const std::vector<SurfaceCall> lines = LinesIn(dc, f.catalogue.entries[kSun].color);
-        EXPECT_EQ(lines.size(), 182u);  // 183 drawn days, 1 January to 31 December
-        for (const SurfaceCall& op : lines) {
-            EXPECT_EQ(From(op).y, y);
-            EXPECT_EQ(To(op).y, y);
+        for (const int coded : {0, 1}) {
+            LayerFixture f(640, 481, 2023);
+            f.settings.showMoon = 0;
+            f.settings.codeByBrightness = coded;
+            RecordingSurface dc(640, 481);
+            ChartPass pass = f.Pass(dc, mode);
+            DrawBodyTracks(pass);
+            const int y = MapToPage(f.layout, f.layout.startJd, kPi).y;
+            const std::vector<SurfaceCall> lines = LinesIn(dc, f.catalogue.entries[kSun].color);
+            // 183 drawn days, 1 January to 31 December.
+            EXPECT_EQ(lines.size(), mode == ModeSun ? 182u : 0u) << mode << " " << coded;
+            for (const SurfaceCall& op : lines) {
+                EXPECT_EQ(From(op).y, y);
+                EXPECT_EQ(To(op).y, y);
+            }
         }
     }
 }
@@ -362,6 +368,7 @@ TEST_P(TrackLayerPixels, DayPointsCarryTheBodyColour) {
 
     const std::vector<DrawnDay> days = DrawnDays(kPixelYear);
     for (int body = 0; body < kBodyCount; ++body) {
+        if (body == kSun && mode == ModeMidnight) continue;  // hidden there
         int checked = 0, exact = 0;
         for (size_t d = 0; d + 1 < days.size(); ++d) {
             const double a0 = PlotAngle(mode, days[d].pos[body].ra, days[d].pos[kSun].ra);

@@ -2,6 +2,7 @@
 // reference, band colours on raster output, polar day and night.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
@@ -76,9 +77,57 @@ INSTANTIATE_TEST_SUITE_P(
                        ::testing::Values(std::make_tuple(640, 480), std::make_tuple(1920, 1080),
                                          std::make_tuple(480, 640), std::make_tuple(97, 61),
                                          std::make_tuple(211, 537), std::make_tuple(3, 2),
-                                         // 0.1 h is just over one unit here: one-unit cells
-                                         // with gaps between some, which must stay white.
+                                         // 0.1 h is just over one unit here.
                                          std::make_tuple(520, 345), std::make_tuple(389, 600))));
+
+class TwilightLayerGaps : public ::testing::TestWithParam<bool> {};
+
+// Neighbouring night samples meet: no white pixel lies between the points of
+// two band samples next to each other in time of day or in date, at every
+// page height (landscape at least 1000 wide; portrait 3/4 as wide as high).
+// A cell always covers the unit left of and above its point's corner,
+// whatever its extent; those units must join up.
+TEST_P(TwilightLayerGaps, NeighbouringNightSamplesMeet) {
+    const bool portrait = GetParam();
+    const std::vector<TwilightDay>& days = DaysAt(52.0);
+    const auto& hours = TwilightSampleHours();
+    const QRgb white = qRgb(255, 255, 255);
+    int pagesWithGaps = 0;
+    for (int height = 200; height <= 1400; ++height) {
+        const int width = portrait ? height * 3 / 4 : std::max(1000, height + 1);
+        LayerFixture f(width, height, kYear);
+        const QImage image = PaintOnImage(width, height, [&](Surface& dc) {
+            DrawTwilightDays(dc, f.layout, f.catalogue, days, TwilightCells::MergedRuns);
+        });
+        // White pixels on the straight run between the points of two samples.
+        auto whiteBetween = [&](Point a, Point b) {
+            int count = 0;
+            for (int y = std::min(a.y, b.y); y <= std::max(a.y, b.y); ++y) {
+                for (int x = std::min(a.x, b.x); x <= std::max(a.x, b.x); ++x) count += image.pixel(x, y) == white;
+            }
+            return count;
+        };
+        auto at = [&](size_t d, int s) {
+            const Point p = MapToPage(f.layout, days[d].jd, (24 - hours[s]) * kTwilightPi / 12);
+            return Point{p.x, p.y - 1};
+        };
+        int white = 0;
+        for (size_t d = 0; d < days.size(); ++d) {
+            for (int s = 0; s < kTwilightSamplesPerDay; ++s) {
+                if (days[d].bands[s] == 0) continue;
+                if (s + 1 < kTwilightSamplesPerDay && days[d].bands[s + 1] != 0) white += whiteBetween(at(d, s), at(d, s + 1));
+                if (d + 1 < days.size() && days[d + 1].bands[s] != 0) white += whiteBetween(at(d, s), at(d + 1, s));
+            }
+        }
+        if (white > 0) {
+            ++pagesWithGaps;
+            ADD_FAILURE() << width << "x" << height << ": " << white << " white pixels between night samples";
+        }
+    }
+    EXPECT_EQ(pagesWithGaps, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orientations, TwilightLayerGaps, ::testing::Bool());
 
 class TwilightLayerColours : public ::testing::TestWithParam<bool> {};
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -119,8 +120,10 @@ private:
             }
         }
         if (c == '"') return out.kind = Json::String, StringValue(out.text);
+        if (Literal("null")) return out.kind = Json::Null, true;
         if (Literal("true")) return out.kind = Json::Bool, out.boolean = true, true;
         if (Literal("false")) return out.kind = Json::Bool, true;
+        if (Literal("null")) return out.kind = Json::Null, true;
         const char* start = text_.c_str() + pos_;
         char* end = nullptr;
         out.number = std::strtod(start, &end);
@@ -165,21 +168,24 @@ protected:
     }
 
     // locale: when given, the program runs with LC_ALL set to it and no other locale variable.
+    // withDisplay false: the X11 platform with no display to reach.
     RunResult Run(const std::vector<std::string>& args, const char* stdoutPath = nullptr,
-                  const char* locale = nullptr) {
+                  const char* locale = nullptr, bool withDisplay = true) {
         std::vector<std::string> words{binary_.string()};
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& w : words) argv.push_back(w.data());
         argv.push_back(nullptr);
 
-        std::vector<std::string> env{"XDG_CONFIG_HOME=" + config_.string(), "QT_QPA_PLATFORM=offscreen"};
+        std::vector<std::string> env{"XDG_CONFIG_HOME=" + config_.string(),
+                                     withDisplay ? "QT_QPA_PLATFORM=offscreen" : "QT_QPA_PLATFORM=xcb"};
         if (locale != nullptr) env.push_back(std::string("LC_ALL=") + locale);
         for (char** e = environ; *e != nullptr; ++e) {
             const std::string entry = *e;
             const bool localeEntry = entry.rfind("LC_", 0) == 0 || entry.rfind("LANG", 0) == 0;
+            const bool display = entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0;
             if (entry.rfind("XDG_CONFIG_HOME=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
-                !(locale != nullptr && localeEntry))
+                !(locale != nullptr && localeEntry) && (withDisplay || !display))
                 env.push_back(entry);
         }
         std::vector<char*> envp;
@@ -267,13 +273,33 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"DaylightNanLongitude", {"daylight", "--lon", "nan"}},
         BadRun{"DaylightZone", {"daylight", "--tz", "25", "--json"}},
         BadRun{"DaylightNewlineInValue", {"daylight", "--lat", "1\n2"}},
+        BadRun{"VisibilityLatitude", {"visibility", "--lat", "-90.5"}},
+        BadRun{"VisibilityYear", {"visibility", "--year", "1000000", "--json"}},
+        BadRun{"DaylightUnknownZone", {"daylight", "--zone", "Atlantis/Capital", "--json"}},
+        BadRun{"DaylightZoneAndOffset", {"daylight", "--zone", "Asia/Kolkata", "--tz", "5.5"}},
+        BadRun{"DaylightZoneAndSummerTime", {"daylight", "--summer-time", "off", "--zone", "Asia/Kolkata"}},
+        BadRun{"DaylightZoneNotAName", {"daylight", "--zone", "../../etc/passwd"}},
+        BadRun{"RenderUnknownZone", {"render", "--output", "chart.png", "--zone", "Europe/Atlantis"}},
+        BadRun{"RenderZoneAndOffset", {"render", "--output", "chart.png", "--zone", "UTC", "--tz", "0"}},
+        BadRun{"VisibilityUnknownZone", {"visibility", "--zone", "Atlantis/Capital", "--json"}},
         BadRun{"RenderWithoutOutput", {"render"}},
         BadRun{"RenderBadExtension", {"render", "--output", "chart.gif"}},
         BadRun{"RenderBadSize", {"render", "--output", "chart.png", "--size", "0x5"}},
         BadRun{"RenderUnwritableOutput", {"render", "--output", "missing-folder/chart.png"}},
         BadRun{"UnknownCommand", {"positionz", "--jd", "0"}},
+        BadRun{"UnknownOption", {"--bogus"}},
+        BadRun{"UnknownOptionAfterQtOption", {"-platform", "offscreen", "-bogus"}},
         BadRun{"VersionWithArgument", {"--version", "extra"}}),
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.name); });
+
+TEST_F(CliBinary, WithoutADisplayOneLineAndStatusOne) {
+    const RunResult run = Run({}, nullptr, nullptr, false);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("velmarin: ", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_EQ(Leftovers(), std::vector<std::string>{"config"});
+}
 
 TEST_F(CliBinary, VersionAndHelp) {
     const RunResult version = Run({"--version"});
@@ -356,7 +382,8 @@ TEST_F(CliBinary, DaylightJsonSamplesEverySecondDay) {
     const Json json = RunJson({"daylight", "--year", "2024", "--lat", "52.5", "--lon", "13.4",
                                "--tz", "1", "--summer-time", "off", "--json"});
     EXPECT_EQ(json.Keys(), (std::vector<std::string>{"year", "latitude", "longitude", "timeZoneHours",
-                                                     "summerTime", "days"}));
+                                                     "summerTime", "zone", "days"}));
+    EXPECT_EQ(json["zone"].kind, Json::Null);
     EXPECT_EQ(json["latitude"].number, 52.5);
     EXPECT_EQ(json["longitude"].number, 13.4);
     EXPECT_EQ(json["summerTime"].kind, Json::Bool);
@@ -366,7 +393,9 @@ TEST_F(CliBinary, DaylightJsonSamplesEverySecondDay) {
     EXPECT_EQ(days.items.front()["date"].text, "2024-01-01");
     EXPECT_EQ(days.items.back()["date"].text, "2024-12-30");
     for (const Json& day : days.items) {
-        EXPECT_EQ(day.Keys(), (std::vector<std::string>{"jd", "date", "sunshineHours", "darknessHours", "bands"}));
+        EXPECT_EQ(day.Keys(), (std::vector<std::string>{"jd", "date", "utcOffsetHours", "sunshineHours",
+                                                        "darknessHours", "bands"}));
+        EXPECT_EQ(day["utcOffsetHours"].number, 1.0);
         const std::string& bands = day["bands"].text;
         ASSERT_EQ(bands.size(), 240u);
         EXPECT_EQ(bands.find_first_not_of("01234"), std::string::npos);
@@ -389,6 +418,57 @@ TEST_F(CliBinary, DaylightJsonSamplesEverySecondDay) {
     const std::string& bands = june["bands"].text;
     const double middle = (bands.find('0') + bands.rfind('0')) / 2.0;
     EXPECT_NEAR(middle, 121, 3);
+}
+
+TEST_F(CliBinary, VisibilityJsonAndTableAgree) {
+    const std::vector<std::string> place{"visibility", "--year", "2026", "--lat", "52.52", "--lon", "13.405",
+                                         "--tz", "1", "--summer-time", "on"};
+    std::vector<std::string> jsonArgs = place;
+    jsonArgs.push_back("--json");
+    const Json json = RunJson(jsonArgs);
+    EXPECT_EQ(json.Keys(), (std::vector<std::string>{"year", "latitude", "longitude", "zone", "days"}));
+    EXPECT_EQ(json["zone"].kind, Json::Null);
+    const Json& days = json["days"];
+    ASSERT_EQ(days.items.size(), 365u);
+    const std::vector<std::string> dayKeys{"date", "utcOffsetHours", "start", "bodies", "twilight",
+                                           "darknessHours", "moonFreeDarknessHours"};
+    const std::vector<std::string> bodyKeys{"index", "name", "rise", "transit", "transitAltitude",
+                                            "set", "alwaysUp", "neverUp"};
+    for (const Json& day : days.items) {
+        ASSERT_EQ(day.Keys(), dayKeys);
+        ASSERT_EQ(day["bodies"].items.size(), 9u);
+        for (const Json& body : day["bodies"].items) ASSERT_EQ(body.Keys(), bodyKeys);
+        EXPECT_LE(day["moonFreeDarknessHours"].number, day["darknessHours"].number + 1e-9);
+    }
+    // Berlin's midsummer day in the almanacs: sunrise 04:43, sunset 21:33 CEST.
+    const Json& june = days.items[171];
+    ASSERT_EQ(june["date"].text, "2026-06-21");
+    EXPECT_EQ(june["utcOffsetHours"].number, 2.0);
+    const Json& sun = june["bodies"].items[0];
+    EXPECT_EQ(sun["name"].text, "Sonne");
+    const auto localMinutes = [&](const Json& jd) { return (jd.number - june["start"].number) * 1440.0; };
+    EXPECT_NEAR(localMinutes(sun["rise"]), 4 * 60 + 43, 3.0);
+    EXPECT_NEAR(localMinutes(sun["set"]), 21 * 60 + 33, 3.0);
+    // No astronomical darkness at 52.5 N at midsummer.
+    EXPECT_EQ(june["twilight"]["astronomicalDusk"].kind, Json::Null);
+    EXPECT_EQ(june["darknessHours"].number, 0.0);
+
+    // The table's row of that day shows the same clock times.
+    const RunResult table = Run(place);
+    ASSERT_EQ(table.status, 0);
+    const std::size_t row = table.out.find("\n21.06.2026");
+    ASSERT_NE(row, std::string::npos);
+    const std::string line = table.out.substr(row + 1, table.out.find('\n', row + 1) - row - 1);
+    char riseText[32], setText[32];
+    const auto clock = [](double minutes, char* text) {
+        const int m = static_cast<int>(std::lround(minutes)) % 1440;
+        std::snprintf(text, 32, "%02d:%02d", m / 60, m % 60);
+    };
+    clock(localMinutes(sun["rise"]), riseText);
+    clock(localMinutes(sun["set"]), setText);
+    EXPECT_NE(line.find(riseText), std::string::npos) << line;
+    EXPECT_NE(line.find(setText), std::string::npos) << line;
+    EXPECT_NE(line.find("—"), std::string::npos) << line;  // no dusk at -18 degrees
 }
 
 TEST_F(CliBinary, ReadsTheSettingsFileButNeverWritesIt) {
@@ -471,6 +551,97 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"daylight", "--year", "2025", "--lat", "48.25"},
                       std::vector<std::string>{"positions", "--jd", "2460389.5"},
                       std::vector<std::string>{"phases", "--year", "2025", "--json"}));
+
+}  // namespace
+}  // namespace velmarin
+
+namespace velmarin {
+namespace {
+
+// Offsets (seconds) at local noon of every day of 2026, from python3's zoneinfo.
+std::map<std::string, int> PythonNoonOffsets2026(const std::string& zone) {
+    const std::string command =
+        "python3 -c \"import sys, datetime as d, zoneinfo as z\n"
+        "zi = z.ZoneInfo(sys.argv[1]); day = d.date(2026, 1, 1)\n"
+        "while day.year == 2026:\n"
+        "    print(day.isoformat(), int(d.datetime(2026, day.month, day.day, 12, tzinfo=zi).utcoffset().total_seconds()))\n"
+        "    day += d.timedelta(1)\" " + zone;
+    std::map<std::string, int> offsets;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return offsets;
+    char date[32];
+    int seconds = 0;
+    while (std::fscanf(pipe, "%31s %d", date, &seconds) == 2) offsets[date] = seconds;
+    ::pclose(pipe);
+    return offsets;
+}
+
+struct ZonePlace {
+    const char* zone;
+    const char* lat;
+    const char* lon;
+};
+class CliBinaryZone : public CliBinary, public ::testing::WithParamInterface<ZonePlace> {};
+
+// Every day's offset is the zone database's at local noon, and the bands are
+// those of a fixed zone of that day's offset.
+TEST_P(CliBinaryZone, DaylightFollowsTheZoneDatabase) {
+    const ZonePlace& c = GetParam();
+    const std::map<std::string, int> expected = PythonNoonOffsets2026(c.zone);
+    ASSERT_EQ(expected.size(), 365u) << "python3 zoneinfo gave no table";
+    const Json json = RunJson({"daylight", "--year", "2026", "--lat", c.lat, "--lon", c.lon, "--zone", c.zone, "--json"});
+    EXPECT_EQ(json["zone"].text, c.zone);
+    std::map<double, Json> fixedRuns;  // by offset in hours
+    for (const Json& day : json["days"].items) {
+        const double hours = day["utcOffsetHours"].number;
+        ASSERT_EQ(hours, expected.at(day["date"].text) / 3600.0) << day["date"].text;
+        auto run = fixedRuns.find(hours);
+        if (run == fixedRuns.end()) {
+            run = fixedRuns.emplace(hours, RunJson({"daylight", "--year", "2026", "--lat", c.lat, "--lon", c.lon,
+                                                    "--tz", JsonNumber(hours), "--summer-time", "off", "--json"}))
+                      .first;
+        }
+        const auto& fixedDays = run->second["days"].items;
+        const auto same = std::find_if(fixedDays.begin(), fixedDays.end(),
+                                       [&](const Json& d) { return d["date"].text == day["date"].text; });
+        ASSERT_NE(same, fixedDays.end());
+        ASSERT_EQ(day["bands"].text, (*same)["bands"].text) << day["date"].text;
+        ASSERT_EQ(day["sunshineHours"].number, (*same)["sunshineHours"].number) << day["date"].text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, CliBinaryZone,
+                         ::testing::Values(ZonePlace{"Australia/Sydney", "-33.87", "151.21"},
+                                           ZonePlace{"America/New_York", "40.71", "-74.01"},
+                                           ZonePlace{"Asia/Kolkata", "22.57", "88.36"},
+                                           ZonePlace{"Asia/Kathmandu", "27.72", "85.32"},
+                                           ZonePlace{"Europe/London", "51.51", "-0.13"},
+                                           ZonePlace{"Pacific/Chatham", "-43.95", "-176.55"}),
+                         [](const auto& info) {
+                             std::string name = info.param.zone;
+                             for (char& ch : name)
+                                 if (ch == '/') ch = '_';
+                             return name;
+                         });
+
+TEST_F(CliBinary, TheSettingsFilesZoneServesUntilAFixedOffsetIsGiven) {
+    const auto writeFile = [&](const std::string& zoneLine) {
+        std::ofstream out(config_ / "Velmarin.ini", std::ios::binary);
+        out << "0 0 3 1 0 1 1\r\n22.570000 88.360000 1.0\r\n" << zoneLine;
+    };
+    writeFile("zone Asia/Kolkata\r\n");
+    Json json = RunJson({"daylight", "--year", "2026", "--json"});
+    EXPECT_EQ(json["zone"].text, "Asia/Kolkata");
+    EXPECT_EQ(json["days"].items[0]["utcOffsetHours"].number, 5.5);
+    json = RunJson({"daylight", "--year", "2026", "--tz", "2", "--json"});
+    EXPECT_EQ(json["zone"].kind, Json::Null);
+    EXPECT_EQ(json["days"].items[0]["utcOffsetHours"].number, 2.0);
+    // A zone the database lacks counts as none.
+    writeFile("zone Atlantis/Capital\r\n");
+    json = RunJson({"daylight", "--year", "2026", "--json"});
+    EXPECT_EQ(json["zone"].kind, Json::Null);
+    EXPECT_EQ(json["days"].items[0]["utcOffsetHours"].number, 1.0);
+}
 
 }  // namespace
 }  // namespace velmarin

@@ -298,5 +298,39 @@ TEST(QtSurfaceText, FontHeightsAreCharacterHeightsInDeviceUnits) {
     EXPECT_EQ(ScreenCharHeight(), 16);
 }
 
+struct WeightCase {
+    int weight;
+    int sameAs;  // the weight whose face it must draw with
+};
+class QtSurfaceFontWeight : public ::testing::TestWithParam<WeightCase> {};
+
+// Regular and bold faces only: a weight draws with the same face at every
+// size (the title's 600 came out bold at some page sizes and regular at
+// others).
+TEST_P(QtSurfaceFontWeight, OneFaceAtEverySize) {
+    auto render = [](int weight, int height) {
+        RasterPage page(400, 80);
+        Font font = SurfaceDefaultFont();
+        font.weight = weight;
+        font.height = height;
+        page.surface->SelectFont(font);
+        page.surface->TextOut(2, 2, "D\u00e4mmerung 2025");
+        page.painter.end();
+        return page.image;
+    };
+    // Character heights (negative) and cell heights (positive), as the
+    // chart's fonts come at different page sizes.
+    for (int size = 8; size <= 60; ++size) {
+        for (const int height : {-size, size}) {
+            EXPECT_EQ(render(GetParam().weight, height), render(GetParam().sameAs, height))
+                << GetParam().weight << " at " << height;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Weights, QtSurfaceFontWeight,
+                         ::testing::Values(WeightCase{0, 400}, WeightCase{599, 400}, WeightCase{600, 700},
+                                           WeightCase{1000, 700}));
+
 }  // namespace
 }  // namespace velmarin

@@ -20,6 +20,8 @@ private slots:
     void colourStatesFollowHoverAndVisit();
     void failedOpenReportsAndStaysUnvisited();
     void sizeFitsTheUnderlinedText();
+    void doubleClickOpensOnce_data();
+    void doubleClickOpensOnce();
     void aboutBoxLines();
 
 private:
@@ -101,6 +103,35 @@ void TestHyperLink::colourStatesFollowHoverAndVisit() {
     link.SetUnderlineMode(CHyperLink::UnderlineNever);
     MoveOver(link);
     QVERIFY(!link.font().underline());
+}
+
+void TestHyperLink::doubleClickOpensOnce_data() {
+    QTest::addColumn<QList<int>>("events");
+    QTest::addColumn<int>("opens");
+    const int press = QEvent::MouseButtonPress, release = QEvent::MouseButtonRelease,
+              dbl = QEvent::MouseButtonDblClick;
+    // As the window system delivers them: the second press comes with a double-click event.
+    QTest::newRow("click") << QList<int>{press, release} << 1;
+    QTest::newRow("double click") << QList<int>{press, release, press, dbl, release} << 1;
+    QTest::newRow("double click, then a click") << QList<int>{press, release, press, dbl, release, press, release} << 2;
+    QTest::newRow("two double clicks") << QList<int>{press, release, press, dbl, release, press, release, press, dbl, release} << 2;
+}
+
+void TestHyperLink::doubleClickOpensOnce() {
+    QFETCH(QList<int>, events);
+    QFETCH(int, opens);
+    CHyperLink link("https://tannwick.example/velmarin");
+    int opened = 0;
+    link.SetUrlOpener([&](const QUrl&) { ++opened; return true; });
+    link.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&link));
+    const QPointF at(3, 3);
+    for (const int type : events) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(QEvent::Type(type), at, link.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&link, &event);
+    }
+    QCOMPARE(opened, opens);
 }
 
 // A browser that cannot be started: beep, the "no application" box, and no visit.

@@ -3,7 +3,9 @@
 // after each step.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,12 +18,18 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <csignal>
+#include <cstring>
 #include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 
 #include "core/app/command_rules.h"
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CMainFrame.h"
+#include "qt/window/window_application.h"
 #include "qt/window/CVelmarinView.h"
 
 using namespace velmarin;
@@ -90,6 +98,13 @@ private slots:
     void repaintKeepsTheChartUntilAnInputChanges();
     void printsExactlyOnePage();
     void exportsPngSvgAndPdf();
+    void toolkitDialogsSpeakGerman_data();
+    void toolkitDialogsSpeakGerman();
+    void exportFailuresKeepTheOldFileAndSayWhy_data();
+    void exportFailuresKeepTheOldFileAndSayWhy();
+    void unreadableSettingsFileIsNeverOverwritten_data();
+    void unreadableSettingsFileIsNeverOverwritten();
+    void linkedSettingsFileStaysALink();
 
 private:
     std::unique_ptr<CMainFrame> StartFrame(bool show = true);
@@ -127,6 +142,12 @@ void TestMainFrame::windowSizeAndPrinterOrientationFromTheFile_data() {
     QTest::newRow("600 800") << lines12 + "600 800\r\n" << QSize(600, 800) << int(QPageLayout::Portrait);
     QTest::newRow("800 800") << lines12 + "800 800\r\n" << QSize(800, 800) << int(QPageLayout::Portrait);
     QTest::newRow("900 only") << lines12 + "900\r\n" << QSize(900, 800) << int(QPageLayout::Landscape);
+    // Sizes of 1 or less are not usable: the defaults; small ones grow.
+    QTest::newRow("0 0") << lines12 + "0 0\r\n" << QSize(1212, 800) << int(QPageLayout::Landscape);
+    QTest::newRow("1 1") << lines12 + "1 1\r\n" << QSize(1212, 800) << int(QPageLayout::Landscape);
+    QTest::newRow("-100 -100") << lines12 + "-100 -100\r\n" << QSize(1212, 800) << int(QPageLayout::Landscape);
+    QTest::newRow("700 1") << lines12 + "700 1\r\n" << QSize(700, 800) << int(QPageLayout::Portrait);
+    QTest::newRow("55 49") << lines12 + "55 49\r\n" << QSize(320, 240) << int(QPageLayout::Landscape);
 }
 
 void TestMainFrame::windowSizeAndPrinterOrientationFromTheFile() {
@@ -153,10 +174,11 @@ void TestMainFrame::menusFollowTheTable() {
     }
     const QStringList expected = {
         "&Datei:|Ort ändern|+ 5° Breite\tN|- 5° Breite\tS|+ 5° Länge\tO|- 5° Länge\tW|---"
+        "|Diagramm speichern…\tStrg+S|Exportieren…|---"
         "|&Drucken...\tStrg+P|Sei&tenansicht|Drucker&einrichtung...|---|&Beenden\tAlt+X",
         "Jahr:|Jahr +1\t+|Jahr -1\t-|---|&Eingabe|Jetzt\tJ",
         "&Anzeigen:|&Normal|&Sonne|&Mitternachtslinie|mit Mond|Codiert mit &Durchmesser"
-        "|Codiert mit &Helligkeit|keine Codierung|---|Dämmerung|GMT\t(UT)|MEZ\t(UT+1)|OEZ\t(UT+2)"
+        "|Codiert mit &Helligkeit|keine Codierung|---|Dämmerung|GMT\t(UT)|MEZ\t(UT+1)|OEZ\t(UT+2)|Andere Zeitzone…"
         "|mit Sommerzeit|---|mit Raster|mit Tageslinie",
         "&Ansicht:|&Symbolleiste",
         "&?:",
@@ -564,20 +586,144 @@ void TestMainFrame::exportsPngSvgAndPdf() {
     QVERIFY(frame);
     CVelmarinView* view = frame->view();
     const QString png = dir_->filePath(QStringLiteral("chart.png"));
-    QVERIFY(view->ExportChart(png));
+    QVERIFY(view->ExportChart(png).isEmpty());
     QImage saved(png);
     QCOMPARE(saved.size(), view->backBuffer().size());
     QImage shown = view->backBuffer().convertToFormat(QImage::Format_RGB32);
     shown.setDevicePixelRatio(1.0);
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), shown);
     const QString svg = dir_->filePath(QStringLiteral("chart.svg"));
-    QVERIFY(view->ExportChart(svg));
+    QVERIFY(view->ExportChart(svg).isEmpty());
     QVERIFY(ReadFile(svg).contains("<svg"));
     const QString pdf = dir_->filePath(QStringLiteral("chart.PDF"));
-    QVERIFY(view->ExportChart(pdf));
+    QVERIFY(view->ExportChart(pdf).isEmpty());
     QVERIFY(ReadFile(pdf).startsWith("%PDF"));
-    QVERIFY(!view->ExportChart(dir_->filePath(QStringLiteral("chart.bmp"))));
-    QVERIFY(!view->ExportChart(dir_->filePath(QStringLiteral("missing/folder/chart.png"))));
+    QVERIFY(!view->ExportChart(dir_->filePath(QStringLiteral("chart.bmp"))).isEmpty());
+    QVERIFY(!view->ExportChart(dir_->filePath(QStringLiteral("missing/folder/chart.png"))).isEmpty());
+}
+
+void TestMainFrame::exportFailuresKeepTheOldFileAndSayWhy_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("png") << QStringLiteral("chart.png");
+    QTest::newRow("svg") << QStringLiteral("chart.svg");
+    QTest::newRow("pdf") << QStringLiteral("chart.pdf");
+}
+
+// A full disk, imitated by a lowered file size limit (SIGXFSZ ignored, so
+// the write fails with EFBIG): the old file stays whole, nothing is left
+// beside it, and the reason is the system's.
+void TestMainFrame::exportFailuresKeepTheOldFileAndSayWhy() {
+    QFETCH(QString, name);
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    QDir folder(dir_->path());
+    QVERIFY(folder.mkdir(QStringLiteral("out")));
+    const QString path = folder.filePath(QStringLiteral("out/") + name);
+    const QByteArray old(3000, 'o');
+    WriteFile(path, old);
+
+    rlimit saved{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit low = saved;
+    low.rlim_cur = 1024;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &low), 0);
+    const QString problem = frame->view()->ExportChart(path);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY2(problem.contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(problem));
+    QVERIFY(!problem.contains(QLatin1Char('\n')));
+    QCOMPARE(ReadFile(path), old);
+    QCOMPARE(QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::AllEntries | QDir::Hidden |
+                                                                     QDir::NoDotAndDotDot),
+             QStringList{name});
+
+    // In the way: a folder of that name stays a folder and the user is told.
+    QVERIFY(folder.mkdir(QStringLiteral("dir.") + QFileInfo(name).suffix()));
+    const QString intoFolder = frame->view()->ExportChart(folder.filePath(QStringLiteral("dir.") + QFileInfo(name).suffix()));
+    QCOMPARE(intoFolder, QStringLiteral("Unter diesem Namen steht ein Ordner."));
+}
+
+void TestMainFrame::unreadableSettingsFileIsNeverOverwritten_data() {
+    QTest::addColumn<QString>("inItsPlace");
+    // The FIFO and the folder stand for any file that cannot be read, and
+    // catch a clobber when run as root too (a save would replace the FIFO).
+    QTest::newRow("fifo") << QStringLiteral("fifo");
+    QTest::newRow("folder") << QStringLiteral("folder");
+    QTest::newRow("no read permission") << QStringLiteral("mode 200");
+}
+
+// The user's settings may be in a file we cannot read: it is never
+// replaced by the defaults, however many save points pass.
+void TestMainFrame::unreadableSettingsFileIsNeverOverwritten() {
+    QFETCH(QString, inItsPlace);
+    const QByteArray userText = "1 1 3 1 0 1 1\r\n-33.000000 151.000000 10.0\r\n";
+    if (inItsPlace == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(IniPath()).constData(), 0600), 0);
+    } else if (inItsPlace == QLatin1String("folder")) {
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("Velmarin.ini")));
+    } else {
+        if (::geteuid() == 0) QSKIP("root reads files whatever their mode");
+        WriteFile(IniPath(), userText);
+        QVERIFY(QFile::setPermissions(IniPath(), QFileDevice::WriteOwner));
+    }
+    {
+        auto frame = StartFrame();
+        QVERIFY(frame);
+        QCOMPARE(frame->settings(), ChartSettings{});
+        frame->action(kCmdModeSun)->trigger();
+        frame->action(kCmdLatitudeNorth)->trigger();
+        frame->SaveSettingsFile();
+        QCOMPARE(frame->settings().displayMode, int(ModeSun));
+        frame->view()->RenderIfNeeded();
+        QVERIFY(!frame->view()->backBuffer().isNull());
+    }
+    struct stat info {};
+    QCOMPARE(::lstat(QFile::encodeName(IniPath()).constData(), &info), 0);
+    if (inItsPlace == QLatin1String("fifo")) {
+        QVERIFY(S_ISFIFO(info.st_mode));
+    } else if (inItsPlace == QLatin1String("folder")) {
+        QVERIFY(S_ISDIR(info.st_mode));
+    } else {
+        QVERIFY(QFile::setPermissions(IniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QCOMPARE(ReadFile(IniPath()), userText);
+    }
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+             QStringList{QStringLiteral("Velmarin.ini")});
+}
+
+// A dotfile manager links the settings file: saves go to the linked file.
+void TestMainFrame::linkedSettingsFileStaysALink() {
+    QDir folder(dir_->path());
+    QVERIFY(folder.mkdir(QStringLiteral("dotfiles")));
+    const QString real = folder.filePath(QStringLiteral("dotfiles/Velmarin.ini"));
+    WriteFile(real, "0 0 0 1 0 1 1\r\n48.000000 11.000000 1.0\r\n");
+    QVERIFY(QFile::link(QStringLiteral("dotfiles/Velmarin.ini"), IniPath()));
+    auto frame = StartFrame(false);
+    QVERIFY(qAbs(frame->settings().latitude / kDegree - 48.0) < 1e-9);
+    frame->action(kCmdModeMidnight)->trigger();
+    QVERIFY(QFileInfo(IniPath()).isSymLink());
+    QVERIFY2(ReadFile(real).startsWith("0 0 2 1 0 1 1\r\n48.000000 11.000000 1.0\r\n"), ReadFile(real).constData());
+}
+
+void TestMainFrame::toolkitDialogsSpeakGerman_data() {
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("german");
+    // Standard buttons, the print dialog and the file dialog, in Qt's own catalogue.
+    QTest::newRow("cancel button") << "QPlatformTheme" << "Cancel" << "Abbrechen";
+    QTest::newRow("print") << "QPrintDialog" << "Print" << "Drucken";
+    QTest::newRow("file dialog") << "QFileDialog" << "Look in:" << "Suchen in:";
+}
+
+void TestMainFrame::toolkitDialogsSpeakGerman() {
+    QFETCH(QString, context);
+    QFETCH(QString, english);
+    QFETCH(QString, german);
+    static const bool installed = InstallQtTranslations(*QCoreApplication::instance());
+    QVERIFY2(installed, "Qt's German translations are not installed (qt6-translations-l10n)");
+    QCOMPARE(QCoreApplication::translate(context.toLatin1().constData(), english.toLatin1().constData()), german);
 }
 
 QTEST_MAIN(TestMainFrame)

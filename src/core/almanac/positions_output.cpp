@@ -1,0 +1,84 @@
+#include "core/almanac/positions_output.h"
+
+#include "core/almanac/command_output.h"
+#include "core/almanac/csv_writer.h"
+#include "core/almanac/text_table.h"
+#include "core/almanac/utc_instant.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+namespace {
+
+const std::string& BodyName(const BodyCatalogue& catalogue, int body) {
+    return catalogue.entries[static_cast<std::size_t>(body)].name;
+}
+
+}  // namespace
+
+Positions ComputePositions(double jd) {
+    Positions result;
+    result.jd = jd;
+    EphemerisContext context;
+    for (int body = 0; body < kBodyCount; ++body)
+        result.bodies[static_cast<std::size_t>(body)] = ComputeBodyPosition(context, body, jd);
+    result.moonNodeLongitude = context.moonNodeLongitude;
+    result.siderealTime0h = SiderealTimeAtZeroHours(jd);
+    return result;
+}
+
+std::string PositionsJson(const Positions& positions, const BodyCatalogue& catalogue) {
+    std::string out = "{\"jd\":" + JsonNumber(positions.jd) + ",\"bodies\":[";
+    for (int body = 0; body < kBodyCount; ++body) {
+        const BodyPosition& p = positions.bodies[static_cast<std::size_t>(body)];
+        if (body > 0) out += ',';
+        out += "{\"index\":" + std::to_string(body) + ",\"name\":" + JsonString(BodyName(catalogue, body)) +
+               ",\"ra\":" + JsonNumber(p.ra) + ",\"dec\":" + JsonNumber(p.dec) +
+               ",\"diameter\":" + JsonNumber(p.diameter) +
+               ",\"magnitude\":" + JsonNumber(p.magnitude) + "}";
+    }
+    out += "],\"moonNodeLongitude\":" + JsonNumber(positions.moonNodeLongitude) +
+           ",\"siderealTime0h\":" + JsonNumber(positions.siderealTime0h) + "}\n";
+    return out;
+}
+
+std::string PositionsText(const Positions& positions, const BodyCatalogue& catalogue) {
+    const double jd = positions.jd;
+    const CalendarInstant instant = CalendarFromJulianDay(jd);
+    std::string out = GermanDate(jd) + " " + ClockTime(instant.hour) + " UT (JD " +
+                      FixedNumber(jd, 5) + ")\n\n";
+    out += PadRight("", 9) + PadLeft("Rektaszension", 14) + PadLeft("Deklination", 13) +
+           PadLeft("Durchmesser", 13) + PadLeft("Helligkeit", 12) + "\n";
+    for (int body = 0; body < kBodyCount; ++body) {
+        const BodyPosition& p = positions.bodies[static_cast<std::size_t>(body)];
+        // Sun and Moon in arc minutes, the planets in arc seconds, as the readout shows them.
+        const bool large = body == kSun || body == kMoon;
+        const std::string diameter =
+            large ? FixedNumber(p.diameter / 60.0, 1) + "'" : FixedNumber(p.diameter, 1) + "\"";
+        const std::string declination = SignedFixedNumber(p.dec * 180.0 / kPi, 1);
+        out += PadRight(BodyName(catalogue, body), 9) + PadLeft(FormatHoursMinutes(p.ra), 14) +
+               PadLeft(declination + "°", 13) + PadLeft(diameter, 13) +
+               PadLeft(FixedNumber(p.magnitude, 1) + "mag", 12) + "\n";
+    }
+    out += "\n" + PadRight(catalogue.entries[kEntryMoonNode1].name, 14) +
+           FixedNumber(positions.moonNodeLongitude * 180.0 / kPi, 1) + "°\n";
+    out += PadRight(catalogue.entries[kEntrySiderealTime].name, 14) +
+           FormatHoursMinutes(positions.siderealTime0h) + "\n";
+    return out;
+}
+
+std::string PositionsCsv(const Positions& positions, const BodyCatalogue& catalogue) {
+    CsvTable table;
+    table.header = {"jd", "utc", "index", "name", "ra", "dec", "diameter", "magnitude",
+                    "moonNodeLongitude", "siderealTime0h"};
+    for (int body = 0; body < kBodyCount; ++body) {
+        const BodyPosition& p = positions.bodies[static_cast<std::size_t>(body)];
+        table.rows.push_back({ShortestNumber(positions.jd), IsoInstant(positions.jd), std::to_string(body),
+                              BodyName(catalogue, body), ShortestNumber(p.ra), ShortestNumber(p.dec),
+                              ShortestNumber(p.diameter), ShortestNumber(p.magnitude),
+                              ShortestNumber(positions.moonNodeLongitude),
+                              ShortestNumber(positions.siderealTime0h)});
+    }
+    return CsvText(table);
+}
+
+}  // namespace velmarin

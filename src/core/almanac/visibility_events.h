@@ -1,0 +1,13 @@
+#pragma once
+
+namespace velmarin {
+
+// The event groups a visibility calendar can hold (--events sun,moon,twilight).
+enum VisibilityEventGroup : unsigned {
+    kEventsSun = 1,       // the Sun's rise and set
+    kEventsMoon = 2,      // the Moon's rise and set
+    kEventsTwilight = 4,  // the Sun at -6, -12 and -18 degrees, morning and evening
+};
+inline constexpr unsigned kAllVisibilityEvents = kEventsSun | kEventsMoon | kEventsTwilight;
+
+}  // namespace velmarin

@@ -1,0 +1,153 @@
+#include "core/almanac/visibility_formats.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/almanac/command_output.h"
+#include "core/almanac/csv_writer.h"
+#include "core/almanac/ics_writer.h"
+#include "core/almanac/utc_instant.h"
+#include "core/chart/body_catalogue.h"
+
+namespace velmarin {
+namespace {
+
+constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+
+// The twilight instants with their JSON names and calendar summaries.
+struct TwilightField {
+    const char* name;
+    std::optional<double> TwilightInstants::*instant;
+    const char* summary;
+};
+
+constexpr TwilightField kTwilightFields[] = {
+    {"civilDawn", &TwilightInstants::civilDawn, "Beginn der bürgerlichen Dämmerung"},
+    {"nauticalDawn", &TwilightInstants::nauticalDawn, "Beginn der nautischen Dämmerung"},
+    {"astronomicalDawn", &TwilightInstants::astronomicalDawn, "Beginn der astronomischen Dämmerung"},
+    {"civilDusk", &TwilightInstants::civilDusk, "Ende der bürgerlichen Dämmerung"},
+    {"nauticalDusk", &TwilightInstants::nauticalDusk, "Ende der nautischen Dämmerung"},
+    {"astronomicalDusk", &TwilightInstants::astronomicalDusk, "Ende der astronomischen Dämmerung"},
+};
+
+std::string IsoDay(const VisibilityDay& day) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%04d-%02d-%02d", day.year < 0 ? "-" : "",
+                  day.year < 0 ? -day.year : day.year, day.month, day.day);
+    return text;
+}
+
+// JD, UTC and local columns of one instant; empty fields when there is none.
+void AddInstant(std::vector<std::string>& row, const VisibilityDay& day, const std::optional<double>& jd) {
+    row.push_back(jd ? ShortestNumber(*jd) : std::string());
+    row.push_back(jd ? IsoInstant(*jd) : std::string());
+    row.push_back(jd ? LocalClockTime(day, *jd) : std::string());
+}
+
+void AddInstantHeader(std::vector<std::string>& header, const std::string& name) {
+    header.push_back(name);
+    header.push_back(name + "Utc");
+    header.push_back(name + "Local");
+}
+
+const char* CsvBool(bool flag) { return flag ? "true" : "false"; }
+
+// "N52.5000-E13.4000": the place in a UID, so that two places' calendars
+// imported side by side never replace each other's events.
+std::string PlaceKey(const VisibilityHeader& header) {
+    const auto part = [](double degrees, char positive, char negative) {
+        return std::string(1, degrees < 0 ? negative : positive) +
+               FixedNumber(degrees < 0 ? -degrees : degrees, 4);
+    };
+    return part(header.latitudeDegrees, 'N', 'S') + "-" + part(header.longitudeDegrees, 'E', 'W');
+}
+
+struct DayEvent {
+    double jd;
+    const char* key;
+    const char* summary;
+};
+
+}  // namespace
+
+std::string VisibilityCsv(const VisibilityHeader& header, const std::vector<VisibilityDay>& days) {
+    const BodyCatalogue catalogue = MakeBodyCatalogue();
+    CsvTable table;
+    table.header = {"year", "latitude", "longitude", "zone", "date", "utcOffsetHours", "start"};
+    for (int body = 0; body < kBodyCount; ++body) {
+        const std::string name = catalogue.entries[static_cast<std::size_t>(body)].name + ".";
+        AddInstantHeader(table.header, name + "rise");
+        AddInstantHeader(table.header, name + "transit");
+        table.header.push_back(name + "transitAltitude");
+        AddInstantHeader(table.header, name + "set");
+        table.header.push_back(name + "alwaysUp");
+        table.header.push_back(name + "neverUp");
+    }
+    for (const TwilightField& field : kTwilightFields)
+        AddInstantHeader(table.header, std::string("twilight.") + field.name);
+    table.header.push_back("darknessHours");
+    table.header.push_back("moonFreeDarknessHours");
+
+    for (const VisibilityDay& day : days) {
+        std::vector<std::string> row = {std::to_string(header.year), ShortestNumber(header.latitudeDegrees),
+                                        ShortestNumber(header.longitudeDegrees), header.zone, IsoDay(day),
+                                        ShortestNumber(day.utcOffsetHours), ShortestNumber(day.start)};
+        for (const BodyDayEvents& e : day.bodies) {
+            AddInstant(row, day, e.rise);
+            AddInstant(row, day, e.transit);
+            row.push_back(e.transit ? ShortestNumber(e.transitAltitude * kDegreesPerRadian) : std::string());
+            AddInstant(row, day, e.set);
+            row.push_back(CsvBool(e.alwaysUp));
+            row.push_back(CsvBool(e.neverUp));
+        }
+        for (const TwilightField& field : kTwilightFields) AddInstant(row, day, day.twilight.*field.instant);
+        row.push_back(ShortestNumber(day.darknessHours));
+        row.push_back(ShortestNumber(day.moonFreeDarknessHours));
+        table.rows.push_back(std::move(row));
+    }
+    return CsvText(table);
+}
+
+std::optional<std::string> VisibilityIcs(const VisibilityHeader& header,
+                                         const std::vector<VisibilityDay>& days, unsigned groups,
+                                         const std::string& stamp) {
+    IcsCalendar calendar;
+    calendar.name = "Sichtbarkeit " + std::to_string(header.year);
+    calendar.stamp = stamp;
+    const std::string place = PlaceKey(header);
+    const std::string description = "Breite " + ShortestNumber(header.latitudeDegrees) + "°, Länge " +
+                                    ShortestNumber(header.longitudeDegrees) + "°" +
+                                    (header.zone.empty() ? std::string() : ", " + header.zone);
+    for (const VisibilityDay& day : days) {
+        std::vector<DayEvent> events;
+        const auto add = [&](const std::optional<double>& jd, const char* key, const char* summary) {
+            if (jd) events.push_back({*jd, key, summary});
+        };
+        if (groups & kEventsSun) {
+            add(day.bodies[kSun].rise, "sunrise", "Sonnenaufgang");
+            add(day.bodies[kSun].set, "sunset", "Sonnenuntergang");
+        }
+        if (groups & kEventsMoon) {
+            add(day.bodies[kMoon].rise, "moonrise", "Mondaufgang");
+            add(day.bodies[kMoon].set, "moonset", "Monduntergang");
+        }
+        if (groups & kEventsTwilight) {
+            for (const TwilightField& field : kTwilightFields)
+                add(day.twilight.*field.instant, field.name, field.summary);
+        }
+        std::stable_sort(events.begin(), events.end(),
+                         [](const DayEvent& a, const DayEvent& b) { return a.jd < b.jd; });
+        std::string date = IsoDay(day);
+        date.erase(std::remove(date.begin() + 1, date.end(), '-'), date.end());
+        for (const DayEvent& event : events) {
+            const std::optional<std::string> start = IcsDateTime(GregorianInstant(event.jd));
+            if (!start) return std::nullopt;
+            calendar.events.push_back({"velmarin-" + std::string(event.key) + "-" + date + "-" + place +
+                                           "@tannwick.example",
+                                       *start, event.summary, description});
+        }
+    }
+    return IcsText(calendar);
+}
+
+}  // namespace velmarin

@@ -1,0 +1,125 @@
+#include "core/almanac/visibility_output.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "core/almanac/command_output.h"
+#include "core/almanac/text_table.h"
+#include "core/chart/body_catalogue.h"
+
+namespace velmarin {
+namespace {
+
+constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+// An absent instant in the table.
+constexpr const char* kNone = "—";
+
+std::string JsonInstant(const std::optional<double>& jd) { return jd ? JsonNumber(*jd) : "null"; }
+
+std::string IsoDay(const VisibilityDay& day) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", day.year, day.month, day.day);
+    if (day.year < 0) std::snprintf(text, sizeof text, "-%04d-%02d-%02d", -day.year, day.month, day.day);
+    return text;
+}
+
+std::string GermanDay(const VisibilityDay& day) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d.%02d.%d", day.day, day.month, day.year);
+    return text;
+}
+
+std::string Cell(const VisibilityDay& day, const std::optional<double>& jd) {
+    return jd ? LocalClockTime(day, *jd) : std::string(kNone);
+}
+
+}  // namespace
+
+std::string LocalClockTime(const VisibilityDay& day, double jd) {
+    // The day's own offset throughout, rounded to the minute; the last hour of
+    // a 25-hour day reads 00:xx again.
+    const long long minutes = std::llround((jd - day.start) * 1440.0);
+    const long long ofDay = ((minutes % 1440) + 1440) % 1440;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02lld:%02lld", ofDay / 60, ofDay % 60);
+    return text;
+}
+
+std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days) {
+    const BodyCatalogue catalogue = MakeBodyCatalogue();
+    std::string out = "{\"year\":" + std::to_string(header.year) +
+                      ",\"latitude\":" + JsonNumber(header.latitudeDegrees) +
+                      ",\"longitude\":" + JsonNumber(header.longitudeDegrees) +
+                      ",\"zone\":" + (header.zone.empty() ? std::string("null") : JsonString(header.zone)) +
+                      ",\"days\":[";
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        const VisibilityDay& day = days[i];
+        if (i > 0) out += ',';
+        out += "{\"date\":" + JsonString(IsoDay(day)) + ",\"utcOffsetHours\":" + JsonNumber(day.utcOffsetHours) +
+               ",\"start\":" + JsonNumber(day.start) + ",\"bodies\":[";
+        for (int body = 0; body < kBodyCount; ++body) {
+            const BodyDayEvents& e = day.bodies[static_cast<std::size_t>(body)];
+            if (body > 0) out += ',';
+            out += "{\"index\":" + std::to_string(body) +
+                   ",\"name\":" + JsonString(catalogue.entries[static_cast<std::size_t>(body)].name) +
+                   ",\"rise\":" + JsonInstant(e.rise) + ",\"transit\":" + JsonInstant(e.transit) +
+                   ",\"transitAltitude\":" +
+                   (e.transit ? JsonNumber(e.transitAltitude * kDegreesPerRadian) : std::string("null")) +
+                   ",\"set\":" + JsonInstant(e.set) + ",\"alwaysUp\":" + (e.alwaysUp ? "true" : "false") +
+                   ",\"neverUp\":" + (e.neverUp ? "true" : "false") + "}";
+        }
+        const TwilightInstants& t = day.twilight;
+        out += "],\"twilight\":{\"civilDawn\":" + JsonInstant(t.civilDawn) +
+               ",\"nauticalDawn\":" + JsonInstant(t.nauticalDawn) +
+               ",\"astronomicalDawn\":" + JsonInstant(t.astronomicalDawn) +
+               ",\"civilDusk\":" + JsonInstant(t.civilDusk) + ",\"nauticalDusk\":" + JsonInstant(t.nauticalDusk) +
+               ",\"astronomicalDusk\":" + JsonInstant(t.astronomicalDusk) +
+               "},\"darknessHours\":" + JsonNumber(day.darknessHours) +
+               ",\"moonFreeDarknessHours\":" + JsonNumber(day.moonFreeDarknessHours) + "}";
+    }
+    return out + "]}\n";
+}
+
+std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days) {
+    const BodyCatalogue catalogue = MakeBodyCatalogue();
+    std::string place = "Breite " + FixedNumber(header.latitudeDegrees, 6) + "°, Länge " +
+                        FixedNumber(header.longitudeDegrees, 6) + "°";
+    std::string clock;
+    if (!header.zone.empty()) {
+        clock = "Zone " + header.zone;
+    } else {
+        std::string zone = FixedNumber(header.timeZoneHours, 1);
+        if (zone[0] != '-') zone.insert(0, "+");
+        clock = "UT" + zone + (header.summerTime ? ", mit Sommerzeit" : ", ohne Sommerzeit");
+    }
+    std::string out = "Sichtbarkeit " + std::to_string(header.year) + ", " + place + ", " + clock + "\n";
+    out += "Ortszeit; je Körper Aufgang, Kulmination, Untergang; „—“: an diesem Tag nicht.\n"
+           "Dämmerung: Ende und Beginn der astronomischen Dämmerung (−18°).\n\n";
+    // Two header rows: the body names over their three columns.
+    constexpr int kDate = 12, kTime = 6, kHours = 8;
+    std::string names = PadRight("", kDate) + PadLeft("Dämmerung", 2 * kTime) + PadLeft("Dunkel", kHours) +
+                        PadLeft("o. Mond", kHours);
+    std::string columns = PadRight("Datum", kDate) + PadLeft("Ende", kTime) + PadLeft("Beg.", kTime) +
+                          PadLeft("h", kHours) + PadLeft("h", kHours);
+    for (int body = 0; body < kBodyCount; ++body) {
+        names += "  " + PadRight(catalogue.entries[static_cast<std::size_t>(body)].name, 3 * kTime);
+        columns += "  " + PadLeft("Auf", kTime - 1) + PadLeft("Kulm", kTime) + PadLeft("Unt", kTime) + " ";
+    }
+    out += names + "\n" + columns + "\n";
+    for (const VisibilityDay& day : days) {
+        std::string row = PadRight(GermanDay(day), kDate) + PadLeft(Cell(day, day.twilight.astronomicalDusk), kTime) +
+                          PadLeft(Cell(day, day.twilight.astronomicalDawn), kTime) +
+                          PadLeft(FixedNumber(day.darknessHours, 1), kHours) +
+                          PadLeft(FixedNumber(day.moonFreeDarknessHours, 1), kHours);
+        for (int body = 0; body < kBodyCount; ++body) {
+            const BodyDayEvents& e = day.bodies[static_cast<std::size_t>(body)];
+            row += "  " + PadLeft(Cell(day, e.rise), kTime - 1) + PadLeft(Cell(day, e.transit), kTime) +
+                   PadLeft(Cell(day, e.set), kTime) + " ";
+        }
+        out += row + "\n";
+    }
+    return out;
+}
+
+}  // namespace velmarin

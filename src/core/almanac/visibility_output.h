@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/ephemeris/visibility_year.h"
+
+namespace velmarin {
+
+// What `velmarin visibility` reports besides the days.
+struct VisibilityHeader {
+    int year = 2000;
+    double latitudeDegrees = 0.0;
+    double longitudeDegrees = 0.0;
+    std::string zone;            // AREA/CITY, or empty for the fixed zones
+    double timeZoneHours = 0.0;  // fixed zones only
+    bool summerTime = false;     // fixed zones only
+};
+
+// One JSON object: year, place, zone and every day with the first rise,
+// transit and set of each body, the twilight instants and the darkness hours.
+// Instants are Julian Days (UT), altitudes degrees.
+std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days);
+
+// A German table, one row a day, local clock times HH:MM, "—" where a day
+// has no such event.
+std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days);
+
+// "HH:MM" of an instant on the day's local clock.
+std::string LocalClockTime(const VisibilityDay& day, double jd);
+
+}  // namespace velmarin

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+namespace velmarin {
+
+// A stretch of time, Julian Days (UT), from <= to.
+struct TimeInterval {
+    double from = 0.0;
+    double to = 0.0;
+};
+
+// One body's events within one day [start, end).
+// Given: the body's apparent altitude as the horizon function gives it (the
+// refraction added above -0.01 rad), of the centre for planets and of the
+// upper limb for the Sun and the Moon (semidiameter from the ephemeris
+// diameter; the Moon's altitude is also lowered by its parallax).
+// Returned: the first rise, upper culmination and set in the day (Julian Days,
+// UT), each empty when there is none; every stretch of the day during which
+// the body is up; alwaysUp / neverUp when it neither rises nor sets in the day.
+struct BodyDayEvents {
+    std::optional<double> rise;
+    std::optional<double> transit;
+    double transitAltitude = 0.0;  // rad, apparent altitude of the centre at transit
+    std::optional<double> set;
+    bool alwaysUp = false;
+    bool neverUp = false;
+    int riseCount = 0;
+    int setCount = 0;
+    std::vector<TimeInterval> up;
+};
+
+// The Sun's centre at geometric -6, -12 and -18 degrees (the twilight band
+// limits) in the day; each the first of its kind, empty when there is none.
+struct TwilightInstants {
+    std::optional<double> civilDawn, nauticalDawn, astronomicalDawn;
+    std::optional<double> civilDusk, nauticalDusk, astronomicalDusk;
+};
+
+struct SunDayEvents {
+    BodyDayEvents sun;
+    TwilightInstants twilight;
+    // Stretches of the day with the Sun's centre at or below -18 degrees.
+    std::vector<TimeInterval> darkness;
+};
+
+// Observer for the event search: latitude and longitude in rad (north and
+// east positive).
+struct Observer {
+    double latitude = 0.0;
+    double longitude = 0.0;
+};
+
+// Events of body 0..8 in the day [start, end) (Julian Days, UT; end - start
+// at most about a day and a quarter). Every instant is found by bracketing
+// between the body's culminations and root-finding to 1 s. Pure: each call
+// uses a context of its own.
+BodyDayEvents FindBodyEvents(int body, double start, double end, const Observer& observer);
+
+// The Sun's rise, transit and set, twilight instants and darkness of the day.
+SunDayEvents FindSunEvents(double start, double end, const Observer& observer);
+
+// Geometric altitude (rad) at which the horizon function's apparent altitude
+// turns positive: the rise/set altitude of a point without size.
+double HorizonGeometricAltitude();
+
+// Total length of `intervals`, in hours.
+double IntervalHours(const std::vector<TimeInterval>& intervals);
+// Parts of `a` that lie outside every interval of `b` (both sorted, disjoint).
+std::vector<TimeInterval> SubtractIntervals(const std::vector<TimeInterval>& a,
+                                            const std::vector<TimeInterval>& b);
+
+}  // namespace velmarin

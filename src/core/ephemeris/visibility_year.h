@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "core/ephemeris/body_position.h"
+#include "core/ephemeris/civil_offsets.h"
+#include "core/ephemeris/rise_set.h"
+
+namespace velmarin {
+
+struct VisibilityInputs {
+    int year = 2000;
+    double latitude = 0.0;   // rad, north positive
+    double longitude = 0.0;  // rad, east positive
+    // Civil time of every day of `year` (FixedZoneOffsets, ZoneOffsets); a
+    // day the table lacks counts as UT.
+    YearOffsets offsets;
+    bool operator==(const VisibilityInputs&) const = default;
+};
+
+// One civil day [local 00:00, 24:00).
+struct VisibilityDay {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    double utcOffsetHours = 0.0;
+    double start = 0.0;  // Julian Day (UT) of the local midnight that begins the day
+    double end = 0.0;    // ... and of the one that ends it
+    std::array<BodyDayEvents, kBodyCount> bodies;
+    TwilightInstants twilight;
+    std::vector<TimeInterval> darkness;  // the Sun at or below -18 degrees
+    double darknessHours = 0.0;
+    double moonFreeDarknessHours = 0.0;  // darkness with the Moon below the horizon
+};
+
+// Every day of the year with the events of bodies 0..8. The days are shared
+// out among a few threads; the result does not depend on their number.
+std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs);
+std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs, int threads);
+
+}  // namespace velmarin
