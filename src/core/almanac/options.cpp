@@ -248,7 +248,7 @@ std::optional<ImageFormat> FormatByName(std::string_view name) {
 // --output and --format together: "-" needs --format; a file takes its
 // extension's format, and a --format beside it must agree (a chart.png that
 // holds a PDF helps nobody); with --format, any file name will do.
-ParseResult<ImageFormat> OutputFormat(const std::string& output, std::optional<ImageFormat> asked) {
+ParseResult<ImageFormat> ImageFormatOfOutput(const std::string& output, std::optional<ImageFormat> asked) {
     if (output == kStandardOutput) {
         if (!asked) return std::string("render: --output - needs --format png, svg or pdf");
         return *asked;
@@ -599,7 +599,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         }
     }
     if (!haveOutput) return std::string("render: --output is required");
-    if (auto error = Take(OutputFormat(options.output, askedFormat), options.format))
+    if (auto error = Take(ImageFormatOfOutput(options.output, askedFormat), options.format))
         return std::move(*error);
     if (auto error = SettleZone(command, observer)) return std::move(*error);
     options.zoneGiven = observer.zoneGiven;

@@ -132,13 +132,13 @@ TEST(CliRenderOptions, WithoutPaperTheSizeRules) {
     EXPECT_EQ(o.height, 960);
 }
 
-struct OutputCase {
+struct RenderOutputCase {
     Args args;
     std::string output;
     ImageFormat format;
 };
 
-class CliRenderOutput : public ::testing::TestWithParam<OutputCase> {};
+class CliRenderOutput : public ::testing::TestWithParam<RenderOutputCase> {};
 
 // Standard output needs --format; a file takes its extension's format or --format's.
 TEST_P(CliRenderOutput, NameAndFormat) {
@@ -149,12 +149,12 @@ TEST_P(CliRenderOutput, NameAndFormat) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliRenderOutput,
-    ::testing::Values(OutputCase{{"--output", "-", "--format", "png"}, "-", ImageFormat::Png},
-                      OutputCase{{"--format=svg", "--output=-"}, "-", ImageFormat::Svg},
-                      OutputCase{{"--output", "-", "--format", "pdf"}, "-", ImageFormat::Pdf},
-                      OutputCase{{"--output", "a.PDF", "--format", "pdf"}, "a.PDF", ImageFormat::Pdf},
-                      OutputCase{{"--output", "chart", "--format", "svg"}, "chart", ImageFormat::Svg},
-                      OutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}));
+    ::testing::Values(RenderOutputCase{{"--output", "-", "--format", "png"}, "-", ImageFormat::Png},
+                      RenderOutputCase{{"--format=svg", "--output=-"}, "-", ImageFormat::Svg},
+                      RenderOutputCase{{"--output", "-", "--format", "pdf"}, "-", ImageFormat::Pdf},
+                      RenderOutputCase{{"--output", "a.PDF", "--format", "pdf"}, "a.PDF", ImageFormat::Pdf},
+                      RenderOutputCase{{"--output", "chart", "--format", "svg"}, "chart", ImageFormat::Svg},
+                      RenderOutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}));
 
 TEST(CliPositionsOptions, DateAndTimeGiveTheJulianDay) {
     EXPECT_EQ(Good(ParsePositionsOptions({"--jd", "2451545"})).jd, 2451545.0);

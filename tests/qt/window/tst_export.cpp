@@ -113,7 +113,7 @@ void TestExport::exportWritesTheChosenKindAndKeepsTheFolder() {
     frame->action(kCmdExport)->trigger();
     QCOMPARE(first.suggested, QStringLiteral("Daemmerung-%1.csv").arg(year));
     const QByteArray csv = ReadFile(folder + QStringLiteral("/daemmerung.csv"));
-    QVERIFY2(csv.startsWith("year,latitude,longitude,timeZoneHours,summerTime,jd,date,"), csv.left(80));
+    QVERIFY2(csv.startsWith("year,latitude,longitude,timeZoneHours,summerTime,zone,jd,date,utcOffsetHours,"), csv.left(80));
     const QList<QByteArray> rows = csv.split('\n');
     // Every second day of the year and the header; the file ends with CR LF.
     QVERIFY(rows.size() >= 183 + 2 && rows.size() <= 184 + 2);
