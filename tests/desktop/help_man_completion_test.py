@@ -13,11 +13,12 @@ import shlex
 import subprocess
 import sys
 import unittest
+import zoneinfo
 
 VELMARIN, MANUAL, COMPLETION = (os.path.abspath(p) for p in sys.argv[1:4])
 
 # "--option" optionally followed by its value word; a value word with "|"
-# lists the option's fixed values.
+# lists the option's fixed values (one of them), with "," a list of them.
 OPTION = re.compile(r"(--[a-z][a-z-]*)(?: ([^\s\[\]()|-][^\s\[\]()]*))?")
 
 
@@ -25,23 +26,32 @@ def options_with_values(text):
     """{option: [fixed values]} of one synopsis block; [] for free or no value."""
     found = {}
     for name, value in OPTION.findall(text):
-        found[name] = value.split("|") if "|" in value else []
+        if "|" in value:
+            found[name] = value.split("|")
+        elif "," in value and "{" not in value:
+            found[name] = value.split(",")
+        else:
+            found[name] = []
     return found
 
 
 def help_blocks():
-    """{subcommand: its synopsis text} from the usage; "" holds the lines without one."""
+    """{subcommand: its synopsis text} from the usage; "" holds the lines without
+    one. A word that a "NAME: ..." line after the usage defines stands for that
+    line's options."""
     text = subprocess.run([VELMARIN, "--help"], check=True, capture_output=True, text=True).stdout
     lines = text.splitlines()
     assert lines[0] == "Usage:", lines[0]
+    end = lines.index("")
     blocks, current = {}, None
-    for line in lines[1:]:
-        if not line.strip():
-            break
+    for line in lines[1:end]:
         start = re.match(r"  velmarin (?:([a-z][a-z-]*)\b)?", line)
         if start:
             current = start.group(1) or ""
         blocks[current] = blocks.get(current, "") + " " + line.strip()
+    groups = dict(re.findall(r"^([A-Z]+): (.*)$", "\n".join(lines[end:]), re.M))
+    for name, group in groups.items():
+        blocks = {sub: re.sub(rf"\b{name}\b", group, text) for sub, text in blocks.items()}
     return blocks
 
 
@@ -165,6 +175,27 @@ class HelpManualCompletionTest(unittest.TestCase):
                 first = values[0]
                 self.assertEqual(complete(f"velmarin {subcommand} {option}={first[:1]}"),
                                  sorted(v for v in values if v.startswith(first[:1])))
+
+    def test_completion_continues_a_list(self):
+        lists = [(subcommand, option, values.split(","))
+                 for subcommand, text in help_blocks().items() if subcommand
+                 for option, values in re.findall(r"(--[a-z-]+) ([a-z]+(?:,[a-z]+)+)", text)]
+        self.assertTrue(lists)
+        for subcommand, option, values in lists:
+            with self.subTest(subcommand=subcommand, option=option):
+                first, *rest = values
+                self.assertEqual(complete(f"velmarin {subcommand} {option} {first},"),
+                                 sorted(f"{first},{v}" for v in rest))
+
+    def test_completion_offers_zones_of_the_zone_database(self):
+        zoned = [s for s, options in self.help.items() if "--zone" in options]
+        self.assertTrue(zoned)
+        for subcommand in zoned:
+            with self.subTest(subcommand=subcommand):
+                offered = complete(f"velmarin {subcommand} --zone Europe/B")
+                self.assertIn("Europe/Berlin", offered)
+                self.assertTrue(all(z.startswith("Europe/B") for z in offered), offered)
+                self.assertLessEqual(set(offered), zoneinfo.available_timezones())
 
     def test_completion_offers_nothing_for_free_values(self):
         self.assertEqual(complete("velmarin render --year "), [])

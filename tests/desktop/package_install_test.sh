@@ -29,7 +29,7 @@ fi
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version is $(dpkg-deb -f "$deb" Version)"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "Architecture is $(dpkg-deb -f "$deb" Architecture)"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-liberation libqt6widgets6 libqt6printsupport6 libqt6svg6 libc6; do
+for needed in fonts-liberation qt6-translations-l10n tzdata libqt6widgets6 libqt6printsupport6 libqt6svg6 libc6; do
   grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
