@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running, testing, benchmarking
-# and fuzzing Velmarin needs. Quick when everything is already there.
+# Installs every Debian package that building, running, testing, benchmarking,
+# fuzzing and packaging Velmarin needs. Quick when everything is already there.
+# The print test starts a private print server of its own (cups is needed for
+# its programs), never the system's.
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,8 @@ packages=(
   qt6-translations-l10n
   python3 python3-ephem python3-icalendar
   tzdata locales
+  dpkg-dev lintian appstream desktop-file-utils man-db groff-base bash-completion
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

@@ -291,6 +291,33 @@ std::optional<int> DigitField(std::string_view text, std::size_t width) {
     return value;
 }
 
+// What --paper, --dpi and --orientation asked for, each when given.
+struct PaperChoice {
+    std::optional<Paper> paper;
+    std::optional<int> dpi;
+    std::optional<bool> landscape;
+};
+
+std::optional<std::string> ApplyPaperOption(const OptionValue& option, PaperChoice& choice) {
+    const std::string_view value = option.value;
+    if (option.name == "--paper") {
+        if (value == "A4") choice.paper = Paper::A4;
+        else if (value == "A3") choice.paper = Paper::A3;
+        else if (value == "Letter") choice.paper = Paper::Letter;
+        else return "render: --paper: expected A4, A3 or Letter, not " + Quoted(value);
+    } else if (option.name == "--dpi") {
+        const std::optional<int> dpi = ParseWholeInt(option.value);
+        if (!dpi || *dpi < kMinPaperDpi || *dpi > kMaxPaperDpi)
+            return "render: --dpi: expected a whole number 72..1200, not " + Quoted(value);
+        choice.dpi = dpi;
+    } else if (option.name == "--orientation") {
+        if (value == "portrait") choice.landscape = false;
+        else if (value == "landscape") choice.landscape = true;
+        else return "render: --orientation: expected portrait or landscape, not " + Quoted(value);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> SettleZoneAgainst(std::string_view command, bool zoneGiven,
@@ -500,7 +527,8 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         {{"--output", true}, {"--year", true}, {"--mode", true}, {"--size", true},
          {"--lat", true}, {"--lon", true}, {"--tz", true}, {"--summer-time", true},
          {"--zone", true}, {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
-         {"--format", true}, {"--print", false}});
+         {"--format", true}, {"--print", false}, {"--paper", true}, {"--dpi", true},
+         {"--orientation", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     RenderOptions options;
@@ -508,10 +536,14 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
     Observer observer = ObserverFromSettings(fileSettings);
     bool haveOutput = false;
     std::optional<ImageFormat> askedFormat;
+    bool haveSize = false;
+    PaperChoice paper;
     for (const OptionValue& option : std::get<OptionList>(split)) {
         const std::string& name = option.name;
         ChartSettings& settings = observer.settings;
-        if (name == "--print") {
+        if (name == "--paper" || name == "--dpi" || name == "--orientation") {
+            if (auto error = ApplyPaperOption(option, paper)) return std::move(*error);
+        } else if (name == "--print") {
             options.print = true;
         } else if (name == "--output") {
             if (option.value.empty()) return std::string("render: --output needs a file name");
@@ -563,6 +595,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
                 return "render: --size: expected WxH with each side 1..16384: " + Quoted(option.value);
             options.width = *width;
             options.height = *height;
+            haveSize = true;
         }
     }
     if (!haveOutput) return std::string("render: --output is required");
@@ -570,6 +603,15 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         return std::move(*error);
     if (auto error = SettleZone(command, observer)) return std::move(*error);
     options.zoneGiven = observer.zoneGiven;
+    if (paper.paper) {
+        // Paper sizes the print pass; the screen pass keeps to --size.
+        if (!options.print) return std::string("render: --paper needs --print");
+        if (haveSize) return std::string("render: give either --size or --paper, not both");
+        options.paper = PaperPage{*paper.paper, paper.dpi.value_or(kDefaultPaperDpi),
+                                  paper.landscape.value_or(LandscapeByDefault(fileSettings))};
+    } else if (paper.dpi || paper.landscape) {
+        return std::string("render: --dpi and --orientation need --paper");
+    }
     options.settings = observer.settings;
     return options;
 }

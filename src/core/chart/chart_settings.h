@@ -35,6 +35,12 @@ struct ChartSettings {
     bool operator==(const ChartSettings&) const = default;
 };
 
+// The printer's default orientation follows the saved window's shape: landscape
+// when the window is wider than tall.
+inline bool LandscapeByDefault(const ChartSettings& settings) {
+    return settings.windowHeight < settings.windowWidth;
+}
+
 // A display mode usable for drawing: values outside 0..3 (as a damaged
 // settings file may hold) count as ModeNormal.
 int EffectiveDisplayMode(int displayMode);

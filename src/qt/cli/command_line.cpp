@@ -36,7 +36,9 @@ constexpr std::string_view kUsage =
     "                     [--lat DEG] [--lon DEG]\n"
     "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
     "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
-    "                     [--code none|diameter|brightness|both] [--print]\n"
+    "                     [--code none|diameter|brightness|both]\n"
+    "                     [--print [--paper A4|A3|Letter [--dpi N]\n"
+    "                              [--orientation portrait|landscape]]]\n"
     "  velmarin --help | --version\n"
     "\n"
     "OUTPUT: [--format text|json|csv|ics | --json] [--output FILE]\n"
@@ -47,7 +49,9 @@ constexpr std::string_view kUsage =
     "in degrees (north and east positive). Options not given take the values of the\n"
     "settings file; the year defaults to the current year. Numbers are written with\n"
     "a '.' whatever the locale. render --output - writes the image to standard output.\n"
-    "Files are replaced only when complete. Bad input ends with exit status 2.\n";
+    "--paper draws the print pass on a whole sheet at N dots per inch (default 300)\n"
+    "instead of --size. Files are replaced only when complete. Bad input ends with\n"
+    "exit status 2.\n";
 
 // Scripts read render's stderr as one line of error or nothing: Qt's own
 // notes (missing runtime folder, font fall-backs) are dropped there; only

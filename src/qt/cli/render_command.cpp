@@ -2,7 +2,11 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
+#include <algorithm>
 #include <unistd.h>
 
 #include <cerrno>
@@ -50,9 +54,36 @@ private:
     std::unique_ptr<QGuiApplication> application_;
 };
 
-// The whole file of the chart in the chosen format, made in memory; empty
-// when it could not be drawn.
-QByteArray ChartBytes(const RenderOptions& options, double todayJd) {
+QPageSize PaperSize(Paper paper) {
+    switch (paper) {
+        case Paper::A4: return QPageSize(QPageSize::A4);
+        case Paper::A3: return QPageSize(QPageSize::A3);
+        case Paper::Letter: return QPageSize(QPageSize::Letter);
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+// The whole sheet of `page`'s paper in its orientation.
+QPageLayout PaperLayout(const PaperPage& page) {
+    return QPageLayout(PaperSize(page.paper),
+                       page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+// The sheet in dots, from its size in millimetres (Qt's own pixel sizes go
+// through whole points and lose up to a dot and a half at 300 dpi).
+QSize SheetDots(const PaperPage& page) {
+    constexpr double kMillimetresPerInch = 25.4;
+    const QSizeF millimetres = PaperSize(page.paper).size(QPageSize::Millimeter);
+    const QSize portrait(qRound(millimetres.width() / kMillimetresPerInch * page.dpi),
+                         qRound(millimetres.height() / kMillimetresPerInch * page.dpi));
+    return page.landscape ? portrait.transposed() : portrait;
+}
+
+// The whole file of the chart in the chosen format, made in memory, at
+// width x height units of dotsPerInch; empty when it could not be drawn.
+QByteArray ChartBytes(const RenderOptions& options, int width, int height, int dotsPerInch,
+                      double todayJd) {
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
@@ -61,12 +92,33 @@ QByteArray ChartBytes(const RenderOptions& options, double todayJd) {
         DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);
     };
     switch (options.format) {
-        case ImageFormat::Png:
-            return EncodePng(DrawOnImage(options.width, options.height, options.print, draw));
+        case ImageFormat::Png: {
+            QImage image = DrawOnImage(width, height, options.print, draw);
+            if (image.isNull()) return {};
+            if (options.paper) {
+                // The PNG says its resolution, so it prints at the paper's size.
+                const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
+                image.setDotsPerMeterX(dotsPerMetre);
+                image.setDotsPerMeterY(dotsPerMetre);
+            }
+            return EncodePng(image);
+        }
         case ImageFormat::Svg:
-            return DrawSvgBytes(options.width, options.height, options.print, draw);
-        case ImageFormat::Pdf:
-            return DrawPdfBytes(options.width, options.height, options.print, draw);
+        case ImageFormat::Pdf: {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            if (!buffer.open(QIODevice::WriteOnly)) return {};
+            bool drawn = false;
+            if (options.format == ImageFormat::Svg) {
+                drawn = DrawOnSvg(buffer, width, height, options.print, draw, dotsPerInch);
+            } else {
+                drawn = options.paper
+                            ? DrawOnPdf(buffer, PaperLayout(*options.paper), dotsPerInch, true, draw)
+                            : DrawOnPdf(buffer, width, height, options.print, draw);
+            }
+            buffer.close();
+            return drawn ? bytes : QByteArray();
+        }
     }
     return {};
 }
@@ -108,11 +160,26 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     if (toStandardOutput && options.format != ImageFormat::Svg && ::isatty(STDOUT_FILENO))
         return Fail("standard output is a terminal; redirect it to a file or a pipe");
 
+    // Without paper a unit is a pixel or a point (72 per inch, as before).
+    int width = options.width;
+    int height = options.height;
+    int dotsPerInch = 72;
+    if (options.paper) {
+        dotsPerInch = options.paper->dpi;
+        const QSize sheet = SheetDots(*options.paper);
+        width = sheet.width();
+        height = sheet.height();
+        if (options.format == ImageFormat::Png && std::max(width, height) > kMaxImageSide) {
+            return Fail("--dpi: " + std::to_string(width) + "x" + std::to_string(height) +
+                        " pixels, more than " + std::to_string(kMaxImageSide) + " on a side");
+        }
+    }
+
     const GuiForRendering gui;
     // The whole file is made in memory first: writing it is then one step
     // that either works or fails with the system's reason, and a failure
     // leaves the old file as it was.
-    const QByteArray bytes = ChartBytes(options, todayJd);
+    const QByteArray bytes = ChartBytes(options, width, height, dotsPerInch, todayJd);
     if (bytes.isEmpty()) return Fail("cannot draw the chart at this size");
 
     if (toStandardOutput) {

@@ -34,10 +34,12 @@ QImage DrawOnImage(QImage page, int width, int height, bool printing, const Page
     return image;
 }
 
-bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw) {
+bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw,
+               int dotsPerInch) {
     if (width <= 0 || height <= 0) return false;
     QSvgGenerator generator;
     generator.setOutputDevice(&device);
+    generator.setResolution(dotsPerInch);
     generator.setSize(QSize(width, height));
     generator.setViewBox(QRect(0, 0, width, height));
     generator.setTitle(QStringLiteral("Velmarin"));
@@ -50,13 +52,23 @@ bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const Pa
 
 bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw) {
     if (width <= 0 || height <= 0) return false;
+    // One device unit per point: the page is exactly width x height units.
+    return DrawOnPdf(device,
+                     QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point, QString(),
+                                           QPageSize::ExactMatch),
+                                 QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)),
+                     72, printing, draw);
+}
+
+bool DrawOnPdf(QIODevice& device, const QPageLayout& page, int dotsPerInch, bool printing,
+               const PageDrawing& draw) {
     QPdfWriter writer(&device);
     writer.setCreator(QStringLiteral("Velmarin"));
-    // One device unit per point: the page is exactly width x height units.
-    writer.setResolution(72);
-    writer.setPageLayout(QPageLayout(
-        QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch),
-        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setResolution(dotsPerInch);
+    QPageLayout fullPage = page;
+    fullPage.setMinimumMargins(QMarginsF(0, 0, 0, 0));
+    fullPage.setMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageLayout(fullPage);
     QPainter painter;
     if (!painter.begin(&writer)) return false;
     QtPainterSurface surface(painter, writer.width(), writer.height(), printing, nullptr);

@@ -7,6 +7,7 @@
 #include "core/chart/surface.h"
 
 class QIODevice;
+class QPageLayout;
 class QPrinter;
 
 namespace velmarin {
@@ -28,8 +29,14 @@ QImage DrawOnImage(QImage page, int width, int height, bool printing, const Page
 
 // The page as SVG or PDF of width x height units (PDF: points) written to
 // `device`, which must be open for writing. False when nothing could be drawn.
-bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw);
+// The SVG states its size in millimetres at `dotsPerInch` units per inch.
+bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw,
+               int dotsPerInch = 72);
 bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw);
+// A PDF page of that paper and orientation (margins ignored), drawn in device
+// units of `dotsPerInch`.
+bool DrawOnPdf(QIODevice& device, const QPageLayout& page, int dotsPerInch, bool printing,
+               const PageDrawing& draw);
 
 // The bytes of a whole PNG, SVG or PDF file of the page, made in memory so
 // that writing them out is one step that either works or fails with a

@@ -85,8 +85,8 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
 
     // The default printer orientation follows the saved window's shape.
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setPageOrientation(settings_.windowHeight < settings_.windowWidth ? QPageLayout::Landscape
-                                                                                : QPageLayout::Portrait);
+    printer_->setPageOrientation(LandscapeByDefault(settings_) ? QPageLayout::Landscape
+                                                               : QPageLayout::Portrait);
     view_->setFocus();
 }
 
@@ -132,7 +132,10 @@ void CMainFrame::createActions() {
     createAction(kCmdPrint, tr("&Drucken...\tStrg+P"), {}, QKeySequence(Qt::CTRL | Qt::Key_P));
     createAction(kCmdPrintPreview, tr("Sei&tenansicht"));
     createAction(kCmdPrintSetup, tr("Drucker&einrichtung..."));
-    createAction(kCmdExit, tr("&Beenden\tAlt+X"), {}, QKeySequence(Qt::ALT | Qt::Key_X));
+    QAction* exit = createAction(kCmdExit, tr("&Beenden\tAlt+X"), {}, QKeySequence(Qt::ALT | Qt::Key_X));
+    // The keys a Linux user quits with and closes a window with; neither is one of the program's own.
+    exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q),
+                        QKeySequence(Qt::CTRL | Qt::Key_W)});
     createAction(kCmdSave, tr("Diagramm speichern…\tStrg+S"), {}, QKeySequence(Qt::CTRL | Qt::Key_S));
     createAction(kCmdExport, tr("Exportieren…"));
 

@@ -113,6 +113,49 @@ INSTANTIATE_TEST_SUITE_P(
                       RenderOutputCase{{"--output", "chart", "--format", "svg"}, "chart", ImageFormat::Svg},
                       RenderOutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}));
 
+struct PaperCase {
+    Args args;
+    int windowWidth;  // of the settings file: the default orientation follows its shape
+    int windowHeight;
+    PaperPage expected;
+};
+
+class CliRenderPaper : public ::testing::TestWithParam<PaperCase> {};
+
+TEST_P(CliRenderPaper, SheetDpiAndOrientation) {
+    const PaperCase& c = GetParam();
+    ChartSettings file = FileSettings();
+    file.windowWidth = c.windowWidth;
+    file.windowHeight = c.windowHeight;
+    Args args{"--output", "sheet.pdf", "--print"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const RenderOptions o = Good(ParseRenderOptions(args, file, 2026));
+    ASSERT_TRUE(o.paper.has_value());
+    EXPECT_EQ(*o.paper, c.expected);
+    EXPECT_TRUE(o.print);
+    EXPECT_EQ(o.settings, file);  // the window size only chooses the orientation
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, CliRenderPaper,
+    ::testing::Values(
+        // The defaults: 300 dpi, and the orientation of the window's printer.
+        PaperCase{{"--paper", "A4"}, 1212, 800, {Paper::A4, 300, true}},
+        PaperCase{{"--paper", "A4"}, 800, 1212, {Paper::A4, 300, false}},
+        PaperCase{{"--paper", "A3"}, 900, 900, {Paper::A3, 300, false}},
+        PaperCase{{"--paper=Letter", "--dpi=72", "--orientation=portrait"}, 1212, 800,
+                  {Paper::Letter, 72, false}},
+        PaperCase{{"--orientation", "landscape", "--dpi", "1200", "--paper", "A3"}, 800, 1212,
+                  {Paper::A3, 1200, true}},
+        PaperCase{{"--paper", "A3", "--paper", "A4"}, 1212, 800, {Paper::A4, 300, true}}));
+
+TEST(CliRenderOptions, WithoutPaperTheSizeRules) {
+    const RenderOptions o = Good(ParseRenderOptions({"--output", "a.png", "--print"}, FileSettings(), 2026));
+    EXPECT_FALSE(o.paper.has_value());
+    EXPECT_EQ(o.width, 1280);
+    EXPECT_EQ(o.height, 960);
+}
+
 TEST(CliPositionsOptions, DateAndTimeGiveTheJulianDay) {
     EXPECT_EQ(Good(ParsePositionsOptions({"--jd", "2451545"})).jd, 2451545.0);
     EXPECT_EQ(Good(ParsePositionsOptions({"--date", "2000-01-01", "--time", "12:00"})).jd, 2451545.0);
@@ -283,6 +326,23 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, {"--output", "a.png", "--format", "pdf"}, "does not match"},
         BadCase{Command::Render, {"--output", "a.png", "--format", "PNG"}, "expected png, svg or pdf"},
         BadCase{Command::Render, {"--output", "-", "--format", "jpg"}, "expected png, svg or pdf"}));
+
+        BadCase{Command::Render, With({"--lat", "1\n2"}), "not a number"},
+        BadCase{Command::Render, With({"--paper", "A4"}), "--paper needs --print"},
+        BadCase{Command::Render, With({"--print", "--paper", "A4", "--size", "800x600"}),
+                "either --size or --paper"},
+        BadCase{Command::Render, With({"--print", "--paper", "a4"}), "A4, A3 or Letter"},
+        BadCase{Command::Render, With({"--print", "--paper", "A5"}), "A4, A3 or Letter"},
+        BadCase{Command::Render, With({"--print", "--paper", ""}), "A4, A3 or Letter"},
+        BadCase{Command::Render, With({"--print", "--paper", "A4", "--dpi", "71"}), "72..1200"},
+        BadCase{Command::Render, With({"--print", "--paper", "A4", "--dpi", "1201"}), "72..1200"},
+        BadCase{Command::Render, With({"--print", "--paper", "A4", "--dpi", "300.5"}), "72..1200"},
+        BadCase{Command::Render, With({"--print", "--paper", "A4", "--dpi", "3e2"}), "72..1200"},
+        BadCase{Command::Render, With({"--print", "--paper", "A4", "--dpi"}), "--dpi needs a value"},
+        BadCase{Command::Render, With({"--print", "--dpi", "300"}), "need --paper"},
+        BadCase{Command::Render, With({"--orientation", "portrait"}), "need --paper"},
+        BadCase{Command::Render, With({"--print", "--paper", "A4", "--orientation", "upright"}),
+                "portrait or landscape"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Almanac, CliBadOptions,

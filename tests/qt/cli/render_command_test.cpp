@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qt/chart/gui_application.h"
@@ -70,6 +72,99 @@ TEST_F(RenderCommandTest, BadInputWritesNothingAndExitsWithTwo) {
     for (const auto& args : bad) {
         EXPECT_EQ(RunRenderCommand(args), 2) << args[1];
     }
+    EXPECT_TRUE(Files().isEmpty()) << Files().join(",").toStdString();
+}
+
+// Sheets by their standard sizes in millimetres (ISO 216; Letter is 8.5 x 11 in).
+struct SheetCase {
+    const char* paper;
+    const char* dpi;  // nullptr: the default, 300
+    const char* orientation;
+    double shortMm;
+    double longMm;
+    int expectedDpi;
+};
+
+class RenderPaperTest : public RenderCommandTest, public ::testing::WithParamInterface<SheetCase> {};
+
+// The side in dots of `mm` at `dpi`.
+double Dots(double mm, int dpi) { return mm / 25.4 * dpi; }
+
+TEST_P(RenderPaperTest, EachFormatHasTheSheetsSize) {
+    const SheetCase& c = GetParam();
+    const bool landscape = std::string(c.orientation) == "landscape";
+    const double widthMm = landscape ? c.longMm : c.shortMm;
+    const double heightMm = landscape ? c.shortMm : c.longMm;
+    auto args = [&](const std::string& output) {
+        std::vector<std::string> words{"--output", output, "--print", "--paper", c.paper,
+                                       "--orientation", c.orientation};
+        if (c.dpi != nullptr) words.insert(words.end(), {"--dpi", c.dpi});
+        return words;
+    };
+
+    // PNG: the sheet in pixels, with its resolution recorded.
+    const std::string png = PathOf("sheet.png");
+    ASSERT_EQ(RunRenderCommand(args(png)), 0);
+    const QImage image(QString::fromStdString(png));
+    EXPECT_NEAR(image.width(), Dots(widthMm, c.expectedDpi), 1.0);
+    EXPECT_NEAR(image.height(), Dots(heightMm, c.expectedDpi), 1.0);
+    EXPECT_NEAR(image.dotsPerMeterX(), c.expectedDpi / 0.0254, 1.0);
+
+    // PDF: one page of the paper, in points.
+    const std::string pdf = PathOf("sheet.pdf");
+    ASSERT_EQ(RunRenderCommand(args(pdf)), 0);
+    QFile pdfFile(QString::fromStdString(pdf));
+    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+    const QString pdfText = QString::fromLatin1(pdfFile.readAll());
+    const QRegularExpressionMatch box =
+        QRegularExpression(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])").match(pdfText);
+    ASSERT_TRUE(box.hasMatch());
+    EXPECT_NEAR(box.captured(1).toDouble(), Dots(widthMm, 72), 0.5);
+    EXPECT_NEAR(box.captured(2).toDouble(), Dots(heightMm, 72), 0.5);
+    EXPECT_EQ(pdfText.count(QRegularExpression(R"(/Type\s*/Page\b)")), 1);
+
+    // SVG: the sheet's size in millimetres.
+    const std::string svg = PathOf("sheet.svg");
+    ASSERT_EQ(RunRenderCommand(args(svg)), 0);
+    QFile svgFile(QString::fromStdString(svg));
+    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch size =
+        QRegularExpression(R"(width="([0-9.]+)mm" height="([0-9.]+)mm")").match(QString::fromUtf8(svgFile.readAll()));
+    ASSERT_TRUE(size.hasMatch());
+    EXPECT_NEAR(size.captured(1).toDouble(), widthMm, 0.5);
+    EXPECT_NEAR(size.captured(2).toDouble(), heightMm, 0.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, RenderPaperTest,
+    ::testing::Values(SheetCase{"A4", nullptr, "landscape", 210.0, 297.0, 300},
+                      SheetCase{"A4", "72", "portrait", 210.0, 297.0, 72},
+                      SheetCase{"A3", "100", "portrait", 297.0, 420.0, 100},
+                      SheetCase{"Letter", "150", "landscape", 215.9, 279.4, 150}));
+
+TEST_F(RenderCommandTest, APaperSheetIsThePrintPassAtTheSheetsPixels) {
+    // A4 at 100 dpi is 1169 x 827 pixels; portrait turns the chart.
+    for (const auto& [orientation, size] :
+         {std::pair{"landscape", "1169x827"}, std::pair{"portrait", "827x1169"}}) {
+        const std::string sheet = PathOf("sheet.png");
+        const std::string sized = PathOf("sized.png");
+        ASSERT_EQ(RunRenderCommand({"--output", sheet, "--year", "2026", "--print", "--paper", "A4",
+                                    "--dpi", "100", "--orientation", orientation}),
+                  0);
+        ASSERT_EQ(RunRenderCommand({"--output", sized, "--year", "2026", "--print", "--size", size}), 0);
+        const QImage a(QString::fromStdString(sheet));
+        const QImage b(QString::fromStdString(sized));
+        ASSERT_EQ(a.size(), b.size()) << orientation;
+        EXPECT_TRUE(a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32))
+            << orientation;
+    }
+}
+
+TEST_F(RenderCommandTest, ASheetTooLargeForAnImageIsRefused) {
+    // A3 at 1200 dpi is 14032 x 19843 pixels.
+    EXPECT_EQ(RunRenderCommand({"--output", PathOf("huge.png"), "--print", "--paper", "A3", "--dpi",
+                                "1200", "--orientation", "portrait"}),
+              2);
     EXPECT_TRUE(Files().isEmpty()) << Files().join(",").toStdString();
 }
 

@@ -86,6 +86,8 @@ private slots:
     void damagedFilesStartWithDefaults_data();
     void damagedFilesStartWithDefaults();
     void keysDriveLocationAndYear();
+    void quitKeysCloseTheWindow_data();
+    void quitKeysCloseTheWindow();
     void yearCommandsSaturate();
     void yearPrompt_data();
     void yearPrompt();
@@ -373,6 +375,30 @@ void TestMainFrame::keysDriveLocationAndYear() {
     QCOMPARE(frame->settings(), before);
     QCOMPARE(frame->view()->year(), startYear);
     QVERIFY(frame->isVisible());
+}
+
+void TestMainFrame::quitKeysCloseTheWindow_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Alt+X") << int(Qt::Key_X) << int(Qt::AltModifier) << true;
+    QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << int(Qt::ControlModifier) << true;
+    QTest::newRow("Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier) << true;
+    // The program's own keys stay theirs.
+    QTest::newRow("Ctrl+X") << int(Qt::Key_X) << int(Qt::ControlModifier) << false;
+    QTest::newRow("W") << int(Qt::Key_W) << int(Qt::NoModifier) << false;
+    QTest::newRow("Q") << int(Qt::Key_Q) << int(Qt::NoModifier) << false;
+}
+
+void TestMainFrame::quitKeysCloseTheWindow() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, closes);
+    auto frame = StartFrame();
+    QVERIFY(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    QTest::keyClick(frame->view(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(frame->isVisible(), !closes);
 }
 
 void TestMainFrame::yearCommandsSaturate() {
