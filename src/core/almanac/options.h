@@ -15,19 +15,6 @@ namespace velmarin {
 // Largest image side `render --size` accepts.
 inline constexpr int kMaxImageSide = 16384;
 
-// `render --print --paper`: the chart fills a sheet of that paper, drawn at
-// its size in dots of `dpi`.
-enum class Paper { A4, A3, Letter };
-inline constexpr int kDefaultPaperDpi = 300;
-inline constexpr int kMinPaperDpi = 72;
-inline constexpr int kMaxPaperDpi = 1200;
-struct PaperPage {
-    Paper paper = Paper::A4;
-    int dpi = kDefaultPaperDpi;
-    bool landscape = true;
-    bool operator==(const PaperPage&) const = default;
-};
-
 // The --output name that means standard output.
 inline constexpr std::string_view kStandardOutput = "-";
 
@@ -41,6 +28,19 @@ struct OutputTarget {
     std::string file;
 };
 
+// `render --print --paper`: the chart fills a sheet of that paper, drawn at
+// its size in dots of `dpi`.
+enum class Paper { A4, A3, Letter };
+inline constexpr int kDefaultPaperDpi = 300;
+inline constexpr int kMinPaperDpi = 72;
+inline constexpr int kMaxPaperDpi = 1200;
+struct PaperPage {
+    Paper paper = Paper::A4;
+    int dpi = kDefaultPaperDpi;
+    bool landscape = true;
+    bool operator==(const PaperPage&) const = default;
+};
+
 // `velmarin render` after parsing. Options not given keep the values of the
 // settings the parser was handed (the settings file's, or its defaults).
 struct RenderOptions {
@@ -51,10 +51,10 @@ struct RenderOptions {
     int width = 1280;
     int height = 960;
     bool print = false;
+    bool zoneGiven = false;  // settings.zone came from --zone (else from the file, or none)
     // Instead of width x height; without --orientation landscape as the
     // window's printer is by default (LandscapeByDefault of the file's settings).
     std::optional<PaperPage> paper;
-    bool zoneGiven = false;  // settings.zone came from --zone (else from the file, or none)
 };
 
 // A parse either succeeds or gives a one-line error message (without the

@@ -2,17 +2,17 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
+#include <algorithm>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <string_view>
 
 #include "core/almanac/command_output.h"
@@ -63,6 +63,13 @@ QPageSize PaperSize(Paper paper) {
     return QPageSize(QPageSize::A4);
 }
 
+// The whole sheet of `page`'s paper in its orientation.
+QPageLayout PaperLayout(const PaperPage& page) {
+    return QPageLayout(PaperSize(page.paper),
+                       page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
 // The sheet in dots, from its size in millimetres (Qt's own pixel sizes go
 // through whole points and lose up to a dot and a half at 300 dpi).
 QSize SheetDots(const PaperPage& page) {
@@ -73,34 +80,10 @@ QSize SheetDots(const PaperPage& page) {
     return page.landscape ? portrait.transposed() : portrait;
 }
 
-// The chart's print pass on a whole sheet of paper, in the chosen format.
-QByteArray SheetBytes(const RenderOptions& options, const PageDrawing& draw) {
-    const PaperPage& page = *options.paper;
-    const QSize sheet = SheetDots(page);
-    switch (options.format) {
-        case ImageFormat::Png: {
-            QImage image = DrawOnImage(sheet.width(), sheet.height(), true, draw);
-            // The PNG says its resolution, so it prints at the paper's size.
-            const int dotsPerMetre = qRound(page.dpi / 0.0254);
-            image.setDotsPerMeterX(dotsPerMetre);
-            image.setDotsPerMeterY(dotsPerMetre);
-            return EncodePng(image);
-        }
-        case ImageFormat::Svg:
-            return DrawSvgBytes(sheet.width(), sheet.height(), true, draw, page.dpi);
-        case ImageFormat::Pdf: {
-            const QPageLayout layout(PaperSize(page.paper),
-                                     page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0));
-            return DrawPdfBytes(layout, page.dpi, true, draw);
-        }
-    }
-    return {};
-}
-
-// The whole file of the chart in the chosen format, made in memory; empty
-// when it could not be drawn.
-QByteArray ChartBytes(const RenderOptions& options, double todayJd) {
+// The whole file of the chart in the chosen format, made in memory, at
+// width x height units of dotsPerInch; empty when it could not be drawn.
+QByteArray ChartBytes(const RenderOptions& options, int width, int height, int dotsPerInch,
+                      double todayJd) {
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
@@ -108,14 +91,34 @@ QByteArray ChartBytes(const RenderOptions& options, double todayJd) {
     const PageDrawing draw = [&](Surface& surface) {
         DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);
     };
-    if (options.paper) return SheetBytes(options, draw);
     switch (options.format) {
-        case ImageFormat::Png:
-            return EncodePng(DrawOnImage(options.width, options.height, options.print, draw));
+        case ImageFormat::Png: {
+            QImage image = DrawOnImage(width, height, options.print, draw);
+            if (image.isNull()) return {};
+            if (options.paper) {
+                // The PNG says its resolution, so it prints at the paper's size.
+                const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
+                image.setDotsPerMeterX(dotsPerMetre);
+                image.setDotsPerMeterY(dotsPerMetre);
+            }
+            return EncodePng(image);
+        }
         case ImageFormat::Svg:
-            return DrawSvgBytes(options.width, options.height, options.print, draw);
-        case ImageFormat::Pdf:
-            return DrawPdfBytes(options.width, options.height, options.print, draw);
+        case ImageFormat::Pdf: {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            if (!buffer.open(QIODevice::WriteOnly)) return {};
+            bool drawn = false;
+            if (options.format == ImageFormat::Svg) {
+                drawn = DrawOnSvg(buffer, width, height, options.print, draw, dotsPerInch);
+            } else {
+                drawn = options.paper
+                            ? DrawOnPdf(buffer, PaperLayout(*options.paper), dotsPerInch, true, draw)
+                            : DrawOnPdf(buffer, width, height, options.print, draw);
+            }
+            buffer.close();
+            return drawn ? bytes : QByteArray();
+        }
     }
     return {};
 }
@@ -152,24 +155,31 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     if (auto error = SettleZoneAgainst("render", options.zoneGiven, options.settings, &zones))
         return ReportBadInput(*error);
 
-    if (options.paper && options.format == ImageFormat::Png) {
-        const QSize sheet = SheetDots(*options.paper);
-        if (std::max(sheet.width(), sheet.height()) > kMaxImageSide)
-            return Fail("--dpi: the sheet would be " + std::to_string(sheet.width()) + "x" +
-                        std::to_string(sheet.height()) + " pixels, more than " +
-                        std::to_string(kMaxImageSide) + " on a side");
-    }
-
     const bool toStandardOutput = options.output == kStandardOutput;
     // A terminal would take PNG or PDF bytes as control sequences.
     if (toStandardOutput && options.format != ImageFormat::Svg && ::isatty(STDOUT_FILENO))
         return Fail("standard output is a terminal; redirect it to a file or a pipe");
 
+    // Without paper a unit is a pixel or a point (72 per inch, as before).
+    int width = options.width;
+    int height = options.height;
+    int dotsPerInch = 72;
+    if (options.paper) {
+        dotsPerInch = options.paper->dpi;
+        const QSize sheet = SheetDots(*options.paper);
+        width = sheet.width();
+        height = sheet.height();
+        if (options.format == ImageFormat::Png && std::max(width, height) > kMaxImageSide) {
+            return Fail("--dpi: " + std::to_string(width) + "x" + std::to_string(height) +
+                        " pixels, more than " + std::to_string(kMaxImageSide) + " on a side");
+        }
+    }
+
     const GuiForRendering gui;
     // The whole file is made in memory first: writing it is then one step
     // that either works or fails with the system's reason, and a failure
     // leaves the old file as it was.
-    const QByteArray bytes = ChartBytes(options, todayJd);
+    const QByteArray bytes = ChartBytes(options, width, height, dotsPerInch, todayJd);
     if (bytes.isEmpty()) return Fail("cannot draw the chart at this size");
 
     if (toStandardOutput) {

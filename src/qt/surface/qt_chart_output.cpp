@@ -84,12 +84,10 @@ QByteArray EncodePng(const QImage& image) {
     return bytes;
 }
 
-QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw,
-                        int dotsPerInch) {
+QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) ||
-        !DrawOnSvg(buffer, width, height, printing, draw, dotsPerInch))
+    if (!buffer.open(QIODevice::WriteOnly) || !DrawOnSvg(buffer, width, height, printing, draw))
         return {};
     buffer.close();
     return bytes;
@@ -99,16 +97,6 @@ QByteArray DrawPdfBytes(int width, int height, bool printing, const PageDrawing&
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !DrawOnPdf(buffer, width, height, printing, draw))
-        return {};
-    buffer.close();
-    return bytes;
-}
-
-QByteArray DrawPdfBytes(const QPageLayout& page, int dotsPerInch, bool printing,
-                        const PageDrawing& draw) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !DrawOnPdf(buffer, page, dotsPerInch, printing, draw))
         return {};
     buffer.close();
     return bytes;

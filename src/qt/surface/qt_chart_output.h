@@ -43,10 +43,8 @@ bool DrawOnPdf(QIODevice& device, const QPageLayout& page, int dotsPerInch, bool
 // reason (and libpng never meets a failing write to complain about).
 // Empty when nothing could be drawn (or encoded).
 QByteArray EncodePng(const QImage& image);
-QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw,
-                        int dotsPerInch = 72);
+QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw);
 QByteArray DrawPdfBytes(int width, int height, bool printing, const PageDrawing& draw);
-QByteArray DrawPdfBytes(const QPageLayout& page, int dotsPerInch, bool printing, const PageDrawing& draw);
 
 // One printed page: the printer's printable area in its device units, drawn
 // as a print pass. False when the printer could not be started.

@@ -15,9 +15,13 @@
 #include "core/almanac/calendar_stamp.h"
 #include "core/almanac/daylight_output.h"
 #include "core/almanac/phases_output.h"
+#include "core/almanac/visibility_formats.h"
+#include "core/almanac/visibility_output.h"
 #include "core/app/atomic_file.h"
+#include "core/chart/chart_clock.h"
 #include "core/chart/phase_markers.h"
 #include "core/chart/twilight_sampling.h"
+#include "core/ephemeris/visibility_year.h"
 #include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
@@ -34,6 +38,7 @@ const ExportKind kKinds[] = {
     {QT_TRANSLATE_NOOP("ExportYearData", "Mondphasen und Finsternisse als iCalendar (*.ics)"),
      "Mondphasen", "ics"},
     {QT_TRANSLATE_NOOP("ExportYearData", "Dämmerungstabelle als CSV (*.csv)"), "Daemmerung", "csv"},
+    {QT_TRANSLATE_NOOP("ExportYearData", "Auf- und Untergänge als CSV (*.csv)"), "Sichtbarkeit", "csv"},
 };
 
 QString Tr(const char* text) { return QCoreApplication::translate("ExportYearData", text); }
@@ -52,12 +57,27 @@ std::optional<std::string> ExportText(const ExportKind& kind, int year, const Ch
         if (!text) problem = Tr("Kalenderdateien fassen nur die Jahre 1 bis 9999.");
         return text;
     }
+    const QtZoneDatabase zones;
+    if (&kind == &kKinds[2]) {
+        VisibilityInputs inputs;
+        inputs.year = year;
+        inputs.latitude = settings.latitude;
+        inputs.longitude = settings.longitude;
+        inputs.offsets = ChartYearOffsets(year, settings, &zones);
+        VisibilityHeader header;
+        header.year = year;
+        header.latitudeDegrees = settings.latitude / degToRad;
+        header.longitudeDegrees = settings.longitude / degToRad;
+        header.zone = settings.zone;
+        header.timeZoneHours = settings.timeZoneHours;
+        header.summerTime = settings.summerTime != 0;
+        return VisibilityCsv(header, ComputeVisibilityYear(inputs));
+    }
     DaylightOptions options;
     options.year = year;
     options.settings = settings;
     options.latitudeDegrees = settings.latitude / degToRad;
     options.longitudeDegrees = settings.longitude / degToRad;
-    const QtZoneDatabase zones;
     const TwilightInputs inputs = TwilightInputsOf(options, &zones);
     return DaylightCsv(options, inputs, SampleTwilightYear(inputs));
 }

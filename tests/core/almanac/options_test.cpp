@@ -89,6 +89,30 @@ TEST(CliRenderOptions, EqualsFormsLimitsAndLastOneWins) {
               0);
 }
 
+struct RenderOutputCase {
+    Args args;
+    std::string output;
+    ImageFormat format;
+};
+
+class CliRenderOutput : public ::testing::TestWithParam<RenderOutputCase> {};
+
+// Standard output needs --format; a file takes its extension's format or --format's.
+TEST_P(CliRenderOutput, NameAndFormat) {
+    const RenderOptions o = Good(ParseRenderOptions(GetParam().args, ChartSettings{}, 2000));
+    EXPECT_EQ(o.output, GetParam().output);
+    EXPECT_EQ(o.format, GetParam().format);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliRenderOutput,
+    ::testing::Values(RenderOutputCase{{"--output", "-", "--format", "png"}, "-", ImageFormat::Png},
+                      RenderOutputCase{{"--format=svg", "--output=-"}, "-", ImageFormat::Svg},
+                      RenderOutputCase{{"--output", "-", "--format", "pdf"}, "-", ImageFormat::Pdf},
+                      RenderOutputCase{{"--output", "a.PDF", "--format", "pdf"}, "a.PDF", ImageFormat::Pdf},
+                      RenderOutputCase{{"--output", "chart", "--format", "svg"}, "chart", ImageFormat::Svg},
+                      RenderOutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}));
+
 struct PaperCase {
     Args args;
     int windowWidth;  // of the settings file: the default orientation follows its shape
@@ -131,30 +155,6 @@ TEST(CliRenderOptions, WithoutPaperTheSizeRules) {
     EXPECT_EQ(o.width, 1280);
     EXPECT_EQ(o.height, 960);
 }
-
-struct RenderOutputCase {
-    Args args;
-    std::string output;
-    ImageFormat format;
-};
-
-class CliRenderOutput : public ::testing::TestWithParam<RenderOutputCase> {};
-
-// Standard output needs --format; a file takes its extension's format or --format's.
-TEST_P(CliRenderOutput, NameAndFormat) {
-    const RenderOptions o = Good(ParseRenderOptions(GetParam().args, ChartSettings{}, 2000));
-    EXPECT_EQ(o.output, GetParam().output);
-    EXPECT_EQ(o.format, GetParam().format);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CliRenderOutput,
-    ::testing::Values(RenderOutputCase{{"--output", "-", "--format", "png"}, "-", ImageFormat::Png},
-                      RenderOutputCase{{"--format=svg", "--output=-"}, "-", ImageFormat::Svg},
-                      RenderOutputCase{{"--output", "-", "--format", "pdf"}, "-", ImageFormat::Pdf},
-                      RenderOutputCase{{"--output", "a.PDF", "--format", "pdf"}, "a.PDF", ImageFormat::Pdf},
-                      RenderOutputCase{{"--output", "chart", "--format", "svg"}, "chart", ImageFormat::Svg},
-                      RenderOutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}));
 
 TEST(CliPositionsOptions, DateAndTimeGiveTheJulianDay) {
     EXPECT_EQ(Good(ParsePositionsOptions({"--jd", "2451545"})).jd, 2451545.0);

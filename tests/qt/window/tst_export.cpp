@@ -129,7 +129,19 @@ void TestExport::exportWritesTheChosenKindAndKeepsTheFolder() {
     QVERIFY(ics.startsWith("BEGIN:VCALENDAR\r\n"));
     QVERIFY(ics.endsWith("END:VCALENDAR\r\n"));
     QVERIFY(ics.count("BEGIN:VEVENT") > 45);
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // The rise and set table: every day of the year, for the chart's place.
+    DialogSeen third;
+    AnswerExportDialog(2, folder, QStringLiteral("sicht.csv"), third);
+    frame->action(kCmdExport)->trigger();
+    QCOMPARE(third.suggested, QStringLiteral("Sichtbarkeit-%1.csv").arg(year));
+    const QByteArray visibility = ReadFile(folder + QStringLiteral("/sicht.csv"));
+    QVERIFY2(visibility.startsWith("year,latitude,longitude,zone,date,utcOffsetHours,start,Sonne.rise,"),
+             visibility.left(80));
+    const qsizetype days = visibility.count("\r\n") - 1;
+    QVERIFY2(days == 365 || days == 366, qPrintable(QString::number(days)));
+    QVERIFY(visibility.contains(QByteArray::number(year) + "-06-21,"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
 void TestExport::aYearBeyondCalendarFilesIsAMessageNotAFile() {
