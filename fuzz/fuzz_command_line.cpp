@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/almanac/options.h"
+#include "core/ephemeris/time_calendar.h"
 #include "fuzz_check.h"
 
 namespace {
