@@ -107,8 +107,11 @@ FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::stri
     int failure = 0;
     if (replacing) {
         // Keep the replaced file's owner where allowed (root), and its permissions.
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
-            static_cast<void>(::fchown(fd, old.st_uid, old.st_gid));
+        // Another user's file becomes the writer's when the owner cannot be kept.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            }
+        }
         if (::fchmod(fd, old.st_mode & 07777) != 0) failure = errno;
     }
     if (failure == 0 && !WriteAll(fd, bytes)) failure = errno;
