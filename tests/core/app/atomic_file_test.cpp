@@ -18,21 +18,15 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include "core/file_text.h"
 
 namespace velmarin {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteWhole(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
+using test::ReadWhole;
+using test::WriteWhole;
 
 std::vector<std::string> Names(const fs::path& folder) {
     std::vector<std::string> names;

@@ -13,21 +13,15 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include "core/file_text.h"
 
 namespace velmarin {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteWhole(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
+using test::ReadWhole;
+using test::WriteWhole;
 
 // A fresh folder per test, removed afterwards.
 class SettingsFileIo : public ::testing::Test {

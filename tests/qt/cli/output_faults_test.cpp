@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "core/file_text.h"
+
 extern char** environ;
 
 namespace velmarin {
@@ -28,15 +30,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteWhole(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
+using test::ReadWhole;
+using test::WriteWhole;
 
 struct ProcessRun {
     int status = -1;
