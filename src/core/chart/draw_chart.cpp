@@ -26,7 +26,7 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     state.fonts = MakeChartFonts(layout);
     SetChartYear(state.layout, year);
 
-    const int mode = EffectiveDisplayMode(settings.displayMode);
+    const DisplayMode mode = EffectiveDisplayMode(settings.displayMode);
     const Pen keptPen = dc.SelectPen(state.catalogue.bodyPens[0]);
     ChartPass pass{dc,   layout, settings, state.catalogue, state.fonts, state.ephemeris,
                    year, mode,   todayJd,  keptPen, state.footerText, state.zones.get()};
@@ -53,7 +53,7 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     dc.IntersectClipRect(layout.plotLeft + 1, layout.plotTop + 1, layout.plotRight - 1,
                          layout.plotBottom - 1);
     const bool kept = state.keepYearSky;
-    if (mode == ModeTwilight) {
+    if (mode == DisplayMode::Twilight) {
         if (kept) {
             DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings, state.zones.get())));
         } else {
@@ -62,9 +62,9 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     }
     if (!printing && settings.showDayLine) DrawDayLine(pass);
     if (settings.showGrid) DrawGrid(pass);
-    if (mode == ModeNormal) DrawEcliptic(pass);
+    if (mode == DisplayMode::Normal) DrawEcliptic(pass);
     dc.SelectPen(state.catalogue.bodyPens[0]);
-    if (mode != ModeTwilight) {
+    if (mode != DisplayMode::Twilight) {
         if (kept) {
             DrawBodyTracks(pass, state.sky.Tracks(year));
             if (settings.showMoon) DrawMoonPhases(pass, state.sky.PhaseMarkers(year));
