@@ -6,6 +6,7 @@ include(GNUInstallDirs)
 set(VELMARIN_APPSTREAM_ID example.tannwick.velmarin)
 
 install(TARGETS velmarin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS velmarin-qt RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/velmarin)
 install(FILES res/velmarin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES res/icons/velmarin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES res/${VELMARIN_APPSTREAM_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -8,53 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "core/almanac/almanac_commands.h"
-#include "core/almanac/command_output.h"
-#include "core/app/version_text.h"
-#include "core/app/window_options.h"
+#include "core/almanac/command_line.h"
 #include "qt/cli/render_command.h"
-#include "qt/zones/qt_zone_database.h"
 #include "qt/window/window_application.h"
+#include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
 namespace {
-
-constexpr std::string_view kUsage =
-    "Usage:\n"
-    "  velmarin                 open the year chart in a window (Qt options such as\n"
-    "                           -platform NAME are passed on)\n"
-    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]])\n"
-    "                     [--format text|json|csv | --json] [--output FILE]\n"
-    "  velmarin phases    [--year Y] [--format text|json|csv|ics | --json] [--output FILE]\n"
-    "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG]\n"
-    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
-    "                     [--format text|json|csv | --json] [--output FILE]\n"
-    "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG]\n"
-    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
-    "                     [--format text|json|csv|ics | --json] [--output FILE]\n"
-    "                     [--events sun,moon,twilight]\n"
-    "  velmarin render    --output FILE.{png,svg,pdf} | --output - --format png|svg|pdf\n"
-    "                     [--year Y]\n"
-    "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
-    "                     [--lat DEG] [--lon DEG]\n"
-    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
-    "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
-    "                     [--code none|diameter|brightness|both]\n"
-    "                     [--print [--paper A4|A3|Letter [--dpi N]\n"
-    "                              [--orientation portrait|landscape]]]\n"
-    "  velmarin --help | --version\n"
-    "\n"
-    "--format text (a table) is the default; --json is --format json; ics\n"
-    "(iCalendar) is written by phases and visibility, --events picks its events.\n"
-    "--output - or no --output writes to standard output.\n"
-    "\n"
-    "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
-    "in degrees (north and east positive). Options not given take the values of the\n"
-    "settings file; the year defaults to the current year. Numbers are written with\n"
-    "a '.' whatever the locale. render --output - writes the image to standard output.\n"
-    "--paper draws the print pass on a whole sheet at N dots per inch (default 300)\n"
-    "instead of --size. Files are replaced only when complete. Bad input ends with\n"
-    "exit status 2.\n";
 
 // Scripts read render's stderr as one line of error or nothing: Qt's own
 // notes (missing runtime folder, font fall-backs) are dropped there; only
@@ -67,37 +27,12 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 int RunVelmarin(int argc, char* argv[]) {
-    if (argc < 2 || argv[1] == nullptr) return RunWindowApplication(argc, argv);
-    const std::string_view command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
-
-    if (command == "positions") return RunPositionsCommand(args);
-    if (command == "phases") return RunPhasesCommand(args);
-    if (command == "daylight" || command == "visibility") {
-        const QtZoneDatabase zones;
-        return command == "daylight" ? RunDaylightCommand(args, &zones)
-                                     : RunVisibilityCommand(args, &zones);
-    }
-    if (command == "render") {
+    const QtZoneDatabase zones;
+    if (const auto status = RunCommandLineWithoutWindow(argc, argv, &zones)) return *status;
+    if (argc >= 2 && argv[1] != nullptr && std::string_view(argv[1]) == "render") {
         qInstallMessageHandler(QuietQtMessages);
-        return RunRenderCommand(args);
+        return RunRenderCommand(std::vector<std::string>(argv + 2, argv + argc));
     }
-    if (command == "--help" || command == "-h" || command == "help") {
-        if (argc > 2) return ReportBadInput("--help takes no arguments");
-        return WriteOutput(std::string(kUsage)) ? 0 : kExitWriteFailed;
-    }
-    if (command == "--version") {
-        if (argc > 2) return ReportBadInput("--version takes no arguments");
-        // The same version text as the about box shows.
-        return WriteOutput("Velmarin " + ReadVersionInfo().versionText + "\n") ? 0 : kExitWriteFailed;
-    }
-    // A word that is neither a subcommand nor an option is most likely a
-    // mistyped subcommand; options belong to the window (Qt's own switches).
-    if (command.empty() || command[0] != '-')
-        return ReportBadInput("unknown command '" + std::string(command) + "' (see velmarin --help)");
-    const std::vector<std::string> windowArgs(argv + 1, argv + argc);
-    if (const auto unknown = UnknownWindowArgument(windowArgs))
-        return ReportBadInput("unknown option '" + *unknown + "' (see velmarin --help)");
     return RunWindowApplication(argc, argv);
 }
 

@@ -1,0 +1,83 @@
+#include "core/almanac/command_line.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/almanac/almanac_commands.h"
+#include "core/almanac/command_output.h"
+#include "core/app/version_text.h"
+#include "core/app/window_options.h"
+
+namespace velmarin {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage:\n"
+    "  velmarin                 open the year chart in a window (Qt options such as\n"
+    "                           -platform NAME are passed on)\n"
+    "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]])\n"
+    "                     [--format text|json|csv | --json] [--output FILE]\n"
+    "  velmarin phases    [--year Y] [--format text|json|csv|ics | --json] [--output FILE]\n"
+    "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
+    "                     [--format text|json|csv | --json] [--output FILE]\n"
+    "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
+    "                     [--format text|json|csv|ics | --json] [--output FILE]\n"
+    "                     [--events sun,moon,twilight]\n"
+    "  velmarin render    --output FILE.{png,svg,pdf} | --output - --format png|svg|pdf\n"
+    "                     [--year Y]\n"
+    "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
+    "                     [--lat DEG] [--lon DEG]\n"
+    "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
+    "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
+    "                     [--code none|diameter|brightness|both]\n"
+    "                     [--print [--paper A4|A3|Letter [--dpi N]\n"
+    "                              [--orientation portrait|landscape]]]\n"
+    "  velmarin --help | --version\n"
+    "\n"
+    "--format text (a table) is the default; --json is --format json; ics\n"
+    "(iCalendar) is written by phases and visibility, --events picks its events.\n"
+    "--output - or no --output writes to standard output.\n"
+    "\n"
+    "Times are UT. Angles are printed in radians, latitude and longitude are given\n"
+    "in degrees (north and east positive). Options not given take the values of the\n"
+    "settings file; the year defaults to the current year. Numbers are written with\n"
+    "a '.' whatever the locale. render --output - writes the image to standard output.\n"
+    "--paper draws the print pass on a whole sheet at N dots per inch (default 300)\n"
+    "instead of --size. Files are replaced only when complete. Bad input ends with\n"
+    "exit status 2.\n";
+
+}  // namespace
+
+std::optional<int> RunCommandLineWithoutWindow(int argc, char* argv[], const ZoneDatabase* zones) {
+    if (argc < 2 || argv[1] == nullptr) return std::nullopt;
+    const std::string_view command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+
+    if (command == "positions") return RunPositionsCommand(args);
+    if (command == "phases") return RunPhasesCommand(args);
+    if (command == "daylight") return RunDaylightCommand(args, zones);
+    if (command == "visibility") return RunVisibilityCommand(args, zones);
+    if (command == "render") return std::nullopt;
+    if (command == "--help" || command == "-h" || command == "help") {
+        if (argc > 2) return ReportBadInput("--help takes no arguments");
+        return WriteOutput(std::string(kUsage)) ? 0 : kExitWriteFailed;
+    }
+    if (command == "--version") {
+        if (argc > 2) return ReportBadInput("--version takes no arguments");
+        // The same version text as the about box shows.
+        return WriteOutput("Velmarin " + ReadVersionInfo().versionText + "\n") ? 0 : kExitWriteFailed;
+    }
+    // A word that is neither a subcommand nor an option is most likely a
+    // mistyped subcommand; options belong to the window (Qt's own switches).
+    if (command.empty() || command[0] != '-')
+        return ReportBadInput("unknown command '" + std::string(command) + "' (see velmarin --help)");
+    const std::vector<std::string> windowArgs(argv + 1, argv + argc);
+    if (const auto unknown = UnknownWindowArgument(windowArgs))
+        return ReportBadInput("unknown option '" + *unknown + "' (see velmarin --help)");
+    return std::nullopt;
+}
+
+}  // namespace velmarin
