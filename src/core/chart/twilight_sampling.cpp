@@ -75,40 +75,97 @@ TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads
     sun.clock.latitude = 0.0;
     sun.clock.longitude = 0.0;
     const double startJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
-    std::vector<double> dayOffsets;  // civil time's offset of each day, in days
     sun.dayJd.reserve(184);
-    dayOffsets.reserve(184);
+    sun.dayOffsets.reserve(184);
     for (double jd = startJd;; jd += 2.0) {
         if (CalendarFromJulianDay(jd).year != inputs.year) break;
         sun.dayJd.push_back(jd);
-        dayOffsets.push_back(inputs.offsets.OfDay(jd).days);
+        sun.dayOffsets.push_back(inputs.offsets.OfDay(jd).days);
     }
     sun.samples.resize(sun.dayJd.size() * kTwilightSamplesPerDay);
 
     // Each instant reads only the nutation of the first day, so days can be
     // shared out among workers, each with its own context, and still give
     // the values of one sequential pass.
-    EphemerisContext first;
-    ComputeNutation(first, startJd);
-    sun.nutationHours = SiderealTimeParts(first, startJd).nutationHours;
-    const std::array<double, kTwilightSamplesPerDay>& hours = TwilightSampleHours();
+    ComputeNutation(sun.nutation, startJd);
+    sun.nutationHours = SiderealTimeParts(sun.nutation, startJd).nutationHours;
     ShareOut(sun.dayJd.size(), threads, kDaysPerTake, [&] {
-        return [&, context = first](std::size_t firstDay, std::size_t lastDay) mutable {
+        return [&, context = sun.nutation](std::size_t firstDay, std::size_t lastDay) mutable {
+            std::array<double, kTwilightSamplesPerDay> instants{};
             for (std::size_t d = firstDay; d < lastDay; ++d) {
+                TwilightSunYear::Sample* day = &sun.samples[d * kTwilightSamplesPerDay];
                 for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
-                    const double t = sun.dayJd[d] + hours[i] / 24.0 - dayOffsets[d];
-                    const BodyPosition position = ComputeBodyPosition(context, kSun, t);
-                    TwilightSunYear::Sample& sample = sun.samples[d * kTwilightSamplesPerDay + i];
-                    sample.greenwichHours = SiderealTimeParts(context, t).greenwichHours;
-                    sample.sunRa = position.ra;
-                    sample.sinDeclination = std::sin(position.dec);
-                    sample.cosDeclination = std::cos(position.dec);
+                    instants[i] = TwilightSampleInstant(sun, d, i);
+                    day[i].greenwichHours = GreenwichSiderealHours(instants[i]);
+                }
+                const auto exactAt = [&](int i) {
+                    const BodyPosition position = ComputeBodyPosition(context, kSun, instants[i]);
+                    day[i].sunRa = position.ra;
+                    day[i].sinDeclination = std::sin(position.dec);
+                    day[i].cosDeclination = std::cos(position.dec);
+                };
+                exactAt(0);
+                for (int from = 0; from < kTwilightSamplesPerDay - 1;) {
+                    const int to = std::min(from + kTwilightNodeStep, kTwilightSamplesPerDay - 1);
+                    exactAt(to);
+                    const TwilightSunYear::Sample& a = day[from];
+                    const TwilightSunYear::Sample& b = day[to];
+                    // The right ascension may wrap past 2 pi between nodes.
+                    double raStep = b.sunRa - a.sunRa;
+                    if (raStep > kPi) raStep -= 2.0 * kPi;
+                    if (raStep < -kPi) raStep += 2.0 * kPi;
+                    const double span = instants[to] - instants[from];
+                    for (int i = from + 1; i < to; ++i) {
+                        const double w = (instants[i] - instants[from]) / span;
+                        day[i].sunRa = a.sunRa + w * raStep;
+                        day[i].sinDeclination = a.sinDeclination + w * (b.sinDeclination - a.sinDeclination);
+                        day[i].cosDeclination = a.cosDeclination + w * (b.cosDeclination - a.cosDeclination);
+                    }
+                    from = to;
                 }
             }
         };
     });
     return sun;
 }
+
+double TwilightSampleInstant(const TwilightSunYear& sun, std::size_t day, int sample) {
+    return sun.dayJd[day] + TwilightSampleHours()[sample] / 24.0 - sun.dayOffsets[day];
+}
+
+namespace {
+
+// sin(altitude) of the band limits as the bands see them: above a geometric
+// -0.01 rad refraction lifts the Sun above the horizon (band 0); below it the
+// limits are the geometric -6, -12 and -18 degrees. asin of a value rounded
+// past 1 is NaN, which counts as darkness: 1 is a limit too.
+struct BandLimits {
+    std::array<double, 5> sines;
+};
+
+const BandLimits& TwilightBandLimits() {
+    static const BandLimits limits = [] {
+        constexpr double kDeg = 0.017453277777777776;  // the twilight limits' degree
+        return BandLimits{{std::sin(-0.01), std::sin(-6.0 * kDeg), std::sin(-12.0 * kDeg),
+                           std::sin(-18.0 * kDeg), 1.0}};
+    }();
+    return limits;
+}
+
+// The band of a sample whose sin(altitude) is known to within
+// kTwilightSunTolerance, or -1 where that does not settle it.
+int SettledBand(double sinAltitude) {
+    const std::array<double, 5>& s = TwilightBandLimits().sines;
+    for (const double limit : s)
+        if (!(std::fabs(sinAltitude - limit) > kTwilightSunTolerance)) return -1;  // also NaN
+    if (sinAltitude > s[0]) return 0;
+    if (sinAltitude > s[1]) return 1;
+    if (sinAltitude > s[2]) return 2;
+    if (sinAltitude > s[3]) return 3;
+    return 4;
+}
+
+}  // namespace
 
 std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double latitude,
                                              double longitude, int threads) {
@@ -117,7 +174,7 @@ std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double 
     const double sinLatitude = std::sin(latitude);
     const double cosLatitude = std::cos(latitude);
     ShareOut(days.size(), threads, kDaysPerTake, [&] {
-        return [&](std::size_t firstDay, std::size_t lastDay) {
+        return [&, context = sun.nutation](std::size_t firstDay, std::size_t lastDay) mutable {
             for (std::size_t d = firstDay; d < lastDay; ++d) {
                 TwilightDay& day = days[d];
                 day.jd = sun.dayJd[d];
@@ -127,12 +184,20 @@ std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double 
                     const TwilightSunYear::Sample& s = sun.samples[d * kTwilightSamplesPerDay + i];
                     SiderealParts parts = place;
                     parts.greenwichHours = s.greenwichHours;
-                    const double hourAngle = NormalizeAngle(LocalSiderealTimeAt(parts, longitude) - s.sunRa);
+                    const double localSidereal = LocalSiderealTimeAt(parts, longitude);
                     // The altitude half of HorizontalFromEquatorial, with the
                     // latitude's sine and cosine formed once.
-                    const double sinAltitude = s.sinDeclination * sinLatitude +
-                                               s.cosDeclination * std::cos(hourAngle) * cosLatitude;
-                    const int band = TwilightBand(ApparentAltitude(std::asin(sinAltitude)));
+                    const auto sinAltitudeOf = [&](double ra, double sinDeclination, double cosDeclination) {
+                        const double hourAngle = NormalizeAngle(localSidereal - ra);
+                        return sinDeclination * sinLatitude + cosDeclination * std::cos(hourAngle) * cosLatitude;
+                    };
+                    int band = SettledBand(sinAltitudeOf(s.sunRa, s.sinDeclination, s.cosDeclination));
+                    if (band < 0) {
+                        const BodyPosition exact = ComputeBodyPosition(context, kSun, TwilightSampleInstant(sun, d, i));
+                        const double sinAltitude =
+                            sinAltitudeOf(exact.ra, std::sin(exact.dec), std::cos(exact.dec));
+                        band = TwilightBand(ApparentAltitude(std::asin(sinAltitude)));
+                    }
                     day.bands[i] = static_cast<std::uint8_t>(band);
                     if (band == 0) sunshine += 0.1;
                     if (band == 4) darkness += 0.1;

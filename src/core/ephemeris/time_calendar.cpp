@@ -27,25 +27,6 @@ double PositiveRemainder(double a, double b) {
 
 }  // namespace
 
-double FloorValue(double x) {
-    // The value passes through a 32-bit int; beyond its range the result
-    // saturates (NaN counts as 0) instead of being undefined.
-    if (std::isnan(x)) return 0.0;
-    if (x >= 2147483647.0) return 2147483647.0;
-    if (x <= -2147483648.0) return -2147483648.0;
-    const long long whole = static_cast<int>(x);
-    if (x < 0.0 && static_cast<double>(whole) != x) return static_cast<double>(whole - 1);
-    return static_cast<double>(whole);
-}
-
-double NormalizeAngle(double x) {
-    return x - FloorValue(x * 0.5 / kPi) * 2.0 * kPi;
-}
-
-double NormalizeHours(double x) {
-    return x - FloorValue(x / 24.0) * 24.0;
-}
-
 double FractionalRemainder(double a, double b) {
     return (a / b - std::trunc(a / b)) * b;
 }
@@ -178,14 +159,17 @@ double SiderealTimeAtZeroHours(double jd) {
     return NormalizeAngle(rounded / 12.0 * kPi);
 }
 
-SiderealParts SiderealTimeParts(const EphemerisContext& context, double jd) {
+double GreenwichSiderealHours(double jd) {
     const double j = jd - 0.5;
     const double n = std::trunc(j);
     const double t0 = (n - 2415019.5) / kDaysPerCentury;
     const double greenwich = NormalizeHours(6.6460656 + 2400.051262 * t0 + 0.00002581 * (t0 * t0));
     const double universal = NormalizeHours((j - n) * 24.0);
-    return {greenwich + universal * 1.0027379093,
-            std::cos(context.trueObliquity) * context.nutationLongitude * 12.0 / kPi};
+    return greenwich + universal * 1.0027379093;
+}
+
+SiderealParts SiderealTimeParts(const EphemerisContext& context, double jd) {
+    return {GreenwichSiderealHours(jd), std::cos(context.trueObliquity) * context.nutationLongitude * 12.0 / kPi};
 }
 
 double LocalSiderealTimeAt(const SiderealParts& parts, double longitude) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 
 #include "core/ephemeris/ephemeris_context.h"
@@ -11,13 +12,21 @@ namespace velmarin {
 inline constexpr int kMinYear = -999999;
 inline constexpr int kMaxYear = 999999;
 
-// Angle reduced to [0, 2pi) with the program's pi.
-double NormalizeAngle(double x);
-// Hours reduced to [0, 24).
-double NormalizeHours(double x);
 // Largest whole number <= x (through a 32-bit int; out-of-range inputs are
-// saturated rather than undefined).
-double FloorValue(double x);
+// saturated rather than undefined). Inline with the two below: the year's
+// samples call them a million times.
+inline double FloorValue(double x) {
+    if (std::isnan(x)) return 0.0;
+    if (x >= 2147483647.0) return 2147483647.0;
+    if (x <= -2147483648.0) return -2147483648.0;
+    const long long whole = static_cast<int>(x);
+    if (x < 0.0 && static_cast<double>(whole) != x) return static_cast<double>(whole - 1);
+    return static_cast<double>(whole);
+}
+// Angle reduced to [0, 2pi) with the program's pi.
+inline double NormalizeAngle(double x) { return x - FloorValue(x * 0.5 / kPi) * 2.0 * kPi; }
+// Hours reduced to [0, 24).
+inline double NormalizeHours(double x) { return x - FloorValue(x / 24.0) * 24.0; }
 // (a/b - trunc(a/b)) * b; takes the sign of a.
 double FractionalRemainder(double a, double b);
 
@@ -65,6 +74,8 @@ struct SiderealParts {
     double nutationHours = 0.0;   // equation of the equinoxes, hours
 };
 SiderealParts SiderealTimeParts(const EphemerisContext& context, double jd);
+// SiderealParts::greenwichHours alone (it needs no context).
+double GreenwichSiderealHours(double jd);
 // rad, [0, 2pi)
 double LocalSiderealTimeAt(const SiderealParts& parts, double longitude);
 // "%2d:%02d" of an angle read as hours, minutes truncated.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/chart/twilight_sampling.h"
@@ -137,12 +138,23 @@ TEST(ChartTwilightSampling, SummerTimeShiftsItsDaysByOneHour) {
     EXPECT_LT(shifted, 110);
 }
 
-TEST(ChartTwilightSampling, IdenticalToTheStraightforwardComputation) {
-    // The sampler must reproduce, bit for bit, the plain sequence of calls:
-    // nutation at 1 January, Sun there, then per sample Sun, local sidereal
-    // time, hour angle and the horizontal conversion.
-    constexpr double kZoneHours = -8;
-    const TwilightInputs in = At(2023, 47.3, -122.4, kZoneHours, true);
+struct StraightCase {
+    int year;
+    double latitude, longitude, zoneHours;
+    bool summer;
+};
+
+class ChartTwilightStraightforward : public ::testing::TestWithParam<StraightCase> {};
+
+// The sampler settles most bands from interpolated Sun positions and must
+// still give, bit for bit, the plain sequence of calls: nutation at 1
+// January, Sun there, then per sample Sun, local sidereal time, hour angle
+// and the horizontal conversion. The places include the Sun at the zenith
+// (sin(altitude) rounding past 1), the poles, where it grazes a limit for
+// weeks, and the ends of the year range.
+TEST_P(ChartTwilightStraightforward, SameBandsAsComputingEverySampleExactly) {
+    const StraightCase c = GetParam();
+    const TwilightInputs in = At(c.year, c.latitude, c.longitude, c.zoneHours, c.summer);
     const std::vector<TwilightDay> days = SampleTwilightYear(in);
     EphemerisContext context;
     const double startJd = JulianDayFromDate(1, 1, in.year);
@@ -152,8 +164,8 @@ TEST(ChartTwilightSampling, IdenticalToTheStraightforwardComputation) {
     for (double jd = startJd; CalendarFromJulianDay(jd).year == in.year; jd += 2.0, ++index) {
         ASSERT_LT(index, days.size());
         const CalendarInstant date = CalendarFromJulianDay(jd);
-        double tz = kZoneHours / 24.0;
-        if (IsSummerTime(date.month, date.day, date.weekday)) tz = tz + 1.0 / 24.0;
+        double tz = c.zoneHours / 24.0;
+        if (c.summer && IsSummerTime(date.month, date.day, date.weekday)) tz = tz + 1.0 / 24.0;
         double sunshine = 0.0, darkness = 0.0;
         int i = 0;
         for (double h = 0.0; h <= 24.0; h += 0.1, ++i) {
@@ -173,6 +185,35 @@ TEST(ChartTwilightSampling, IdenticalToTheStraightforwardComputation) {
         ASSERT_EQ(days[index].darknessHours, darkness);
     }
     EXPECT_EQ(index, days.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, ChartTwilightStraightforward,
+    ::testing::Values(StraightCase{2023, 47.3, -122.4, -8, true}, StraightCase{2026, 52.0, 9.8, 1, true},
+                      StraightCase{2026, 23.44, 0.0, 0, false}, StraightCase{2026, -23.44, 151.2, 10, false},
+                      StraightCase{2026, 0.0, -78.5, -5, false}, StraightCase{2026, 66.56, 25.7, 2, true},
+                      StraightCase{2026, 89.9, 0.0, 0, false}, StraightCase{2026, -90.0, 180.0, 12, false},
+                      StraightCase{-4712, 52.0, 9.8, 1, true}, StraightCase{1582, 40.0, 12.5, 1, false},
+                      StraightCase{-999999, 35.0, 139.7, 9, false}, StraightCase{999999, -33.9, 18.4, 2, false}));
+
+// Between the exact nodes the interpolated Sun stays far inside the
+// tolerance that decides when a band is computed exactly after all.
+TEST(ChartTwilightSampling, InterpolatedSunStaysWithinATenthOfTheTolerance) {
+    for (const int year : {-999999, -4712, 2026, 999999}) {
+        const TwilightSunYear sun = ComputeTwilightSunYear(At(year, 0, 0, 1, true), 2);
+        EphemerisContext context = sun.nutation;
+        double worst = 0.0;
+        for (std::size_t d = 0; d < sun.dayJd.size(); d += 7) {
+            for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
+                const BodyPosition exact = ComputeBodyPosition(context, kSun, TwilightSampleInstant(sun, d, i));
+                const TwilightSunYear::Sample& s = sun.samples[d * kTwilightSamplesPerDay + i];
+                const double ra = std::fabs(std::remainder(s.sunRa - exact.ra, 2.0 * kPi));
+                worst = std::max({worst, ra, std::fabs(s.sinDeclination - std::sin(exact.dec)),
+                                  std::fabs(s.cosDeclination - std::cos(exact.dec))});
+            }
+        }
+        EXPECT_LT(worst, kTwilightSunTolerance / 10.0) << year;
+    }
 }
 
 TEST(ChartTwilightSampling, ExtremeInputsFinish) {
