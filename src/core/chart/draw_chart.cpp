@@ -2,6 +2,7 @@
 
 #include "core/chart/frame_layers.h"
 #include "core/chart/layers.h"
+#include "core/chart/night_passes.h"
 #include "core/chart/twilight_chart.h"
 
 namespace velmarin {
@@ -53,7 +54,17 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     dc.IntersectClipRect(layout.plotLeft + 1, layout.plotTop + 1, layout.plotRight - 1,
                          layout.plotBottom - 1);
     const bool kept = state.keepYearSky;
-    if (mode == ModeTwilight) {
+    const bool overlays = settings.showPlanets != 0 || settings.showMoonlight != 0;
+    if (mode == ModeTwilight && overlays) {
+        const TwilightInputs inputs = TwilightInputsOf(year, settings, state.zones.get());
+        if (kept) {
+            DrawTwilightChart(pass, state.sky.Twilight(inputs), state.sky.NightPasses(PassInputsOf(inputs)),
+                              inputs.offsets);
+        } else {
+            DrawTwilightChart(pass, SampleTwilightYear(inputs, 1), ComputeNightPassYear(PassInputsOf(inputs)),
+                              inputs.offsets);
+        }
+    } else if (mode == ModeTwilight) {
         if (kept) {
             DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings, state.zones.get())));
         } else {

@@ -55,6 +55,14 @@ const std::vector<VisibilityDay>& YearSkyCache::Visibility(const VisibilityInput
     return visibility_;
 }
 
+const NightPassYear& YearSkyCache::NightPasses(const VisibilityInputs& inputs) {
+    if (passInputs_ != inputs) {
+        passes_ = ComputeNightPassYear(inputs);
+        passInputs_ = inputs;
+    }
+    return passes_;
+}
+
 const TrackYear& YearSkyCache::Tracks(int year) {
     if (!tracks_ || tracks_->year != year) tracks_ = ComputeTrackYear(year);
     return *tracks_;

@@ -1,0 +1,262 @@
+#include "core/chart/night_passes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+#include <thread>
+
+#include "core/ephemeris/ephemeris_context.h"
+#include "core/ephemeris/horizon.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+
+namespace {
+
+constexpr double kDeg = kPi / 180.0;
+// Hour angle gained per day by a fixed point of the sky.
+constexpr double kSiderealRate = 2.0 * kPi * 1.0027379093;
+// The Moon's diameter is 2 asin(k sin P) with this k (its radius in Earth radii).
+constexpr double kMoonRadiusEarthRadii = 0.272493;
+constexpr double kPlanetStepDays = 2.0;
+constexpr double kMoonStepDays = 0.5;
+// Newton steps stop below this change (about 0.1 s).
+constexpr double kSettledDays = 1e-6;
+constexpr int kMostSteps = 12;
+// The span covered beyond the year on either side, in days.
+constexpr double kMarginDays = 2.0;
+
+// Angle reduced to (-pi, pi].
+double SignedAngle(double x) {
+    double r = std::remainder(x, 2.0 * kPi);
+    if (r <= -kPi) r += 2.0 * kPi;
+    return r;
+}
+
+struct Position {
+    double ra = 0.0;        // unwrapped, rad
+    double dec = 0.0;       // rad
+    double diameter = 0.0;  // arc seconds
+    double raRate = 0.0;    // rad per day
+};
+
+// Positions of one body on an even grid of instants, read back by
+// three-point interpolation (the right ascension unwrapped first).
+class PositionTable {
+public:
+    PositionTable(int body, double first, double last, double step)
+        : first_(first), step_(step) {
+        const int count = static_cast<int>(std::ceil((last - first) / step)) + 1;
+        EphemerisContext context;
+        ra_.reserve(count);
+        dec_.reserve(count);
+        diameter_.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            const double t = first + i * step;
+            // Sun first: the other bodies read the Sun's values of the same instant.
+            BodyPosition p = ComputeBodyPosition(context, kSun, t);
+            if (body != kSun) p = ComputeBodyPosition(context, body, t);
+            const double ra = ra_.empty() ? p.ra : ra_.back() + SignedAngle(p.ra - ra_.back());
+            ra_.push_back(ra);
+            dec_.push_back(p.dec);
+            diameter_.push_back(p.diameter);
+        }
+    }
+
+    Position At(double t) const {
+        const int n = static_cast<int>(ra_.size());
+        const int i = std::clamp(static_cast<int>(std::lround((t - first_) / step_)), 1, n - 2);
+        const double p = (t - first_) / step_ - i;
+        const auto value = [&](const std::vector<double>& f) {
+            const double d1 = 0.5 * (f[i + 1] - f[i - 1]);
+            const double d2 = f[i + 1] - 2.0 * f[i] + f[i - 1];
+            return f[i] + p * d1 + 0.5 * p * p * d2;
+        };
+        const double rate = (0.5 * (ra_[i + 1] - ra_[i - 1]) + p * (ra_[i + 1] - 2.0 * ra_[i] + ra_[i - 1])) / step_;
+        return {value(ra_), value(dec_), value(diameter_), rate};
+    }
+
+private:
+    double first_;
+    double step_;
+    std::vector<double> ra_, dec_, diameter_;
+};
+
+// Hour angle and horizon of one body seen from the observer.
+class PassFinder {
+public:
+    PassFinder(int body, const PositionTable& table, const Observer& observer, const EphemerisContext& sidereal)
+        : body_(body),
+          table_(table),
+          longitude_(observer.longitude),
+          sinLatitude_(std::sin(observer.latitude)),
+          cosLatitude_(std::cos(observer.latitude)),
+          sidereal_(sidereal) {}
+
+    // Passes whose transits lie in [from, to).
+    std::vector<BodyPass> Passes(double from, double to) const {
+        std::vector<BodyPass> passes;
+        const Position start = table_.At(from);
+        double guess = from + NormalizeAngle(-HourAngle(from, start)) / Rate(start);
+        for (int i = 0; i < 1000; ++i) {
+            double transit = Solve(guess, [](const Position&) { return 0.0; });
+            if (transit < from) transit = Solve(transit + 2.0 * kPi / Rate(table_.At(transit)), [](const Position&) { return 0.0; });
+            if (!(transit < to)) break;
+            passes.push_back(PassAt(transit));
+            guess = transit + 2.0 * kPi / Rate(table_.At(transit));
+        }
+        return passes;
+    }
+
+private:
+    double HourAngle(double t, const Position& p) const {
+        return LocalSiderealTimeAt(SiderealTimeParts(sidereal_, t), longitude_) - p.ra;
+    }
+    // Hour angle gained per day by the body.
+    static double Rate(const Position& p) { return kSiderealRate - p.raRate; }
+
+    // Geometric altitude of the centre at which the body rises and sets.
+    double RiseAltitude(const Position& p) const {
+        const double horizon = HorizonGeometricAltitude();
+        if (body_ != kMoon) return horizon;
+        // Upper limb on the horizon, the Moon lowered by its parallax.
+        const double semidiameter = p.diameter / 2.0 / 3600.0 * kDeg;
+        const double parallax = std::asin(std::clamp(std::sin(semidiameter) / kMoonRadiusEarthRadii, -1.0, 1.0));
+        return horizon - semidiameter + parallax * std::cos(horizon);
+    }
+
+    // Cosine of the hour angle at which the body crosses its rise altitude.
+    double CosRiseHourAngle(const Position& p) const {
+        return (std::sin(RiseAltitude(p)) - sinLatitude_ * std::sin(p.dec)) / (cosLatitude_ * std::cos(p.dec));
+    }
+
+    // Newton steps on the hour angle towards target(position).
+    template <typename Target>
+    double Solve(double t, Target target) const {
+        for (int i = 0; i < kMostSteps; ++i) {
+            const Position p = table_.At(t);
+            const double step = SignedAngle(HourAngle(t, p) - target(p)) / Rate(p);
+            t -= step;
+            if (std::fabs(step) < kSettledDays) break;
+        }
+        return t;
+    }
+
+    BodyPass PassAt(double transit) const {
+        BodyPass pass;
+        pass.transit = {transit, true};
+        const Position p = table_.At(transit);
+        const double altitude = std::asin(std::clamp(
+            sinLatitude_ * std::sin(p.dec) + cosLatitude_ * std::cos(p.dec), -1.0, 1.0));
+        pass.transitAltitude = ApparentAltitude(altitude);
+        const double c = CosRiseHourAngle(p);
+        if (!(c > -1.0 && c < 1.0)) {
+            pass.alwaysUp = c <= -1.0;
+            return pass;
+        }
+        bool out = false;
+        // The crossing hour angle, held at the horizon's ends where the
+        // declination of a step leaves the body up or down all day.
+        const auto crossing = [&](const Position& q) {
+            const double cq = CosRiseHourAngle(q);
+            if (!(cq > -1.0 && cq < 1.0)) out = true;
+            return std::acos(std::clamp(cq, -1.0, 1.0));
+        };
+        const double h0 = std::acos(c);
+        const double rise = Solve(transit - h0 / Rate(p), [&](const Position& q) { return -crossing(q); });
+        if (!out && rise < transit) pass.rise = {rise, true};
+        out = false;
+        const double set = Solve(transit + h0 / Rate(p), crossing);
+        if (!out && set > transit) pass.set = {set, true};
+        return pass;
+    }
+
+    int body_;
+    const PositionTable& table_;
+    double longitude_;
+    double sinLatitude_;
+    double cosLatitude_;
+    const EphemerisContext& sidereal_;
+};
+
+std::vector<TimeInterval> UpIntervals(const std::vector<BodyPass>& passes) {
+    std::vector<TimeInterval> up;
+    for (std::size_t k = 0; k < passes.size(); ++k) {
+        const BodyPass& pass = passes[k];
+        // Where a side has no crossing the body stays up to the neighbouring transit.
+        const double before = k > 0 ? passes[k - 1].transit.t : pass.transit.t - 0.5;
+        const double after = k + 1 < passes.size() ? passes[k + 1].transit.t : pass.transit.t + 0.5;
+        const bool upAtTransit = pass.alwaysUp || pass.rise.valid || pass.set.valid;
+        if (!upAtTransit) continue;
+        const double from = pass.rise.valid ? pass.rise.t : 0.5 * (before + pass.transit.t);
+        const double to = pass.set.valid ? pass.set.t : 0.5 * (pass.transit.t + after);
+        if (!up.empty() && from <= up.back().to) {
+            up.back().to = std::max(up.back().to, to);
+        } else {
+            up.push_back({from, to});
+        }
+    }
+    return up;
+}
+
+}  // namespace
+
+NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs) {
+    NightPassYear year;
+    const double firstJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
+    const double lastJd = JulianDayFromDate(1, 1, inputs.year + 1, 0.0);
+    const double from = firstJd - kMarginDays;
+    const double to = lastJd + kMarginDays;
+    const Observer observer{inputs.latitude, inputs.longitude};
+    EphemerisContext sidereal;
+    ComputeNutation(sidereal, firstJd);
+
+    // The Moon's table costs about as much as all planets' together: it gets
+    // a thread of its own.
+    const auto moonWork = [&] {
+        const PositionTable table(kMoon, from - 2.0, to + 2.0, kMoonStepDays);
+        year.moonUp = UpIntervals(PassFinder(kMoon, table, observer, sidereal).Passes(from - 1.0, to + 1.0));
+    };
+    std::thread moonThread;
+    try {
+        moonThread = std::thread(moonWork);
+    } catch (const std::system_error&) {
+        moonWork();  // no thread to be had: this one does it
+    }
+    for (int k = 0; k < kOverlayPlanetCount; ++k) {
+        const int body = kFirstOverlayPlanet + k;
+        const PositionTable table(body, from - 4.0, to + 4.0, kPlanetStepDays);
+        year.planets[k] = PassFinder(body, table, observer, sidereal).Passes(from, to);
+    }
+    if (moonThread.joinable()) moonThread.join();
+    return year;
+}
+
+VisibilityInputs PassInputsOf(const TwilightInputs& twilight) {
+    VisibilityInputs inputs;
+    inputs.year = twilight.year;
+    inputs.latitude = twilight.latitude;
+    inputs.longitude = twilight.longitude;
+    inputs.offsets = twilight.offsets;
+    return inputs;
+}
+
+LocalInstant ToLocal(const YearOffsets& offsets, double t) {
+    // The civil day an instant belongs to depends on that day's own offset.
+    const auto offsetOf = [&](double dayJd) {
+        if (offsets.days.empty()) return 0.0;
+        const double last = offsets.firstJd + static_cast<double>(offsets.days.size() - 1);
+        return offsets.OfDay(std::clamp(dayJd, offsets.firstJd, last)).days;
+    };
+    const auto dayOf = [](double local) { return std::floor(local - 0.5) + 0.5; };
+    double offset = offsetOf(dayOf(t));
+    double day = dayOf(t + offset);
+    const double own = offsetOf(day);
+    if (own != offset) {
+        offset = own;
+        day = dayOf(t + offset);
+    }
+    return {day, (t + offset - day) * 24.0};
+}
+
+}  // namespace velmarin

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "core/chart/twilight_sampling.h"
+#include "core/ephemeris/body_position.h"
+#include "core/ephemeris/rise_set.h"
+#include "core/ephemeris/visibility_year.h"
+
+namespace velmarin {
+
+// The bodies' passes over the sky through a year, for drawing them on the
+// twilight chart. The exact event search (ComputeVisibilityYear) costs far
+// more than a redraw may take, so the positions are computed on a coarse grid
+// (the planets every two days, the Moon every half day), interpolated, and
+// each event is found by a few Newton steps on the hour angle. That places
+// every event within seconds of the exact search, far below a pixel.
+
+// An event instant; valid false where the body does not reach it (stays up
+// or stays down about that transit).
+struct PassEvent {
+    double t = 0.0;  // Julian Day, UT
+    bool valid = false;
+};
+
+// One upper transit with the rise before it and the set after it.
+struct BodyPass {
+    PassEvent rise;
+    PassEvent transit;  // always valid
+    PassEvent set;
+    double transitAltitude = 0.0;  // rad, apparent altitude of the centre
+    bool alwaysUp = false;         // the body neither rises nor sets about this transit
+};
+
+inline constexpr int kFirstOverlayPlanet = kMercury;
+inline constexpr int kOverlayPlanetCount = kNeptune - kMercury + 1;
+
+struct NightPassYear {
+    // Passes of Mercury .. Neptune ([body - kMercury]) from a day before the
+    // year to a day after it, in time order.
+    std::array<std::vector<BodyPass>, kOverlayPlanetCount> planets;
+    // Stretches of time with the Moon's upper limb above the horizon, in time
+    // order and disjoint, covering the same span.
+    std::vector<TimeInterval> moonUp;
+};
+
+NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs);
+// The passes' inputs for the year, place and civil time of a twilight chart.
+VisibilityInputs PassInputsOf(const TwilightInputs& twilight);
+
+// Where an instant lies on the twilight chart: its civil day (0 h, as the
+// chart's date axis takes it) and its local hour in that day.
+struct LocalInstant {
+    double dayJd = 0.0;
+    double hours = 0.0;
+};
+LocalInstant ToLocal(const YearOffsets& offsets, double t);
+
+}  // namespace velmarin
