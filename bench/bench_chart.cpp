@@ -17,7 +17,7 @@ using velmarin::ChartViewState;
 // args: display mode, page width, page height.
 void BM_DrawChart(benchmark::State& state) {
     ChartSettings settings;
-    settings.displayMode = static_cast<int>(state.range(0));
+    settings.displayMode = static_cast<velmarin::DisplayMode>(state.range(0));
     const int width = static_cast<int>(state.range(1));
     const int height = static_cast<int>(state.range(2));
     const int charHeight = velmarin::ScreenCharHeight();

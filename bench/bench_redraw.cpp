@@ -37,7 +37,7 @@ struct Page {
 
 ChartSettings SettingsOf(benchmark::State& state) {
     ChartSettings settings;
-    settings.displayMode = static_cast<int>(state.range(0));
+    settings.displayMode = static_cast<velmarin::DisplayMode>(state.range(0));
     settings.latitude = 52.0 * kDeg;
     settings.longitude = 9.8 * kDeg;
     return settings;

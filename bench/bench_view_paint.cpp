@@ -36,7 +36,7 @@ struct Window {
         frameSize = frame->size() + kChart - frame->view()->size();
         frame->resize(frameSize);
         ChartSettings settings = frame->settings();
-        settings.displayMode = mode;
+        settings.displayMode = static_cast<DisplayMode>(mode);
         frame->ChangeSettings(settings);
         frame->view()->SetYear(2025);
         Paint();
@@ -83,7 +83,7 @@ void BM_ViewLatitudeStep(benchmark::State& state) {
     bool north = false;
     for (auto _ : state) {
         north = !north;
-        window.frame->ExecuteCommand(north ? kCmdLatitudeNorth : kCmdLatitudeSouth);
+        window.frame->ExecuteCommand(north ? CommandId::LatitudeNorth : CommandId::LatitudeSouth);
         window.Paint();
     }
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/almanac/settings_limits.h"
+#include "core/app/display_modes.h"
 #include "core/app/message_text.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/almanac/visibility_events.h"
@@ -16,6 +17,16 @@
 
 namespace velmarin {
 namespace {
+
+// "normal, sun, midnight or twilight": the modes' words for a usage error.
+std::string DisplayModeWords() {
+    std::string words;
+    for (std::size_t i = 0; i < kDisplayModeEntries.size(); ++i) {
+        if (i > 0) words += i + 1 == kDisplayModeEntries.size() ? " or " : ", ";
+        words += kDisplayModeEntries[i].cliWord;
+    }
+    return words;
+}
 
 struct OptionSpec {
     std::string_view name;
@@ -570,15 +581,10 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
             if (auto error = Take(OnOffValue(command, option), settings.showDayLine))
                 return std::move(*error);
         } else if (name == "--mode") {
-            static constexpr std::pair<std::string_view, int> kModes[] = {
-                {"normal", ModeNormal}, {"sun", ModeSun}, {"midnight", ModeMidnight},
-                {"twilight", ModeTwilight}};
-            const auto* mode = std::find_if(std::begin(kModes), std::end(kModes),
-                                            [&](const auto& m) { return m.first == option.value; });
-            if (mode == std::end(kModes))
-                return "render: --mode: expected normal, sun, midnight or twilight, not " +
-                       Quoted(option.value);
-            settings.displayMode = mode->second;
+            const DisplayModeEntry* mode = DisplayModeEntryOfWord(option.value);
+            if (mode == nullptr)
+                return "render: --mode: expected " + DisplayModeWords() + ", not " + Quoted(option.value);
+            settings.displayMode = mode->mode;
         } else if (name == "--code") {
             static constexpr std::pair<std::string_view, std::pair<int, int>> kCodes[] = {
                 {"none", {0, 0}}, {"diameter", {1, 0}}, {"brightness", {0, 1}}, {"both", {1, 1}}};

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/app/display_modes.h"
+
 namespace velmarin {
 
 namespace {
@@ -9,67 +11,53 @@ namespace {
 // Logical negation: any non-zero value becomes 0, zero becomes 1.
 int Toggled(int flag) { return flag == 0 ? 1 : 0; }
 
-bool IsDisplayMode(int command) {
-    return command == kCmdModeNormal || command == kCmdModeSun || command == kCmdModeMidnight ||
-           command == kCmdModeTwilight;
-}
-
-int ModeOfCommand(int command) {
-    switch (command) {
-        case kCmdModeSun: return ModeSun;
-        case kCmdModeMidnight: return ModeMidnight;
-        case kCmdModeTwilight: return ModeTwilight;
-        default: return ModeNormal;
-    }
-}
-
 }  // namespace
 
-bool ApplyDisplayCommand(int command, ChartSettings& settings) {
-    if (IsDisplayMode(command)) {
-        settings.displayMode = ModeOfCommand(command);
+bool ApplyDisplayCommand(CommandId command, ChartSettings& settings) {
+    if (const DisplayModeEntry* entry = DisplayModeEntryOfCommand(command)) {
+        settings.displayMode = entry->mode;
         return true;
     }
     switch (command) {
         // "1 - showMoon" would leave a value such as 5 from a damaged file
         // switched on for ever (and overflows at the int limit); negation
         // gives the same result for 0 and 1 and stays a toggle for the rest.
-        case kCmdShowMoon: settings.showMoon = Toggled(settings.showMoon); return true;
-        case kCmdCodeDiameter: settings.codeByDiameter = Toggled(settings.codeByDiameter); return true;
-        case kCmdCodeBrightness: settings.codeByBrightness = Toggled(settings.codeByBrightness); return true;
-        case kCmdCodeNone:
+        case CommandId::ShowMoon: settings.showMoon = Toggled(settings.showMoon); return true;
+        case CommandId::CodeDiameter: settings.codeByDiameter = Toggled(settings.codeByDiameter); return true;
+        case CommandId::CodeBrightness: settings.codeByBrightness = Toggled(settings.codeByBrightness); return true;
+        case CommandId::CodeNone:
             settings.codeByDiameter = 0;
             settings.codeByBrightness = 0;
             return true;
         // The fixed zones take over from a named one.
-        case kCmdZoneUt: settings.timeZoneHours = 0.0; settings.zone.clear(); return true;
-        case kCmdZoneUtPlus1: settings.timeZoneHours = 1.0; settings.zone.clear(); return true;
-        case kCmdZoneUtPlus2: settings.timeZoneHours = 2.0; settings.zone.clear(); return true;
-        case kCmdSummerTime: settings.summerTime = Toggled(settings.summerTime); return true;
-        case kCmdShowGrid: settings.showGrid = Toggled(settings.showGrid); return true;
-        case kCmdShowDayLine: settings.showDayLine = Toggled(settings.showDayLine); return true;
+        case CommandId::ZoneUt: settings.timeZoneHours = 0.0; settings.zone.clear(); return true;
+        case CommandId::ZoneUtPlus1: settings.timeZoneHours = 1.0; settings.zone.clear(); return true;
+        case CommandId::ZoneUtPlus2: settings.timeZoneHours = 2.0; settings.zone.clear(); return true;
+        case CommandId::SummerTime: settings.summerTime = Toggled(settings.summerTime); return true;
+        case CommandId::ShowGrid: settings.showGrid = Toggled(settings.showGrid); return true;
+        case CommandId::ShowDayLine: settings.showDayLine = Toggled(settings.showDayLine); return true;
         default: return false;
     }
 }
 
-bool ApplyLocationStep(int command, ChartSettings& settings) {
+bool ApplyLocationStep(CommandId command, ChartSettings& settings) {
     const double step = 5.0 * degToRad;
     const double latitudeBound = 90.0 * degToRad;
     const double longitudeBound = 180.0 * degToRad;
     switch (command) {
-        case kCmdLatitudeNorth:
+        case CommandId::LatitudeNorth:
             settings.latitude += step;
             if (settings.latitude > latitudeBound) settings.latitude = latitudeBound;
             return true;
-        case kCmdLatitudeSouth:
+        case CommandId::LatitudeSouth:
             settings.latitude -= step;
             if (settings.latitude < -latitudeBound) settings.latitude = -latitudeBound;
             return true;
-        case kCmdLongitudeEast:
+        case CommandId::LongitudeEast:
             settings.longitude += step;
             if (settings.longitude > longitudeBound) settings.longitude = longitudeBound;
             return true;
-        case kCmdLongitudeWest:
+        case CommandId::LongitudeWest:
             settings.longitude -= step;
             if (settings.longitude < -longitudeBound) settings.longitude = -longitudeBound;
             return true;
@@ -82,33 +70,31 @@ int StepYear(int year, int delta) {
     return static_cast<int>(std::clamp<long long>(next, kMinYear, kMaxYear));
 }
 
-CommandState CommandUpdateRule(int command, const ChartSettings& settings) {
-    const int mode = settings.displayMode;
-    const bool plotsBodies = mode < ModeTwilight;
-    const bool twilight = mode == ModeTwilight;
+CommandState CommandUpdateRule(CommandId command, const ChartSettings& settings) {
+    const DisplayMode mode = settings.displayMode;
+    if (const DisplayModeEntry* entry = DisplayModeEntryOfCommand(command))
+        return CommandState{true, true, mode == entry->mode};
+    const bool plotsBodies = mode < DisplayMode::Twilight;
+    const bool twilight = mode == DisplayMode::Twilight;
     const bool fixedZone = settings.zone.empty();
     auto checkable = [](bool enabled, bool checked) { return CommandState{enabled, true, checked}; };
     switch (command) {
-        case kCmdModeNormal: return checkable(true, mode == ModeNormal);
-        case kCmdModeSun: return checkable(true, mode == ModeSun);
-        case kCmdModeMidnight: return checkable(true, mode == ModeMidnight);
-        case kCmdModeTwilight: return checkable(true, mode == ModeTwilight);
-        case kCmdCodeDiameter: return checkable(plotsBodies, plotsBodies && settings.codeByDiameter != 0);
-        case kCmdCodeBrightness:
+        case CommandId::CodeDiameter: return checkable(plotsBodies, plotsBodies && settings.codeByDiameter != 0);
+        case CommandId::CodeBrightness:
             return checkable(plotsBodies, plotsBodies && settings.codeByBrightness != 0);
-        case kCmdCodeNone: return CommandState{plotsBodies, false, false};
-        case kCmdShowMoon: return checkable(plotsBodies, settings.showMoon != 0);
+        case CommandId::CodeNone: return CommandState{plotsBodies, false, false};
+        case CommandId::ShowMoon: return checkable(plotsBodies, settings.showMoon != 0);
         // Exact comparisons on purpose: an offset such as 1.5 from the file checks no zone.
-        case kCmdZoneUt: return checkable(twilight, twilight && fixedZone && settings.timeZoneHours == 0.0);
-        case kCmdZoneUtPlus1:
+        case CommandId::ZoneUt: return checkable(twilight, twilight && fixedZone && settings.timeZoneHours == 0.0);
+        case CommandId::ZoneUtPlus1:
             return checkable(twilight, twilight && fixedZone && settings.timeZoneHours == 1.0);
-        case kCmdZoneUtPlus2:
+        case CommandId::ZoneUtPlus2:
             return checkable(twilight, twilight && fixedZone && settings.timeZoneHours == 2.0);
-        case kCmdZoneOther: return checkable(twilight, twilight && !fixedZone);
+        case CommandId::ZoneOther: return checkable(twilight, twilight && !fixedZone);
         // A named zone decides summer time itself; the flag's mark stays as it is.
-        case kCmdSummerTime: return checkable(twilight && fixedZone, twilight && settings.summerTime != 0);
-        case kCmdShowGrid: return checkable(true, settings.showGrid != 0);
-        case kCmdShowDayLine: return checkable(true, settings.showDayLine != 0);
+        case CommandId::SummerTime: return checkable(twilight && fixedZone, twilight && settings.summerTime != 0);
+        case CommandId::ShowGrid: return checkable(true, settings.showGrid != 0);
+        case CommandId::ShowDayLine: return checkable(true, settings.showDayLine != 0);
         default: return CommandState{};
     }
 }

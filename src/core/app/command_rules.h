@@ -6,40 +6,40 @@
 namespace velmarin {
 
 // Numeric command ids; each menu entry, toolbar button and key carries one.
-enum CommandId : int {
-    kCmdModeNormal = 32771,
-    kCmdModeSun = 32772,
-    kCmdModeMidnight = 32773,
-    kCmdYearPlus = 32774,
-    kCmdYearMinus = 32775,
-    kCmdCodeDiameter = 32778,
-    kCmdYearNow = 32782,
-    kCmdYearPrompt = 32783,
-    kCmdCodeBrightness = 32784,
-    kCmdCodeNone = 32785,
-    kCmdShowDayLine = 32787,
-    kCmdModeTwilight = 32788,
-    kCmdZoneUt = 32791,
-    kCmdZoneUtPlus1 = 32792,
-    kCmdZoneUtPlus2 = 32793,
-    kCmdZoneOther = 32794,  // "Andere Zeitzone…": a zone of the zone database
-    kCmdSummerTime = 32795,
-    kCmdChangeLocation = 32797,
-    kCmdLatitudeNorth = 32800,
-    kCmdLatitudeSouth = 32801,
-    kCmdLongitudeEast = 32802,
-    kCmdLongitudeWest = 32803,
-    kCmdShowGrid = 32805,
-    kCmdShowMoon = 32807,
-    kCmdPrintSetup = 57606,
-    kCmdPrint = 57607,
-    kCmdPrintPreview = 57609,
-    kCmdSave = 57603,
-    kCmdAbout = 57664,
-    kCmdExit = 57665,
-    kCmdToolBar = 59392,
+enum class CommandId : int {
+    ModeNormal = 32771,
+    ModeSun = 32772,
+    ModeMidnight = 32773,
+    YearPlus = 32774,
+    YearMinus = 32775,
+    CodeDiameter = 32778,
+    YearNow = 32782,
+    YearPrompt = 32783,
+    CodeBrightness = 32784,
+    CodeNone = 32785,
+    ShowDayLine = 32787,
+    ModeTwilight = 32788,
+    ZoneUt = 32791,
+    ZoneUtPlus1 = 32792,
+    ZoneUtPlus2 = 32793,
+    ZoneOther = 32794,  // "Andere Zeitzone…": a zone of the zone database
+    SummerTime = 32795,
+    ChangeLocation = 32797,
+    LatitudeNorth = 32800,
+    LatitudeSouth = 32801,
+    LongitudeEast = 32802,
+    LongitudeWest = 32803,
+    ShowGrid = 32805,
+    ShowMoon = 32807,
+    PrintSetup = 57606,
+    Print = 57607,
+    PrintPreview = 57609,
+    Save = 57603,
+    About = 57664,
+    Exit = 57665,
+    ToolBar = 59392,
     // Beyond the original menus: the year's data as calendar file or table.
-    kCmdExport = 32830,
+    Export = 32830,
 };
 
 // What a command's menu entry and toolbar button show.
@@ -52,13 +52,13 @@ struct CommandState {
 
 // Applies a command of the "&Anzeigen" menu to the settings. Returns false
 // (and leaves the settings alone) for any other command.
-bool ApplyDisplayCommand(int command, ChartSettings& settings);
+bool ApplyDisplayCommand(CommandId command, ChartSettings& settings);
 
 // Applies one of the four 5-degree location steps: the value moves by 5
 // degrees and is held only at the bound in the direction of the step, so a
 // latitude of 100 degrees read from a file stays until a step moves it.
 // Returns false for any other command.
-bool ApplyLocationStep(int command, ChartSettings& settings);
+bool ApplyLocationStep(CommandId command, ChartSettings& settings);
 
 // year + delta, held within kMinYear .. kMaxYear.
 int StepYear(int year, int delta);
@@ -66,6 +66,6 @@ int StepYear(int year, int delta);
 // The enabled and checked state of a command's user-interface elements for
 // the given settings. Commands without an update rule are enabled and
 // never checked.
-CommandState CommandUpdateRule(int command, const ChartSettings& settings);
+CommandState CommandUpdateRule(CommandId command, const ChartSettings& settings);
 
 }  // namespace velmarin

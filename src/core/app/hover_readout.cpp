@@ -78,7 +78,7 @@ ReadoutDecision HoverReadout(EphemerisContext& context, Color pixel, Point point
     if (!InsideReadoutArea(layout, point)) return {Action::Hide, {}};
     if (pixel == kWhite || pixel == kInvalidColor) return {Action::Keep, {}};
     // A damaged displayMode is drawn as the normal chart, so it reads like one.
-    if (EffectiveDisplayMode(settings.displayMode) == ModeTwilight) return {Action::Keep, {}};
+    if (EffectiveDisplayMode(settings.displayMode) == DisplayMode::Twilight) return {Action::Keep, {}};
     if (PlotCollapsed(layout)) return {Action::Keep, {}};
 
     const int body = FindBody(pixel, catalogue, settings);

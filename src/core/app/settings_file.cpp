@@ -126,9 +126,11 @@ void ApplyExtensionLine(std::string_view line, ChartSettings& settings) {
 
 ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defaults) {
     ChartSettings settings = defaults;
-    ScanInts(NextLine(text), {&settings.codeByDiameter, &settings.codeByBrightness,
-                              &settings.displayMode, &settings.showDayLine, &settings.reservedFlag,
-                              &settings.showGrid, &settings.showMoon});
+    int displayMode = static_cast<int>(settings.displayMode);
+    ScanInts(NextLine(text), {&settings.codeByDiameter, &settings.codeByBrightness, &displayMode,
+                              &settings.showDayLine, &settings.reservedFlag, &settings.showGrid,
+                              &settings.showMoon});
+    settings.displayMode = static_cast<DisplayMode>(displayMode);  // kept as read, even out of range
 
     std::string_view line2 = NextLine(text);
     if (const auto latitude = ScanDouble(line2)) {
@@ -154,7 +156,7 @@ ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defa
 
 std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSize) {
     std::string text;
-    const int flags[] = {settings.codeByDiameter, settings.codeByBrightness, settings.displayMode,
+    const int flags[] = {settings.codeByDiameter, settings.codeByBrightness, static_cast<int>(settings.displayMode),
                          settings.showDayLine,    settings.reservedFlag,     settings.showGrid,
                          settings.showMoon};
     for (std::size_t i = 0; i < std::size(flags); ++i) {

@@ -29,10 +29,10 @@ bool IsBreak(Point previous, Point p, HalfSpans spans) {
 }
 
 // The angle a mode plots for a right ascension (or the node's longitude).
-double ModeAngle(int mode, double ra, double sunReference) {
+double ModeAngle(DisplayMode mode, double ra, double sunReference) {
     switch (mode) {
-        case ModeSun: return NormalizeAngle(ra + kPi - sunReference);
-        case ModeMidnight: return NormalizeAngle(ra - sunReference);
+        case DisplayMode::Sun: return NormalizeAngle(ra + kPi - sunReference);
+        case DisplayMode::Midnight: return NormalizeAngle(ra - sunReference);
         default: return ra;
     }
 }
@@ -62,7 +62,7 @@ public:
             // Against the opposite of the Sun the Sun itself lies on the
             // frame's edge, meant to be hidden; a wide pen would still show
             // a row of it inside the clip.
-            if (i == kSun && pass_.mode == ModeMidnight) continue;
+            if (i == kSun && pass_.mode == DisplayMode::Midnight) continue;
             const double xAngle = ModeAngle(pass_.mode, pos.ra, sunReference);
             double node = 0.0;
             if (i == kMoon) {

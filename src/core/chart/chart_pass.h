@@ -27,7 +27,7 @@ struct ChartPass {
     const ChartFonts& fonts;
     EphemerisContext& ephemeris;
     int year = 0;
-    int mode = ModeNormal;  // effective display mode of the pass
+    DisplayMode mode = DisplayMode::Normal;  // effective display mode of the pass
     double todayJd = 0.0;
     Pen keptPen{};          // the pen selected before the pass took bodyPens[0]
     std::string footerText; // printed below the legend on paper

@@ -6,8 +6,8 @@
 
 namespace velmarin {
 
-int EffectiveDisplayMode(int displayMode) {
-    return (displayMode >= ModeNormal && displayMode <= ModeTwilight) ? displayMode : ModeNormal;
+DisplayMode EffectiveDisplayMode(DisplayMode displayMode) {
+    return (displayMode >= DisplayMode::Normal && displayMode <= DisplayMode::Twilight) ? displayMode : DisplayMode::Normal;
 }
 
 int CurrentYearAndToday(double& todayJd) {

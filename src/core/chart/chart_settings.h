@@ -8,13 +8,14 @@ namespace velmarin {
 // Full-precision degree factor of the settings file and the location commands.
 inline constexpr double degToRad = 3.14159265358979323846 / 180.0;
 
-enum DisplayMode : int { ModeNormal = 0, ModeSun = 1, ModeMidnight = 2, ModeTwilight = 3 };
+// What the chart plots; the numbers are those of the settings file.
+enum class DisplayMode : int { Normal = 0, Sun = 1, Midnight = 2, Twilight = 3 };
 
 // The user's chart choices; the main frame owns the one instance.
 struct ChartSettings {
     int codeByDiameter = 0;
     int codeByBrightness = 0;
-    int displayMode = ModeNormal;
+    DisplayMode displayMode = DisplayMode::Normal;  // may hold any number a file gave
     int showDayLine = 1;
     int reservedFlag = 0;  // carried through the settings file unchanged
     int showGrid = 1;
@@ -42,8 +43,8 @@ inline bool LandscapeByDefault(const ChartSettings& settings) {
 }
 
 // A display mode usable for drawing: values outside 0..3 (as a damaged
-// settings file may hold) count as ModeNormal.
-int EffectiveDisplayMode(int displayMode);
+// settings file may hold) count as DisplayMode::Normal.
+DisplayMode EffectiveDisplayMode(DisplayMode displayMode);
 
 // Reads the clock: returns the current local calendar year and sets todayJd
 // to the Julian Day of today's local date at 0 h.

@@ -27,7 +27,7 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     state.fonts = MakeChartFonts(layout);
     SetChartYear(state.layout, year);
 
-    const int mode = EffectiveDisplayMode(settings.displayMode);
+    const DisplayMode mode = EffectiveDisplayMode(settings.displayMode);
     const Pen keptPen = dc.SelectPen(state.catalogue.bodyPens[0]);
     ChartPass pass{dc,   layout, settings, state.catalogue, state.fonts, state.ephemeris,
                    year, mode,   todayJd,  keptPen, state.footerText, state.zones.get()};
@@ -55,7 +55,7 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
                          layout.plotBottom - 1);
     const bool kept = state.keepYearSky;
     const bool overlays = settings.showPlanets != 0 || settings.showMoonlight != 0;
-    if (mode == ModeTwilight && overlays) {
+    if (mode == DisplayMode::Twilight && overlays) {
         const TwilightInputs inputs = TwilightInputsOf(year, settings, state.zones.get());
         if (kept) {
             DrawTwilightChart(pass, state.sky.Twilight(inputs), state.sky.NightPasses(PassInputsOf(inputs)),
@@ -64,7 +64,7 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
             DrawTwilightChart(pass, SampleTwilightYear(inputs, 1), ComputeNightPassYear(PassInputsOf(inputs)),
                               inputs.offsets);
         }
-    } else if (mode == ModeTwilight) {
+    } else if (mode == DisplayMode::Twilight) {
         if (kept) {
             DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings, state.zones.get())));
         } else {
@@ -73,9 +73,9 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     }
     if (!printing && settings.showDayLine) DrawDayLine(pass);
     if (settings.showGrid) DrawGrid(pass);
-    if (mode == ModeNormal) DrawEcliptic(pass);
+    if (mode == DisplayMode::Normal) DrawEcliptic(pass);
     dc.SelectPen(state.catalogue.bodyPens[0]);
-    if (mode != ModeTwilight) {
+    if (mode != DisplayMode::Twilight) {
         if (kept) {
             DrawBodyTracks(pass, state.sky.Tracks(year));
             if (settings.showMoon) DrawMoonPhases(pass, state.sky.PhaseMarkers(year));

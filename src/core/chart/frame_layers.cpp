@@ -59,17 +59,17 @@ const char* TimeZoneName(double timeZoneHours) {
 
 }  // namespace
 
-std::string ChartTitle(int year, int mode) {
-    return Format(mode == ModeTwilight ? "Dämmerung %d" : "Astronomischer Kalender %d", year);
+std::string ChartTitle(int year, DisplayMode mode) {
+    return Format(mode == DisplayMode::Twilight ? "Dämmerung %d" : "Astronomischer Kalender %d", year);
 }
 
-std::string AxisCaption(int mode, const ChartSettings& settings, bool portrait,
+std::string AxisCaption(DisplayMode mode, const ChartSettings& settings, bool portrait,
                         const std::string& zoneCaption) {
     std::string text = portrait ? "X-Achse: " : "Y-Achse: ";
     switch (mode) {
-        case ModeSun: text += "Stundenwinkel zur Sonne"; break;
-        case ModeMidnight: text += "Stundenwinkel zur Gegensonne"; break;
-        case ModeTwilight:
+        case DisplayMode::Sun: text += "Stundenwinkel zur Sonne"; break;
+        case DisplayMode::Midnight: text += "Stundenwinkel zur Gegensonne"; break;
+        case DisplayMode::Twilight:
             text += "Uhrzeit in ";
             // A named zone brings its own summer time.
             if (!zoneCaption.empty()) return text + zoneCaption;
@@ -164,13 +164,13 @@ void DrawTimeAxis(ChartPass& pass) {
     const TextSize size8 = dc.GetTextExtent("8");
     const int cx8 = size8.cx;
     const int cy8 = size8.cy;
-    const int step = (pass.mode == ModeSun || pass.mode == ModeMidnight) ? 2 : 1;
+    const int step = (pass.mode == DisplayMode::Sun || pass.mode == DisplayMode::Midnight) ? 2 : 1;
 
     for (int c = 0; c <= 24; c += step) {
         const Point p = MapToPage(l, l.startJd, c / 12.0 * kPi);
         int value = c;
-        if (pass.mode == ModeSun || pass.mode == ModeMidnight) value = c - 12;
-        if (pass.mode == ModeTwilight) value = 24 - c;
+        if (pass.mode == DisplayMode::Sun || pass.mode == DisplayMode::Midnight) value = c - 12;
+        if (pass.mode == DisplayMode::Twilight) value = 24 - c;
         const std::string label = Format("%d", value);
         const int len = static_cast<int>(label.size());
         // Where 0.5 enters, the sum is formed in double and truncated once.
@@ -200,11 +200,11 @@ void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack) {
     const int x0 = l.plotLeft - l.tickLongX;
     const int y0 = l.plotBottom + TruncToInt(1.5 * l.tickLongY);
     const std::string zoneCaption =
-        pass.mode == ModeTwilight ? ZoneCaption(pass.year, pass.settings, pass.zones) : std::string();
+        pass.mode == DisplayMode::Twilight ? ZoneCaption(pass.year, pass.settings, pass.zones) : std::string();
     dc.TextOut(x0, y0, AxisCaption(pass.mode, pass.settings, l.portrait, zoneCaption));
     const int y1 = y0 + cyA;
 
-    if (pass.mode == ModeTwilight) {
+    if (pass.mode == DisplayMode::Twilight) {
         const std::string location = LocationText(pass.settings.latitude, pass.settings.longitude);
         dc.TextOut(x0, y1, location);
         const int w = dc.GetTextExtent(location).cx;

@@ -10,11 +10,11 @@ namespace velmarin {
 // function restores the pen and font it found.
 
 // "Astronomischer Kalender 2024" or, for the twilight chart, "Dämmerung 2024".
-std::string ChartTitle(int year, int mode);
+std::string ChartTitle(int year, DisplayMode mode);
 // The caption below the plot: which axis carries the angle, what it is and,
 // outside the twilight chart, the line coding. zoneCaption: the named zone
 // the twilight chart's clock follows (ZoneCaption), or empty.
-std::string AxisCaption(int mode, const ChartSettings& settings, bool portrait,
+std::string AxisCaption(DisplayMode mode, const ChartSettings& settings, bool portrait,
                         const std::string& zoneCaption = {});
 // The location line of the twilight chart; angles in rad.
 std::string LocationText(double latitude, double longitude);

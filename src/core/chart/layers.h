@@ -18,7 +18,7 @@ struct NightPassYear;
 void DrawBodyTracks(ChartPass& pass);
 // The same from positions computed beforehand for pass.year (ComputeTrackYear).
 void DrawBodyTracks(ChartPass& pass, const TrackYear& positions);
-// ModeTwilight: band cells and the sunshine and darkness curves, sampling
+// DisplayMode::Twilight: band cells and the sunshine and darkness curves, sampling
 // the year as it goes.
 void DrawTwilightChart(ChartPass& pass);
 // The same from samples taken beforehand with the pass's year and settings.
@@ -30,7 +30,7 @@ void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days, co
                        const YearOffsets& offsets);
 // Screen only, when showDayLine: the line at todayJd.
 void DrawDayLine(ChartPass& pass);
-// ModeNormal: ecliptic, zodiac labels and declination scale.
+// DisplayMode::Normal: ecliptic, zodiac labels and declination scale.
 void DrawEcliptic(ChartPass& pass);
 // Modes 0..2 with showMoon: lunar phase and eclipse markers, searched as it goes.
 void DrawMoonPhases(ChartPass& pass);

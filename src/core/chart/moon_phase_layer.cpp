@@ -44,8 +44,8 @@ void DrawMoonPhases(ChartPass& pass, const std::vector<PhaseMarker>& markers) {
     const int radius = DiameterPenWidth(pass.catalogue, pass.layout, kVenus, 35.0).width;
     for (const PhaseMarker& marker : markers) {
         double angle = marker.moonRa;
-        if (pass.mode == ModeSun) angle = NormalizeAngle(kPi + marker.moonRa - marker.sunRa);
-        if (pass.mode == ModeMidnight) angle = NormalizeAngle(marker.moonRa - marker.sunRa);
+        if (pass.mode == DisplayMode::Sun) angle = NormalizeAngle(kPi + marker.moonRa - marker.sunRa);
+        if (pass.mode == DisplayMode::Midnight) angle = NormalizeAngle(marker.moonRa - marker.sunRa);
         const Point p = MapToPage(pass.layout, marker.jd, angle);
         DrawPhaseMarker(pass.dc, p.x, p.y, radius, marker.style);
     }

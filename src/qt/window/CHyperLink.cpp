@@ -27,35 +27,16 @@ CHyperLink::CHyperLink(const QString& text, QWidget* parent)
     standardFont = font();
     underlineFont = standardFont;
     underlineFont.setUnderline(true);
-    setCursor(linkCursor);
+    setCursor(Qt::PointingHandCursor);
     setToolTip(url);
     urlOpener = [](const QUrl& address) { return QDesktopServices::openUrl(address); };
     ApplyState();
     FitToText();
 }
 
-void CHyperLink::SetUrl(const QString& newUrl) {
-    url = newUrl;
-    if (text().isEmpty()) setText(url);
-    setToolTip(url);
-    FitToText();
-}
-
-void CHyperLink::SetColours(const QColor& link, const QColor& visitedLink, const QColor& hover) {
-    linkColour = link;
-    visitedColour = visitedLink;
-    hoverColour = hover.isValid() ? hover : palette().color(QPalette::Highlight);
-    ApplyState();
-}
-
 void CHyperLink::SetVisited(bool flag) {
     visited = flag;
     ApplyState();
-}
-
-void CHyperLink::SetLinkCursor(const QCursor& cursor) {
-    linkCursor = cursor;
-    setCursor(linkCursor);
 }
 
 void CHyperLink::SetUnderlineMode(int mode) {

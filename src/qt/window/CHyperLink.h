@@ -26,21 +26,11 @@ public:
     // text: shown and, while no address is set, used as the address.
     explicit CHyperLink(const QString& text = QString(), QWidget* parent = nullptr);
 
-    void SetUrl(const QString& url);
     QString GetUrl() const { return url; }
-    // An invalid hover colour stands for the system's highlight colour.
-    void SetColours(const QColor& link, const QColor& visited, const QColor& hover);
-    QColor GetLinkColour() const { return linkColour; }
-    QColor GetVisitedColour() const { return visitedColour; }
-    QColor GetHoverColour() const { return hoverColour; }
     void SetVisited(bool flag);
     bool GetVisited() const { return visited; }
-    void SetLinkCursor(const QCursor& cursor);
-    QCursor GetLinkCursor() const { return linkCursor; }
     void SetUnderlineMode(int mode);
-    int GetUnderlineMode() const { return underlineMode; }
     void SetAutoSize(bool flag);
-    bool GetAutoSize() const { return adjustToFit; }
     void SetUrlOpener(UrlOpener opener) { urlOpener = std::move(opener); }
 
     // Text colour for the current state: hover over visited over not visited.
@@ -68,9 +58,9 @@ private:
     void ApplyState();
     void Clicked();
 
-    QColor linkColour{0, 0, 238};
-    QColor visitedColour{85, 26, 139};
-    QColor hoverColour{255, 0, 0};
+    const QColor linkColour{0, 0, 238};
+    const QColor visitedColour{85, 26, 139};
+    const QColor hoverColour{255, 0, 0};
     bool overControl = false;
     bool visited = false;
     int underlineMode = UnderlineOnHover;
@@ -78,7 +68,6 @@ private:
     QString url;
     QFont underlineFont;
     QFont standardFont;
-    QCursor linkCursor{Qt::PointingHandCursor};
     UrlOpener urlOpener;
     bool applyingState = false;
     // The second click of a double click has been seen: its release opens nothing.

@@ -15,8 +15,10 @@
 #include <QToolButton>
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "core/app/command_rules.h"
+#include "core/app/display_modes.h"
 #include "core/app/message_text.h"
 #include "core/app/prompt_parsing.h"
 #include "core/app/settings_file.h"
@@ -39,7 +41,12 @@ namespace {
 // The smallest outer window size taken from the settings file.
 constexpr QSize kMinimumOuterSize(320, 240);
 
-QString IconPath(const char* name) { return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)); }
+QString IconPath(std::string_view name) {
+    return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name.data(), qsizetype(name.size())));
+}
+
+// A menu or toolbar list's separator: no command carries the value 0.
+constexpr CommandId kSeparator{};
 
 }  // namespace
 
@@ -106,10 +113,10 @@ QSize CMainFrame::InitialOuterSize() const {
                  std::clamp(settings_.windowHeight, kMinimumOuterSize.height(), limit.height()));
 }
 
-QAction* CMainFrame::createAction(int command, const QString& text, const QString& icon,
+QAction* CMainFrame::createAction(CommandId command, const QString& text, const QString& icon,
                                   const QKeySequence& shortcut) {
     auto* action = new QAction(text, this);
-    action->setData(command);
+    action->setData(static_cast<int>(command));
     if (!icon.isEmpty()) action->setIcon(QIcon(icon));
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     // Menu texts carry their key names after a tab; the toolbar shows pictures only.
@@ -124,63 +131,61 @@ QAction* CMainFrame::createAction(int command, const QString& text, const QStrin
 
 void CMainFrame::createActions() {
     // "&Datei"
-    createAction(kCmdChangeLocation, tr("Ort ändern"));
-    createAction(kCmdLatitudeNorth, tr("+ 5° Breite\tN"), {}, QKeySequence(Qt::Key_N));
-    createAction(kCmdLatitudeSouth, tr("- 5° Breite\tS"), {}, QKeySequence(Qt::Key_S));
-    createAction(kCmdLongitudeEast, tr("+ 5° Länge\tO"), {}, QKeySequence(Qt::Key_O));
-    createAction(kCmdLongitudeWest, tr("- 5° Länge\tW"), {}, QKeySequence(Qt::Key_W));
-    createAction(kCmdPrint, tr("&Drucken...\tStrg+P"), {}, QKeySequence(Qt::CTRL | Qt::Key_P));
-    createAction(kCmdPrintPreview, tr("Sei&tenansicht"));
-    createAction(kCmdPrintSetup, tr("Drucker&einrichtung..."));
-    QAction* exit = createAction(kCmdExit, tr("&Beenden\tAlt+X"), {}, QKeySequence(Qt::ALT | Qt::Key_X));
+    createAction(CommandId::ChangeLocation, tr("Ort ändern"));
+    createAction(CommandId::LatitudeNorth, tr("+ 5° Breite\tN"), {}, QKeySequence(Qt::Key_N));
+    createAction(CommandId::LatitudeSouth, tr("- 5° Breite\tS"), {}, QKeySequence(Qt::Key_S));
+    createAction(CommandId::LongitudeEast, tr("+ 5° Länge\tO"), {}, QKeySequence(Qt::Key_O));
+    createAction(CommandId::LongitudeWest, tr("- 5° Länge\tW"), {}, QKeySequence(Qt::Key_W));
+    createAction(CommandId::Print, tr("&Drucken...\tStrg+P"), {}, QKeySequence(Qt::CTRL | Qt::Key_P));
+    createAction(CommandId::PrintPreview, tr("Sei&tenansicht"));
+    createAction(CommandId::PrintSetup, tr("Drucker&einrichtung..."));
+    QAction* exit = createAction(CommandId::Exit, tr("&Beenden\tAlt+X"), {}, QKeySequence(Qt::ALT | Qt::Key_X));
     // The keys a Linux user quits with and closes a window with; neither is one of the program's own.
     exit->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q),
                         QKeySequence(Qt::CTRL | Qt::Key_W)});
-    createAction(kCmdSave, tr("Diagramm speichern…\tStrg+S"), {}, QKeySequence(Qt::CTRL | Qt::Key_S));
-    createAction(kCmdExport, tr("Exportieren…"));
+    createAction(CommandId::Save, tr("Diagramm speichern…\tStrg+S"), {}, QKeySequence(Qt::CTRL | Qt::Key_S));
+    createAction(CommandId::Export, tr("Exportieren…"));
 
     // "Jahr": "+" and "-" are typed characters, wherever the keyboard has them.
-    createAction(kCmdYearPlus, tr("Jahr +1\t+"), IconPath("year_plus"), QKeySequence(Qt::Key_Plus));
-    createAction(kCmdYearMinus, tr("Jahr -1\t-"), IconPath("year_minus"), QKeySequence(Qt::Key_Minus));
-    createAction(kCmdYearPrompt, tr("&Eingabe"));
-    createAction(kCmdYearNow, tr("Jetzt\tJ"), {}, QKeySequence(Qt::Key_J));
+    createAction(CommandId::YearPlus, tr("Jahr +1\t+"), IconPath("year_plus"), QKeySequence(Qt::Key_Plus));
+    createAction(CommandId::YearMinus, tr("Jahr -1\t-"), IconPath("year_minus"), QKeySequence(Qt::Key_Minus));
+    createAction(CommandId::YearPrompt, tr("&Eingabe"));
+    createAction(CommandId::YearNow, tr("Jetzt\tJ"), {}, QKeySequence(Qt::Key_J));
 
     // "&Anzeigen"
-    createAction(kCmdModeNormal, tr("&Normal"), IconPath("mode_normal"));
-    createAction(kCmdModeSun, tr("&Sonne"), IconPath("mode_sun"));
-    createAction(kCmdModeMidnight, tr("&Mitternachtslinie"), IconPath("mode_midnight"));
-    createAction(kCmdShowMoon, tr("mit Mond"));
-    createAction(kCmdCodeDiameter, tr("Codiert mit &Durchmesser"));
-    createAction(kCmdCodeBrightness, tr("Codiert mit &Helligkeit"));
-    createAction(kCmdCodeNone, tr("keine Codierung"));
-    createAction(kCmdModeTwilight, tr("Dämmerung"), IconPath("mode_twilight"));
-    createAction(kCmdZoneUt, tr("GMT\t(UT)"));
-    createAction(kCmdZoneUtPlus1, tr("MEZ\t(UT+1)"));
-    createAction(kCmdZoneUtPlus2, tr("OEZ\t(UT+2)"));
-    createAction(kCmdZoneOther, tr("Andere Zeitzone…"));
-    createAction(kCmdSummerTime, tr("mit Sommerzeit"));
-    createAction(kCmdShowGrid, tr("mit Raster"));
-    createAction(kCmdShowDayLine, tr("mit Tageslinie"));
+    for (const DisplayModeEntry& entry : kDisplayModeEntries)
+        createAction(entry.command, QString::fromUtf8(entry.menuText.data(), qsizetype(entry.menuText.size())),
+                     IconPath(entry.iconName));
+    createAction(CommandId::ShowMoon, tr("mit Mond"));
+    createAction(CommandId::CodeDiameter, tr("Codiert mit &Durchmesser"));
+    createAction(CommandId::CodeBrightness, tr("Codiert mit &Helligkeit"));
+    createAction(CommandId::CodeNone, tr("keine Codierung"));
+    createAction(CommandId::ZoneUt, tr("GMT\t(UT)"));
+    createAction(CommandId::ZoneUtPlus1, tr("MEZ\t(UT+1)"));
+    createAction(CommandId::ZoneUtPlus2, tr("OEZ\t(UT+2)"));
+    createAction(CommandId::ZoneOther, tr("Andere Zeitzone…"));
+    createAction(CommandId::SummerTime, tr("mit Sommerzeit"));
+    createAction(CommandId::ShowGrid, tr("mit Raster"));
+    createAction(CommandId::ShowDayLine, tr("mit Tageslinie"));
 
     // "&Ansicht" and "&?"
-    createAction(kCmdToolBar, tr("&Symbolleiste"))->setCheckable(true);
+    createAction(CommandId::ToolBar, tr("&Symbolleiste"))->setCheckable(true);
     // No icon on the action: the menu bar would show it instead of "&?".
-    QAction* about = createAction(kCmdAbout, tr("&?"));
+    QAction* about = createAction(CommandId::About, tr("&?"));
     about->setToolTip(tr("Info"));
     about->setStatusTip(tr("Zeigt Programm-Informationen, Versionsnummer und Copyright an."));
 
     modeGroup_ = new QActionGroup(this);
-    for (int command : {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdModeTwilight})
-        modeGroup_->addAction(action(command));
+    for (const DisplayModeEntry& entry : kDisplayModeEntries) modeGroup_->addAction(action(entry.command));
     zoneGroup_ = new QActionGroup(this);
-    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2, kCmdZoneOther})
+    for (CommandId command : {CommandId::ZoneUt, CommandId::ZoneUtPlus1, CommandId::ZoneUtPlus2, CommandId::ZoneOther})
         zoneGroup_->addAction(action(command));
 }
 
 void CMainFrame::createMenus() {
-    auto addEntries = [this](QMenu* menu, std::initializer_list<int> commands) {
-        for (int command : commands) {
-            if (command == 0) {
+    auto addEntries = [this](QMenu* menu, std::initializer_list<CommandId> commands) {
+        for (CommandId command : commands) {
+            if (command == kSeparator) {
                 menu->addSeparator();
             } else {
                 menu->addAction(action(command));
@@ -189,15 +194,15 @@ void CMainFrame::createMenus() {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     };
     addEntries(menuBar()->addMenu(tr("&Datei")),
-               {kCmdChangeLocation, kCmdLatitudeNorth, kCmdLatitudeSouth, kCmdLongitudeEast, kCmdLongitudeWest,
-                0, kCmdSave, kCmdExport, 0, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup, 0, kCmdExit});
-    addEntries(menuBar()->addMenu(tr("Jahr")), {kCmdYearPlus, kCmdYearMinus, 0, kCmdYearPrompt, kCmdYearNow});
+               {CommandId::ChangeLocation, CommandId::LatitudeNorth, CommandId::LatitudeSouth, CommandId::LongitudeEast, CommandId::LongitudeWest,
+                kSeparator, CommandId::Save, CommandId::Export, kSeparator, CommandId::Print, CommandId::PrintPreview, CommandId::PrintSetup, kSeparator, CommandId::Exit});
+    addEntries(menuBar()->addMenu(tr("Jahr")), {CommandId::YearPlus, CommandId::YearMinus, kSeparator, CommandId::YearPrompt, CommandId::YearNow});
     addEntries(menuBar()->addMenu(tr("&Anzeigen")),
-               {kCmdModeNormal, kCmdModeSun, kCmdModeMidnight, kCmdShowMoon, kCmdCodeDiameter,
-                kCmdCodeBrightness, kCmdCodeNone, 0, kCmdModeTwilight, kCmdZoneUt, kCmdZoneUtPlus1,
-                kCmdZoneUtPlus2, kCmdZoneOther, kCmdSummerTime, 0, kCmdShowGrid, kCmdShowDayLine});
-    addEntries(menuBar()->addMenu(tr("&Ansicht")), {kCmdToolBar});
-    menuBar()->addAction(action(kCmdAbout));
+               {CommandId::ModeNormal, CommandId::ModeSun, CommandId::ModeMidnight, CommandId::ShowMoon, CommandId::CodeDiameter,
+                CommandId::CodeBrightness, CommandId::CodeNone, kSeparator, CommandId::ModeTwilight, CommandId::ZoneUt, CommandId::ZoneUtPlus1,
+                CommandId::ZoneUtPlus2, CommandId::ZoneOther, CommandId::SummerTime, kSeparator, CommandId::ShowGrid, CommandId::ShowDayLine});
+    addEntries(menuBar()->addMenu(tr("&Ansicht")), {CommandId::ToolBar});
+    menuBar()->addAction(action(CommandId::About));
 }
 
 void CMainFrame::createToolBar() {
@@ -205,13 +210,13 @@ void CMainFrame::createToolBar() {
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setIconSize(QSize(17, 15));
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
-    for (int command : std::initializer_list<int>{kCmdYearMinus, kCmdYearPlus, 0, kCmdModeNormal, kCmdModeSun, kCmdModeMidnight,
-                        kCmdModeTwilight, 0, kCmdAbout}) {
-        if (command == 0) {
+    for (CommandId command : std::initializer_list<CommandId>{CommandId::YearMinus, CommandId::YearPlus, kSeparator, CommandId::ModeNormal, CommandId::ModeSun, CommandId::ModeMidnight,
+                        CommandId::ModeTwilight, kSeparator, CommandId::About}) {
+        if (command == kSeparator) {
             toolBar_->addSeparator();
             continue;
         }
-        if (command == kCmdAbout) {
+        if (command == CommandId::About) {
             // Its own button, so that only the toolbar shows the picture.
             auto* button = new QToolButton(toolBar_);
             button->setIcon(QIcon(IconPath("about")));
@@ -219,7 +224,7 @@ void CMainFrame::createToolBar() {
             button->setAutoRaise(true);
             button->setIconSize(toolBar_->iconSize());
             connect(button, &QToolButton::clicked, action(command), &QAction::trigger);
-            toolBar_->addWidget(button)->setData(command);
+            toolBar_->addWidget(button)->setData(static_cast<int>(command));
             continue;
         }
         toolBar_->addAction(action(command));
@@ -262,9 +267,9 @@ void CMainFrame::FitOuterSizeOnce() {
 
 void CMainFrame::UpdateCommandStates() {
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
-        const int command = it.key();
+        const CommandId command = it.key();
         QAction* act = it.value();
-        if (command == kCmdToolBar) {
+        if (command == CommandId::ToolBar) {
             act->setChecked(toolBar_ && !toolBar_->isHidden());
             continue;
         }
@@ -312,26 +317,26 @@ void CMainFrame::WriteSettings(const ChartSettings& toSave, bool withWindowSize)
                  OneLineMessage(DescribeFileWriteResult(result)).c_str());
 }
 
-void CMainFrame::ExecuteCommand(int command) {
+void CMainFrame::ExecuteCommand(CommandId command) {
     switch (command) {
-        case kCmdYearPlus: view_->OnYearStep(+1); break;
-        case kCmdYearMinus: view_->OnYearStep(-1); break;
-        case kCmdYearPrompt: view_->OnYearPrompt(); break;
-        case kCmdYearNow: view_->OnYearNow(); break;
-        case kCmdChangeLocation: OnChangeLocation(); break;
-        case kCmdZoneOther: OnChooseZone(); break;
-        case kCmdLatitudeNorth:
-        case kCmdLatitudeSouth:
-        case kCmdLongitudeEast:
-        case kCmdLongitudeWest: OnLocationStep(command); break;
-        case kCmdPrint: OnPrint(); break;
-        case kCmdPrintPreview: OnPrintPreview(); break;
-        case kCmdPrintSetup: OnPrintSetup(); break;
-        case kCmdSave: view_->OnFileSave(); break;
-        case kCmdExport: ExportYearData(this, view_->year(), settings_, exportFolder_); break;
-        case kCmdExit: close(); break;
-        case kCmdAbout: ShowAboutBox(this); break;
-        case kCmdToolBar: toolBar_->setHidden(!toolBar_->isHidden()); break;
+        case CommandId::YearPlus: view_->OnYearStep(+1); break;
+        case CommandId::YearMinus: view_->OnYearStep(-1); break;
+        case CommandId::YearPrompt: view_->OnYearPrompt(); break;
+        case CommandId::YearNow: view_->OnYearNow(); break;
+        case CommandId::ChangeLocation: OnChangeLocation(); break;
+        case CommandId::ZoneOther: OnChooseZone(); break;
+        case CommandId::LatitudeNorth:
+        case CommandId::LatitudeSouth:
+        case CommandId::LongitudeEast:
+        case CommandId::LongitudeWest: OnLocationStep(command); break;
+        case CommandId::Print: OnPrint(); break;
+        case CommandId::PrintPreview: OnPrintPreview(); break;
+        case CommandId::PrintSetup: OnPrintSetup(); break;
+        case CommandId::Save: view_->OnFileSave(); break;
+        case CommandId::Export: ExportYearData(this, view_->year(), settings_, exportFolder_); break;
+        case CommandId::Exit: close(); break;
+        case CommandId::About: ShowAboutBox(this); break;
+        case CommandId::ToolBar: toolBar_->setHidden(!toolBar_->isHidden()); break;
         default: view_->OnDisplayCommand(command); break;
     }
     UpdateCommandStates();
@@ -375,7 +380,7 @@ void CMainFrame::OnChooseZone() {
     ChangeSettings(changed);
 }
 
-void CMainFrame::OnLocationStep(int command) {
+void CMainFrame::OnLocationStep(CommandId command) {
     ChartSettings changed = settings_;
     if (ApplyLocationStep(command, changed)) ChangeSettings(changed);
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/app/command_rules.h"
 #include "core/chart/chart_settings.h"
 
 class QAction;
@@ -41,7 +42,7 @@ public:
     const QString& versionText() const { return versionText_; }
     const QString& buildText() const { return buildText_; }
     // The action of a command id, or nullptr.
-    QAction* action(int command) const { return actions_.value(command, nullptr); }
+    QAction* action(CommandId command) const { return actions_.value(command, nullptr); }
 
     // Replaces the settings record: redraws, saves the file and refreshes the
     // commands' states.
@@ -53,11 +54,11 @@ public:
     // Applies every command's update rule to its menu entry and toolbar button.
     void UpdateCommandStates();
     // Carries out a command by its id.
-    void ExecuteCommand(int command);
+    void ExecuteCommand(CommandId command);
 
     // Location commands of "&Datei".
     void OnChangeLocation();
-    void OnLocationStep(int command);
+    void OnLocationStep(CommandId command);
     // "Andere Zeitzone…": a zone of the system's zone database from a searchable list.
     void OnChooseZone();
 
@@ -68,7 +69,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* createAction(int command, const QString& text, const QString& icon = QString(),
+    QAction* createAction(CommandId command, const QString& text, const QString& icon = QString(),
                           const QKeySequence& shortcut = QKeySequence());
     void createActions();
     void createMenus();
@@ -95,7 +96,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QActionGroup* modeGroup_ = nullptr;
     QActionGroup* zoneGroup_ = nullptr;
-    QMap<int, QAction*> actions_;
+    QMap<CommandId, QAction*> actions_;
     std::unique_ptr<QPrinter> printer_;
     // Where "Exportieren…" opens its dialog: the folder of the last export.
     QString exportFolder_;

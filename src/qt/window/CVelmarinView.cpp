@@ -85,7 +85,7 @@ void CVelmarinView::ChartChanged() {
     frame_->UpdateCommandStates();
 }
 
-void CVelmarinView::OnDisplayCommand(int command) {
+void CVelmarinView::OnDisplayCommand(CommandId command) {
     ChartSettings changed = settings();
     if (!ApplyDisplayCommand(command, changed)) return;
     frame_->ChangeSettings(changed);

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "core/app/command_rules.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/draw_chart.h"
 #include "qt/surface/qt_wide_line_stamps.h"
@@ -40,7 +41,7 @@ public:
     int renderCount() const { return renderCount_; }
 
     // Display commands of "&Anzeigen"; other ids are ignored.
-    void OnDisplayCommand(int command);
+    void OnDisplayCommand(CommandId command);
     // "Jahr +1" / "Jahr -1": the year moves by delta, held within the year range.
     void OnYearStep(int delta);
     // "&Eingabe": asks for a year.

@@ -97,12 +97,6 @@ void C_ColorToolTip::Hide() {
     shown = false;
 }
 
-void C_ColorToolTip::SetText(const QString& newText) { text = newText; }
-
-void C_ColorToolTip::SetSize(int width, int height) {
-    setGeometry(left, top, std::max(width, 1), std::max(height, 1));
-}
-
 void C_ColorToolTip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int w = width();

@@ -27,14 +27,6 @@ public:
     void ShowText(int x, int y, const QString& text);
     // Hides the window if it is shown.
     void Hide();
-    // Stores the text without moving, showing or repainting.
-    void SetText(const QString& text);
-    // Resizes the window at its last place.
-    void SetSize(int width, int height);
-
-    void SetBackgroundColour(const QColor& colour) { backgroundColour = colour; }
-    void SetTextColour(const QColor& colour) { textColour = colour; }
-    void SetBorderColour(const QColor& colour) { borderColour = colour; }
 
     bool IsShown() const { return shown; }
     QString Text() const { return text; }
@@ -57,9 +49,9 @@ private:
     int top = 0;
     QString text;
     QFont tipFont;  // made once; Qt widgets have a font() of their own
-    QColor backgroundColour{249, 249, 238};
-    QColor textColour{0, 0, 0};
-    QColor borderColour{155, 110, 53};
+    const QColor backgroundColour{249, 249, 238};
+    const QColor textColour{0, 0, 0};
+    const QColor borderColour{155, 110, 53};
 };
 
 }  // namespace velmarin

@@ -24,7 +24,7 @@ T Good(const ParseResult<T>& result) {
 
 ChartSettings FileSettings() {
     ChartSettings settings;
-    settings.displayMode = ModeMidnight;
+    settings.displayMode = DisplayMode::Midnight;
     settings.showGrid = 0;
     settings.codeByBrightness = 1;
     settings.latitude = 48.5 * degToRad;
@@ -52,7 +52,7 @@ TEST(CliRenderOptions, EveryOptionLandsInItsField) {
         FileSettings(), 2031));
     EXPECT_EQ(o.format, ImageFormat::Pdf);
     EXPECT_EQ(o.year, -5);
-    EXPECT_EQ(o.settings.displayMode, ModeTwilight);
+    EXPECT_EQ(o.settings.displayMode, DisplayMode::Twilight);
     EXPECT_EQ(o.width, 800);
     EXPECT_EQ(o.height, 600);
     EXPECT_DOUBLE_EQ(o.settings.latitude, -33.5 * degToRad);
@@ -80,7 +80,7 @@ TEST(CliRenderOptions, EqualsFormsLimitsAndLastOneWins) {
     EXPECT_DOUBLE_EQ(o.settings.longitude, -180 * degToRad);
     EXPECT_EQ(o.settings.timeZoneHours, 24.0);
     EXPECT_EQ(o.year, 999999);
-    EXPECT_EQ(o.settings.displayMode, ModeNormal);
+    EXPECT_EQ(o.settings.displayMode, DisplayMode::Normal);
     EXPECT_EQ(o.settings.codeByDiameter, 1);
     EXPECT_EQ(o.settings.codeByBrightness, 1);
     EXPECT_EQ(Good(ParseRenderOptions({"--output", "a.png", "--year", "-999999", "--code", "none"},

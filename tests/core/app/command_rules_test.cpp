@@ -8,17 +8,20 @@
 namespace velmarin {
 namespace {
 
-ChartSettings InMode(int mode) {
+ChartSettings InMode(DisplayMode mode) {
     ChartSettings s;
     s.displayMode = mode;
     return s;
 }
 
+// A mode number as a damaged settings file may hold it.
+ChartSettings InMode(int raw) { return InMode(static_cast<DisplayMode>(raw)); }
+
 TEST(CommandRulesDisplay, ModeCommandsFormOneRadioGroup) {
-    const std::vector<std::pair<int, int>> modes = {{kCmdModeNormal, ModeNormal},
-                                                    {kCmdModeSun, ModeSun},
-                                                    {kCmdModeMidnight, ModeMidnight},
-                                                    {kCmdModeTwilight, ModeTwilight}};
+    const std::vector<std::pair<CommandId, DisplayMode>> modes = {{CommandId::ModeNormal, DisplayMode::Normal},
+                                                    {CommandId::ModeSun, DisplayMode::Sun},
+                                                    {CommandId::ModeMidnight, DisplayMode::Midnight},
+                                                    {CommandId::ModeTwilight, DisplayMode::Twilight}};
     for (const auto& [command, mode] : modes) {
         ChartSettings s = InMode(7);  // a value a damaged file may hold
         ASSERT_TRUE(ApplyDisplayCommand(command, s));
@@ -38,19 +41,19 @@ TEST(CommandRulesDisplay, ModeCommandsFormOneRadioGroup) {
 
 TEST(CommandRulesDisplay, CodingsToggleIndependentlyAndNoneClearsBoth) {
     ChartSettings s;
-    ApplyDisplayCommand(kCmdCodeDiameter, s);
-    ApplyDisplayCommand(kCmdCodeBrightness, s);
-    EXPECT_TRUE(CommandUpdateRule(kCmdCodeDiameter, s).checked);
-    EXPECT_TRUE(CommandUpdateRule(kCmdCodeBrightness, s).checked);
-    ApplyDisplayCommand(kCmdCodeNone, s);
+    ApplyDisplayCommand(CommandId::CodeDiameter, s);
+    ApplyDisplayCommand(CommandId::CodeBrightness, s);
+    EXPECT_TRUE(CommandUpdateRule(CommandId::CodeDiameter, s).checked);
+    EXPECT_TRUE(CommandUpdateRule(CommandId::CodeBrightness, s).checked);
+    ApplyDisplayCommand(CommandId::CodeNone, s);
     EXPECT_EQ(s.codeByDiameter, 0);
     EXPECT_EQ(s.codeByBrightness, 0);
-    EXPECT_FALSE(CommandUpdateRule(kCmdCodeDiameter, s).checked);
-    EXPECT_FALSE(CommandUpdateRule(kCmdCodeNone, s).checkable);
+    EXPECT_FALSE(CommandUpdateRule(CommandId::CodeDiameter, s).checked);
+    EXPECT_FALSE(CommandUpdateRule(CommandId::CodeNone, s).checkable);
 }
 
 struct ToggleCase {
-    int command;
+    CommandId command;
     int ChartSettings::*field;
 };
 
@@ -70,55 +73,55 @@ TEST_P(CommandRulesToggle, NegatesAnyValueAndStaysAToggle) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllToggles, CommandRulesToggle,
-    ::testing::Values(ToggleCase{kCmdShowMoon, &ChartSettings::showMoon},
-                      ToggleCase{kCmdCodeDiameter, &ChartSettings::codeByDiameter},
-                      ToggleCase{kCmdCodeBrightness, &ChartSettings::codeByBrightness},
-                      ToggleCase{kCmdSummerTime, &ChartSettings::summerTime},
-                      ToggleCase{kCmdShowGrid, &ChartSettings::showGrid},
-                      ToggleCase{kCmdShowDayLine, &ChartSettings::showDayLine}));
+    ::testing::Values(ToggleCase{CommandId::ShowMoon, &ChartSettings::showMoon},
+                      ToggleCase{CommandId::CodeDiameter, &ChartSettings::codeByDiameter},
+                      ToggleCase{CommandId::CodeBrightness, &ChartSettings::codeByBrightness},
+                      ToggleCase{CommandId::SummerTime, &ChartSettings::summerTime},
+                      ToggleCase{CommandId::ShowGrid, &ChartSettings::showGrid},
+                      ToggleCase{CommandId::ShowDayLine, &ChartSettings::showDayLine}));
 
 TEST(CommandRulesDisplay, DisplayCommandsTouchOnlyTheirField) {
     const ChartSettings before;
     ChartSettings s = before;
-    ApplyDisplayCommand(kCmdShowGrid, s);
+    ApplyDisplayCommand(CommandId::ShowGrid, s);
     ChartSettings expected = before;
     expected.showGrid = 0;
     EXPECT_EQ(s, expected);
-    EXPECT_FALSE(ApplyDisplayCommand(kCmdYearPlus, s));
-    EXPECT_FALSE(ApplyDisplayCommand(kCmdLatitudeNorth, s));
+    EXPECT_FALSE(ApplyDisplayCommand(CommandId::YearPlus, s));
+    EXPECT_FALSE(ApplyDisplayCommand(CommandId::LatitudeNorth, s));
     EXPECT_EQ(s, expected);
 }
 
 TEST(CommandRulesUpdate, TwilightSwapsWhichEntriesAreAvailable) {
-    const std::vector<int> bodyEntries = {kCmdCodeDiameter, kCmdCodeBrightness, kCmdCodeNone, kCmdShowMoon};
-    const std::vector<int> twilightEntries = {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2, kCmdSummerTime};
-    for (int mode : {ModeNormal, ModeSun, ModeMidnight, ModeTwilight}) {
+    const std::vector<CommandId> bodyEntries = {CommandId::CodeDiameter, CommandId::CodeBrightness, CommandId::CodeNone, CommandId::ShowMoon};
+    const std::vector<CommandId> twilightEntries = {CommandId::ZoneUt, CommandId::ZoneUtPlus1, CommandId::ZoneUtPlus2, CommandId::SummerTime};
+    for (DisplayMode mode : {DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight, DisplayMode::Twilight}) {
         ChartSettings s = InMode(mode);
         s.codeByDiameter = 1;
         s.codeByBrightness = 1;
-        const bool twilight = mode == ModeTwilight;
-        for (int command : bodyEntries) EXPECT_EQ(CommandUpdateRule(command, s).enabled, !twilight) << command;
-        for (int command : twilightEntries) EXPECT_EQ(CommandUpdateRule(command, s).enabled, twilight) << command;
+        const bool twilight = mode == DisplayMode::Twilight;
+        for (CommandId command : bodyEntries) EXPECT_EQ(CommandUpdateRule(command, s).enabled, !twilight) << static_cast<int>(command);
+        for (CommandId command : twilightEntries) EXPECT_EQ(CommandUpdateRule(command, s).enabled, twilight) << static_cast<int>(command);
         // Greyed codings lose their check; "mit Mond" keeps its check in every mode.
-        EXPECT_EQ(CommandUpdateRule(kCmdCodeDiameter, s).checked, !twilight);
-        EXPECT_TRUE(CommandUpdateRule(kCmdShowMoon, s).checked);
-        EXPECT_EQ(CommandUpdateRule(kCmdSummerTime, s).checked, twilight);
-        for (int command : {kCmdShowGrid, kCmdShowDayLine, kCmdYearPlus, kCmdChangeLocation})
+        EXPECT_EQ(CommandUpdateRule(CommandId::CodeDiameter, s).checked, !twilight);
+        EXPECT_TRUE(CommandUpdateRule(CommandId::ShowMoon, s).checked);
+        EXPECT_EQ(CommandUpdateRule(CommandId::SummerTime, s).checked, twilight);
+        for (CommandId command : {CommandId::ShowGrid, CommandId::ShowDayLine, CommandId::YearPlus, CommandId::ChangeLocation})
             EXPECT_TRUE(CommandUpdateRule(command, s).enabled);
     }
     // Negative and out-of-range modes count as "below twilight" for the rules, as compared.
-    EXPECT_TRUE(CommandUpdateRule(kCmdShowMoon, InMode(-1)).enabled);
-    EXPECT_FALSE(CommandUpdateRule(kCmdZoneUt, InMode(7)).enabled);
-    EXPECT_FALSE(CommandUpdateRule(kCmdShowMoon, InMode(7)).enabled);
+    EXPECT_TRUE(CommandUpdateRule(CommandId::ShowMoon, InMode(-1)).enabled);
+    EXPECT_FALSE(CommandUpdateRule(CommandId::ZoneUt, InMode(7)).enabled);
+    EXPECT_FALSE(CommandUpdateRule(CommandId::ShowMoon, InMode(7)).enabled);
 }
 
 TEST(CommandRulesUpdate, TimeZoneChecksOnlyExactWholeOffsets) {
-    ChartSettings s = InMode(ModeTwilight);
+    ChartSettings s = InMode(DisplayMode::Twilight);
     s.timeZoneHours = 1.5;
-    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2})
+    for (CommandId command : {CommandId::ZoneUt, CommandId::ZoneUtPlus1, CommandId::ZoneUtPlus2})
         EXPECT_FALSE(CommandUpdateRule(command, s).checked);
-    const std::vector<std::pair<int, double>> zones = {
-        {kCmdZoneUt, 0.0}, {kCmdZoneUtPlus1, 1.0}, {kCmdZoneUtPlus2, 2.0}};
+    const std::vector<std::pair<CommandId, double>> zones = {
+        {CommandId::ZoneUt, 0.0}, {CommandId::ZoneUtPlus1, 1.0}, {CommandId::ZoneUtPlus2, 2.0}};
     for (const auto& [command, hours] : zones) {
         ApplyDisplayCommand(command, s);
         EXPECT_EQ(s.timeZoneHours, hours);
@@ -126,39 +129,39 @@ TEST(CommandRulesUpdate, TimeZoneChecksOnlyExactWholeOffsets) {
             EXPECT_EQ(CommandUpdateRule(other, s).checked, other == command);
     }
     s.timeZoneHours = 1.0 + 1e-12;
-    EXPECT_FALSE(CommandUpdateRule(kCmdZoneUtPlus1, s).checked);
+    EXPECT_FALSE(CommandUpdateRule(CommandId::ZoneUtPlus1, s).checked);
 }
 
 TEST(CommandRulesUpdate, ANamedZoneTakesOverTheClockEntries) {
-    ChartSettings s = InMode(ModeTwilight);
+    ChartSettings s = InMode(DisplayMode::Twilight);
     s.timeZoneHours = 1.0;
     for (const int summer : {0, 1}) {
         s.summerTime = summer;
         s.zone = "Australia/Sydney";
         // The zone decides summer time: the entry is greyed, its mark kept.
-        EXPECT_EQ(CommandUpdateRule(kCmdSummerTime, s), (CommandState{false, true, summer != 0}));
-        EXPECT_EQ(CommandUpdateRule(kCmdZoneOther, s), (CommandState{true, true, true}));
-        EXPECT_FALSE(CommandUpdateRule(kCmdZoneUtPlus1, s).checked);
+        EXPECT_EQ(CommandUpdateRule(CommandId::SummerTime, s), (CommandState{false, true, summer != 0}));
+        EXPECT_EQ(CommandUpdateRule(CommandId::ZoneOther, s), (CommandState{true, true, true}));
+        EXPECT_FALSE(CommandUpdateRule(CommandId::ZoneUtPlus1, s).checked);
         // Choosing a fixed zone leaves the named one.
-        ASSERT_TRUE(ApplyDisplayCommand(kCmdZoneUtPlus2, s));
+        ASSERT_TRUE(ApplyDisplayCommand(CommandId::ZoneUtPlus2, s));
         EXPECT_EQ(s.zone, "");
         EXPECT_EQ(s.summerTime, summer);
-        EXPECT_EQ(CommandUpdateRule(kCmdSummerTime, s), (CommandState{true, true, summer != 0}));
-        EXPECT_EQ(CommandUpdateRule(kCmdZoneOther, s), (CommandState{true, true, false}));
-        EXPECT_TRUE(CommandUpdateRule(kCmdZoneUtPlus2, s).checked);
+        EXPECT_EQ(CommandUpdateRule(CommandId::SummerTime, s), (CommandState{true, true, summer != 0}));
+        EXPECT_EQ(CommandUpdateRule(CommandId::ZoneOther, s), (CommandState{true, true, false}));
+        EXPECT_TRUE(CommandUpdateRule(CommandId::ZoneUtPlus2, s).checked);
     }
     // Outside the twilight chart the entry is greyed like the other clocks.
-    s = InMode(ModeNormal);
+    s = InMode(DisplayMode::Normal);
     s.zone = "Asia/Kolkata";
-    EXPECT_EQ(CommandUpdateRule(kCmdZoneOther, s), (CommandState{false, true, false}));
+    EXPECT_EQ(CommandUpdateRule(CommandId::ZoneOther, s), (CommandState{false, true, false}));
     // The dialog picks the zone; the rule alone changes nothing.
-    EXPECT_FALSE(ApplyDisplayCommand(kCmdZoneOther, s));
+    EXPECT_FALSE(ApplyDisplayCommand(CommandId::ZoneOther, s));
 }
 
 struct StepCase {
     const char* name;
     double startDegrees;
-    int command;
+    CommandId command;
     double expectedDegrees;
 };
 
@@ -166,7 +169,7 @@ class CommandRulesLocationStep : public ::testing::TestWithParam<StepCase> {};
 
 TEST_P(CommandRulesLocationStep, StepsFiveDegreesAndHoldsAtTheBoundAhead) {
     const StepCase c = GetParam();
-    const bool latitudeStep = c.command == kCmdLatitudeNorth || c.command == kCmdLatitudeSouth;
+    const bool latitudeStep = c.command == CommandId::LatitudeNorth || c.command == CommandId::LatitudeSouth;
     ChartSettings s;
     double& value = latitudeStep ? s.latitude : s.longitude;
     const double other = latitudeStep ? s.longitude : s.latitude;
@@ -178,28 +181,28 @@ TEST_P(CommandRulesLocationStep, StepsFiveDegreesAndHoldsAtTheBoundAhead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, CommandRulesLocationStep,
-    ::testing::Values(StepCase{"N from 87", 87.0, kCmdLatitudeNorth, 90.0},
-                      StepCase{"N at 90", 90.0, kCmdLatitudeNorth, 90.0},
-                      StepCase{"S from 90", 90.0, kCmdLatitudeSouth, 85.0},
-                      StepCase{"S from -88", -88.0, kCmdLatitudeSouth, -90.0},
-                      StepCase{"S from 100 (file)", 100.0, kCmdLatitudeSouth, 95.0},
-                      StepCase{"N from 100 (file)", 100.0, kCmdLatitudeNorth, 90.0},
-                      StepCase{"N from -100 (file)", -100.0, kCmdLatitudeNorth, -95.0},
-                      StepCase{"O from 174", 174.0, kCmdLongitudeEast, 179.0},
-                      StepCase{"O from 179", 179.0, kCmdLongitudeEast, 180.0},
-                      StepCase{"O at 180 is not wrapped", 180.0, kCmdLongitudeEast, 180.0},
-                      StepCase{"W from -178", -178.0, kCmdLongitudeWest, -180.0},
-                      StepCase{"W from 9.8", 9.8, kCmdLongitudeWest, 4.8}));
+    ::testing::Values(StepCase{"N from 87", 87.0, CommandId::LatitudeNorth, 90.0},
+                      StepCase{"N at 90", 90.0, CommandId::LatitudeNorth, 90.0},
+                      StepCase{"S from 90", 90.0, CommandId::LatitudeSouth, 85.0},
+                      StepCase{"S from -88", -88.0, CommandId::LatitudeSouth, -90.0},
+                      StepCase{"S from 100 (file)", 100.0, CommandId::LatitudeSouth, 95.0},
+                      StepCase{"N from 100 (file)", 100.0, CommandId::LatitudeNorth, 90.0},
+                      StepCase{"N from -100 (file)", -100.0, CommandId::LatitudeNorth, -95.0},
+                      StepCase{"O from 174", 174.0, CommandId::LongitudeEast, 179.0},
+                      StepCase{"O from 179", 179.0, CommandId::LongitudeEast, 180.0},
+                      StepCase{"O at 180 is not wrapped", 180.0, CommandId::LongitudeEast, 180.0},
+                      StepCase{"W from -178", -178.0, CommandId::LongitudeWest, -180.0},
+                      StepCase{"W from 9.8", 9.8, CommandId::LongitudeWest, 4.8}));
 
 TEST(CommandRulesLocationStep, TwoNorthStepsThenSouth) {
     ChartSettings s;
     s.latitude = 87.0 * degToRad;
-    ApplyLocationStep(kCmdLatitudeNorth, s);
-    ApplyLocationStep(kCmdLatitudeNorth, s);
+    ApplyLocationStep(CommandId::LatitudeNorth, s);
+    ApplyLocationStep(CommandId::LatitudeNorth, s);
     EXPECT_EQ(s.latitude, 90.0 * degToRad);  // exactly the bound
-    ApplyLocationStep(kCmdLatitudeSouth, s);
+    ApplyLocationStep(CommandId::LatitudeSouth, s);
     EXPECT_NEAR(s.latitude / degToRad, 85.0, 1e-9);
-    EXPECT_FALSE(ApplyLocationStep(kCmdShowGrid, s));
+    EXPECT_FALSE(ApplyLocationStep(CommandId::ShowGrid, s));
 }
 
 TEST(CommandRulesYear, StepsSaturateAtTheYearRange) {

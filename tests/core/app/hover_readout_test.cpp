@@ -186,14 +186,14 @@ TEST(HoverReadoutArea, KeepsTheTooltipWhereNothingIsRecognised) {
     EXPECT_EQ(Readout(Rgb(0, 0, 0), AtDay(40)).action, Action::Keep);      // sidereal line
 
     ChartSettings twilight;
-    twilight.displayMode = ModeTwilight;
+    twilight.displayMode = DisplayMode::Twilight;
     EXPECT_EQ(Readout(sun, AtDay(40), twilight).action, Action::Keep);
     // The twilight chart still hides outside the plot.
     EXPECT_EQ(Readout(sun, {0, 0}, twilight).action, Action::Hide);
 
     // A damaged mode is drawn as the normal chart and read like one.
     ChartSettings damaged;
-    damaged.displayMode = 7;
+    damaged.displayMode = static_cast<DisplayMode>(7);
     EXPECT_EQ(Readout(sun, AtDay(40), damaged).action, Action::Show);
 }
 

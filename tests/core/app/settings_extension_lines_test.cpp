@@ -27,7 +27,7 @@ class SettingsExtensionLines : public ::testing::TestWithParam<ExtensionCase> {}
 TEST_P(SettingsExtensionLines, ReadAndWrittenBack) {
     const ExtensionCase& c = GetParam();
     const ChartSettings s = ParseSettingsText(kSpecLines + c.text, ChartSettings{});
-    EXPECT_EQ(s.displayMode, 3);
+    EXPECT_EQ(s.displayMode, DisplayMode::Twilight);
     EXPECT_DOUBLE_EQ(s.timeZoneHours, 10.0);
     EXPECT_EQ(s.windowWidth, c.width);
     EXPECT_EQ(s.windowHeight, c.height);

@@ -52,7 +52,7 @@ TEST(SettingsFileText, FormatsEveryFieldInItsPlace) {
     ChartSettings settings;
     settings.codeByDiameter = 1;
     settings.codeByBrightness = 1;
-    settings.displayMode = 3;
+    settings.displayMode = DisplayMode::Twilight;
     settings.showDayLine = 0;
     settings.reservedFlag = -7;
     settings.showGrid = 0;
@@ -82,13 +82,13 @@ TEST(SettingsFileText, RoundTripKeepsValuesToTheFileResolution) {
         settings.latitude = i * 0.05123 * degToRad;
         settings.longitude = -i * 0.1 * degToRad;
         settings.timeZoneHours = (i % 241) / 10.0;
-        settings.displayMode = i;
+        settings.displayMode = static_cast<DisplayMode>(i);
         settings.windowWidth = i * 3;
         const ChartSettings back = ParseSettingsText(FormatSettingsText(settings), ChartSettings{});
         EXPECT_NEAR(back.latitude / degToRad, settings.latitude / degToRad, 5e-7) << i;
         EXPECT_NEAR(back.longitude / degToRad, settings.longitude / degToRad, 5e-7) << i;
         EXPECT_NEAR(back.timeZoneHours, settings.timeZoneHours, 1e-9) << i;
-        EXPECT_EQ(back.displayMode, i);
+        EXPECT_EQ(static_cast<int>(back.displayMode), i);
         EXPECT_EQ(back.windowWidth, i * 3);
         // Writing what was read gives the same text again.
         EXPECT_EQ(FormatSettingsText(back), FormatSettingsText(settings)) << i;
@@ -108,7 +108,7 @@ class SettingsFileParse : public ::testing::TestWithParam<ParseCase> {};
 TEST_P(SettingsFileParse, FillsWhatTheTextSuppliesAndKeepsTheRest) {
     const ParseCase& c = GetParam();
     const ChartSettings s = ParseSettingsText(c.text, ChartSettings{});
-    EXPECT_EQ((std::vector<int>{s.codeByDiameter, s.codeByBrightness, s.displayMode, s.showDayLine,
+    EXPECT_EQ((std::vector<int>{s.codeByDiameter, s.codeByBrightness, static_cast<int>(s.displayMode), s.showDayLine,
                                 s.reservedFlag, s.showGrid, s.showMoon}),
               c.flags);
     EXPECT_DOUBLE_EQ(s.latitude, c.latitudeDegrees * degToRad);
@@ -217,12 +217,12 @@ TEST(SettingsFilePathTest, FollowsXdgConfigHome) {
 
 TEST_F(SettingsFileIo, MissingFileLoadsNothing) {
     ChartSettings settings;
-    settings.displayMode = 2;
+    settings.displayMode = DisplayMode::Midnight;
     EXPECT_EQ(LoadSettings(folder_ / "Velmarin.ini", settings).state, SettingsFileState::Missing);
-    EXPECT_EQ(settings.displayMode, 2);
+    EXPECT_EQ(settings.displayMode, DisplayMode::Midnight);
     fs::create_directory(folder_ / "dir.ini");
     EXPECT_EQ(LoadSettings(folder_ / "dir.ini", settings).state, SettingsFileState::Unreadable);
-    EXPECT_EQ(settings, [] { ChartSettings s; s.displayMode = 2; return s; }());
+    EXPECT_EQ(settings, [] { ChartSettings s; s.displayMode = DisplayMode::Midnight; return s; }());
 }
 
 // What is found at the settings path decides whether the defaults may be
@@ -300,7 +300,7 @@ TEST_F(SettingsFileIo, SavesThroughASymbolicLink) {
     const fs::path link = folder_ / "Velmarin.ini";
     fs::create_symlink("dotfiles/Velmarin.ini", link);
     ChartSettings settings;
-    settings.displayMode = 2;
+    settings.displayMode = DisplayMode::Midnight;
     ASSERT_TRUE(SaveSettings(link, settings).ok());
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadWhole(real), FormatSettingsText(settings));
@@ -310,14 +310,14 @@ TEST_F(SettingsFileIo, SavesThroughASymbolicLink) {
 TEST_F(SettingsFileIo, SaveCreatesFoldersAndLoadReadsItBack) {
     const fs::path path = folder_ / "a" / "b" / "Velmarin.ini";
     ChartSettings settings;
-    settings.displayMode = 3;
+    settings.displayMode = DisplayMode::Twilight;
     settings.timeZoneHours = 1.5;
     settings.windowWidth = 1000;
     ASSERT_TRUE(SaveSettings(path, settings).ok());
     EXPECT_EQ(ReadWhole(path), "0 0 3 1 0 1 1\r\n52.000000 9.800000 1.5\r\n1000 800\r\n");
     ChartSettings back;
     ASSERT_EQ(LoadSettings(path, back).state, SettingsFileState::Loaded);
-    EXPECT_EQ(back.displayMode, 3);
+    EXPECT_EQ(back.displayMode, DisplayMode::Twilight);
     EXPECT_EQ(back.timeZoneHours, 1.5);
     EXPECT_EQ(back.windowWidth, 1000);
 
@@ -413,7 +413,7 @@ TEST_F(SettingsFileIo, HugeFilesLoadFromTheirStart) {
     ChartSettings settings;
     ASSERT_EQ(LoadSettings(path, settings).state, SettingsFileState::Loaded);
     EXPECT_EQ(settings.codeByDiameter, 1);
-    EXPECT_EQ(settings.displayMode, 3);
+    EXPECT_EQ(settings.displayMode, DisplayMode::Twilight);
     EXPECT_EQ(settings.showDayLine, 1);
     EXPECT_EQ(settings.latitude, ChartSettings{}.latitude);
 }

@@ -35,7 +35,7 @@ TEST_P(DayLineLayer, DrawnOnScreenWhenSwitchedOn) {
     f.settings.showDayLine = c.showDayLine;
     RecordingSurface dc(640, 480, c.printing);
     const double today = JulianDayFromDate(14, 5, 2025);
-    ChartPass pass = f.Pass(dc, ModeNormal, today);
+    ChartPass pass = f.Pass(dc, DisplayMode::Normal, today);
     DrawDayLine(pass);
     ASSERT_EQ(dc.calls.size(), c.lines);
     if (c.lines == 0) return;
@@ -61,7 +61,7 @@ TEST_P(EclipticLayer, CurveLabelsAndScale) {
     RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     const Pen before{Rgb(1, 2, 3), 1};
     dc.SelectPen(before);
-    ChartPass pass = f.Pass(dc, ModeNormal);
+    ChartPass pass = f.Pass(dc, DisplayMode::Normal);
     DrawEcliptic(pass);
 
     const double jdMid = JulianDayFromDate(1, 7, 2023);

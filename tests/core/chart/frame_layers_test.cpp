@@ -18,7 +18,7 @@ using testing::SurfaceCall;
 
 // A page, its layout for one year and everything a frame layer reads.
 struct FramePage {
-    FramePage(int width, int height, int year, int mode = ModeNormal, bool printing = false)
+    FramePage(int width, int height, int year, DisplayMode mode = DisplayMode::Normal, bool printing = false)
         : dc(width, height, printing),
           layout(LayoutChart(width, height, printing, 16)),
           fonts(MakeChartFonts(layout)),
@@ -38,7 +38,7 @@ struct FramePage {
     EphemerisContext ephemeris;
     LegendCursor legend;
     int chartYear;
-    int chartMode;
+    DisplayMode chartMode;
 };
 
 int LineLength(const SurfaceCall& c) { return std::max(std::abs(c.x2 - c.x1), std::abs(c.y2 - c.y1)); }
@@ -127,7 +127,7 @@ TEST(FrameDayAxis, PortraitNamesRunDownOnTheLeftAndUpOnTheRight) {
 }
 
 struct TimeAxisCase {
-    int mode;
+    DisplayMode mode;
     bool portrait;
     std::vector<std::string> firstLabels;  // one side, in drawing order
     size_t perSide;
@@ -159,14 +159,14 @@ TEST_P(FrameTimeAxisTest, LabelsAndTicksPerMode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, FrameTimeAxisTest,
-    ::testing::Values(TimeAxisCase{ModeNormal, false, {"0", "1", "2"}, 25},
-                      TimeAxisCase{ModeSun, false, {"-12", "-10", "-8"}, 13},
-                      TimeAxisCase{ModeMidnight, true, {"-12", "-10", "-8"}, 13},
-                      TimeAxisCase{ModeTwilight, false, {"24", "23", "22"}, 25},
-                      TimeAxisCase{ModeTwilight, true, {"24", "23", "22"}, 25}));
+    ::testing::Values(TimeAxisCase{DisplayMode::Normal, false, {"0", "1", "2"}, 25},
+                      TimeAxisCase{DisplayMode::Sun, false, {"-12", "-10", "-8"}, 13},
+                      TimeAxisCase{DisplayMode::Midnight, true, {"-12", "-10", "-8"}, 13},
+                      TimeAxisCase{DisplayMode::Twilight, false, {"24", "23", "22"}, 25},
+                      TimeAxisCase{DisplayMode::Twilight, true, {"24", "23", "22"}, 25}));
 
 TEST(FrameTimeAxis, LandscapeLabelsAreRightAlignedBeforeTheLeftTicks) {
-    FramePage page(640, 480, 2024, ModeSun);
+    FramePage page(640, 480, 2024, DisplayMode::Sun);
     ChartPass pass = page.Pass();
     DrawTimeAxis(pass);
     const auto texts = page.dc.Of(SurfaceCall::Text);
@@ -180,7 +180,7 @@ TEST(FrameTimeAxis, LandscapeLabelsAreRightAlignedBeforeTheLeftTicks) {
 }
 
 struct CaptionCase {
-    int mode;
+    DisplayMode mode;
     bool portrait;
     int byDiameter, byBrightness;
     double timeZone;
@@ -203,24 +203,24 @@ TEST_P(FrameCaptionTest, CaptionNamesTheAngleAxisAndTheCoding) {
 INSTANTIATE_TEST_SUITE_P(
     Modes, FrameCaptionTest,
     ::testing::Values(
-        CaptionCase{ModeNormal, false, 1, 1, 1.0, 1,
+        CaptionCase{DisplayMode::Normal, false, 1, 1, 1.0, 1,
                     "Y-Achse: Rektaszension, Linienbreite codiert mit relativem Durchmesser und "
                     "relativer Helligkeit"},
-        CaptionCase{ModeNormal, true, 1, 0, 1.0, 1,
+        CaptionCase{DisplayMode::Normal, true, 1, 0, 1.0, 1,
                     "X-Achse: Rektaszension, Linienbreite codiert mit relativem Durchmesser"},
-        CaptionCase{ModeSun, false, 0, 1, 1.0, 1,
+        CaptionCase{DisplayMode::Sun, false, 0, 1, 1.0, 1,
                     "Y-Achse: Stundenwinkel zur Sonne, Linienbreite codiert mit relativer Helligkeit"},
-        CaptionCase{ModeMidnight, false, 0, 0, 1.0, 1, "Y-Achse: Stundenwinkel zur Gegensonne"},
+        CaptionCase{DisplayMode::Midnight, false, 0, 0, 1.0, 1, "Y-Achse: Stundenwinkel zur Gegensonne"},
         // No coding words on the twilight chart, whatever the flags.
-        CaptionCase{ModeTwilight, false, 1, 1, 1.0, 1, "Y-Achse: Uhrzeit in MEZ mit Sommerzeit"},
-        CaptionCase{ModeTwilight, true, 0, 0, 0.0, 0, "X-Achse: Uhrzeit in GMT"},
-        CaptionCase{ModeTwilight, false, 0, 0, 2.0, 1, "Y-Achse: Uhrzeit in OEZ mit Sommerzeit"},
-        CaptionCase{ModeTwilight, false, 0, 0, 1.5, 0, "Y-Achse: Uhrzeit in "}));
+        CaptionCase{DisplayMode::Twilight, false, 1, 1, 1.0, 1, "Y-Achse: Uhrzeit in MEZ mit Sommerzeit"},
+        CaptionCase{DisplayMode::Twilight, true, 0, 0, 0.0, 0, "X-Achse: Uhrzeit in GMT"},
+        CaptionCase{DisplayMode::Twilight, false, 0, 0, 2.0, 1, "Y-Achse: Uhrzeit in OEZ mit Sommerzeit"},
+        CaptionCase{DisplayMode::Twilight, false, 0, 0, 1.5, 0, "Y-Achse: Uhrzeit in "}));
 
 TEST(FrameCaptionTexts, TitlesAndLocation) {
-    EXPECT_EQ(ChartTitle(2024, ModeNormal), "Astronomischer Kalender 2024");
-    EXPECT_EQ(ChartTitle(-44, ModeMidnight), "Astronomischer Kalender -44");
-    EXPECT_EQ(ChartTitle(2024, ModeTwilight), "Dämmerung 2024");
+    EXPECT_EQ(ChartTitle(2024, DisplayMode::Normal), "Astronomischer Kalender 2024");
+    EXPECT_EQ(ChartTitle(-44, DisplayMode::Midnight), "Astronomischer Kalender -44");
+    EXPECT_EQ(ChartTitle(2024, DisplayMode::Twilight), "Dämmerung 2024");
     // Degrees with the chart's pi; the number keeps its sign before the letter.
     EXPECT_EQ(LocationText(-33.9 * kPi / 180, 151.2 * kPi / 180),
               "Für Ort -33.90°S / 151.20°O,      ");
@@ -253,7 +253,7 @@ TEST(FrameLegend, EntriesFollowTheMoonSetting) {
 }
 
 TEST(FrameLegend, TwilightLegendFollowsTheLocationLine) {
-    FramePage page(1280, 960, 2024, ModeTwilight);
+    FramePage page(1280, 960, 2024, DisplayMode::Twilight);
     page.settings.latitude = -33.9 * kPi / 180;
     ChartPass pass = page.Pass();
     bool readBack = false;
@@ -269,7 +269,8 @@ TEST(FrameLegend, TwilightLegendFollowsTheLocationLine) {
 }
 
 struct WrapCase {
-    int width, height, mode;
+    int width, height;
+    DisplayMode mode;
 };
 
 class FrameLegendWrapTest : public ::testing::TestWithParam<WrapCase> {};
@@ -286,10 +287,10 @@ TEST_P(FrameLegendWrapTest, EntriesWrapExactlyWhenTheyWouldOverrun) {
     const ChartLayout& l = page.layout;
     const auto texts = page.dc.Of(SurfaceCall::Text);
     const auto lines = page.dc.Of(SurfaceCall::Line);
-    const size_t firstEntry = c.mode == ModeTwilight ? 2 : 1;
+    const size_t firstEntry = c.mode == DisplayMode::Twilight ? 2 : 1;
     page.dc.SelectFont(page.fonts.fontNormal);
     ASSERT_EQ(lines.size(), texts.size() - firstEntry);
-    const int rowStart = c.mode == ModeTwilight ? 0 : texts[1].x1;
+    const int rowStart = c.mode == DisplayMode::Twilight ? 0 : texts[1].x1;
     int wraps = 0;
     for (size_t i = firstEntry + 1; i < texts.size(); ++i) {
         const SurfaceCall& previousLine = lines[i - firstEntry - 1];
@@ -315,9 +316,9 @@ TEST_P(FrameLegendWrapTest, EntriesWrapExactlyWhenTheyWouldOverrun) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, FrameLegendWrapTest,
-                         ::testing::Values(WrapCase{640, 480, ModeNormal}, WrapCase{400, 480, ModeNormal},
-                                           WrapCase{1280, 960, ModeSun}, WrapCase{2400, 960, ModeNormal},
-                                           WrapCase{480, 640, ModeMidnight}));
+                         ::testing::Values(WrapCase{640, 480, DisplayMode::Normal}, WrapCase{400, 480, DisplayMode::Normal},
+                                           WrapCase{1280, 960, DisplayMode::Sun}, WrapCase{2400, 960, DisplayMode::Normal},
+                                           WrapCase{480, 640, DisplayMode::Midnight}));
 
 TEST(FrameLegend, SampleLinesCarryTheEntryColoursAtTheLegendWidth) {
     FramePage page(1280, 960, 2024);
@@ -348,7 +349,7 @@ TEST(FrameLegend, ReadBackTakesTheShownColourOnScreenOnlyOnce) {
         EXPECT_EQ(page.catalogue.entries[kEntryEcliptic].color, Rgb(125, 125, 125));
     }
     {
-        FramePage page(1280, 960, 2024, ModeNormal, true);  // paper
+        FramePage page(1280, 960, 2024, DisplayMode::Normal, true);  // paper
         page.dc.pixelSource = [&](int, int) { return shown; };
         ChartPass pass = page.Pass();
         bool readBack = true;
@@ -395,7 +396,7 @@ class FrameGridTest : public ::testing::TestWithParam<GridCase> {};
 // dashes; 24 days (11th and 21st) carry 23 dashes and 24 dots.
 TEST_P(FrameGridTest, MarksOnTheFirstEleventhAndTwentyFirst) {
     const GridCase c = GetParam();
-    FramePage page(c.width, c.height, 2024, ModeNormal, c.printing);
+    FramePage page(c.width, c.height, 2024, DisplayMode::Normal, c.printing);
     ChartPass pass = page.Pass();
     DrawGrid(pass);
     const auto lines = page.dc.Of(SurfaceCall::Line);
@@ -428,7 +429,7 @@ INSTANTIATE_TEST_SUITE_P(Pages, FrameGridTest,
 
 TEST(FrameTitleAndFooter, TitleCentredOverThePlotLowerOnPaper) {
     for (const bool printing : {false, true}) {
-        FramePage page(1280, 960, 2024, ModeNormal, printing);
+        FramePage page(1280, 960, 2024, DisplayMode::Normal, printing);
         ChartPass pass = page.Pass();
         DrawTitle(pass);
         const auto texts = page.dc.Of(SurfaceCall::Text);
@@ -443,7 +444,7 @@ TEST(FrameTitleAndFooter, TitleCentredOverThePlotLowerOnPaper) {
 
 TEST(FrameTitleAndFooter, FooterBelowTheLegendInsideThePage) {
     for (const int height : {960, 500, 40}) {
-        FramePage page(1280, height, 2024, ModeNormal, true);
+        FramePage page(1280, height, 2024, DisplayMode::Normal, true);
         ChartPass pass = page.Pass();
         pass.footerText = "Velmarin Version 9.8.7";
         bool readBack = false;

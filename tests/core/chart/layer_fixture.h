@@ -28,7 +28,7 @@ struct LayerFixture {
         fonts = MakeChartFonts(layout);
     }
 
-    ChartPass Pass(Surface& dc, int mode, double todayJd = 0.0) {
+    ChartPass Pass(Surface& dc, DisplayMode mode, double todayJd = 0.0) {
         return ChartPass{dc, layout, settings, catalogue, fonts, ephemeris, year, mode, todayJd, Pen{}, {}};
     }
 };

@@ -32,7 +32,7 @@ ChartSettings FirstSettings() { return ChartSettings{}; }
 ChartSettings SecondSettings() {
     ChartSettings settings;
     settings.codeByDiameter = 1;
-    settings.displayMode = 3;
+    settings.displayMode = velmarin::DisplayMode::Twilight;
     settings.latitude = -0.5;
     settings.longitude = 2.75;
     settings.timeZoneHours = -9.5;

@@ -47,10 +47,10 @@ std::vector<DrawnDay> DrawnDays(int year) {
 }
 
 // The angle each mode plots for a right ascension: the Sun sits at pi in
-// ModeSun, at 0 in ModeMidnight.
-double PlotAngle(int mode, double ra, double sunRa) {
-    if (mode == ModeSun) return NormalizeAngle(ra + kPi - sunRa);
-    if (mode == ModeMidnight) return NormalizeAngle(ra - sunRa);
+// DisplayMode::Sun, at 0 in DisplayMode::Midnight.
+double PlotAngle(DisplayMode mode, double ra, double sunRa) {
+    if (mode == DisplayMode::Sun) return NormalizeAngle(ra + kPi - sunRa);
+    if (mode == DisplayMode::Midnight) return NormalizeAngle(ra - sunRa);
     return ra;
 }
 
@@ -92,7 +92,7 @@ void AddForwardWrap(std::vector<Segment>& out, const ChartLayout& layout, Point 
 
 constexpr int kYear = 2024;  // a leap year: the last drawn day is 30 December
 
-class TrackLayerGeometry : public ::testing::TestWithParam<std::tuple<int, bool, bool>> {};
+class TrackLayerGeometry : public ::testing::TestWithParam<std::tuple<DisplayMode, bool, bool>> {};
 
 // Each body's track joins its day points; a pass over 2 pi is drawn as two
 // shifted copies, a fall through 0 leaves a gap, and nothing else is drawn
@@ -112,7 +112,7 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
         const Color color = f.catalogue.entries[body].color;
         const std::vector<SurfaceCall> lines = LinesIn(dc, color);
         // Against the opposite of the Sun the Sun stays hidden.
-        if ((body == kMoon && !showMoon) || (body == kSun && mode == ModeMidnight)) {
+        if ((body == kMoon && !showMoon) || (body == kSun && mode == DisplayMode::Midnight)) {
             EXPECT_TRUE(lines.empty());
             continue;
         }
@@ -142,15 +142,15 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ModesOrientationsMoon, TrackLayerGeometry,
-                         ::testing::Combine(::testing::Values(ModeNormal, ModeSun, ModeMidnight),
+                         ::testing::Combine(::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight),
                                             ::testing::Bool(), ::testing::Bool()));
 
-// The Sun is the straight middle line in ModeSun; in ModeMidnight it would
+// The Sun is the straight middle line in DisplayMode::Sun; in DisplayMode::Midnight it would
 // lie on the frame edge (angle 0), where even a coded 3-unit pen must not
 // show it, so it is not drawn at all. (The page height keeps the middle off
 // a truncation boundary: RA + pi - RA is pi only to the last bit.)
 TEST(TrackLayerSun, SunOnItsReferenceLineOrHidden) {
-    for (const int mode : {ModeSun, ModeMidnight}) {
+    for (const DisplayMode mode : {DisplayMode::Sun, DisplayMode::Midnight}) {
         for (const int coded : {0, 1}) {
             LayerFixture f(640, 481, 2023);
             f.settings.showMoon = 0;
@@ -161,7 +161,7 @@ TEST(TrackLayerSun, SunOnItsReferenceLineOrHidden) {
             const int y = MapToPage(f.layout, f.layout.startJd, kPi).y;
             const std::vector<SurfaceCall> lines = LinesIn(dc, f.catalogue.entries[kSun].color);
             // 183 drawn days, 1 January to 31 December.
-            EXPECT_EQ(lines.size(), mode == ModeSun ? 182u : 0u) << mode << " " << coded;
+            EXPECT_EQ(lines.size(), mode == DisplayMode::Sun ? 182u : 0u) << static_cast<int>(mode) << " " << coded;
             for (const SurfaceCall& op : lines) {
                 EXPECT_EQ(From(op).y, y);
                 EXPECT_EQ(To(op).y, y);
@@ -178,7 +178,7 @@ TEST_P(TrackLayerNodes, NodeLinesContinueOverMoonCrossings) {
     const bool portrait = GetParam();
     LayerFixture f(portrait ? 700 : 900, portrait ? 900 : 700, 2021);
     RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
-    ChartPass pass = f.Pass(dc, ModeNormal);
+    ChartPass pass = f.Pass(dc, DisplayMode::Normal);
     DrawBodyTracks(pass);
 
     const std::vector<DrawnDay> days = DrawnDays(2021);
@@ -210,14 +210,14 @@ TEST_P(TrackLayerNodes, NodeLinesContinueOverMoonCrossings) {
 
 INSTANTIATE_TEST_SUITE_P(Orientations, TrackLayerNodes, ::testing::Bool());
 
-// The node regresses, so in ModeNormal its lines wrap backward; over 19
+// The node regresses, so in DisplayMode::Normal its lines wrap backward; over 19
 // years each line falls through 0 once, drawn as two shifted copies.
 TEST(TrackLayerNodeWrap, NodeLineFallingThroughZeroIsDrawnTwice) {
     int wrapsFound = 0;
     for (int year = 2000; year < 2019 && wrapsFound == 0; ++year) {
         LayerFixture f(640, 480, year);
         RecordingSurface dc(640, 480);
-        ChartPass pass = f.Pass(dc, ModeNormal);
+        ChartPass pass = f.Pass(dc, DisplayMode::Normal);
         DrawBodyTracks(pass);
         const int halfH = (f.layout.plotBottom - f.layout.plotTop) / 2;
         const std::vector<DrawnDay> days = DrawnDays(year);
@@ -237,7 +237,7 @@ TEST(TrackLayerNodeWrap, NodeLineFallingThroughZeroIsDrawnTwice) {
     EXPECT_EQ(wrapsFound, 1);
 }
 
-class TrackLayerSidereal : public ::testing::TestWithParam<std::tuple<int, bool>> {};
+class TrackLayerSidereal : public ::testing::TestWithParam<std::tuple<DisplayMode, bool>> {};
 
 // The sidereal line starts with a single pixel and restarts with one after
 // every jump over the edge; all other days are joined by lines.
@@ -277,11 +277,11 @@ TEST_P(TrackLayerSidereal, RestartsWithPixelAfterEveryJump) {
     std::sort(expectedLines.begin(), expectedLines.end());
     EXPECT_EQ(Segments(lines), expectedLines);
     // It goes round once a year; opposite the Sun it stays near the middle.
-    EXPECT_GE(expectedPixels.size(), mode == ModeMidnight ? 1u : 2u);
+    EXPECT_GE(expectedPixels.size(), mode == DisplayMode::Midnight ? 1u : 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(ModesOrientations, TrackLayerSidereal,
-                         ::testing::Combine(::testing::Values(ModeNormal, ModeSun, ModeMidnight),
+                         ::testing::Combine(::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight),
                                             ::testing::Bool()));
 
 struct CodingCase {
@@ -300,7 +300,7 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
     f.settings.codeByDiameter = c.byDiameter;
     f.settings.codeByBrightness = c.byBrightness;
     RecordingSurface dc(1280, 960);
-    ChartPass pass = f.Pass(dc, ModeNormal);
+    ChartPass pass = f.Pass(dc, DisplayMode::Normal);
     DrawBodyTracks(pass);
 
     const bool coded = c.byDiameter || c.byBrightness;
@@ -346,7 +346,7 @@ INSTANTIATE_TEST_SUITE_P(Codings, TrackLayerCoding,
                          ::testing::Values(CodingCase{0, 0}, CodingCase{1, 0}, CodingCase{0, 1},
                                            CodingCase{1, 1}));
 
-class TrackLayerPixels : public ::testing::TestWithParam<std::tuple<int, bool, bool>> {};
+class TrackLayerPixels : public ::testing::TestWithParam<std::tuple<DisplayMode, bool, bool>> {};
 
 // On raster output the pixel at a body's point of a drawn day carries the
 // body's colour, unless a track drawn later crossed it there; never a blend.
@@ -368,7 +368,7 @@ TEST_P(TrackLayerPixels, DayPointsCarryTheBodyColour) {
 
     const std::vector<DrawnDay> days = DrawnDays(kPixelYear);
     for (int body = 0; body < kBodyCount; ++body) {
-        if (body == kSun && mode == ModeMidnight) continue;  // hidden there
+        if (body == kSun && mode == DisplayMode::Midnight) continue;  // hidden there
         int checked = 0, exact = 0;
         for (size_t d = 0; d + 1 < days.size(); ++d) {
             const double a0 = PlotAngle(mode, days[d].pos[body].ra, days[d].pos[kSun].ra);
@@ -389,7 +389,7 @@ TEST_P(TrackLayerPixels, DayPointsCarryTheBodyColour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ModesOrientationsCoding, TrackLayerPixels,
-                         ::testing::Combine(::testing::Values(ModeNormal, ModeSun, ModeMidnight),
+                         ::testing::Combine(::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight),
                                             ::testing::Bool(), ::testing::Bool()));
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST(DrawChartPass, FrameFirstThenClipThenPlotLayers) {
     const Pen kept{Rgb(1, 1, 1), 1};
     dc.SelectPen(kept);
     ChartSettings settings;
-    settings.displayMode = ModeNormal;
+    settings.displayMode = DisplayMode::Normal;
     ChartViewState state;
     DrawChart(dc, 16, 2024, 0.0, settings, state);
     const ChartLayout& l = state.layout;
@@ -120,13 +120,13 @@ TEST(DrawChartPass, PrintPassMakesPrintPensAndTheScreenGetsItsOwnBack) {
 TEST(DrawChartPass, ModesChooseTheirLayers) {
     const Color mercury = MakeBodyCatalogue().entries[1].color;
     struct Case {
-        int displayMode;
+        DisplayMode displayMode;
         const char* title;
         bool tracks;
     };
-    for (const Case c : {Case{ModeTwilight, "Dämmerung 2024", false},
-                         Case{ModeSun, "Astronomischer Kalender 2024", true},
-                         Case{17, "Astronomischer Kalender 2024", true}}) {  // damaged: as normal
+    for (const Case c : {Case{DisplayMode::Twilight, "Dämmerung 2024", false},
+                         Case{DisplayMode::Sun, "Astronomischer Kalender 2024", true},
+                         Case{static_cast<DisplayMode>(17), "Astronomischer Kalender 2024", true}}) {  // damaged: as normal
         RecordingSurface dc(640, 480);
         ChartSettings settings;
         settings.displayMode = c.displayMode;
@@ -137,14 +137,14 @@ TEST(DrawChartPass, ModesChooseTheirLayers) {
         for (size_t i = IndexOfClip(dc); i < dc.calls.size(); ++i) {
             mercuryAfterClip |= dc.calls[i].kind == SurfaceCall::Line && dc.calls[i].pen.color == mercury;
         }
-        EXPECT_EQ(mercuryAfterClip, c.tracks) << c.displayMode;
+        EXPECT_EQ(mercuryAfterClip, c.tracks) << static_cast<int>(c.displayMode);
     }
 }
 
 TEST(DrawChartPass, AnyPageSizeDrawsWithBoundedCoordinates) {
     for (const auto& [w, h] : std::vector<std::pair<int, int>>{
              {1, 1}, {2, 2}, {1, 900}, {900, 1}, {37, 23}, {8000, 8000}, {3000, 8000}}) {
-        for (const int mode : {ModeNormal, ModeMidnight, ModeTwilight}) {
+        for (const DisplayMode mode : {DisplayMode::Normal, DisplayMode::Midnight, DisplayMode::Twilight}) {
             RecordingSurface dc(w, h);
             ChartSettings settings;
             settings.displayMode = mode;
@@ -153,7 +153,7 @@ TEST(DrawChartPass, AnyPageSizeDrawsWithBoundedCoordinates) {
             DrawChart(dc, 16, 999999, 2460310.5, settings, state);
             for (const SurfaceCall& call : dc.calls) {
                 for (const int v : {call.x1, call.y1, call.x2, call.y2}) {
-                    ASSERT_LE(std::abs(v), 1 << 29) << w << "x" << h << " mode " << mode;
+                    ASSERT_LE(std::abs(v), 1 << 29) << w << "x" << h << " mode " << static_cast<int>(mode);
                 }
             }
         }
@@ -215,7 +215,7 @@ TEST(DrawChartPixels, ReadBackTakesWhatAPoorerPageShows) {
 }
 
 TEST(DrawChartPixels, PlotLayersStayInsideTheFrame) {
-    for (const int mode : {ModeNormal, ModeTwilight}) {
+    for (const DisplayMode mode : {DisplayMode::Normal, DisplayMode::Twilight}) {
         ChartSettings settings;
         settings.displayMode = mode;
         settings.codeByDiameter = 1;

@@ -34,7 +34,7 @@ ChartSettings SettingsFromFile(int mode, double latitude, double longitude) {
     std::snprintf(text, sizeof text, "1 1 %d 1 0 1 1\r\n%.6f %.6f 1.5\r\n", mode, latitude,
                   longitude);
     const ChartSettings settings = ParseSettingsText(text, ChartSettings{});
-    EXPECT_EQ(settings.displayMode, mode);
+    EXPECT_EQ(static_cast<int>(settings.displayMode), mode);
     // The observer really stands where the case says (a pole, the date line).
     EXPECT_DOUBLE_EQ(settings.latitude, latitude * degToRad);
     EXPECT_DOUBLE_EQ(settings.longitude, longitude * degToRad);

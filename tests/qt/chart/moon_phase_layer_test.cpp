@@ -80,11 +80,11 @@ Point MarkerCentre(const SurfaceCall& op, int radius) {
                : Point{op.points[0].x, op.points[0].y + radius};
 }
 
-class MoonPhaseLayerPlaces : public ::testing::TestWithParam<std::tuple<int, bool>> {};
+class MoonPhaseLayerPlaces : public ::testing::TestWithParam<std::tuple<DisplayMode, bool>> {};
 
 // Markers come in the order and styles of the search, each at the Moon's
-// plotted angle: in ModeSun new moons sit by the middle line (the Sun) and
-// full moons by the edge, in ModeMidnight the other way round.
+// plotted angle: in DisplayMode::Sun new moons sit by the middle line (the Sun) and
+// full moons by the edge, in DisplayMode::Midnight the other way round.
 TEST_P(MoonPhaseLayerPlaces, MarkersSitWhereTheModePlotsTheMoon) {
     const auto [mode, portrait] = GetParam();
     LayerFixture f(portrait ? 960 : 1280, portrait ? 1280 : 960, 2026);
@@ -107,12 +107,12 @@ TEST_P(MoonPhaseLayerPlaces, MarkersSitWhereTheModePlotsTheMoon) {
             EXPECT_EQ(op.x2 - op.x1, 2 * radius);
         }
         const Point centre = MarkerCentre(op, radius);
-        if (mode == ModeNormal) {
+        if (mode == DisplayMode::Normal) {
             EXPECT_EQ(centre, MapToPage(f.layout, m.jd, m.moonRa));
             continue;
         }
         // Where the Moon stands seen from the Sun: 0 at new moon, pi at full moon.
-        const double fromSun = NormalizeAngle(MapToAngle(f.layout, centre) - (mode == ModeSun ? kPi : 0.0));
+        const double fromSun = NormalizeAngle(MapToAngle(f.layout, centre) - (mode == DisplayMode::Sun ? kPi : 0.0));
         const double expected = m.kind == kNewMoon ? 0.0 : m.kind == kFullMoon ? kPi
                                 : m.kind == kFirstQuarter ? kPi / 2 : 3 * kPi / 2;
         const double off = std::abs(NormalizeAngle(fromSun - expected + kPi) - kPi);
@@ -123,14 +123,14 @@ TEST_P(MoonPhaseLayerPlaces, MarkersSitWhereTheModePlotsTheMoon) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ModesOrientations, MoonPhaseLayerPlaces,
-                         ::testing::Combine(::testing::Values(ModeNormal, ModeSun, ModeMidnight),
+                         ::testing::Combine(::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight),
                                             ::testing::Bool()));
 
 TEST(MoonPhaseLayerSwitch, NothingWithoutTheMoon) {
     LayerFixture f(640, 480, 2026);
     f.settings.showMoon = 0;
     RecordingSurface dc(640, 480);
-    ChartPass pass = f.Pass(dc, ModeNormal);
+    ChartPass pass = f.Pass(dc, DisplayMode::Normal);
     DrawMoonPhases(pass);
     EXPECT_TRUE(dc.calls.empty());
 }
@@ -140,7 +140,7 @@ TEST(MoonPhaseLayerSwitch, NothingWithoutTheMoon) {
 TEST(MoonPhaseLayerPixels, MarkerCentresCarryMarkerColours) {
     LayerFixture f(1280, 960, 2025);
     const QImage image = PaintOnImage(1280, 960, [&](Surface& dc) {
-        ChartPass pass = f.Pass(dc, ModeNormal);
+        ChartPass pass = f.Pass(dc, DisplayMode::Normal);
         DrawMoonPhases(pass);
     });
     const int radius = DiameterPenWidth(f.catalogue, f.layout, 2, 35.0).width;

@@ -141,7 +141,7 @@ TEST_P(TwilightLayerColours, CellsCarryTheirBandColours) {
     f.settings.latitude = 52.0 * degToRad;
     f.settings.longitude = 9.8 * degToRad;
     const QImage image = PaintOnImage(width, height, [&](Surface& dc) {
-        ChartPass pass = f.Pass(dc, ModeTwilight);
+        ChartPass pass = f.Pass(dc, DisplayMode::Twilight);
         DrawTwilightChart(pass);
     });
     const std::vector<TwilightDay>& days = DaysAt(52.0);
@@ -186,7 +186,7 @@ TEST(TwilightLayerPolar, PolarNightHasNoWhiteAndPolarDayNoBands) {
     LayerFixture f(640, 480, kYear);
     f.settings.latitude = 80.0 * degToRad;
     const QImage image = PaintOnImage(640, 480, [&](Surface& dc) {
-        ChartPass pass = f.Pass(dc, ModeTwilight);
+        ChartPass pass = f.Pass(dc, DisplayMode::Twilight);
         DrawTwilightChart(pass);
     });
     auto columnColours = [&](int day, int month) {

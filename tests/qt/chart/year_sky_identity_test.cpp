@@ -87,7 +87,7 @@ bool SameContext(const EphemerisContext& a, const EphemerisContext& b) {
 
 struct SkyCase {
     const char* name;
-    int mode;
+    DisplayMode mode;
     bool showMoon;
     int codeByDiameter, codeByBrightness;
 };
@@ -131,11 +131,11 @@ TEST_P(ChartYearSkyKeptPasses, SamePixelsAsThePlainPass) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, ChartYearSkyKeptPasses,
-    ::testing::Values(SkyCase{"Normal", ModeNormal, true, 0, 0},
-                      SkyCase{"NormalNoMoonBoth", ModeNormal, false, 1, 1},
-                      SkyCase{"Sun", ModeSun, true, 1, 0},
-                      SkyCase{"Midnight", ModeMidnight, true, 0, 1},
-                      SkyCase{"Twilight", ModeTwilight, true, 0, 0}),
+    ::testing::Values(SkyCase{"Normal", DisplayMode::Normal, true, 0, 0},
+                      SkyCase{"NormalNoMoonBoth", DisplayMode::Normal, false, 1, 1},
+                      SkyCase{"Sun", DisplayMode::Sun, true, 1, 0},
+                      SkyCase{"Midnight", DisplayMode::Midnight, true, 0, 1},
+                      SkyCase{"Twilight", DisplayMode::Twilight, true, 0, 0}),
     [](const ::testing::TestParamInfo<SkyCase>& info) { return std::string(info.param.name); });
 
 TEST(ChartYearSkyTracks, KeptPositionsAreThoseOfOneSequentialPass) {

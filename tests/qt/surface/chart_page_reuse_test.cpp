@@ -12,7 +12,7 @@
 namespace velmarin {
 namespace {
 
-QImage Chart(QImage page, int width, int height, int year, int mode) {
+QImage Chart(QImage page, int width, int height, int year, DisplayMode mode) {
     testing::EnsureGuiApplication();
     ChartSettings settings;
     settings.displayMode = mode;
@@ -22,10 +22,10 @@ QImage Chart(QImage page, int width, int height, int year, int mode) {
     });
 }
 
-class ViewChartPageReuse : public ::testing::TestWithParam<int> {};
+class ViewChartPageReuse : public ::testing::TestWithParam<DisplayMode> {};
 
 TEST_P(ViewChartPageReuse, OldPageGivesTheFreshPagesPixels) {
-    const int mode = GetParam();
+    const DisplayMode mode = GetParam();
     const QImage fresh = Chart(QImage(), 1000, 700, 2025, mode);
     // The old page: another year, drawn at pixel ratio 2 as on a HiDPI screen.
     QImage old = Chart(QImage(), 1000, 700, 2024, mode);
@@ -38,16 +38,16 @@ TEST_P(ViewChartPageReuse, OldPageGivesTheFreshPagesPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ViewChartPageReuse,
-                         ::testing::Values(ModeNormal, ModeSun, ModeMidnight, ModeTwilight));
+                         ::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight, DisplayMode::Twilight));
 
 TEST(ViewChartPageReuseShared, SharedOrOtherSizedPageIsLeftAlone) {
-    const QImage kept = Chart(QImage(), 800, 600, 2024, ModeNormal);
+    const QImage kept = Chart(QImage(), 800, 600, 2024, DisplayMode::Normal);
     const QImage before = kept.copy();
-    const QImage drawn = Chart(kept, 800, 600, 2025, ModeNormal);  // kept still holds it
+    const QImage drawn = Chart(kept, 800, 600, 2025, DisplayMode::Normal);  // kept still holds it
     EXPECT_TRUE(kept == before);
     EXPECT_FALSE(drawn == before);
-    const QImage resized = Chart(Chart(QImage(), 640, 480, 2025, ModeNormal), 800, 600, 2025, ModeNormal);
-    EXPECT_TRUE(resized == Chart(QImage(), 800, 600, 2025, ModeNormal));
+    const QImage resized = Chart(Chart(QImage(), 640, 480, 2025, DisplayMode::Normal), 800, 600, 2025, DisplayMode::Normal);
+    EXPECT_TRUE(resized == Chart(QImage(), 800, 600, 2025, DisplayMode::Normal));
 }
 
 }  // namespace

@@ -114,8 +114,6 @@ void TestColorToolTip::hideAndRepeatedShow() {
     tip.Hide();
     QVERIFY(!tip.isVisible());
     QVERIFY(!tip.IsShown());
-    tip.SetText("stored");
-    QVERIFY(!tip.isVisible());
 }
 
 // Background (249, 249, 238), a one-pixel frame (155, 110, 53), black text from x = 3.

@@ -110,7 +110,7 @@ void TestExport::exportWritesTheChosenKindAndKeepsTheFolder() {
     // The twilight table, the second file type, named without a suffix.
     DialogSeen first;
     AnswerExportDialog(1, folder, QStringLiteral("daemmerung"), first);
-    frame->action(kCmdExport)->trigger();
+    frame->action(CommandId::Export)->trigger();
     QCOMPARE(first.suggested, QStringLiteral("Daemmerung-%1.csv").arg(year));
     const QByteArray csv = ReadFile(folder + QStringLiteral("/daemmerung.csv"));
     QVERIFY2(csv.startsWith("year,latitude,longitude,timeZoneHours,summerTime,zone,jd,date,utcOffsetHours,"), csv.left(80));
@@ -122,7 +122,7 @@ void TestExport::exportWritesTheChosenKindAndKeepsTheFolder() {
     // The next export opens in that folder; the calendar, the first type.
     DialogSeen second;
     AnswerExportDialog(0, folder, QStringLiteral("phasen.ics"), second);
-    frame->action(kCmdExport)->trigger();
+    frame->action(CommandId::Export)->trigger();
     QCOMPARE(second.directory, QDir(folder).absolutePath());
     QCOMPARE(second.suggested, QStringLiteral("Mondphasen-%1.ics").arg(year));
     const QByteArray ics = ReadFile(folder + QStringLiteral("/phasen.ics"));
@@ -133,7 +133,7 @@ void TestExport::exportWritesTheChosenKindAndKeepsTheFolder() {
     // The rise and set table: every day of the year, for the chart's place.
     DialogSeen third;
     AnswerExportDialog(2, folder, QStringLiteral("sicht.csv"), third);
-    frame->action(kCmdExport)->trigger();
+    frame->action(CommandId::Export)->trigger();
     // The suggested name is checked above; here the chosen type decides the content.
     const QByteArray visibility = ReadFile(folder + QStringLiteral("/sicht.csv"));
     QVERIFY2(visibility.startsWith("year,latitude,longitude,zone,date,utcOffsetHours,start,Sonne.rise,"),
@@ -157,7 +157,7 @@ void TestExport::aYearBeyondCalendarFilesIsAMessageNotAFile() {
             box->accept();
         });
     });
-    frame->action(kCmdExport)->trigger();
+    frame->action(CommandId::Export)->trigger();
     QVERIFY(warned);
     QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("fern.ics"))));
 }

@@ -27,14 +27,14 @@ namespace {
 
 // Commands that stay inside the window. Printing, saving and quitting open
 // the system's dialogs or end the program and are left to their own tests.
-const std::vector<int> kCommands = {
-    kCmdModeNormal,     kCmdModeSun,        kCmdModeMidnight,   kCmdModeTwilight,
-    kCmdYearPlus,       kCmdYearMinus,      kCmdYearNow,        kCmdYearPrompt,
-    kCmdCodeDiameter,   kCmdCodeBrightness, kCmdCodeNone,       kCmdShowDayLine,
-    kCmdZoneUt,         kCmdZoneUtPlus1,    kCmdZoneUtPlus2,    kCmdSummerTime,
-    kCmdChangeLocation, kCmdLatitudeNorth,  kCmdLatitudeSouth,  kCmdLongitudeEast,
-    kCmdLongitudeWest,  kCmdShowGrid,       kCmdShowMoon,       kCmdToolBar,
-    kCmdAbout,
+const std::vector<CommandId> kCommands = {
+    CommandId::ModeNormal,     CommandId::ModeSun,        CommandId::ModeMidnight,   CommandId::ModeTwilight,
+    CommandId::YearPlus,       CommandId::YearMinus,      CommandId::YearNow,        CommandId::YearPrompt,
+    CommandId::CodeDiameter,   CommandId::CodeBrightness, CommandId::CodeNone,       CommandId::ShowDayLine,
+    CommandId::ZoneUt,         CommandId::ZoneUtPlus1,    CommandId::ZoneUtPlus2,    CommandId::SummerTime,
+    CommandId::ChangeLocation, CommandId::LatitudeNorth,  CommandId::LatitudeSouth,  CommandId::LongitudeEast,
+    CommandId::LongitudeWest,  CommandId::ShowGrid,       CommandId::ShowMoon,       CommandId::ToolBar,
+    CommandId::About,
 };
 
 const std::vector<int> kKeys = {Qt::Key_N, Qt::Key_S,    Qt::Key_O,     Qt::Key_W,
@@ -140,9 +140,9 @@ void TestGuiStress::randomUseLeavesAValidFileAndADrawingWindow() {
             case 0:
             case 1:
             case 2: {
-                const int command = kCommands[random() % kCommands.size()];
+                const CommandId command = kCommands[random() % kCommands.size()];
                 QAction* entry = frame.action(command);
-                QVERIFY2(entry, qPrintable(QString::number(command)));
+                QVERIFY2(entry, qPrintable(QString::number(static_cast<int>(command))));
                 entry->trigger();
                 ++commands;
                 break;

@@ -189,16 +189,17 @@ void TestMainFrame::menusFollowTheTable() {
     QVERIFY(toolBar);
     QList<int> buttons;
     for (QAction* a : toolBar->actions()) buttons << (a->isSeparator() ? 0 : a->data().toInt());
-    QCOMPARE(buttons, (QList<int>{kCmdYearMinus, kCmdYearPlus, 0, kCmdModeNormal, kCmdModeSun,
-                                  kCmdModeMidnight, kCmdModeTwilight, 0, kCmdAbout}));
-    QCOMPARE(frame->action(kCmdAbout)->toolTip(), QStringLiteral("Info"));
+    QCOMPARE(buttons, (QList<int>{int(CommandId::YearMinus), int(CommandId::YearPlus), 0, int(CommandId::ModeNormal),
+                                  int(CommandId::ModeSun), int(CommandId::ModeMidnight), int(CommandId::ModeTwilight), 0,
+                                  int(CommandId::About)}));
+    QCOMPARE(frame->action(CommandId::About)->toolTip(), QStringLiteral("Info"));
 }
 
 void TestMainFrame::toolBarEntryShowsAndHidesTheToolbar() {
     auto frame = StartFrame();
     QVERIFY(frame);
     auto* toolBar = frame->findChild<QToolBar*>();
-    QAction* entry = frame->action(kCmdToolBar);
+    QAction* entry = frame->action(CommandId::ToolBar);
     QVERIFY(entry->isChecked());
     entry->trigger();
     QVERIFY(!toolBar->isVisible());
@@ -210,31 +211,31 @@ void TestMainFrame::toolBarEntryShowsAndHidesTheToolbar() {
 
 void TestMainFrame::displayCommandsChangeSaveAndUpdate() {
     auto frame = StartFrame(false);
-    frame->action(kCmdCodeDiameter)->trigger();
-    frame->action(kCmdCodeBrightness)->trigger();
-    QVERIFY(frame->action(kCmdCodeDiameter)->isChecked());
-    QVERIFY(frame->action(kCmdCodeBrightness)->isChecked());
+    frame->action(CommandId::CodeDiameter)->trigger();
+    frame->action(CommandId::CodeBrightness)->trigger();
+    QVERIFY(frame->action(CommandId::CodeDiameter)->isChecked());
+    QVERIFY(frame->action(CommandId::CodeBrightness)->isChecked());
     QVERIFY(ReadFile(IniPath()).startsWith("1 1 0 1 0 1 1\r\n"));
-    frame->action(kCmdCodeNone)->trigger();
-    QVERIFY(!frame->action(kCmdCodeDiameter)->isChecked());
-    QVERIFY(!frame->action(kCmdCodeBrightness)->isChecked());
-    QVERIFY(!frame->action(kCmdCodeNone)->isChecked());
+    frame->action(CommandId::CodeNone)->trigger();
+    QVERIFY(!frame->action(CommandId::CodeDiameter)->isChecked());
+    QVERIFY(!frame->action(CommandId::CodeBrightness)->isChecked());
+    QVERIFY(!frame->action(CommandId::CodeNone)->isChecked());
 
-    frame->action(kCmdShowMoon)->trigger();
-    frame->action(kCmdShowGrid)->trigger();
-    frame->action(kCmdShowDayLine)->trigger();
+    frame->action(CommandId::ShowMoon)->trigger();
+    frame->action(CommandId::ShowGrid)->trigger();
+    frame->action(CommandId::ShowDayLine)->trigger();
     QCOMPARE(frame->settings().showMoon, 0);
-    QVERIFY(!frame->action(kCmdShowMoon)->isChecked());
-    QVERIFY(!frame->action(kCmdShowGrid)->isChecked());
+    QVERIFY(!frame->action(CommandId::ShowMoon)->isChecked());
+    QVERIFY(!frame->action(CommandId::ShowGrid)->isChecked());
     QVERIFY(ReadFile(IniPath()).startsWith("0 0 0 0 0 0 0\r\n"));
 
     // Triggering the checked chart kind again keeps it checked.
-    frame->action(kCmdModeNormal)->trigger();
-    QVERIFY(frame->action(kCmdModeNormal)->isChecked());
-    frame->action(kCmdModeMidnight)->trigger();
-    QCOMPARE(frame->settings().displayMode, int(ModeMidnight));
-    QVERIFY(!frame->action(kCmdModeNormal)->isChecked());
-    QVERIFY(frame->action(kCmdModeMidnight)->isChecked());
+    frame->action(CommandId::ModeNormal)->trigger();
+    QVERIFY(frame->action(CommandId::ModeNormal)->isChecked());
+    frame->action(CommandId::ModeMidnight)->trigger();
+    QCOMPARE(frame->settings().displayMode, DisplayMode::Midnight);
+    QVERIFY(!frame->action(CommandId::ModeNormal)->isChecked());
+    QVERIFY(frame->action(CommandId::ModeMidnight)->isChecked());
     QVERIFY(ReadFile(IniPath()).startsWith("0 0 2 0 0 0 0\r\n"));
 }
 
@@ -242,18 +243,18 @@ void TestMainFrame::twilightSwapsAvailableEntriesInMenuAndToolbar() {
     auto frame = StartFrame();
     QVERIFY(frame);
     auto* toolBar = frame->findChild<QToolBar*>();
-    const QList<int> bodyEntries = {kCmdCodeDiameter, kCmdCodeBrightness, kCmdCodeNone, kCmdShowMoon};
-    const QList<int> twilightEntries = {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2, kCmdSummerTime};
-    frame->action(kCmdCodeDiameter)->trigger();
+    const QList<CommandId> bodyEntries = {CommandId::CodeDiameter, CommandId::CodeBrightness, CommandId::CodeNone, CommandId::ShowMoon};
+    const QList<CommandId> twilightEntries = {CommandId::ZoneUt, CommandId::ZoneUtPlus1, CommandId::ZoneUtPlus2, CommandId::SummerTime};
+    frame->action(CommandId::CodeDiameter)->trigger();
     for (bool twilight : {true, false}) {
-        frame->action(twilight ? kCmdModeTwilight : kCmdModeSun)->trigger();
-        for (int command : bodyEntries) QCOMPARE(frame->action(command)->isEnabled(), !twilight);
-        for (int command : twilightEntries) QCOMPARE(frame->action(command)->isEnabled(), twilight);
-        QCOMPARE(frame->action(kCmdCodeDiameter)->isChecked(), !twilight);
-        QVERIFY(frame->action(kCmdShowMoon)->isChecked());
-        QCOMPARE(frame->action(kCmdZoneUtPlus1)->isChecked(), twilight);
+        frame->action(twilight ? CommandId::ModeTwilight : CommandId::ModeSun)->trigger();
+        for (CommandId command : bodyEntries) QCOMPARE(frame->action(command)->isEnabled(), !twilight);
+        for (CommandId command : twilightEntries) QCOMPARE(frame->action(command)->isEnabled(), twilight);
+        QCOMPARE(frame->action(CommandId::CodeDiameter)->isChecked(), !twilight);
+        QVERIFY(frame->action(CommandId::ShowMoon)->isChecked());
+        QCOMPARE(frame->action(CommandId::ZoneUtPlus1)->isChecked(), twilight);
         // The toolbar button is the same command: it shows the same check.
-        auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(frame->action(kCmdModeTwilight)));
+        auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(frame->action(CommandId::ModeTwilight)));
         QVERIFY(button);
         QCOMPARE(button->isChecked(), twilight);
     }
@@ -263,35 +264,35 @@ void TestMainFrame::oddTimeZoneFromTheFileChecksNoZone() {
     WriteFile(IniPath(), "0 0 3 1 0 1 1\r\n52.000000 9.800000 1.5\r\n");
     auto frame = StartFrame(false);
     QCOMPARE(frame->settings().timeZoneHours, 1.5);
-    for (int command : {kCmdZoneUt, kCmdZoneUtPlus1, kCmdZoneUtPlus2}) {
+    for (CommandId command : {CommandId::ZoneUt, CommandId::ZoneUtPlus1, CommandId::ZoneUtPlus2}) {
         QVERIFY(frame->action(command)->isEnabled());
         QVERIFY(!frame->action(command)->isChecked());
     }
-    frame->action(kCmdZoneUtPlus2)->trigger();
+    frame->action(CommandId::ZoneUtPlus2)->trigger();
     QCOMPARE(frame->settings().timeZoneHours, 2.0);
-    QVERIFY(frame->action(kCmdZoneUtPlus2)->isChecked());
+    QVERIFY(frame->action(CommandId::ZoneUtPlus2)->isChecked());
     QVERIFY(ReadFile(IniPath()).contains(" 2.0\r\n"));
 }
 
 void TestMainFrame::summerTimeIsOnAtEveryStart() {
     {
         auto frame = StartFrame(false);
-        frame->action(kCmdModeTwilight)->trigger();
-        frame->action(kCmdSummerTime)->trigger();
+        frame->action(CommandId::ModeTwilight)->trigger();
+        frame->action(CommandId::SummerTime)->trigger();
         QCOMPARE(frame->settings().summerTime, 0);
-        QVERIFY(!frame->action(kCmdSummerTime)->isChecked());
+        QVERIFY(!frame->action(CommandId::SummerTime)->isChecked());
     }
     auto again = StartFrame(false);
     QCOMPARE(again->settings().summerTime, 1);
-    QCOMPARE(again->settings().displayMode, int(ModeTwilight));
+    QCOMPARE(again->settings().displayMode, DisplayMode::Twilight);
 }
 
 void TestMainFrame::settingsSurviveARestart() {
     ChartSettings expected;
     {
         auto frame = StartFrame(false);
-        for (int command : {kCmdModeTwilight, kCmdZoneUtPlus2, kCmdShowGrid, kCmdCodeBrightness, kCmdShowMoon,
-                            kCmdLatitudeSouth, kCmdLongitudeWest, kCmdLongitudeWest})
+        for (CommandId command : {CommandId::ModeTwilight, CommandId::ZoneUtPlus2, CommandId::ShowGrid, CommandId::CodeBrightness, CommandId::ShowMoon,
+                            CommandId::LatitudeSouth, CommandId::LongitudeWest, CommandId::LongitudeWest})
             frame->action(command)->trigger();
         expected = frame->settings();
     }
@@ -303,8 +304,8 @@ void TestMainFrame::settingsSurviveARestart() {
     read.latitude = expected.latitude;
     read.longitude = expected.longitude;
     QCOMPARE(read, expected);
-    QCOMPARE(again->action(kCmdZoneUtPlus2)->isChecked(), true);
-    QCOMPARE(again->action(kCmdModeTwilight)->isChecked(), true);
+    QCOMPARE(again->action(CommandId::ZoneUtPlus2)->isChecked(), true);
+    QCOMPARE(again->action(CommandId::ModeTwilight)->isChecked(), true);
 }
 
 void TestMainFrame::damagedFilesStartWithDefaults_data() {
@@ -327,7 +328,7 @@ void TestMainFrame::damagedFilesStartWithDefaults() {
     WriteFile(IniPath(), file);
     auto frame = StartFrame();
     QVERIFY(frame);
-    QCOMPARE(frame->settings().displayMode, displayMode);
+    QCOMPARE(static_cast<int>(frame->settings().displayMode), displayMode);
     QVERIFY(qAbs(frame->settings().latitude / kDegree - latitude) < 1e-9);
     // The window fits a screen whatever size the file asks for, and the chart is drawn.
     const QSize limit = QSize(1212, 800).expandedTo(QGuiApplication::primaryScreen()->availableVirtualSize());
@@ -404,14 +405,14 @@ void TestMainFrame::quitKeysCloseTheWindow() {
 void TestMainFrame::yearCommandsSaturate() {
     auto frame = StartFrame(false);
     frame->view()->SetYear(1);
-    frame->action(kCmdYearMinus)->trigger();
-    frame->action(kCmdYearMinus)->trigger();
+    frame->action(CommandId::YearMinus)->trigger();
+    frame->action(CommandId::YearMinus)->trigger();
     QCOMPARE(frame->view()->year(), -1);
     frame->view()->SetYear(kMaxYear);
-    frame->action(kCmdYearPlus)->trigger();
+    frame->action(CommandId::YearPlus)->trigger();
     QCOMPARE(frame->view()->year(), kMaxYear);
     frame->view()->SetYear(kMinYear);
-    frame->action(kCmdYearMinus)->trigger();
+    frame->action(CommandId::YearMinus)->trigger();
     QCOMPARE(frame->view()->year(), kMinYear);
     // Year commands save nothing of their own: the file holds no year.
     QCOMPARE(ReadFile(IniPath()), QByteArray("0 0 0 1 0 1 1\r\n52.000000 9.800000 1.0\r\n"));
@@ -446,7 +447,7 @@ void TestMainFrame::yearPrompt() {
         QTest::keyClicks(dialog->editControl(), typed);
         QTest::keyClick(dialog->editControl(), Qt::Key(closeKey));
     });
-    frame->action(kCmdYearPrompt)->trigger();
+    frame->action(CommandId::YearPrompt)->trigger();
     QCOMPARE(caption, QStringLiteral("Velmarin"));
     QVERIFY(editHasFocus);
     QCOMPARE(prompt, QStringLiteral("Eingabe des Jahres?"));
@@ -489,7 +490,7 @@ void TestMainFrame::locationPrompt() {
         QTest::keyClicks(edit, typed);
         QTest::keyClick(edit, Qt::Key(closeKey));
     });
-    frame->action(kCmdChangeLocation)->trigger();
+    frame->action(CommandId::ChangeLocation)->trigger();
     QCOMPARE(prompt, QStringLiteral("Eingabe des Ortes?\nBreite Länge"));
     QCOMPARE(initial, QStringLiteral("52.00 9.80"));
     if (changes) {
@@ -512,9 +513,9 @@ void TestMainFrame::unwritableSettingsFileChangesNothingInMemory() {
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QCOMPARE(frame.settings(), ChartSettings{});
-    frame.action(kCmdModeSun)->trigger();
-    frame.action(kCmdLatitudeSouth)->trigger();
-    QCOMPARE(frame.settings().displayMode, int(ModeSun));
+    frame.action(CommandId::ModeSun)->trigger();
+    frame.action(CommandId::LatitudeSouth)->trigger();
+    QCOMPARE(frame.settings().displayMode, DisplayMode::Sun);
     QVERIFY(qAbs(frame.settings().latitude / kDegree - 47.0) < 1e-9);
     QVERIFY(!QFile::exists(path));
     // The chart is drawn all the same.
@@ -554,10 +555,10 @@ void TestMainFrame::repaintKeepsTheChartUntilAnInputChanges() {
     view->repaint();
     view->repaint();
     QCOMPARE(view->renderCount(), first);
-    frame->action(kCmdYearPlus)->trigger();
+    frame->action(CommandId::YearPlus)->trigger();
     view->RenderIfNeeded();
     QCOMPARE(view->renderCount(), first + 1);
-    frame->action(kCmdShowGrid)->trigger();
+    frame->action(CommandId::ShowGrid)->trigger();
     view->RenderIfNeeded();
     QCOMPARE(view->renderCount(), first + 2);
     frame->resize(frame->size() + QSize(30, 20));
@@ -672,10 +673,10 @@ void TestMainFrame::unreadableSettingsFileIsNeverOverwritten() {
         auto frame = StartFrame();
         QVERIFY(frame);
         QCOMPARE(frame->settings(), ChartSettings{});
-        frame->action(kCmdModeSun)->trigger();
-        frame->action(kCmdLatitudeNorth)->trigger();
+        frame->action(CommandId::ModeSun)->trigger();
+        frame->action(CommandId::LatitudeNorth)->trigger();
         frame->SaveSettingsFile();
-        QCOMPARE(frame->settings().displayMode, int(ModeSun));
+        QCOMPARE(frame->settings().displayMode, DisplayMode::Sun);
         frame->view()->RenderIfNeeded();
         QVERIFY(!frame->view()->backBuffer().isNull());
     }
@@ -702,7 +703,7 @@ void TestMainFrame::linkedSettingsFileStaysALink() {
     QVERIFY(QFile::link(QStringLiteral("dotfiles/Velmarin.ini"), IniPath()));
     auto frame = StartFrame(false);
     QVERIFY(qAbs(frame->settings().latitude / kDegree - 48.0) < 1e-9);
-    frame->action(kCmdModeMidnight)->trigger();
+    frame->action(CommandId::ModeMidnight)->trigger();
     QVERIFY(QFileInfo(IniPath()).isSymLink());
     QVERIFY2(ReadFile(real).startsWith("0 0 2 1 0 1 1\r\n48.000000 11.000000 1.0\r\n"), ReadFile(real).constData());
 }

@@ -195,7 +195,7 @@ void TestReadout::twilightChartShowsNoReadout() {
     const QString text = MoveTo(*onTrack);
     QVERIFY(!text.isEmpty());
     ChartSettings twilight = frame_->settings();
-    twilight.displayMode = ModeTwilight;
+    twilight.displayMode = DisplayMode::Twilight;
     frame_->ChangeSettings(twilight);
     view_->repaint();
     const auto cell = FindPixel(qRgb(80, 80, 140));  // a darkness cell
@@ -204,7 +204,7 @@ void TestReadout::twilightChartShowsNoReadout() {
     QTest::mouseClick(view_, Qt::LeftButton, Qt::NoModifier, Logical(*cell).toPoint());
     QCOMPARE(MoveTo(*cell), QString());
     ChartSettings normal = frame_->settings();
-    normal.displayMode = ModeNormal;
+    normal.displayMode = DisplayMode::Normal;
     frame_->ChangeSettings(normal);
 }
 

@@ -95,14 +95,14 @@ void TestZones::typingChoosesSydneyAndARestartKeepsIt() {
         CVelmarinView* view = frame.view();
         view->SetYear(2026);
         ChartSettings sydney = frame.settings();
-        sydney.displayMode = ModeTwilight;
+        sydney.displayMode = DisplayMode::Twilight;
         sydney.latitude = -33.87 * degToRad;
         sydney.longitude = 151.21 * degToRad;
         sydney.showGrid = 0;  // no marks over the pixels looked at
         sydney.showDayLine = 0;
         frame.ChangeSettings(sydney);
-        QVERIFY(frame.action(kCmdSummerTime)->isEnabled());
-        QVERIFY(frame.action(kCmdSummerTime)->isChecked());
+        QVERIFY(frame.action(CommandId::SummerTime)->isEnabled());
+        QVERIFY(frame.action(CommandId::SummerTime)->isChecked());
 
         QString highlighted;
         WhenZoneListOpens([&](CZoneDialog* dialog) {
@@ -110,19 +110,19 @@ void TestZones::typingChoosesSydneyAndARestartKeepsIt() {
             highlighted = dialog->selectedZone();
             QTest::keyClick(dialog->filterControl(), Qt::Key_Return);
         });
-        frame.action(kCmdZoneOther)->trigger();
+        frame.action(CommandId::ZoneOther)->trigger();
         QCOMPARE(highlighted, QStringLiteral("Australia/Sydney"));
         QCOMPARE(QString::fromStdString(frame.settings().zone), QStringLiteral("Australia/Sydney"));
 
         // The zone decides summer time: the entry greyed, its mark as it was.
-        QVERIFY(!frame.action(kCmdSummerTime)->isEnabled());
-        QVERIFY(frame.action(kCmdSummerTime)->isChecked());
-        QVERIFY(frame.action(kCmdZoneOther)->isChecked());
-        QVERIFY(!frame.action(kCmdZoneUtPlus1)->isChecked());
+        QVERIFY(!frame.action(CommandId::SummerTime)->isEnabled());
+        QVERIFY(frame.action(CommandId::SummerTime)->isChecked());
+        QVERIFY(frame.action(CommandId::ZoneOther)->isChecked());
+        QVERIFY(!frame.action(CommandId::ZoneUtPlus1)->isChecked());
         QVERIFY(ReadFile(path).endsWith("\r\nzone Australia/Sydney\r\n"));
 
         const QtZoneDatabase zones;
-        QCOMPARE(QString::fromStdString(AxisCaption(ModeTwilight, frame.settings(), false,
+        QCOMPARE(QString::fromStdString(AxisCaption(DisplayMode::Twilight, frame.settings(), false,
                                                     ZoneCaption(2026, frame.settings(), &zones))),
                  QStringLiteral("Y-Achse: Uhrzeit in Australia/Sydney (AEST/AEDT)"));
 
@@ -136,23 +136,23 @@ void TestZones::typingChoosesSydneyAndARestartKeepsIt() {
         QVERIFY(ShownAt(view, 6, 10, 2026, 6.25) != white);  // AEDT: still twilight
 
         // A fixed zone takes over again, and summer time is the user's once more.
-        frame.ExecuteCommand(kCmdZoneUtPlus2);
+        frame.ExecuteCommand(CommandId::ZoneUtPlus2);
         QCOMPARE(QString::fromStdString(frame.settings().zone), QString());
-        QVERIFY(frame.action(kCmdSummerTime)->isEnabled());
+        QVERIFY(frame.action(CommandId::SummerTime)->isEnabled());
         QVERIFY(!ReadFile(path).contains("zone"));
-        frame.ExecuteCommand(kCmdModeTwilight);
+        frame.ExecuteCommand(CommandId::ModeTwilight);
         WhenZoneListOpens([](CZoneDialog* dialog) {
             QTest::keyClicks(dialog->filterControl(), QStringLiteral("sydney"));
             QTest::keyClick(dialog->filterControl(), Qt::Key_Return);
         });
-        frame.action(kCmdZoneOther)->trigger();
+        frame.action(CommandId::ZoneOther)->trigger();
         QCOMPARE(QString::fromStdString(frame.settings().zone), QStringLiteral("Australia/Sydney"));
     }
     // The next start comes back with the zone.
     CMainFrame again(path.toStdString());
     QCOMPARE(QString::fromStdString(again.settings().zone), QStringLiteral("Australia/Sydney"));
-    QVERIFY(!again.action(kCmdSummerTime)->isEnabled());
-    QVERIFY(again.action(kCmdZoneOther)->isChecked());
+    QVERIFY(!again.action(CommandId::SummerTime)->isEnabled());
+    QVERIFY(again.action(CommandId::ZoneOther)->isChecked());
 }
 
 void TestZones::aCityNameSetsPlaceAndZone_data() {
