@@ -2,7 +2,7 @@
 
 #include "core/chart/frame_layers.h"
 #include "core/chart/layers.h"
-#include "core/chart/night_passes.h"
+#include "core/chart/night_overlay.h"
 #include "core/chart/twilight_chart.h"
 
 namespace velmarin {
@@ -57,12 +57,15 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     const bool overlays = settings.showPlanets != 0 || settings.showMoonlight != 0;
     if (mode == DisplayMode::Twilight && overlays) {
         const TwilightInputs inputs = TwilightInputsOf(year, settings, state.zones.get());
+        const bool moonlight = settings.showMoonlight != 0;
         if (kept) {
             DrawTwilightChart(pass, state.sky.Twilight(inputs), state.sky.NightPasses(PassInputsOf(inputs)),
-                              inputs.offsets);
+                              moonlight ? &state.sky.Moonlit(inputs) : nullptr);
         } else {
-            DrawTwilightChart(pass, SampleTwilightYear(inputs, 1), ComputeNightPassYear(PassInputsOf(inputs)),
-                              inputs.offsets);
+            const std::vector<TwilightDay> days = SampleTwilightYear(inputs, 1);
+            const NightPassYear passes = ComputeNightPassYear(PassInputsOf(inputs));
+            const MoonlitNight moonlit = MoonlitSamples(days, passes.moonUp, inputs.offsets);
+            DrawTwilightChart(pass, days, passes, &moonlit);
         }
     } else if (mode == DisplayMode::Twilight) {
         if (kept) {

@@ -12,6 +12,7 @@ namespace velmarin {
 
 struct TrackYear;
 struct NightPassYear;
+struct MoonlitNight;
 
 // Modes 0..2: body tracks, Moon node lines and the sidereal-time line,
 // computing the positions as it goes.
@@ -24,10 +25,11 @@ void DrawTwilightChart(ChartPass& pass);
 // The same from samples taken beforehand with the pass's year and settings.
 void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days);
 // The same with what "mit Planeten" and "mit Mondlicht" add, as the settings
-// ask: the planets' passes and the moonlit night (ComputeNightPassYear for
-// the pass's year, place and civil time `offsets`).
+// ask: the planets' passes (ComputeNightPassYear for the pass's year, place
+// and civil time) and the moonlit night (MoonlitSamples of `days`; may be
+// null without "mit Mondlicht").
 void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days, const NightPassYear& passes,
-                       const YearOffsets& offsets);
+                       const MoonlitNight* moonlit);
 // Screen only, when showDayLine: the line at todayJd.
 void DrawDayLine(ChartPass& pass);
 // DisplayMode::Normal: ecliptic, zodiac labels and declination scale.

@@ -99,7 +99,7 @@ private:
 struct Curve {
     int body = 0;
     PassEventKind kind = PassEventKind::Rise;
-    std::vector<CurvePoint> points;
+    const std::vector<CurvePoint>* points = nullptr;
 };
 
 // A spot for the curve's label: on the curve where it runs steadily, inside
@@ -110,7 +110,7 @@ std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const st
     constexpr int kSteady = 4;  // points either side that must join without a break
     std::optional<Box> best;
     long bestScore = 0;
-    const auto& pts = curve.points;
+    const auto& pts = *curve.points;
     for (std::size_t i = kSteady; i + kSteady < pts.size(); i += 2) {
         bool steady = true;
         for (std::size_t j = i - kSteady; j < i + kSteady && steady; ++j) {
@@ -164,27 +164,7 @@ MoonlitNight MoonlitSamples(const std::vector<TwilightDay>& days, const std::vec
     return night;
 }
 
-std::vector<CurvePoint> PassCurve(const std::vector<BodyPass>& passes, PassEventKind kind,
-                                  const YearOffsets& offsets) {
-    std::vector<CurvePoint> points;
-    points.reserve(passes.size());
-    for (const BodyPass& pass : passes) {
-        const PassEvent& event =
-            kind == PassEventKind::Rise ? pass.rise : kind == PassEventKind::Set ? pass.set : pass.transit;
-        // A transit below the horizon shows nothing.
-        const bool shown = event.valid && (kind != PassEventKind::Transit || pass.transitAltitude > 0.0);
-        CurvePoint point;
-        if (shown) {
-            const LocalInstant local = ToLocal(offsets, event.t);
-            point = {local.dayJd, local.hours, true};
-        }
-        points.push_back(point);
-    }
-    return points;
-}
-
-void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days,
-                      const YearOffsets& offsets) {
+void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days) {
     Surface& dc = pass.dc;
     const ChartLayout& l = pass.layout;
     const int track = DefaultTrackWidth(pass.catalogue, l);
@@ -194,7 +174,7 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
     std::vector<Curve> curves;
     for (int k = 0; k < kOverlayPlanetCount; ++k) {
         for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Set, PassEventKind::Transit}) {
-            curves.push_back({kFirstOverlayPlanet + k, kind, PassCurve(passes.planets[k], kind, offsets)});
+            curves.push_back({kFirstOverlayPlanet + k, kind, &passes.curves[k][static_cast<int>(kind)]});
         }
     }
 
@@ -203,12 +183,17 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
         const Color color = pass.catalogue.entries[curve.body].color;
         const bool transit = curve.kind == PassEventKind::Transit;
         int selected = -1;
-        for (std::size_t i = 1; i < curve.points.size(); ++i) {
-            const CurvePoint& a = curve.points[i - 1];
-            const CurvePoint& b = curve.points[i];
-            if (a.valid) crowding.Add(MapToPage(l, a.dayJd, LocalHourAngle(a.hours)));
-            if (!a.valid || !b.valid || b.dayJd - a.dayJd > kLongestJoin) continue;
-            if (transit && i % 2 == 0) continue;  // dashed
+        const std::vector<CurvePoint>& points = *curve.points;
+        for (const CurvePoint& p : points) {
+            if (p.valid) crowding.Add(MapToPage(l, p.dayJd, LocalHourAngle(p.hours)));
+        }
+        // Every second pass is plenty for a smooth curve (the bands are
+        // sampled no closer) and halves the drawing.
+        for (std::size_t i = 2; i < points.size(); i += 2) {
+            const CurvePoint& a = points[i - 2];
+            const CurvePoint& b = points[i];
+            if (!a.valid || !points[i - 1].valid || !b.valid || b.dayJd - a.dayJd > 2 * kLongestJoin) continue;
+            if (transit && i % 4 == 0) continue;  // dashed
             const bool night = InNight(days, a.dayJd, a.hours);
             const int width = transit ? (night ? std::max(1, thick - 1) : 1) : (night ? thick : thin);
             if (width != selected) {

@@ -36,24 +36,11 @@ struct MoonlitNight {
 MoonlitNight MoonlitSamples(const std::vector<TwilightDay>& days, const std::vector<TimeInterval>& moonUp,
                             const YearOffsets& offsets);
 
-// Which rise, transit and set curves a pass draws, and where.
-enum class PassEventKind { Rise = 0, Transit = 1, Set = 2 };
-// The curve of one kind of event of one planet as the chart draws it: its
-// points in time order; a point with valid false breaks the curve.
-struct CurvePoint {
-    double dayJd = 0.0;  // the civil day (0 h)
-    double hours = 0.0;  // local hour in that day
-    bool valid = false;
-};
-std::vector<CurvePoint> PassCurve(const std::vector<BodyPass>& passes, PassEventKind kind,
-                                  const YearOffsets& offsets);
-
 // Draws the rise, set (solid) and transit (thin, dashed) curves of Mercury ..
 // Neptune in their catalogue colours, thick where they pass over the night
 // (astronomical twilight or darkness, as `days` sampled it), and a label
 // with each planet's name beside each curve.
-void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days,
-                      const YearOffsets& offsets);
+void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days);
 
 // The twilight chart's legend with the overlays on: sunshine, darkness and
 // what the settings add, continuing the location line at (x, y) whose row is

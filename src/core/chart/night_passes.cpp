@@ -18,10 +18,10 @@ constexpr double kDeg = kPi / 180.0;
 constexpr double kSiderealRate = 2.0 * kPi * 1.0027379093;
 // The Moon's diameter is 2 asin(k sin P) with this k (its radius in Earth radii).
 constexpr double kMoonRadiusEarthRadii = 0.272493;
-constexpr double kPlanetStepDays = 2.0;
-constexpr double kMoonStepDays = 0.5;
-// Newton steps stop below this change (about 0.1 s).
-constexpr double kSettledDays = 1e-6;
+constexpr double kPlanetStepDays = 4.0;
+constexpr double kMoonStepDays = 1.0;
+// Newton steps stop below this change (about 1 s, as the event search).
+constexpr double kSettledDays = 1.0 / 86400.0;
 constexpr int kMostSteps = 12;
 // The span covered beyond the year on either side, in days.
 constexpr double kMarginDays = 2.0;
@@ -44,23 +44,14 @@ struct Position {
 // three-point interpolation (the right ascension unwrapped first).
 class PositionTable {
 public:
-    PositionTable(int body, double first, double last, double step)
-        : first_(first), step_(step) {
-        const int count = static_cast<int>(std::ceil((last - first) / step)) + 1;
-        EphemerisContext context;
-        ra_.reserve(count);
-        dec_.reserve(count);
-        diameter_.reserve(count);
-        for (int i = 0; i < count; ++i) {
-            const double t = first + i * step;
-            // Sun first: the other bodies read the Sun's values of the same instant.
-            BodyPosition p = ComputeBodyPosition(context, kSun, t);
-            if (body != kSun) p = ComputeBodyPosition(context, body, t);
-            const double ra = ra_.empty() ? p.ra : ra_.back() + SignedAngle(p.ra - ra_.back());
-            ra_.push_back(ra);
-            dec_.push_back(p.dec);
-            diameter_.push_back(p.diameter);
-        }
+    PositionTable() = default;
+    PositionTable(double first, double step) : first_(first), step_(step) {}
+
+    void Add(const BodyPosition& p) {
+        const double ra = ra_.empty() ? p.ra : ra_.back() + SignedAngle(p.ra - ra_.back());
+        ra_.push_back(ra);
+        dec_.push_back(p.dec);
+        diameter_.push_back(p.diameter);
     }
 
     Position At(double t) const {
@@ -77,10 +68,26 @@ public:
     }
 
 private:
-    double first_;
-    double step_;
+    double first_ = 0.0;
+    double step_ = 1.0;
     std::vector<double> ra_, dec_, diameter_;
 };
+
+// Tables of `bodies` on the grid first, first + step, ... up to last.
+template <std::size_t N>
+std::array<PositionTable, N> ComputeTables(const std::array<int, N>& bodies, double first, double last, double step) {
+    const int count = static_cast<int>(std::ceil((last - first) / step)) + 1;
+    std::array<PositionTable, N> tables;
+    tables.fill(PositionTable(first, step));
+    EphemerisContext context;
+    for (int i = 0; i < count; ++i) {
+        const double t = first + i * step;
+        // Sun first: the other bodies read the Sun's values of the same instant.
+        ComputeBodyPosition(context, kSun, t);
+        for (std::size_t b = 0; b < N; ++b) tables[b].Add(ComputeBodyPosition(context, bodies[b], t));
+    }
+    return tables;
+}
 
 // Hour angle and horizon of one body seen from the observer.
 class PassFinder {
@@ -91,11 +98,13 @@ public:
           longitude_(observer.longitude),
           sinLatitude_(std::sin(observer.latitude)),
           cosLatitude_(std::cos(observer.latitude)),
+          sinHorizon_(std::sin(HorizonGeometricAltitude())),
           sidereal_(sidereal) {}
 
     // Passes whose transits lie in [from, to).
     std::vector<BodyPass> Passes(double from, double to) const {
         std::vector<BodyPass> passes;
+        passes.reserve(static_cast<std::size_t>(to - from) + 2);
         const Position start = table_.At(from);
         double guess = from + NormalizeAngle(-HourAngle(from, start)) / Rate(start);
         for (int i = 0; i < 1000; ++i) {
@@ -115,19 +124,19 @@ private:
     // Hour angle gained per day by the body.
     static double Rate(const Position& p) { return kSiderealRate - p.raRate; }
 
-    // Geometric altitude of the centre at which the body rises and sets.
-    double RiseAltitude(const Position& p) const {
+    // Sine of the geometric altitude of the centre at which the body rises and sets.
+    double SinRiseAltitude(const Position& p) const {
+        if (body_ != kMoon) return sinHorizon_;
         const double horizon = HorizonGeometricAltitude();
-        if (body_ != kMoon) return horizon;
         // Upper limb on the horizon, the Moon lowered by its parallax.
         const double semidiameter = p.diameter / 2.0 / 3600.0 * kDeg;
         const double parallax = std::asin(std::clamp(std::sin(semidiameter) / kMoonRadiusEarthRadii, -1.0, 1.0));
-        return horizon - semidiameter + parallax * std::cos(horizon);
+        return std::sin(horizon - semidiameter + parallax * std::cos(horizon));
     }
 
     // Cosine of the hour angle at which the body crosses its rise altitude.
     double CosRiseHourAngle(const Position& p) const {
-        return (std::sin(RiseAltitude(p)) - sinLatitude_ * std::sin(p.dec)) / (cosLatitude_ * std::cos(p.dec));
+        return (SinRiseAltitude(p) - sinLatitude_ * std::sin(p.dec)) / (cosLatitude_ * std::cos(p.dec));
     }
 
     // Newton steps on the hour angle towards target(position).
@@ -176,6 +185,7 @@ private:
     double longitude_;
     double sinLatitude_;
     double cosLatitude_;
+    double sinHorizon_;
     const EphemerisContext& sidereal_;
 };
 
@@ -214,8 +224,8 @@ NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs) {
     // The Moon's table costs about as much as all planets' together: it gets
     // a thread of its own.
     const auto moonWork = [&] {
-        const PositionTable table(kMoon, from - 2.0, to + 2.0, kMoonStepDays);
-        year.moonUp = UpIntervals(PassFinder(kMoon, table, observer, sidereal).Passes(from - 1.0, to + 1.0));
+        const auto tables = ComputeTables(std::array{static_cast<int>(kMoon)}, from - 3.0, to + 3.0, kMoonStepDays);
+        year.moonUp = UpIntervals(PassFinder(kMoon, tables[0], observer, sidereal).Passes(from - 1.0, to + 1.0));
     };
     std::thread moonThread;
     try {
@@ -223,10 +233,14 @@ NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs) {
     } catch (const std::system_error&) {
         moonWork();  // no thread to be had: this one does it
     }
+    std::array<int, kOverlayPlanetCount> bodies{};
+    for (int k = 0; k < kOverlayPlanetCount; ++k) bodies[k] = kFirstOverlayPlanet + k;
+    const auto tables = ComputeTables(bodies, from - 4.0, to + 4.0, kPlanetStepDays);
     for (int k = 0; k < kOverlayPlanetCount; ++k) {
-        const int body = kFirstOverlayPlanet + k;
-        const PositionTable table(body, from - 4.0, to + 4.0, kPlanetStepDays);
-        year.planets[k] = PassFinder(body, table, observer, sidereal).Passes(from, to);
+        year.planets[k] = PassFinder(bodies[k], tables[k], observer, sidereal).Passes(from, to);
+        for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Transit, PassEventKind::Set}) {
+            year.curves[k][static_cast<int>(kind)] = PassCurve(year.planets[k], kind, inputs.offsets);
+        }
     }
     if (moonThread.joinable()) moonThread.join();
     return year;
@@ -257,6 +271,25 @@ LocalInstant ToLocal(const YearOffsets& offsets, double t) {
         day = dayOf(t + offset);
     }
     return {day, (t + offset - day) * 24.0};
+}
+
+std::vector<CurvePoint> PassCurve(const std::vector<BodyPass>& passes, PassEventKind kind,
+                                  const YearOffsets& offsets) {
+    std::vector<CurvePoint> points;
+    points.reserve(passes.size());
+    for (const BodyPass& pass : passes) {
+        const PassEvent& event =
+            kind == PassEventKind::Rise ? pass.rise : kind == PassEventKind::Set ? pass.set : pass.transit;
+        // A transit below the horizon shows nothing.
+        const bool shown = event.valid && (kind != PassEventKind::Transit || pass.transitAltitude > 0.0);
+        CurvePoint point;
+        if (shown) {
+            const LocalInstant local = ToLocal(offsets, event.t);
+            point = {local.dayJd, local.hours, true};
+        }
+        points.push_back(point);
+    }
+    return points;
 }
 
 }  // namespace velmarin

@@ -13,7 +13,7 @@ namespace velmarin {
 // The bodies' passes over the sky through a year, for drawing them on the
 // twilight chart. The exact event search (ComputeVisibilityYear) costs far
 // more than a redraw may take, so the positions are computed on a coarse grid
-// (the planets every two days, the Moon every half day), interpolated, and
+// (the planets every four days, the Moon every day), interpolated, and
 // each event is found by a few Newton steps on the hour angle. That places
 // every event within seconds of the exact search, far below a pixel.
 
@@ -36,6 +36,19 @@ struct BodyPass {
 inline constexpr int kFirstOverlayPlanet = kMercury;
 inline constexpr int kOverlayPlanetCount = kNeptune - kMercury + 1;
 
+// The kinds of event a pass has.
+enum class PassEventKind { Rise = 0, Transit = 1, Set = 2 };
+inline constexpr int kPassEventKinds = 3;
+
+// One event of a curve through the year as the twilight chart draws it; a
+// point with valid false (no such event about that transit, or a transit
+// below the horizon) breaks the curve.
+struct CurvePoint {
+    double dayJd = 0.0;  // the civil day (0 h)
+    double hours = 0.0;  // local hour in that day
+    bool valid = false;
+};
+
 struct NightPassYear {
     // Passes of Mercury .. Neptune ([body - kMercury]) from a day before the
     // year to a day after it, in time order.
@@ -43,6 +56,8 @@ struct NightPassYear {
     // Stretches of time with the Moon's upper limb above the horizon, in time
     // order and disjoint, covering the same span.
     std::vector<TimeInterval> moonUp;
+    // The planets' passes in local time: [body - kMercury][kind], one point per pass.
+    std::array<std::array<std::vector<CurvePoint>, kPassEventKinds>, kOverlayPlanetCount> curves;
 };
 
 NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs);
@@ -56,5 +71,9 @@ struct LocalInstant {
     double hours = 0.0;
 };
 LocalInstant ToLocal(const YearOffsets& offsets, double t);
+
+// The events of one kind of `passes` in local time, one point per pass.
+std::vector<CurvePoint> PassCurve(const std::vector<BodyPass>& passes, PassEventKind kind,
+                                  const YearOffsets& offsets);
 
 }  // namespace velmarin

@@ -202,18 +202,16 @@ void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days) {
 }
 
 void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days, const NightPassYear& passes,
-                       const YearOffsets& offsets) {
+                       const MoonlitNight* moonlit) {
     Surface& dc = pass.dc;
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     ComputeNutation(pass.ephemeris, pass.layout.startJd);
 
     const Pen pen = dc.SelectPen(Pen{});
     const Brush brush = dc.SelectBrush(Brush{});
-    const bool moonlight = pass.settings.showMoonlight != 0;
-    const MoonlitNight moonlit = moonlight ? MoonlitSamples(days, passes.moonUp, offsets) : MoonlitNight{};
     DrawTwilightDays(dc, pass.layout, pass.catalogue, days, TwilightCells::MergedRuns,
-                     moonlight ? &moonlit : nullptr);
-    if (pass.settings.showPlanets != 0) DrawPlanetPasses(pass, passes, days, offsets);
+                     pass.settings.showMoonlight != 0 ? moonlit : nullptr);
+    if (pass.settings.showPlanets != 0) DrawPlanetPasses(pass, passes, days);
     dc.SelectPen(pen);
     dc.SelectBrush(brush);
 }

@@ -63,6 +63,14 @@ const NightPassYear& YearSkyCache::NightPasses(const VisibilityInputs& inputs) {
     return passes_;
 }
 
+const MoonlitNight& YearSkyCache::Moonlit(const TwilightInputs& inputs) {
+    if (moonlitInputs_ != inputs) {
+        moonlit_ = MoonlitSamples(Twilight(inputs), NightPasses(PassInputsOf(inputs)).moonUp, inputs.offsets);
+        moonlitInputs_ = inputs;
+    }
+    return moonlit_;
+}
+
 const TrackYear& YearSkyCache::Tracks(int year) {
     if (!tracks_ || tracks_->year != year) tracks_ = ComputeTrackYear(year);
     return *tracks_;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/chart/night_overlay.h"
 #include "core/chart/night_passes.h"
 #include "core/chart/phase_markers.h"
 #include "core/chart/twilight_sampling.h"
@@ -43,6 +44,8 @@ public:
     const std::vector<VisibilityDay>& Visibility(const VisibilityInputs& inputs);
     // The planets' passes and the Moon's hours up, as the twilight chart draws them.
     const NightPassYear& NightPasses(const VisibilityInputs& inputs);
+    // The Moon over the twilight chart's samples (MoonlitSamples).
+    const MoonlitNight& Moonlit(const TwilightInputs& inputs);
 
 private:
     std::optional<TwilightSunYear> twilightSun_;
@@ -55,6 +58,8 @@ private:
     std::vector<VisibilityDay> visibility_;
     std::optional<VisibilityInputs> passInputs_;
     NightPassYear passes_;
+    std::optional<TwilightInputs> moonlitInputs_;
+    MoonlitNight moonlit_;
 };
 
 }  // namespace velmarin

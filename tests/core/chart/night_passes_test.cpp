@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/chart/night_passes.h"
+#include "core/ephemeris/visibility_year.h"
 #include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
@@ -160,6 +161,66 @@ TEST(NightPassesLocalTime, InstantsFallOnTheirCivilDayAndHour) {
         const LocalInstant local = ToLocal(offsets, JulianDayFromDate(c.day, c.month, kYear, c.utHour));
         EXPECT_EQ(local.dayJd, JulianDayFromDate(c.localDay, c.localMonth, kYear)) << c.day << "." << c.month;
         EXPECT_NEAR(local.hours, c.localHour, 1e-6) << c.day << "." << c.month;
+    }
+}
+
+}  // namespace
+}  // namespace velmarin
+
+namespace velmarin {
+namespace {
+
+// Largest distance (minutes) from each instant of `ours` to the nearest of `exact`.
+double WorstDistance(const std::vector<double>& ours, const std::vector<double>& exact) {
+    double worst = 0.0;
+    for (double t : ours) worst = std::max(worst, NearestMinutes(exact, t));
+    return worst;
+}
+
+// Interpolating the positions costs next to nothing against the full
+// ephemeris: every pass event lies within a minute of the exact event
+// search's (ComputeVisibilityYear), every Moon rise and set too.
+TEST(NightPassesAgainstExactSearch, InterpolationAddsUnderAMinute) {
+    const Place& place = kPlaces[0];
+    VisibilityInputs inputs;
+    inputs.year = kYear;
+    inputs.latitude = place.latitudeDeg * kDeg;
+    inputs.longitude = place.longitudeDeg * kDeg;
+    inputs.offsets = FixedZoneOffsets(kYear, place.offsetHours, false);
+    const std::vector<VisibilityDay> days = ComputeVisibilityYear(inputs);
+    const NightPassYear& passes = PassesAt(place);
+    const double from = days.front().start + 0.01, to = days.back().end - 0.01;
+    for (int body = kMercury; body <= kMoon; ++body) {
+        std::vector<double> exact[3], ours[3];
+        for (const VisibilityDay& day : days) {
+            for (const TimeInterval& up : day.bodies[body].up) {
+                if (up.from > day.start) exact[0].push_back(up.from);
+                if (up.to < day.end) exact[2].push_back(up.to);
+            }
+            if (day.bodies[body].transit) exact[1].push_back(*day.bodies[body].transit);
+        }
+        if (body == kMoon) {
+            for (const TimeInterval& up : passes.moonUp) {
+                if (up.from > from && up.from < to) ours[0].push_back(up.from);
+                if (up.to > from && up.to < to) ours[2].push_back(up.to);
+            }
+        } else {
+            for (const BodyPass& pass : passes.planets[body - kFirstOverlayPlanet]) {
+                for (const auto& [k, e] : {std::pair{0, pass.rise}, std::pair{1, pass.transit}, std::pair{2, pass.set}}) {
+                    if (e.valid && e.t > from && e.t < to) ours[k].push_back(e.t);
+                }
+            }
+        }
+        for (int k = 0; k < 3; ++k) {
+            if (body == kMoon && k == 1) continue;
+            SCOPED_TRACE("body " + std::to_string(body) + " kind " + std::to_string(k));
+            EXPECT_GE(ours[k].size(), 340u);
+            // The exact search keeps only a day's first transit: compare from its side.
+            if (k != 1) {
+                EXPECT_LE(WorstDistance(ours[k], exact[k]), 1.0);
+            }
+            EXPECT_LE(WorstDistance(exact[k], ours[k]), 1.0);
+        }
     }
 }
 
