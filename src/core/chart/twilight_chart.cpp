@@ -161,7 +161,10 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
             dc.Line(MapToPage(layout, day.jd - 2.0, LocalHourAngle(previousDarkness)),
                     MapToPage(layout, day.jd, LocalHourAngle(darkness)));
             if (moonlit) {
-                dc.SelectPen(Pen{kMoonFreeDarknessColor, catalogue.bodyPens[kEntryDarkness].width});
+                // A little thinner than the darkness curve it runs beside: it
+                // swings with every lunation and would otherwise crowd the night.
+                const int width = catalogue.bodyPens[kEntryDarkness].width;
+                dc.SelectPen(Pen{kMoonFreeDarknessColor, std::max(1, width - 1)});
                 dc.Line(MapToPage(layout, day.jd - 2.0, LocalHourAngle(previousMoonFree)),
                         MapToPage(layout, day.jd, LocalHourAngle(moonlit->moonFreeDarknessHours[d])));
             }
