@@ -33,45 +33,18 @@ double SignedAngle(double x) {
     return r;
 }
 
-struct Position {
-    double ra = 0.0;        // unwrapped, rad
-    double dec = 0.0;       // rad
-    double diameter = 0.0;  // arc seconds
-    double raRate = 0.0;    // rad per day
-};
-
-// Positions of one body on an even grid of instants, read back by
-// three-point interpolation (the right ascension unwrapped first).
-class PositionTable {
-public:
-    PositionTable() = default;
-    PositionTable(double first, double step) : first_(first), step_(step) {}
-
-    void Add(const BodyPosition& p) {
-        const double ra = ra_.empty() ? p.ra : ra_.back() + SignedAngle(p.ra - ra_.back());
-        ra_.push_back(ra);
-        dec_.push_back(p.dec);
-        diameter_.push_back(p.diameter);
+// Runs a and b, b on a thread of its own when one is to be had.
+template <typename A, typename B>
+void RunBeside(A a, B b) {
+    std::thread thread;
+    try {
+        thread = std::thread(b);
+    } catch (const std::system_error&) {
+        b();  // no thread to be had: this one does it
     }
-
-    Position At(double t) const {
-        const int n = static_cast<int>(ra_.size());
-        const int i = std::clamp(static_cast<int>(std::lround((t - first_) / step_)), 1, n - 2);
-        const double p = (t - first_) / step_ - i;
-        const auto value = [&](const std::vector<double>& f) {
-            const double d1 = 0.5 * (f[i + 1] - f[i - 1]);
-            const double d2 = f[i + 1] - 2.0 * f[i] + f[i - 1];
-            return f[i] + p * d1 + 0.5 * p * p * d2;
-        };
-        const double rate = (0.5 * (ra_[i + 1] - ra_[i - 1]) + p * (ra_[i + 1] - 2.0 * ra_[i] + ra_[i - 1])) / step_;
-        return {value(ra_), value(dec_), value(diameter_), rate};
-    }
-
-private:
-    double first_ = 0.0;
-    double step_ = 1.0;
-    std::vector<double> ra_, dec_, diameter_;
-};
+    a();
+    if (thread.joinable()) thread.join();
+}
 
 // Tables of `bodies` on the grid first, first + step, ... up to last.
 template <std::size_t N>
@@ -105,11 +78,11 @@ public:
     std::vector<BodyPass> Passes(double from, double to) const {
         std::vector<BodyPass> passes;
         passes.reserve(static_cast<std::size_t>(to - from) + 2);
-        const Position start = table_.At(from);
+        const InterpolatedPosition start = table_.At(from);
         double guess = from + NormalizeAngle(-HourAngle(from, start)) / Rate(start);
         for (int i = 0; i < 1000; ++i) {
-            double transit = Solve(guess, [](const Position&) { return 0.0; });
-            if (transit < from) transit = Solve(transit + 2.0 * kPi / Rate(table_.At(transit)), [](const Position&) { return 0.0; });
+            double transit = Solve(guess, [](const InterpolatedPosition&) { return 0.0; });
+            if (transit < from) transit = Solve(transit + 2.0 * kPi / Rate(table_.At(transit)), [](const InterpolatedPosition&) { return 0.0; });
             if (!(transit < to)) break;
             passes.push_back(PassAt(transit));
             guess = transit + 2.0 * kPi / Rate(table_.At(transit));
@@ -118,14 +91,14 @@ public:
     }
 
 private:
-    double HourAngle(double t, const Position& p) const {
+    double HourAngle(double t, const InterpolatedPosition& p) const {
         return LocalSiderealTimeAt(SiderealTimeParts(sidereal_, t), longitude_) - p.ra;
     }
     // Hour angle gained per day by the body.
-    static double Rate(const Position& p) { return kSiderealRate - p.raRate; }
+    static double Rate(const InterpolatedPosition& p) { return kSiderealRate - p.raRate; }
 
     // Sine of the geometric altitude of the centre at which the body rises and sets.
-    double SinRiseAltitude(const Position& p) const {
+    double SinRiseAltitude(const InterpolatedPosition& p) const {
         if (body_ != kMoon) return sinHorizon_;
         const double horizon = HorizonGeometricAltitude();
         // Upper limb on the horizon, the Moon lowered by its parallax.
@@ -135,7 +108,7 @@ private:
     }
 
     // Cosine of the hour angle at which the body crosses its rise altitude.
-    double CosRiseHourAngle(const Position& p) const {
+    double CosRiseHourAngle(const InterpolatedPosition& p) const {
         return (SinRiseAltitude(p) - sinLatitude_ * std::sin(p.dec)) / (cosLatitude_ * std::cos(p.dec));
     }
 
@@ -143,7 +116,7 @@ private:
     template <typename Target>
     double Solve(double t, Target target) const {
         for (int i = 0; i < kMostSteps; ++i) {
-            const Position p = table_.At(t);
+            const InterpolatedPosition p = table_.At(t);
             const double step = SignedAngle(HourAngle(t, p) - target(p)) / Rate(p);
             t -= step;
             if (std::fabs(step) < kSettledDays) break;
@@ -154,7 +127,7 @@ private:
     BodyPass PassAt(double transit) const {
         BodyPass pass;
         pass.transit = {transit, true};
-        const Position p = table_.At(transit);
+        const InterpolatedPosition p = table_.At(transit);
         const double altitude = std::asin(std::clamp(
             sinLatitude_ * std::sin(p.dec) + cosLatitude_ * std::cos(p.dec), -1.0, 1.0));
         pass.transitAltitude = ApparentAltitude(altitude);
@@ -166,13 +139,13 @@ private:
         bool out = false;
         // The crossing hour angle, held at the horizon's ends where the
         // declination of a step leaves the body up or down all day.
-        const auto crossing = [&](const Position& q) {
+        const auto crossing = [&](const InterpolatedPosition& q) {
             const double cq = CosRiseHourAngle(q);
             if (!(cq > -1.0 && cq < 1.0)) out = true;
             return std::acos(std::clamp(cq, -1.0, 1.0));
         };
         const double h0 = std::acos(c);
-        const double rise = Solve(transit - h0 / Rate(p), [&](const Position& q) { return -crossing(q); });
+        const double rise = Solve(transit - h0 / Rate(p), [&](const InterpolatedPosition& q) { return -crossing(q); });
         if (!out && rise < transit) pass.rise = {rise, true};
         out = false;
         const double set = Solve(transit + h0 / Rate(p), crossing);
@@ -211,39 +184,65 @@ std::vector<TimeInterval> UpIntervals(const std::vector<BodyPass>& passes) {
 
 }  // namespace
 
-NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs) {
+void PositionTable::Add(const BodyPosition& p) {
+    const double ra = ra_.empty() ? p.ra : ra_.back() + SignedAngle(p.ra - ra_.back());
+    ra_.push_back(ra);
+    dec_.push_back(p.dec);
+    diameter_.push_back(p.diameter);
+}
+
+InterpolatedPosition PositionTable::At(double t) const {
+    const int n = static_cast<int>(ra_.size());
+    const int i = std::clamp(static_cast<int>(std::lround((t - first_) / step_)), 1, n - 2);
+    const double p = (t - first_) / step_ - i;
+    const auto value = [&](const std::vector<double>& f) {
+        const double d1 = 0.5 * (f[i + 1] - f[i - 1]);
+        const double d2 = f[i + 1] - 2.0 * f[i] + f[i - 1];
+        return f[i] + p * d1 + 0.5 * p * p * d2;
+    };
+    const double rate = (0.5 * (ra_[i + 1] - ra_[i - 1]) + p * (ra_[i + 1] - 2.0 * ra_[i] + ra_[i - 1])) / step_;
+    return {value(ra_), value(dec_), value(diameter_), rate};
+}
+
+NightSkyTables ComputeNightSkyTables(int year) {
+    NightSkyTables tables;
+    tables.year = year;
+    const double from = JulianDayFromDate(1, 1, year, 0.0) - kMarginDays;
+    const double to = JulianDayFromDate(1, 1, year + 1, 0.0) + kMarginDays;
+    std::array<int, kOverlayPlanetCount> bodies{};
+    for (int k = 0; k < kOverlayPlanetCount; ++k) bodies[k] = kFirstOverlayPlanet + k;
+    // The Moon's table costs about as much as all planets' together.
+    RunBeside([&] { tables.planets = ComputeTables(bodies, from - 4.0, to + 4.0, kPlanetStepDays); },
+              [&] {
+                  tables.moon = ComputeTables(std::array{static_cast<int>(kMoon)}, from - 3.0, to + 3.0,
+                                              kMoonStepDays)[0];
+              });
+    return tables;
+}
+
+NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const VisibilityInputs& inputs) {
     NightPassYear year;
     const double firstJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
-    const double lastJd = JulianDayFromDate(1, 1, inputs.year + 1, 0.0);
     const double from = firstJd - kMarginDays;
-    const double to = lastJd + kMarginDays;
+    const double to = JulianDayFromDate(1, 1, inputs.year + 1, 0.0) + kMarginDays;
     const Observer observer{inputs.latitude, inputs.longitude};
     EphemerisContext sidereal;
     ComputeNutation(sidereal, firstJd);
-
-    // The Moon's table costs about as much as all planets' together: it gets
-    // a thread of its own.
-    const auto moonWork = [&] {
-        const auto tables = ComputeTables(std::array{static_cast<int>(kMoon)}, from - 3.0, to + 3.0, kMoonStepDays);
-        year.moonUp = UpIntervals(PassFinder(kMoon, tables[0], observer, sidereal).Passes(from - 1.0, to + 1.0));
-    };
-    std::thread moonThread;
-    try {
-        moonThread = std::thread(moonWork);
-    } catch (const std::system_error&) {
-        moonWork();  // no thread to be had: this one does it
-    }
-    std::array<int, kOverlayPlanetCount> bodies{};
-    for (int k = 0; k < kOverlayPlanetCount; ++k) bodies[k] = kFirstOverlayPlanet + k;
-    const auto tables = ComputeTables(bodies, from - 4.0, to + 4.0, kPlanetStepDays);
-    for (int k = 0; k < kOverlayPlanetCount; ++k) {
-        year.planets[k] = PassFinder(bodies[k], tables[k], observer, sidereal).Passes(from, to);
-        for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Transit, PassEventKind::Set}) {
-            year.curves[k][static_cast<int>(kind)] = PassCurve(year.planets[k], kind, inputs.offsets);
-        }
-    }
-    if (moonThread.joinable()) moonThread.join();
+    RunBeside(
+        [&] {
+            for (int k = 0; k < kOverlayPlanetCount; ++k) {
+                year.planets[k] = PassFinder(kFirstOverlayPlanet + k, tables.planets[k], observer, sidereal).Passes(from, to);
+                for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Transit, PassEventKind::Set}) {
+                    year.curves[k][static_cast<int>(kind)] = PassCurve(year.planets[k], kind, inputs.offsets);
+                }
+            }
+        },
+        [&] { year.moonUp = UpIntervals(PassFinder(kMoon, tables.moon, observer, sidereal).Passes(from - 1.0, to + 1.0)); });
     return year;
+}
+
+NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs) {
+    return ComputeNightPassYear(ComputeNightSkyTables(inputs.year), inputs);
 }
 
 VisibilityInputs PassInputsOf(const TwilightInputs& twilight) {

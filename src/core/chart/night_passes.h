@@ -60,6 +60,41 @@ struct NightPassYear {
     std::array<std::array<std::vector<CurvePoint>, kPassEventKinds>, kOverlayPlanetCount> curves;
 };
 
+// A body's position between the grid instants of a PositionTable.
+struct InterpolatedPosition {
+    double ra = 0.0;        // unwrapped, rad
+    double dec = 0.0;       // rad
+    double diameter = 0.0;  // arc seconds
+    double raRate = 0.0;    // rad per day
+};
+
+// Positions of one body on an even grid of instants, read back by
+// three-point interpolation (the right ascension unwrapped first).
+class PositionTable {
+public:
+    PositionTable() = default;
+    PositionTable(double first, double step) : first_(first), step_(step) {}
+    // The position at the next grid instant.
+    void Add(const BodyPosition& p);
+    // Needs at least three instants; beyond the grid it extrapolates.
+    InterpolatedPosition At(double t) const;
+
+private:
+    double first_ = 0.0;
+    double step_ = 1.0;
+    std::vector<double> ra_, dec_, diameter_;
+};
+
+// The year's positions the passes interpolate: they depend on the year
+// alone, so a new place only solves the passes again.
+struct NightSkyTables {
+    int year = 0;
+    std::array<PositionTable, kOverlayPlanetCount> planets;
+    PositionTable moon;
+};
+NightSkyTables ComputeNightSkyTables(int year);
+
+NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const VisibilityInputs& inputs);
 NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs);
 // The passes' inputs for the year, place and civil time of a twilight chart.
 VisibilityInputs PassInputsOf(const TwilightInputs& twilight);

@@ -57,7 +57,9 @@ const std::vector<VisibilityDay>& YearSkyCache::Visibility(const VisibilityInput
 
 const NightPassYear& YearSkyCache::NightPasses(const VisibilityInputs& inputs) {
     if (passInputs_ != inputs) {
-        passes_ = ComputeNightPassYear(inputs);
+        // A new place reuses the year's positions.
+        if (!nightTables_ || nightTables_->year != inputs.year) nightTables_ = ComputeNightSkyTables(inputs.year);
+        passes_ = ComputeNightPassYear(*nightTables_, inputs);
         passInputs_ = inputs;
     }
     return passes_;

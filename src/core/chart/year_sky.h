@@ -56,6 +56,7 @@ private:
     std::optional<TrackYear> tracks_;
     std::optional<VisibilityInputs> visibilityInputs_;
     std::vector<VisibilityDay> visibility_;
+    std::optional<NightSkyTables> nightTables_;
     std::optional<VisibilityInputs> passInputs_;
     NightPassYear passes_;
     std::optional<TwilightInputs> moonlitInputs_;
