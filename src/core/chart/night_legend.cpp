@@ -41,6 +41,18 @@ struct Placed {
     int x = 0, y = 0;
 };
 
+// Gaps around an entry's sample line: the caption layout's, widened where
+// the pen (wide on paper) would reach into the neighbouring names.
+struct SampleGaps {
+    int before = 0;  // from the name to the line's start
+    int after = 0;   // from the line's end to the next name
+    int reach = 0;   // how far the pen reaches beyond the line's end
+};
+SampleGaps GapsOf(const ChartLayout& l, int sampleWidth) {
+    return {std::max(l.tickShortX, sampleWidth / 2 + l.tickShortX / 2),
+            std::max(3 * l.tickShortX, sampleWidth / 2 + 2 * l.tickShortX), sampleWidth / 2};
+}
+
 // Where each item goes in the given font; empty when the rows leave the page.
 struct Flow {
     std::vector<Placed> places;
@@ -48,8 +60,8 @@ struct Flow {
     bool fits = true;
 };
 
-Flow FlowItems(Surface& dc, const ChartLayout& l, const std::vector<LegendItem>& items, int left, int x, int y,
-               int rowHeight, int bottom) {
+Flow FlowItems(Surface& dc, const ChartLayout& l, const std::vector<LegendItem>& items, SampleGaps gaps, int left,
+               int x, int y, int rowHeight, int bottom) {
     Flow flow;
     const int right = std::min(l.plotRight + l.tickLongX, l.pageWidth);
     const int cy = dc.GetTextExtent("A").cy;
@@ -59,7 +71,8 @@ Flow FlowItems(Surface& dc, const ChartLayout& l, const std::vector<LegendItem>&
     int rowBottom = y + rowHeight;
     for (const LegendItem& item : items) {
         const int cx = dc.GetTextExtent(item.name).cx;
-        const int width = item.color == kInvalidColor ? cx : cx + 2 * l.tickShortX;
+        // An entry ends where its sample line's pen does.
+        const int width = item.color == kInvalidColor ? cx : cx + gaps.before + l.tickShortX + gaps.reach;
         if (x + width > right && x > left) {
             x = left;
             rowTop = rowBottom;
@@ -68,7 +81,7 @@ Flow FlowItems(Surface& dc, const ChartLayout& l, const std::vector<LegendItem>&
         }
         flow.places.push_back({x, top});
         if (x + width > right) flow.fits = false;
-        x += item.color == kInvalidColor ? cx + 2 * l.tickShortX : cx + 5 * l.tickShortX;
+        x += item.color == kInvalidColor ? cx + 2 * l.tickShortX : cx + gaps.before + l.tickShortX + gaps.after;
     }
     flow.lastY = top;
     if (rowBottom > bottom) flow.fits = false;
@@ -85,16 +98,17 @@ void DrawNightLegend(ChartPass& pass, LegendCursor& legend, int left, int x, int
     const Font previousFont = dc.SelectFont(pass.fonts.fontSmall);
     const int bottom = l.printing ? l.pageHeight - dc.GetTextExtent("A").cy : l.pageHeight;
 
+    const int sampleWidth = DiameterPenWidth(pass.catalogue, l, 2, kLegendSampleDiameter).width;
+    const SampleGaps gaps = GapsOf(l, sampleWidth);
     Font font = pass.fonts.fontNormal;
     Flow flow;
     for (const double scale : {1.0, 0.9, 0.8, 0.7, 0.6, 0.5}) {
         font.height = TruncToInt(pass.fonts.fontNormal.height * scale);
         dc.SelectFont(font);
-        flow = FlowItems(dc, l, items, left, x, y, rowHeight, bottom);
+        flow = FlowItems(dc, l, items, gaps, left, x, y, rowHeight, bottom);
         if (flow.fits) break;
     }
 
-    const int sampleWidth = DiameterPenWidth(pass.catalogue, l, 2, kLegendSampleDiameter).width;
     const Pen previousPen = dc.SelectPen(Pen{});
     const Brush previousBrush = dc.SelectBrush(Brush{});
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -103,7 +117,7 @@ void DrawNightLegend(ChartPass& pass, LegendCursor& legend, int left, int x, int
         const Placed at = flow.places[i];
         dc.TextOut(at.x, at.y, item.name);
         if (item.color == kInvalidColor) continue;
-        const int sx = at.x + l.tickShortX + size.cx;
+        const int sx = at.x + gaps.before + size.cx;
         const int yMid = at.y + TruncToInt(size.cy * 0.5);
         if (item.filled) {
             dc.SelectPen(Pen{item.color, 1});
