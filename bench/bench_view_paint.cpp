@@ -26,7 +26,8 @@ struct Window {
     std::unique_ptr<CMainFrame> frame;
     QSize frameSize;
 
-    explicit Window(int mode) {
+    // overlays: "mit Planeten" and "mit Mondlicht" on.
+    explicit Window(int mode, bool overlays = false) {
         frame = std::make_unique<CMainFrame>(
             std::filesystem::path(folder.filePath("Velmarin.ini").toStdString()));
         frame->resize(2000, 1300);
@@ -37,6 +38,8 @@ struct Window {
         frame->resize(frameSize);
         ChartSettings settings = frame->settings();
         settings.displayMode = static_cast<DisplayMode>(mode);
+        settings.showPlanets = overlays;
+        settings.showMoonlight = overlays;
         frame->ChangeSettings(settings);
         frame->view()->SetYear(2025);
         Paint();
@@ -88,6 +91,28 @@ void BM_ViewLatitudeStep(benchmark::State& state) {
     }
 }
 
+// The twilight chart without and with its overlays: a year step and a
+// latitude step, each followed by the paint.
+void BM_ViewNightYearStep(benchmark::State& state) {
+    Window window(static_cast<int>(DisplayMode::Twilight), state.range(0) != 0);
+    bool forward = false;
+    for (auto _ : state) {
+        forward = !forward;
+        window.frame->view()->OnYearStep(forward ? 1 : -1);
+        window.Paint();
+    }
+}
+
+void BM_ViewNightLatitudeStep(benchmark::State& state) {
+    Window window(static_cast<int>(DisplayMode::Twilight), state.range(0) != 0);
+    bool north = false;
+    for (auto _ : state) {
+        north = !north;
+        window.frame->ExecuteCommand(north ? CommandId::LatitudeNorth : CommandId::LatitudeSouth);
+        window.Paint();
+    }
+}
+
 void EveryMode(benchmark::internal::Benchmark* b) {
     b->ArgName("mode")->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
@@ -95,6 +120,8 @@ BENCHMARK(BM_ViewExpose)->Apply(EveryMode);
 BENCHMARK(BM_ViewResize)->Apply(EveryMode);
 BENCHMARK(BM_ViewYearStep)->Apply(EveryMode);
 BENCHMARK(BM_ViewLatitudeStep)->Apply(EveryMode);
+BENCHMARK(BM_ViewNightYearStep)->ArgName("overlays")->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ViewNightLatitudeStep)->ArgName("overlays")->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace velmarin

@@ -33,6 +33,7 @@ constexpr std::string_view kUsage =
     "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
     "                     [--moon on|off] [--grid on|off] [--day-line on|off]\n"
     "                     [--code none|diameter|brightness|both]\n"
+    "                     [--planets on|off] [--moonlight on|off]\n"
     "                     [--print [--paper A4|A3|Letter [--dpi N]\n"
     "                              [--orientation portrait|landscape]]]\n"
     "  velmarin --help | --version\n"

@@ -538,7 +538,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         {{"--output", true}, {"--year", true}, {"--mode", true}, {"--size", true},
          {"--lat", true}, {"--lon", true}, {"--tz", true}, {"--summer-time", true},
          {"--zone", true}, {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
-         {"--format", true}, {"--print", false}, {"--paper", true}, {"--dpi", true},
+         {"--planets", true}, {"--moonlight", true}, {"--format", true}, {"--print", false}, {"--paper", true}, {"--dpi", true},
          {"--orientation", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
@@ -572,6 +572,11 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
             if (auto error = Take(OnOffValue(command, option), settings.showMoon)) return std::move(*error);
         } else if (name == "--grid") {
             if (auto error = Take(OnOffValue(command, option), settings.showGrid)) return std::move(*error);
+        } else if (name == "--planets") {
+            if (auto error = Take(OnOffValue(command, option), settings.showPlanets)) return std::move(*error);
+        } else if (name == "--moonlight") {
+            if (auto error = Take(OnOffValue(command, option), settings.showMoonlight))
+                return std::move(*error);
         } else if (name == "--day-line") {
             if (auto error = Take(OnOffValue(command, option), settings.showDayLine))
                 return std::move(*error);

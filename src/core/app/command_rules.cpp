@@ -34,6 +34,8 @@ bool ApplyDisplayCommand(CommandId command, ChartSettings& settings) {
         case CommandId::ZoneUtPlus1: settings.timeZoneHours = 1.0; settings.zone.clear(); return true;
         case CommandId::ZoneUtPlus2: settings.timeZoneHours = 2.0; settings.zone.clear(); return true;
         case CommandId::SummerTime: settings.summerTime = Toggled(settings.summerTime); return true;
+        case CommandId::ShowPlanets: settings.showPlanets = Toggled(settings.showPlanets); return true;
+        case CommandId::ShowMoonlight: settings.showMoonlight = Toggled(settings.showMoonlight); return true;
         case CommandId::ShowGrid: settings.showGrid = Toggled(settings.showGrid); return true;
         case CommandId::ShowDayLine: settings.showDayLine = Toggled(settings.showDayLine); return true;
         default: return false;
@@ -93,6 +95,9 @@ CommandState CommandUpdateRule(CommandId command, const ChartSettings& settings)
         case CommandId::ZoneOther: return checkable(twilight, twilight && !fixedZone);
         // A named zone decides summer time itself; the flag's mark stays as it is.
         case CommandId::SummerTime: return checkable(twilight && fixedZone, twilight && settings.summerTime != 0);
+        // Drawn in the twilight chart only; the mark shows the saved choice in every mode.
+        case CommandId::ShowPlanets: return checkable(twilight, settings.showPlanets != 0);
+        case CommandId::ShowMoonlight: return checkable(twilight, settings.showMoonlight != 0);
         case CommandId::ShowGrid: return checkable(true, settings.showGrid != 0);
         case CommandId::ShowDayLine: return checkable(true, settings.showDayLine != 0);
         default: return CommandState{};

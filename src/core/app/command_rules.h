@@ -40,6 +40,9 @@ enum class CommandId : int {
     ToolBar = 59392,
     // Beyond the original menus: the year's data as calendar file or table.
     Export = 32830,
+    // The twilight chart's overlays: the planets' passes and the moonlit night.
+    ShowPlanets = 32831,
+    ShowMoonlight = 32832,
 };
 
 // What a command's menu entry and toolbar button show.

@@ -2,6 +2,7 @@
 
 #include "core/chart/frame_layers.h"
 #include "core/chart/layers.h"
+#include "core/chart/night_overlay.h"
 #include "core/chart/twilight_chart.h"
 
 namespace velmarin {
@@ -53,7 +54,20 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     dc.IntersectClipRect(layout.plotLeft + 1, layout.plotTop + 1, layout.plotRight - 1,
                          layout.plotBottom - 1);
     const bool kept = state.keepYearSky;
-    if (mode == DisplayMode::Twilight) {
+    const bool overlays = settings.showPlanets != 0 || settings.showMoonlight != 0;
+    if (mode == DisplayMode::Twilight && overlays) {
+        const TwilightInputs inputs = TwilightInputsOf(year, settings, state.zones.get());
+        const bool moonlight = settings.showMoonlight != 0;
+        if (kept) {
+            DrawTwilightChart(pass, state.sky.Twilight(inputs), state.sky.NightPasses(PassInputsOf(inputs)),
+                              moonlight ? &state.sky.Moonlit(inputs) : nullptr);
+        } else {
+            const std::vector<TwilightDay> days = SampleTwilightYear(inputs, 1);
+            const NightPassYear passes = ComputeNightPassYear(PassInputsOf(inputs));
+            const MoonlitNight moonlit = MoonlitSamples(days, passes.moonUp, inputs.offsets);
+            DrawTwilightChart(pass, days, passes, &moonlit);
+        }
+    } else if (mode == DisplayMode::Twilight) {
         if (kept) {
             DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings, state.zones.get())));
         } else {

@@ -11,6 +11,8 @@ namespace velmarin {
 // The plot layers drawn inside the clip rectangle of the frame.
 
 struct TrackYear;
+struct NightPassYear;
+struct MoonlitNight;
 
 // Modes 0..2: body tracks, Moon node lines and the sidereal-time line,
 // computing the positions as it goes.
@@ -22,6 +24,12 @@ void DrawBodyTracks(ChartPass& pass, const TrackYear& positions);
 void DrawTwilightChart(ChartPass& pass);
 // The same from samples taken beforehand with the pass's year and settings.
 void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days);
+// The same with what "mit Planeten" and "mit Mondlicht" add, as the settings
+// ask: the planets' passes (ComputeNightPassYear for the pass's year, place
+// and civil time) and the moonlit night (MoonlitSamples of `days`; may be
+// null without "mit Mondlicht").
+void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days, const NightPassYear& passes,
+                       const MoonlitNight* moonlit);
 // Screen only, when showDayLine: the line at todayJd.
 void DrawDayLine(ChartPass& pass);
 // DisplayMode::Normal: ecliptic, zodiac labels and declination scale.

@@ -7,6 +7,7 @@
 
 #include "core/chart/chart_clock.h"
 #include "core/chart/layers.h"
+#include "core/chart/night_overlay.h"
 #include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
@@ -83,7 +84,7 @@ private:
 
     void Select(int band) {
         if (band == selectedBand_) return;
-        const Color color = TwilightBandColor(band);
+        const Color color = NightCellColor(band);
         dc_.SelectPen(Pen{color, 0});
         dc_.SelectBrush(Brush{color, false});
         selectedBand_ = band;
@@ -109,7 +110,8 @@ Color TwilightBandColor(int band) {
 }
 
 void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogue& catalogue,
-                      const std::vector<TwilightDay>& days, TwilightCells cells) {
+                      const std::vector<TwilightDay>& days, TwilightCells cells,
+                      const MoonlitNight* moonlit) {
     // Extent of two days along the date axis and of 0.1 h along the angle
     // axis (negative in portrait, where the angle grows to the left).
     const Point p1 = MapToPage(layout, layout.startJd, kTwilightPi);
@@ -136,11 +138,13 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
 
     CellPainter painter(dc, cells);
     // -1 marks "no previous day": the first day draws no curve segment.
-    double previousSunshine = -1.0, previousDarkness = -1.0;
-    for (const TwilightDay& day : days) {
+    double previousSunshine = -1.0, previousDarkness = -1.0, previousMoonFree = -1.0;
+    for (std::size_t d = 0; d < days.size(); ++d) {
+        const TwilightDay& day = days[d];
         for (int s = 0; s < kTwilightSamplesPerDay; ++s) {
-            const int band = day.bands[s];
+            int band = day.bands[s];
             if (band < 1 || band > 4) continue;  // daylight stays white
+            if (moonlit && band >= 3 && moonlit->moonUp[d][s]) band += kMoonlitAstronomicalBand - 3;
             painter.Cell(band, MapToPage(layout, day.jd, LocalHourAngle(hours[s])), dx, dy);
         }
         painter.Flush();
@@ -156,10 +160,19 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
             dc.SelectPen(catalogue.bodyPens[kEntryDarkness]);
             dc.Line(MapToPage(layout, day.jd - 2.0, LocalHourAngle(previousDarkness)),
                     MapToPage(layout, day.jd, LocalHourAngle(darkness)));
+            if (moonlit) {
+                // A little thinner than the darkness curve it runs beside: it
+                // swings with every lunation and would otherwise crowd the night.
+                const int width = catalogue.bodyPens[kEntryDarkness].width;
+                dc.SelectPen(Pen{kMoonFreeDarknessColor, std::max(1, width - 1)});
+                dc.Line(MapToPage(layout, day.jd - 2.0, LocalHourAngle(previousMoonFree)),
+                        MapToPage(layout, day.jd, LocalHourAngle(moonlit->moonFreeDarknessHours[d])));
+            }
             painter.ForgetSelection();
         }
         previousSunshine = sunshine;
         previousDarkness = darkness;
+        if (moonlit) previousMoonFree = moonlit->moonFreeDarknessHours[d];
     }
 }
 
@@ -187,6 +200,21 @@ void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days) {
     const Pen pen = dc.SelectPen(Pen{});
     const Brush brush = dc.SelectBrush(Brush{});
     DrawTwilightDays(dc, pass.layout, pass.catalogue, days, TwilightCells::MergedRuns);
+    dc.SelectPen(pen);
+    dc.SelectBrush(brush);
+}
+
+void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days, const NightPassYear& passes,
+                       const MoonlitNight* moonlit) {
+    Surface& dc = pass.dc;
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
+    ComputeNutation(pass.ephemeris, pass.layout.startJd);
+
+    const Pen pen = dc.SelectPen(Pen{});
+    const Brush brush = dc.SelectBrush(Brush{});
+    DrawTwilightDays(dc, pass.layout, pass.catalogue, days, TwilightCells::MergedRuns,
+                     pass.settings.showMoonlight != 0 ? moonlit : nullptr);
+    if (pass.settings.showPlanets != 0) DrawPlanetPasses(pass, passes, days);
     dc.SelectPen(pen);
     dc.SelectBrush(brush);
 }

@@ -10,6 +10,9 @@
 
 namespace velmarin {
 
+struct MoonlitNight;
+struct NightPassYear;
+
 // What the twilight chart of `year` samples with these settings; `zones`
 // (may be null) resolves the settings' zone (ChartYearOffsets).
 TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings, const ZoneDatabase* zones);
@@ -26,8 +29,11 @@ enum class TwilightCells { OneByOne, MergedRuns };
 // Paints the band cells of `days` (from SampleTwilightYear) and the sunshine
 // and darkness curves with bodyPens 12 and 13, day by day in order, so later
 // samples paint over earlier ones. The caller selects nothing; the pen and
-// brush selected on return are the last ones used.
+// brush selected on return are the last ones used. With `moonlit` (one entry
+// per day of `days`) the night cells under the Moon take the moonlit colours
+// and the moon-free darkness joins the curves.
 void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogue& catalogue,
-                      const std::vector<TwilightDay>& days, TwilightCells cells);
+                      const std::vector<TwilightDay>& days, TwilightCells cells,
+                      const MoonlitNight* moonlit = nullptr);
 
 }  // namespace velmarin

@@ -55,6 +55,24 @@ const std::vector<VisibilityDay>& YearSkyCache::Visibility(const VisibilityInput
     return visibility_;
 }
 
+const NightPassYear& YearSkyCache::NightPasses(const VisibilityInputs& inputs) {
+    if (passInputs_ != inputs) {
+        // A new place reuses the year's positions.
+        if (!nightTables_ || nightTables_->year != inputs.year) nightTables_ = ComputeNightSkyTables(inputs.year);
+        passes_ = ComputeNightPassYear(*nightTables_, inputs);
+        passInputs_ = inputs;
+    }
+    return passes_;
+}
+
+const MoonlitNight& YearSkyCache::Moonlit(const TwilightInputs& inputs) {
+    if (moonlitInputs_ != inputs) {
+        moonlit_ = MoonlitSamples(Twilight(inputs), NightPasses(PassInputsOf(inputs)).moonUp, inputs.offsets);
+        moonlitInputs_ = inputs;
+    }
+    return moonlit_;
+}
+
 const TrackYear& YearSkyCache::Tracks(int year) {
     if (!tracks_ || tracks_->year != year) tracks_ = ComputeTrackYear(year);
     return *tracks_;

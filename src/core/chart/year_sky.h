@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/chart/night_overlay.h"
+#include "core/chart/night_passes.h"
 #include "core/chart/phase_markers.h"
 #include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/body_position.h"
@@ -40,6 +42,10 @@ public:
     const TrackYear& Tracks(int year);
     // Rise, transit and set of every body on every civil day.
     const std::vector<VisibilityDay>& Visibility(const VisibilityInputs& inputs);
+    // The planets' passes and the Moon's hours up, as the twilight chart draws them.
+    const NightPassYear& NightPasses(const VisibilityInputs& inputs);
+    // The Moon over the twilight chart's samples (MoonlitSamples).
+    const MoonlitNight& Moonlit(const TwilightInputs& inputs);
 
 private:
     std::optional<TwilightSunYear> twilightSun_;
@@ -50,6 +56,11 @@ private:
     std::optional<TrackYear> tracks_;
     std::optional<VisibilityInputs> visibilityInputs_;
     std::vector<VisibilityDay> visibility_;
+    std::optional<NightSkyTables> nightTables_;
+    std::optional<VisibilityInputs> passInputs_;
+    NightPassYear passes_;
+    std::optional<TwilightInputs> moonlitInputs_;
+    MoonlitNight moonlit_;
 };
 
 }  // namespace velmarin

@@ -165,6 +165,8 @@ void CMainFrame::createActions() {
     createAction(CommandId::ZoneUtPlus2, tr("OEZ\t(UT+2)"));
     createAction(CommandId::ZoneOther, tr("Andere Zeitzone…"));
     createAction(CommandId::SummerTime, tr("mit Sommerzeit"));
+    createAction(CommandId::ShowPlanets, tr("mit Planeten"));
+    createAction(CommandId::ShowMoonlight, tr("mit Mondlicht"));
     createAction(CommandId::ShowGrid, tr("mit Raster"));
     createAction(CommandId::ShowDayLine, tr("mit Tageslinie"));
 
@@ -200,7 +202,8 @@ void CMainFrame::createMenus() {
     addEntries(menuBar()->addMenu(tr("&Anzeigen")),
                {CommandId::ModeNormal, CommandId::ModeSun, CommandId::ModeMidnight, CommandId::ShowMoon, CommandId::CodeDiameter,
                 CommandId::CodeBrightness, CommandId::CodeNone, kSeparator, CommandId::ModeTwilight, CommandId::ZoneUt, CommandId::ZoneUtPlus1,
-                CommandId::ZoneUtPlus2, CommandId::ZoneOther, CommandId::SummerTime, kSeparator, CommandId::ShowGrid, CommandId::ShowDayLine});
+                CommandId::ZoneUtPlus2, CommandId::ZoneOther, CommandId::SummerTime,
+                CommandId::ShowPlanets, CommandId::ShowMoonlight, kSeparator, CommandId::ShowGrid, CommandId::ShowDayLine});
     addEntries(menuBar()->addMenu(tr("&Ansicht")), {CommandId::ToolBar});
     menuBar()->addAction(action(CommandId::About));
 }

@@ -8,6 +8,8 @@
 #include <cmath>
 
 #include "core/app/hover_readout.h"
+#include "core/app/night_readout.h"
+#include "core/chart/chart_clock.h"
 #include "qt/window/CVelmarinView.h"
 #include "qt/window/C_ColorToolTip.h"
 
@@ -63,8 +65,19 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
     }
     // A context of its own, so the readout leaves the chart's sky values alone.
     EphemerisContext context;
-    const ReadoutDecision decision =
-        HoverReadout(context, pixel, point, chartLayout(), catalogue(), settings());
+    const ChartSettings& chart = settings();
+    const bool overlays = chart.showPlanets != 0 || chart.showMoonlight != 0;
+    ReadoutDecision decision;
+    if (EffectiveDisplayMode(chart.displayMode) == DisplayMode::Twilight && overlays) {
+        const NightTarget target = FindNightTarget(pixel, catalogue(), chart);
+        // The year's civil offsets only when there is something to date.
+        const YearOffsets offsets = target.kind == NightTarget::Kind::None
+                                        ? YearOffsets{}
+                                        : ChartYearOffsets(year_, chart, state_.zones.get());
+        decision = NightReadout(target, point, chartLayout(), catalogue(), chart, offsets);
+    } else {
+        decision = HoverReadout(context, pixel, point, chartLayout(), catalogue(), chart);
+    }
     switch (decision.action) {
     case ReadoutDecision::Action::Hide:
         HideReadout();

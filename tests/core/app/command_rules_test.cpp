@@ -78,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ToggleCase{CommandId::CodeBrightness, &ChartSettings::codeByBrightness},
                       ToggleCase{CommandId::SummerTime, &ChartSettings::summerTime},
                       ToggleCase{CommandId::ShowGrid, &ChartSettings::showGrid},
-                      ToggleCase{CommandId::ShowDayLine, &ChartSettings::showDayLine}));
+                      ToggleCase{CommandId::ShowDayLine, &ChartSettings::showDayLine},
+                      ToggleCase{CommandId::ShowPlanets, &ChartSettings::showPlanets},
+                      ToggleCase{CommandId::ShowMoonlight, &ChartSettings::showMoonlight}));
 
 TEST(CommandRulesDisplay, DisplayCommandsTouchOnlyTheirField) {
     const ChartSettings before;
@@ -94,7 +96,8 @@ TEST(CommandRulesDisplay, DisplayCommandsTouchOnlyTheirField) {
 
 TEST(CommandRulesUpdate, TwilightSwapsWhichEntriesAreAvailable) {
     const std::vector<CommandId> bodyEntries = {CommandId::CodeDiameter, CommandId::CodeBrightness, CommandId::CodeNone, CommandId::ShowMoon};
-    const std::vector<CommandId> twilightEntries = {CommandId::ZoneUt, CommandId::ZoneUtPlus1, CommandId::ZoneUtPlus2, CommandId::SummerTime};
+    const std::vector<CommandId> twilightEntries = {CommandId::ZoneUt, CommandId::ZoneUtPlus1, CommandId::ZoneUtPlus2, CommandId::SummerTime,
+                                                  CommandId::ShowPlanets, CommandId::ShowMoonlight};
     for (DisplayMode mode : {DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight, DisplayMode::Twilight}) {
         ChartSettings s = InMode(mode);
         s.codeByDiameter = 1;
@@ -106,6 +109,10 @@ TEST(CommandRulesUpdate, TwilightSwapsWhichEntriesAreAvailable) {
         EXPECT_EQ(CommandUpdateRule(CommandId::CodeDiameter, s).checked, !twilight);
         EXPECT_TRUE(CommandUpdateRule(CommandId::ShowMoon, s).checked);
         EXPECT_EQ(CommandUpdateRule(CommandId::SummerTime, s).checked, twilight);
+        // The overlay entries show the saved choice even where they are greyed.
+        s.showPlanets = 1;
+        EXPECT_EQ(CommandUpdateRule(CommandId::ShowPlanets, s), (CommandState{twilight, true, true}));
+        EXPECT_EQ(CommandUpdateRule(CommandId::ShowMoonlight, s), (CommandState{twilight, true, false}));
         for (CommandId command : {CommandId::ShowGrid, CommandId::ShowDayLine, CommandId::YearPlus, CommandId::ChangeLocation})
             EXPECT_TRUE(CommandUpdateRule(command, s).enabled);
     }

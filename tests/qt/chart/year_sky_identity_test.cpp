@@ -90,6 +90,7 @@ struct SkyCase {
     DisplayMode mode;
     bool showMoon;
     int codeByDiameter, codeByBrightness;
+    bool overlays = false;  // "mit Planeten" and "mit Mondlicht"
 };
 
 class ChartYearSkyKeptPasses : public ::testing::TestWithParam<SkyCase> {};
@@ -105,6 +106,8 @@ TEST_P(ChartYearSkyKeptPasses, SamePixelsAsThePlainPass) {
     settings.showMoon = c.showMoon;
     settings.codeByDiameter = c.codeByDiameter;
     settings.codeByBrightness = c.codeByBrightness;
+    settings.showPlanets = c.overlays;
+    settings.showMoonlight = c.overlays;
     settings.latitude = 47.4 * kDeg;
     settings.longitude = 8.5 * kDeg;
 
@@ -135,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SkyCase{"NormalNoMoonBoth", DisplayMode::Normal, false, 1, 1},
                       SkyCase{"Sun", DisplayMode::Sun, true, 1, 0},
                       SkyCase{"Midnight", DisplayMode::Midnight, true, 0, 1},
-                      SkyCase{"Twilight", DisplayMode::Twilight, true, 0, 0}),
+                      SkyCase{"Twilight", DisplayMode::Twilight, true, 0, 0},
+                      SkyCase{"TwilightOverlays", DisplayMode::Twilight, true, 0, 0, true}),
     [](const ::testing::TestParamInfo<SkyCase>& info) { return std::string(info.param.name); });
 
 TEST(ChartYearSkyTracks, KeptPositionsAreThoseOfOneSequentialPass) {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/app/hover_readout.h"
+#include "core/chart/night_overlay.h"
 #include "core/chart/phase_markers.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/time_calendar.h"
@@ -35,6 +36,7 @@ private slots:
     void markersNameTheirPhase();
     void whiteKeepsBorderAndClickHide();
     void twilightChartShowsNoReadout();
+    void twilightOverlaysNameTheirBody();
 
 private:
     // A back-buffer pixel inside the readout area that shows `colour` with
@@ -205,6 +207,38 @@ void TestReadout::twilightChartShowsNoReadout() {
     QCOMPARE(MoveTo(*cell), QString());
     ChartSettings normal = frame_->settings();
     normal.displayMode = DisplayMode::Normal;
+    frame_->ChangeSettings(normal);
+}
+
+// With "mit Planeten" and "mit Mondlicht" the twilight chart reads out its
+// overlays: a planet's curve gives the body and the day's three times, a
+// moonlit cell the Moon's rise, set and illuminated fraction.
+void TestReadout::twilightOverlaysNameTheirBody() {
+    ChartSettings night = frame_->settings();
+    night.displayMode = DisplayMode::Twilight;
+    night.showPlanets = 1;
+    night.showMoonlight = 1;
+    frame_->ChangeSettings(night);
+    view_->repaint();
+    const Color jupiter = MakeBodyCatalogue().entries[kJupiter].color;
+    const auto onCurve = FindPixel(qRgb(RedOf(jupiter), GreenOf(jupiter), BlueOf(jupiter)));
+    QVERIFY(onCurve);
+    const QRegularExpression planet(
+        QStringLiteral("^\\d\\d\\.\\d\\d\\.2024: Jupiter\\| Aufgang (\\d\\d:\\d\\d|—), Kulmination "
+                       "(\\d\\d:\\d\\d \\(\\d+°\\)|—), Untergang (\\d\\d:\\d\\d|—)$"));
+    const QString planetText = MoveTo(*onCurve);
+    QVERIFY2(planet.match(planetText).hasMatch(), qPrintable(planetText));
+    const auto moonlit = FindPixel(qRgb(RedOf(kMoonlitDarknessColor), GreenOf(kMoonlitDarknessColor),
+                                        BlueOf(kMoonlitDarknessColor)));
+    QVERIFY(moonlit);
+    const QRegularExpression moon(QStringLiteral(
+        "^\\d\\d\\.\\d\\d\\.2024: Mond\\| Aufgang (\\d\\d:\\d\\d|—), Untergang (\\d\\d:\\d\\d|—), beleuchtet \\d+ %$"));
+    const QString moonText = MoveTo(*moonlit);
+    QVERIFY2(moon.match(moonText).hasMatch(), qPrintable(moonText));
+    ChartSettings normal = frame_->settings();
+    normal.displayMode = DisplayMode::Normal;
+    normal.showPlanets = 0;
+    normal.showMoonlight = 0;
     frame_->ChangeSettings(normal);
 }
 

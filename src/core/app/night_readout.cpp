@@ -1,0 +1,117 @@
+#include "core/app/night_readout.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "core/almanac/visibility_output.h"
+#include "core/chart/night_overlay.h"
+#include "core/ephemeris/body_position.h"
+#include "core/ephemeris/rise_set.h"
+#include "core/ephemeris/time_calendar.h"
+#include "core/text/number_text.h"
+
+namespace velmarin {
+
+namespace {
+
+constexpr const char* kNone = "\u2014";
+// The twilight chart's pi for its hour axis.
+constexpr double kTwilightPi = 3.14159;
+// How near (in hours) to one of its events a colour shared with the chart's
+// own curves must be to count as the planet.
+constexpr double kSharedColourHours = 1.0;
+
+struct CivilDay {
+    double dayJd = 0.0;  // 0 h of the date
+    VisibilityDay span;  // start and end (UT) as the visibility table has them
+};
+
+CivilDay DayAt(const ChartLayout& layout, Point point, const YearOffsets& offsets) {
+    CivilDay day;
+    day.dayJd = std::round(MapToDate(layout, point) - 0.5) + 0.5;
+    const CalendarInstant date = CalendarFromJulianDay(day.dayJd);
+    day.span.year = date.year;
+    day.span.month = date.month;
+    day.span.day = date.day;
+    day.span.start = day.dayJd - offsets.OfDay(day.dayJd).days;
+    day.span.end = day.dayJd + 1.0 - offsets.OfDay(day.dayJd + 1.0).days;
+    return day;
+}
+
+std::string DatePrefix(const VisibilityDay& day) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%4d: ", day.day, day.month, day.year);
+    return text;
+}
+
+std::string Clock(const VisibilityDay& day, const std::optional<double>& jd) {
+    return jd ? LocalClockTime(day, *jd) : std::string(kNone);
+}
+
+// Local hour of the day that the pointer's position on the time axis stands for.
+double PointerHours(const ChartLayout& layout, Point point) {
+    return 24.0 - MapToAngle(layout, point) * 12.0 / kTwilightPi;
+}
+
+bool NearAnEvent(const BodyDayEvents& events, const VisibilityDay& day, double hours) {
+    for (const std::optional<double>& t : {events.rise, events.transit, events.set}) {
+        if (!t) continue;
+        const double h = (*t - day.start) * 24.0;
+        if (std::fabs(std::remainder(h - hours, 24.0)) <= kSharedColourHours) return true;
+    }
+    return false;
+}
+
+double IlluminatedFraction(double jd) {
+    EphemerisContext context;
+    const BodyPosition sun = ComputeBodyPosition(context, kSun, jd);
+    const BodyPosition moon = ComputeBodyPosition(context, kMoon, jd);
+    const double cosElongation = std::sin(sun.dec) * std::sin(moon.dec) +
+                                 std::cos(sun.dec) * std::cos(moon.dec) * std::cos(sun.ra - moon.ra);
+    return (1.0 - cosElongation) / 2.0;
+}
+
+}  // namespace
+
+NightTarget FindNightTarget(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& settings) {
+    if (settings.showPlanets != 0) {
+        for (int body = kFirstOverlayPlanet; body < kFirstOverlayPlanet + kOverlayPlanetCount; ++body) {
+            if (catalogue.entries[body].color == pixel) return {NightTarget::Kind::Planet, body};
+        }
+    }
+    if (settings.showMoonlight != 0 && (pixel == kMoonlitAstronomicalColor || pixel == kMoonlitDarknessColor)) {
+        return {NightTarget::Kind::Moonlight, kMoon};
+    }
+    return {};
+}
+
+ReadoutDecision NightReadout(const NightTarget& target, Point point, const ChartLayout& layout,
+                             const BodyCatalogue& catalogue, const ChartSettings& settings,
+                             const YearOffsets& offsets) {
+    using Action = ReadoutDecision::Action;
+    if (!InsideReadoutArea(layout, point)) return {Action::Hide, {}};
+    if (target.kind == NightTarget::Kind::None || PlotCollapsed(layout)) return {Action::Keep, {}};
+
+    const CivilDay day = DayAt(layout, point, offsets);
+    const Observer observer{settings.latitude, settings.longitude};
+    const BodyDayEvents events = FindBodyEvents(target.body, day.span.start, day.span.end, observer);
+    const std::string name = catalogue.entries[target.body].name;
+
+    if (target.kind == NightTarget::Kind::Planet) {
+        const Color color = catalogue.entries[target.body].color;
+        const bool shared = color == catalogue.entries[kEntrySunshine].color ||
+                            color == catalogue.entries[kEntryDarkness].color;
+        if (shared && !NearAnEvent(events, day.span, PointerHours(layout, point))) return {Action::Keep, {}};
+        std::string transit = Clock(day.span, events.transit);
+        if (events.transit) transit += " (" + FixedNumber(events.transitAltitude * 180.0 / kPi, 0) + "\u00b0)";
+        return {Action::Show, DatePrefix(day.span) + name + "| Aufgang " + Clock(day.span, events.rise) +
+                                  ", Kulmination " + transit + ", Untergang " + Clock(day.span, events.set)};
+    }
+    const double at = day.span.start + PointerHours(layout, point) / 24.0;
+    return {Action::Show, DatePrefix(day.span) + name + "| Aufgang " + Clock(day.span, events.rise) +
+                              ", Untergang " + Clock(day.span, events.set) + ", beleuchtet " +
+                              FixedNumber(IlluminatedFraction(at) * 100.0, 0) + " %"};
+}
+
+}  // namespace velmarin

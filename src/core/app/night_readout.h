@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "core/app/hover_readout.h"
+#include "core/ephemeris/civil_offsets.h"
+
+namespace velmarin {
+
+// The hover readout over the twilight chart's overlays ("mit Planeten",
+// "mit Mondlicht"): what a colour there stands for.
+struct NightTarget {
+    enum class Kind { None, Planet, Moonlight };
+    Kind kind = Kind::None;
+    int body = 0;  // the planet, for Kind::Planet
+};
+
+// Which overlay `pixel` belongs to, by the exact colours the chart draws
+// them in; None for everything else and with the overlay switched off.
+NightTarget FindNightTarget(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& settings);
+
+// Given: a target FindNightTarget found at `point`, the layout, the catalogue,
+// the settings and the civil offsets of the chart's year.
+// Returned: Hide outside the readout area; for a planet Show with the day's
+// rise, transit (with its altitude) and set in local time, e.g.
+// "14.03.2026: Mars| Aufgang 21:43, Kulmination 03:12 (48°), Untergang 08:40"
+// ("—" where there is none); for the moonlit night the Moon's rise and set of
+// the day and its illuminated fraction at the pointer's time. A colour that
+// a planet shares with a curve of the chart itself (Mars and "max.
+// Sonnenschein") counts as the planet only near one of the planet's events.
+ReadoutDecision NightReadout(const NightTarget& target, Point point, const ChartLayout& layout,
+                             const BodyCatalogue& catalogue, const ChartSettings& settings,
+                             const YearOffsets& offsets);
+
+}  // namespace velmarin

@@ -1,0 +1,232 @@
+#include "core/chart/night_overlay.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "core/chart/twilight_chart.h"
+
+namespace velmarin {
+
+namespace {
+
+// The twilight chart's own pi and hour-to-angle mapping, so the curves sit
+// on the bands exactly.
+constexpr double kTwilightPi = 3.14159;
+double LocalHourAngle(double hours) { return (24 - hours) * kTwilightPi / 12; }
+
+// Consecutive passes further apart than this (in days) are not joined.
+constexpr double kLongestJoin = 2.5;
+// Side of the squares in which the label placement counts curve points.
+constexpr int kCrowdCell = 6;
+
+const char* KindSuffix(PassEventKind kind) {
+    switch (kind) {
+        case PassEventKind::Rise: return " \u2191";
+        case PassEventKind::Set: return " \u2193";
+        default: return " Kulm.";
+    }
+}
+
+// Whether local time `hours` of civil day `dayJd` lies in the night
+// (astronomical twilight or darkness) as the nearest sampled day has it.
+bool InNight(const std::vector<TwilightDay>& days, double dayJd, double hours) {
+    if (days.empty()) return false;
+    const long index = std::lround((dayJd - days.front().jd) / 2.0);
+    const auto d = static_cast<std::size_t>(std::clamp<long>(index, 0, static_cast<long>(days.size()) - 1));
+    const int s = std::clamp(static_cast<int>(std::lround(hours * 10.0)), 0, kTwilightSamplesPerDay - 1);
+    return days[d].bands[s] >= 3;
+}
+
+// One drawn stretch between two curve points, unwrapped through midnight.
+void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b) {
+    const auto line = [&](double ha, double hb) {
+        dc.Line(MapToPage(layout, a.dayJd, LocalHourAngle(ha)), MapToPage(layout, b.dayJd, LocalHourAngle(hb)));
+    };
+    const double dh = b.hours - a.hours;
+    // A jump of more than half a day is the curve leaving one edge of the
+    // chart and coming back at the other: draw both ends into the clip.
+    if (dh > 12.0) {
+        line(a.hours, b.hours - 24.0);
+        line(a.hours + 24.0, b.hours);
+    } else if (dh < -12.0) {
+        line(a.hours, b.hours + 24.0);
+        line(a.hours - 24.0, b.hours);
+    } else {
+        line(a.hours, b.hours);
+    }
+}
+
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool Overlaps(const Box& o, int margin) const {
+        return left < o.right + margin && o.left < right + margin && top < o.bottom + margin &&
+               o.top < bottom + margin;
+    }
+};
+
+// How many curve points lie in each small square of the plot.
+class Crowding {
+public:
+    explicit Crowding(const ChartLayout& l)
+        : left_(l.plotLeft),
+          top_(l.plotTop),
+          columns_(std::max(1, (l.plotRight - l.plotLeft) / kCrowdCell + 1)),
+          rows_(std::max(1, (l.plotBottom - l.plotTop) / kCrowdCell + 1)),
+          counts_(static_cast<std::size_t>(columns_) * rows_, 0) {}
+
+    void Add(Point p) {
+        const int c = (p.x - left_) / kCrowdCell, r = (p.y - top_) / kCrowdCell;
+        if (p.x < left_ || p.y < top_ || c >= columns_ || r >= rows_) return;
+        ++counts_[static_cast<std::size_t>(r) * columns_ + c];
+    }
+    int In(const Box& b) const {
+        int sum = 0;
+        const int c0 = std::max(0, (b.left - left_) / kCrowdCell), c1 = std::min(columns_ - 1, (b.right - left_) / kCrowdCell);
+        const int r0 = std::max(0, (b.top - top_) / kCrowdCell), r1 = std::min(rows_ - 1, (b.bottom - top_) / kCrowdCell);
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c) sum += counts_[static_cast<std::size_t>(r) * columns_ + c];
+        return sum;
+    }
+
+private:
+    int left_, top_, columns_, rows_;
+    std::vector<int> counts_;
+};
+
+struct Curve {
+    int body = 0;
+    PassEventKind kind = PassEventKind::Rise;
+    const std::vector<CurvePoint>* points = nullptr;
+};
+
+// A spot for the curve's label: on the curve where it runs steadily, inside
+// the plot, clear of the labels placed before, preferring the night and
+// the least crowded places.
+std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const std::vector<TwilightDay>& days,
+                              const Crowding& crowding, const std::vector<Box>& placed, TextSize size) {
+    constexpr int kSteady = 4;  // points either side that must join without a break
+    std::optional<Box> best;
+    long bestScore = 0;
+    const auto& pts = *curve.points;
+    for (std::size_t i = kSteady; i + kSteady < pts.size(); i += 2) {
+        bool steady = true;
+        for (std::size_t j = i - kSteady; j < i + kSteady && steady; ++j) {
+            steady = pts[j].valid && pts[j + 1].valid && std::fabs(pts[j + 1].hours - pts[j].hours) < 2.0 &&
+                     pts[j + 1].dayJd - pts[j].dayJd < kLongestJoin;
+        }
+        if (!steady) continue;
+        const Point p = MapToPage(l, pts[i].dayJd, LocalHourAngle(pts[i].hours));
+        const Box box{p.x - size.cx / 2, p.y - size.cy / 2, p.x - size.cx / 2 + size.cx, p.y - size.cy / 2 + size.cy};
+        if (box.left < l.plotLeft + 2 || box.top < l.plotTop + 2 || box.right > l.plotRight - 2 ||
+            box.bottom > l.plotBottom - 2)
+            continue;
+        if (std::any_of(placed.begin(), placed.end(), [&](const Box& o) { return box.Overlaps(o, 3); })) continue;
+        long score = crowding.In(box);
+        if (!InNight(days, pts[i].dayJd, pts[i].hours)) score += 1000;
+        if (!best || score < bestScore) {
+            best = box;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+Color NightCellColor(int band) {
+    if (band == kMoonlitAstronomicalBand) return kMoonlitAstronomicalColor;
+    if (band == kMoonlitDarknessBand) return kMoonlitDarknessColor;
+    return TwilightBandColor(band);
+}
+
+MoonlitNight MoonlitSamples(const std::vector<TwilightDay>& days, const std::vector<TimeInterval>& moonUp,
+                            const YearOffsets& offsets) {
+    MoonlitNight night;
+    night.moonUp.resize(days.size());
+    night.moonFreeDarknessHours.resize(days.size());
+    const auto& hours = TwilightSampleHours();
+    std::size_t k = 0;  // first interval that may still hold a sample
+    for (std::size_t d = 0; d < days.size(); ++d) {
+        const double offset = offsets.OfDay(days[d].jd).days;
+        double free = 0.0;
+        for (int s = 0; s < kTwilightSamplesPerDay; ++s) {
+            const double t = days[d].jd + hours[s] / 24.0 - offset;
+            while (k < moonUp.size() && moonUp[k].to < t) ++k;
+            const bool up = k < moonUp.size() && moonUp[k].from <= t;
+            night.moonUp[d][s] = up;
+            if (days[d].bands[s] == 4 && !up) free += 0.1;  // summed as the darkness curve sums
+        }
+        night.moonFreeDarknessHours[d] = free;
+    }
+    return night;
+}
+
+void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    const int track = DefaultTrackWidth(pass.catalogue, l);
+    const int thick = std::max(2, track);
+    const int thin = std::max(1, track / 3);
+
+    std::vector<Curve> curves;
+    for (int k = 0; k < kOverlayPlanetCount; ++k) {
+        for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Set, PassEventKind::Transit}) {
+            curves.push_back({kFirstOverlayPlanet + k, kind, &passes.curves[k][static_cast<int>(kind)]});
+        }
+    }
+
+    Crowding crowding(l);
+    for (const Curve& curve : curves) {
+        const Color color = pass.catalogue.entries[curve.body].color;
+        const bool transit = curve.kind == PassEventKind::Transit;
+        int selected = -1;
+        const std::vector<CurvePoint>& points = *curve.points;
+        for (const CurvePoint& p : points) {
+            if (p.valid) crowding.Add(MapToPage(l, p.dayJd, LocalHourAngle(p.hours)));
+        }
+        // Every second pass is plenty for a smooth curve (the bands are
+        // sampled no closer) and halves the drawing.
+        for (std::size_t i = 2; i < points.size(); i += 2) {
+            const CurvePoint& a = points[i - 2];
+            const CurvePoint& b = points[i];
+            if (!a.valid || !points[i - 1].valid || !b.valid || b.dayJd - a.dayJd > 2 * kLongestJoin) continue;
+            if (transit && i % 4 == 0) continue;  // dashed
+            const bool night = InNight(days, a.dayJd, a.hours);
+            const int width = transit ? (night ? std::max(1, thick - 1) : 1) : (night ? thick : thin);
+            if (width != selected) {
+                dc.SelectPen(Pen{color, width});
+                selected = width;
+            }
+            DrawWrapped(dc, l, a, b);
+        }
+    }
+
+    // Labels on top of every curve, in a smaller font than the captions.
+    Font font = pass.fonts.fontNormal;
+    font.height = static_cast<int>(font.height * 0.8);
+    const Font previousFont = dc.SelectFont(font);
+    std::vector<Box> placed;
+    for (const Curve& curve : curves) {
+        const CatalogueEntry& entry = pass.catalogue.entries[curve.body];
+        const std::string text = entry.name + KindSuffix(curve.kind);
+        const std::optional<Box> box = PlaceLabel(curve, l, days, crowding, placed, dc.GetTextExtent(text));
+        if (!box) continue;
+        placed.push_back(*box);
+        const Color c = entry.color;
+        const bool dark = RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 114 < 140000;
+        dc.SetBackgroundMode(BackgroundMode::Opaque);
+        dc.SetBackgroundColor(c);
+        dc.SetTextColor(dark ? Rgb(255, 255, 255) : Rgb(0, 0, 0));
+        dc.TextOut(box->left, box->top, text);
+    }
+    // Back to what the layers after this one expect.
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.SetBackgroundColor(Rgb(255, 255, 255));
+    dc.SetTextColor(Rgb(0, 0, 0));
+    dc.SelectFont(previousFont);
+}
+
+}  // namespace velmarin

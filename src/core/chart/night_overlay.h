@@ -1,0 +1,52 @@
+#pragma once
+
+#include <bitset>
+#include <vector>
+
+#include "core/chart/chart_pass.h"
+#include "core/chart/night_passes.h"
+#include "core/chart/twilight_sampling.h"
+
+namespace velmarin {
+
+// What the twilight chart adds with "mit Planeten" and "mit Mondlicht". The
+// colours are new to the chart: the readout tells everything apart by the
+// exact colour under the pointer.
+inline constexpr Color kMoonlitAstronomicalColor = Rgb(150, 150, 242);
+inline constexpr Color kMoonlitDarknessColor = Rgb(118, 118, 168);
+inline constexpr Color kMoonFreeDarknessColor = Rgb(230, 0, 230);
+inline constexpr const char* kMoonFreeDarknessName = "Dunkelheit ohne Mond";
+inline constexpr const char* kMoonlightName = "Mondlicht";
+
+// Cell "bands" beyond the four twilight bands: astronomical twilight and
+// darkness with the Moon above the horizon.
+inline constexpr int kMoonlitAstronomicalBand = 5;
+inline constexpr int kMoonlitDarknessBand = 6;
+// Colour of a cell band 1..6; kInvalidColor for anything else.
+Color NightCellColor(int band);
+
+// The Moon over the twilight chart's samples.
+struct MoonlitNight {
+    // Per sampled day, per sample: the Moon's upper limb above the horizon.
+    std::vector<std::bitset<kTwilightSamplesPerDay>> moonUp;
+    // Per sampled day: hours of darkness with the Moon down, counted in the
+    // chart's 0.1 h samples as its darkness curve is.
+    std::vector<double> moonFreeDarknessHours;
+};
+MoonlitNight MoonlitSamples(const std::vector<TwilightDay>& days, const std::vector<TimeInterval>& moonUp,
+                            const YearOffsets& offsets);
+
+// Draws the rise, set (solid) and transit (thin, dashed) curves of Mercury ..
+// Neptune in their catalogue colours, thick where they pass over the night
+// (astronomical twilight or darkness, as `days` sampled it), and a label
+// with each planet's name beside each curve.
+void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days);
+
+// The twilight chart's legend with the overlays on: sunshine, darkness and
+// what the settings add, continuing the location line at (x, y) whose row is
+// rowHeight high, wrapping to left; in the caption font, or in a smaller
+// one where the rows would not fit on the page. Leaves the legend cursor on
+// the last entry.
+void DrawNightLegend(ChartPass& pass, LegendCursor& legend, int left, int x, int y, int rowHeight);
+
+}  // namespace velmarin

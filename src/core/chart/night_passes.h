@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "core/chart/twilight_sampling.h"
+#include "core/ephemeris/body_position.h"
+#include "core/ephemeris/rise_set.h"
+#include "core/ephemeris/visibility_year.h"
+
+namespace velmarin {
+
+// The bodies' passes over the sky through a year, for drawing them on the
+// twilight chart. The exact event search (ComputeVisibilityYear) costs far
+// more than a redraw may take, so the positions are computed on a coarse grid
+// (the planets every four days, the Moon every day), interpolated, and
+// each event is found by a few Newton steps on the hour angle. That places
+// every event within seconds of the exact search, far below a pixel.
+
+// An event instant; valid false where the body does not reach it (stays up
+// or stays down about that transit).
+struct PassEvent {
+    double t = 0.0;  // Julian Day, UT
+    bool valid = false;
+};
+
+// One upper transit with the rise before it and the set after it.
+struct BodyPass {
+    PassEvent rise;
+    PassEvent transit;  // always valid
+    PassEvent set;
+    double transitAltitude = 0.0;  // rad, apparent altitude of the centre
+    bool alwaysUp = false;         // the body neither rises nor sets about this transit
+};
+
+inline constexpr int kFirstOverlayPlanet = kMercury;
+inline constexpr int kOverlayPlanetCount = kNeptune - kMercury + 1;
+
+// The kinds of event a pass has.
+enum class PassEventKind { Rise = 0, Transit = 1, Set = 2 };
+inline constexpr int kPassEventKinds = 3;
+
+// One event of a curve through the year as the twilight chart draws it; a
+// point with valid false (no such event about that transit, or a transit
+// below the horizon) breaks the curve.
+struct CurvePoint {
+    double dayJd = 0.0;  // the civil day (0 h)
+    double hours = 0.0;  // local hour in that day
+    bool valid = false;
+};
+
+struct NightPassYear {
+    // Passes of Mercury .. Neptune ([body - kMercury]) from a day before the
+    // year to a day after it, in time order.
+    std::array<std::vector<BodyPass>, kOverlayPlanetCount> planets;
+    // Stretches of time with the Moon's upper limb above the horizon, in time
+    // order and disjoint, covering the same span.
+    std::vector<TimeInterval> moonUp;
+    // The planets' passes in local time: [body - kMercury][kind], one point per pass.
+    std::array<std::array<std::vector<CurvePoint>, kPassEventKinds>, kOverlayPlanetCount> curves;
+};
+
+// A body's position between the grid instants of a PositionTable.
+struct InterpolatedPosition {
+    double ra = 0.0;        // unwrapped, rad
+    double dec = 0.0;       // rad
+    double diameter = 0.0;  // arc seconds
+    double raRate = 0.0;    // rad per day
+};
+
+// Positions of one body on an even grid of instants, read back by
+// three-point interpolation (the right ascension unwrapped first).
+class PositionTable {
+public:
+    PositionTable() = default;
+    PositionTable(double first, double step) : first_(first), step_(step) {}
+    // The position at the next grid instant.
+    void Add(const BodyPosition& p);
+    // Needs at least three instants; beyond the grid it extrapolates.
+    InterpolatedPosition At(double t) const;
+
+private:
+    double first_ = 0.0;
+    double step_ = 1.0;
+    std::vector<double> ra_, dec_, diameter_;
+};
+
+// The year's positions the passes interpolate: they depend on the year
+// alone, so a new place only solves the passes again.
+struct NightSkyTables {
+    int year = 0;
+    std::array<PositionTable, kOverlayPlanetCount> planets;
+    PositionTable moon;
+};
+NightSkyTables ComputeNightSkyTables(int year);
+
+NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const VisibilityInputs& inputs);
+NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs);
+// The passes' inputs for the year, place and civil time of a twilight chart.
+VisibilityInputs PassInputsOf(const TwilightInputs& twilight);
+
+// Where an instant lies on the twilight chart: its civil day (0 h, as the
+// chart's date axis takes it) and its local hour in that day.
+struct LocalInstant {
+    double dayJd = 0.0;
+    double hours = 0.0;
+};
+LocalInstant ToLocal(const YearOffsets& offsets, double t);
+
+// The events of one kind of `passes` in local time, one point per pass.
+std::vector<CurvePoint> PassCurve(const std::vector<BodyPass>& passes, PassEventKind kind,
+                                  const YearOffsets& offsets);
+
+}  // namespace velmarin

@@ -1,0 +1,150 @@
+// The readout over the twilight chart's overlays: the text for a point on a
+// planet's curve, held against PyEphem's times of that day, and what the
+// colours stand for.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/app/night_readout.h"
+#include "core/chart/night_overlay.h"
+#include "core/ephemeris/time_calendar.h"
+
+namespace velmarin {
+namespace {
+
+constexpr double kTwilightPi = 3.14159;
+
+// PyEphem's instants of one body and kind at 52 N 13.4 E (the reference
+// script's first place, its days in UT+1).
+std::vector<double> Reference(int body, const std::string& kind) {
+    std::vector<double> out;
+    std::ifstream in(VELMARIN_TEST_DATA_DIR "/rise_set_pyephem.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string place, k;
+        int b = 0;
+        double jd = 0.0;
+        if (!(fields >> place >> b >> k >> jd)) continue;
+        if (place == "52N" && b == body && k == kind) out.push_back(jd);
+    }
+    return out;
+}
+
+struct Chart {
+    ChartSettings settings;
+    ChartLayout layout = LayoutChart(1920, 1080, false, 15);
+    BodyCatalogue catalogue = MakeBodyCatalogue();
+    YearOffsets offsets = FixedZoneOffsets(2026, 1.0, false);
+    Chart() {
+        settings.displayMode = DisplayMode::Twilight;
+        settings.latitude = 52.0 * degToRad;
+        settings.longitude = 13.4 * degToRad;
+        settings.timeZoneHours = 1.0;
+        settings.summerTime = 0;
+        settings.showPlanets = 1;
+        settings.showMoonlight = 1;
+        SetChartYear(layout, 2026);
+    }
+    // The page point of local time `hours` on civil day `dayJd`.
+    Point At(double dayJd, double hours) const { return MapToPage(layout, dayJd, (24 - hours) * kTwilightPi / 12); }
+};
+
+// Minutes of the day of "HH:MM".
+int Minutes(const std::string& clock) { return std::stoi(clock.substr(0, 2)) * 60 + std::stoi(clock.substr(3, 2)); }
+
+struct DayCase {
+    int body;
+    int day, month;
+};
+
+// On the transit curve of a planet the readout gives that day's rise,
+// transit and set in local time, each within 5 minutes of PyEphem's.
+TEST(NightReadout, PlanetCurveGivesTheDaysEventsInLocalTime) {
+    const Chart chart;
+    const DayCase cases[] = {{kJupiter, 14, 2}, {kMars, 14, 3}, {kSaturn, 20, 9}, {kVenus, 5, 11}};
+    const std::regex format(R"(^(\d\d)\.(\d\d)\.2026: (\w+)\| Aufgang (\d\d:\d\d), Kulmination (\d\d:\d\d) \((\d+)°\), Untergang (\d\d:\d\d)$)");
+    for (const DayCase& c : cases) {
+        const double dayJd = JulianDayFromDate(c.day, c.month, 2026);
+        const double start = dayJd - 1.0 / 24.0;  // local midnight in UT
+        const auto local = [&](const std::string& kind) {
+            for (double jd : Reference(c.body, kind)) {
+                if (jd >= start && jd < start + 1.0) return static_cast<int>(std::lround((jd - start) * 1440.0));
+            }
+            return -1;
+        };
+        const int transit = local("T");
+        ASSERT_GE(transit, 0);
+        const Point point = chart.At(dayJd, transit / 60.0);
+        const NightTarget target = FindNightTarget(chart.catalogue.entries[c.body].color, chart.catalogue, chart.settings);
+        ASSERT_EQ(target.kind, NightTarget::Kind::Planet);
+        const ReadoutDecision decision =
+            NightReadout(target, point, chart.layout, chart.catalogue, chart.settings, chart.offsets);
+        ASSERT_EQ(decision.action, ReadoutDecision::Action::Show);
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(decision.text, m, format)) << decision.text;
+        EXPECT_EQ(std::stoi(m[1]), c.day);
+        EXPECT_EQ(std::stoi(m[2]), c.month);
+        EXPECT_EQ(m[3], chart.catalogue.entries[c.body].name);
+        EXPECT_NEAR(Minutes(m[4]), local("r"), 5) << decision.text;
+        EXPECT_NEAR(Minutes(m[5]), transit, 5) << decision.text;
+        EXPECT_NEAR(Minutes(m[7]), local("s"), 5) << decision.text;
+    }
+}
+
+// Mars shares its red with "max. Sonnenschein": away from Mars's events the
+// red is the sunshine curve and nothing is shown; a moonlit cell names the Moon.
+TEST(NightReadout, SharedRedNeedsAMarsEventAndMoonlitCellsNameTheMoon) {
+    const Chart chart;
+    const double dayJd = JulianDayFromDate(14, 3, 2026);
+    const NightTarget mars = FindNightTarget(Rgb(255, 0, 0), chart.catalogue, chart.settings);
+    ASSERT_EQ(mars.kind, NightTarget::Kind::Planet);
+    int shown = 0;
+    for (double hours = 0.5; hours < 24.0; hours += 1.0) {
+        const ReadoutDecision d =
+            NightReadout(mars, chart.At(dayJd, hours), chart.layout, chart.catalogue, chart.settings, chart.offsets);
+        shown += d.action == ReadoutDecision::Action::Show;
+    }
+    // Rise, transit and set each claim at most the two hours about them.
+    EXPECT_GE(shown, 1);
+    EXPECT_LE(shown, 6);
+
+    const std::regex moon(R"(^14\.03\.2026: Mond\| Aufgang (\d\d:\d\d|—), Untergang (\d\d:\d\d|—), beleuchtet (\d+) %$)");
+    for (Color c : {kMoonlitAstronomicalColor, kMoonlitDarknessColor}) {
+        const NightTarget target = FindNightTarget(c, chart.catalogue, chart.settings);
+        ASSERT_EQ(target.kind, NightTarget::Kind::Moonlight);
+        const ReadoutDecision d =
+            NightReadout(target, chart.At(dayJd, 2.0), chart.layout, chart.catalogue, chart.settings, chart.offsets);
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(d.text, m, moon)) << d.text;
+        EXPECT_LE(std::stoi(m[3]), 100);
+    }
+}
+
+// Colours count only for the overlay that is on, and band colours never.
+TEST(NightReadout, ColoursCountOnlyWithTheirOverlay) {
+    Chart chart;
+    const Color jupiter = chart.catalogue.entries[kJupiter].color;
+    chart.settings.showPlanets = 0;
+    EXPECT_EQ(FindNightTarget(jupiter, chart.catalogue, chart.settings).kind, NightTarget::Kind::None);
+    EXPECT_EQ(FindNightTarget(kMoonlitDarknessColor, chart.catalogue, chart.settings).kind, NightTarget::Kind::Moonlight);
+    chart.settings.showMoonlight = 0;
+    EXPECT_EQ(FindNightTarget(kMoonlitDarknessColor, chart.catalogue, chart.settings).kind, NightTarget::Kind::None);
+    chart.settings.showPlanets = 1;
+    chart.settings.showMoonlight = 1;
+    for (int band = 1; band <= 4; ++band) {
+        EXPECT_EQ(FindNightTarget(NightCellColor(band), chart.catalogue, chart.settings).kind, NightTarget::Kind::None);
+    }
+    // Outside the plot the tooltip goes.
+    const NightTarget target = FindNightTarget(jupiter, chart.catalogue, chart.settings);
+    EXPECT_EQ(NightReadout(target, {0, 0}, chart.layout, chart.catalogue, chart.settings, chart.offsets).action,
+              ReadoutDecision::Action::Hide);
+}
+
+}  // namespace
+}  // namespace velmarin
