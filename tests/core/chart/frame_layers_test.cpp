@@ -217,6 +217,19 @@ INSTANTIATE_TEST_SUITE_P(
         CaptionCase{ModeTwilight, false, 0, 0, 2.0, 1, "Y-Achse: Uhrzeit in OEZ mit Sommerzeit"},
         CaptionCase{ModeTwilight, false, 0, 0, 1.5, 0, "Y-Achse: Uhrzeit in "}));
 
+TEST(FrameCaptionTexts, BriefCaptionSaysTheCodingInShortWords) {
+    ChartSettings settings;
+    settings.codeByDiameter = 1;
+    settings.codeByBrightness = 1;
+    EXPECT_EQ(AxisCaption(ModeMidnight, settings, true, {}, true),
+              "X-Achse: Stundenwinkel zur Gegensonne, Linienbreite nach Durchmesser und Helligkeit");
+    settings.codeByDiameter = 0;
+    EXPECT_EQ(AxisCaption(ModeNormal, settings, false, {}, true),
+              "Y-Achse: Rektaszension, Linienbreite nach Helligkeit");
+    settings.codeByBrightness = 0;
+    EXPECT_EQ(AxisCaption(ModeSun, settings, true, {}, true), "X-Achse: Stundenwinkel zur Sonne");
+}
+
 TEST(FrameCaptionTexts, TitlesAndLocation) {
     EXPECT_EQ(ChartTitle(2024, ModeNormal), "Astronomischer Kalender 2024");
     EXPECT_EQ(ChartTitle(-44, ModeMidnight), "Astronomischer Kalender -44");
