@@ -11,7 +11,7 @@ packages=(
   fonts-liberation fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
-  xvfb xauth x11-apps imagemagick openbox
+  xvfb xauth x11-apps imagemagick openbox xdotool
   qt6-translations-l10n
   python3 python3-ephem python3-icalendar
   tzdata locales

@@ -25,6 +25,9 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun
 // A year has at most 366 days; the bound only guards the loops against a
 // calendar that never reaches 31 December.
 constexpr int kMostDaysInLoop = 370;
+// A caption too long for its line is set no smaller than this share of the
+// normal size.
+constexpr double kSmallestCaptionShare = 0.8;
 // Sample line width of the legend: Venus at 30 arc seconds.
 constexpr double kLegendSampleDiameter = 30.0;
 
@@ -50,6 +53,48 @@ void ForEachDayOfYear(double first, int year, Visit visit) {
     }
 }
 
+// Appends `words` (separated by single spaces) to `lines`, filling the last
+// line while it stays within `width`; a word wider than that stands alone.
+void FillWords(const Surface& dc, const std::string& words, int width,
+               std::vector<std::string>& lines, bool continueLast) {
+    size_t start = 0;
+    while (start <= words.size()) {
+        size_t end = words.find(' ', start);
+        if (end == std::string::npos) end = words.size();
+        const std::string word = words.substr(start, end - start);
+        if (continueLast && !lines.empty() &&
+            dc.GetTextExtent(lines.back() + " " + word).cx <= width) {
+            lines.back() += " " + word;
+        } else {
+            lines.push_back(word);
+        }
+        continueLast = true;
+        start = end + 1;
+    }
+}
+
+// The caption in lines no wider than `width`: whole where it fits, else
+// broken after its commas, and between words where a part is still too wide.
+std::vector<std::string> CaptionLines(const Surface& dc, const std::string& caption, int width) {
+    if (dc.GetTextExtent(caption).cx <= width) return {caption};
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < caption.size()) {
+        size_t end = caption.find(", ", start);
+        end = end == std::string::npos ? caption.size() : end + 1;  // the comma stays
+        const std::string part = caption.substr(start, end - start);
+        if (!lines.empty() && dc.GetTextExtent(lines.back() + " " + part).cx <= width) {
+            lines.back() += " " + part;
+        } else if (dc.GetTextExtent(part).cx <= width) {
+            lines.push_back(part);
+        } else {
+            FillWords(dc, part, width, lines, false);
+        }
+        start = end + 1;
+    }
+    return lines;
+}
+
 const char* TimeZoneName(double timeZoneHours) {
     if (timeZoneHours == 0.0) return "GMT";
     if (timeZoneHours == 1.0) return "MEZ";
@@ -64,7 +109,7 @@ std::string ChartTitle(int year, DisplayMode mode) {
 }
 
 std::string AxisCaption(DisplayMode mode, const ChartSettings& settings, bool portrait,
-                        const std::string& zoneCaption) {
+                        const std::string& zoneCaption, bool brief) {
     std::string text = portrait ? "X-Achse: " : "Y-Achse: ";
     switch (mode) {
         case DisplayMode::Sun: text += "Stundenwinkel zur Sonne"; break;
@@ -78,7 +123,12 @@ std::string AxisCaption(DisplayMode mode, const ChartSettings& settings, bool po
             return text;
         default: text += "Rektaszension"; break;
     }
-    if (settings.codeByDiameter) {
+    if (brief) {
+        if (settings.codeByDiameter || settings.codeByBrightness) text += ", Linienbreite nach ";
+        if (settings.codeByDiameter) text += "Durchmesser";
+        if (settings.codeByDiameter && settings.codeByBrightness) text += " und ";
+        if (settings.codeByBrightness) text += "Helligkeit";
+    } else if (settings.codeByDiameter) {
         text += ", Linienbreite codiert mit relativem Durchmesser";
         if (settings.codeByBrightness) text += " und relativer Helligkeit";
     } else if (settings.codeByBrightness) {
@@ -201,8 +251,29 @@ void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack) {
     const int y0 = l.plotBottom + TruncToInt(1.5 * l.tickLongY);
     const std::string zoneCaption =
         pass.mode == DisplayMode::Twilight ? ZoneCaption(pass.year, pass.settings, pass.zones) : std::string();
-    dc.TextOut(x0, y0, AxisCaption(pass.mode, pass.settings, l.portrait, zoneCaption));
-    const int y1 = y0 + cyA;
+    // The caption keeps within the legend's right end, so that it neither
+    // leaves the page nor takes the legend's rows. Where it is longer
+    // (portrait pages with a line coding) it says the coding in short words,
+    // then is set smaller, down to four fifths of the size; only beyond
+    // that does it wrap.
+    const int width = l.plotRight + l.tickLongX - x0;
+    std::string captionText = AxisCaption(pass.mode, pass.settings, l.portrait, zoneCaption);
+    if (dc.GetTextExtent(captionText).cx > width) {
+        captionText = AxisCaption(pass.mode, pass.settings, l.portrait, zoneCaption, true);
+    }
+    Font captionFont = pass.fonts.fontNormal;
+    const int smallest = TruncToInt(pass.fonts.fontNormal.height * kSmallestCaptionShare);
+    while (captionFont.height < smallest && dc.GetTextExtent(captionText).cx > width) {
+        ++captionFont.height;  // heights are negative: one unit smaller
+        dc.SelectFont(captionFont);
+    }
+    const std::vector<std::string> caption = CaptionLines(dc, captionText, width);
+    int y1 = y0;
+    for (const std::string& line : caption) {
+        dc.TextOut(x0, y1, line);
+        y1 += cyA;
+    }
+    dc.SelectFont(pass.fonts.fontNormal);
 
     if (pass.mode == DisplayMode::Twilight) {
         const std::string location = LocationText(pass.settings.latitude, pass.settings.longitude);

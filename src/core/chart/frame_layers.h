@@ -13,9 +13,11 @@ namespace velmarin {
 std::string ChartTitle(int year, DisplayMode mode);
 // The caption below the plot: which axis carries the angle, what it is and,
 // outside the twilight chart, the line coding. zoneCaption: the named zone
-// the twilight chart's clock follows (ZoneCaption), or empty.
+// the twilight chart's clock follows (ZoneCaption), or empty. brief: the
+// line coding in short words ("Linienbreite nach Durchmesser"), for pages
+// too narrow for the whole caption.
 std::string AxisCaption(DisplayMode mode, const ChartSettings& settings, bool portrait,
-                        const std::string& zoneCaption = {});
+                        const std::string& zoneCaption = {}, bool brief = false);
 // The location line of the twilight chart; angles in rad.
 std::string LocationText(double latitude, double longitude);
 // Title above the plot, centred on it; lower on paper.
@@ -26,7 +28,9 @@ void DrawDayAxis(ChartPass& pass);
 // Hour ticks and numbers on both angle edges: every hour, or every second
 // hour relative to the Sun.
 void DrawTimeAxis(ChartPass& pass);
-// Caption line and legend below the plot. Clears colorReadBack at the end.
+// Caption and legend below the plot; a caption longer than the legend is
+// wide is said shorter, set smaller, and at last wrapped. Clears
+// colorReadBack at the end.
 void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack);
 // One legend entry: name and a sample line in the entry's colour; x or y of
 // -1 continue at the legend cursor; an entry that would end beyond the

@@ -61,8 +61,10 @@ enum class BackgroundMode { Transparent, Opaque };
 // Rectangle and Ellipse cover left..right-1 x top..bottom-1 (corners may come
 // reversed and are normalised), filled with the brush, outlined with the pen
 // inside that box; text is placed by its top-left corner and, in opaque mode,
-// its box is filled with the background colour. No antialiasing on raster
-// output. A fresh surface has a black pen of width 1, a white brush, the
+// its box is filled with the background colour. No antialiasing of lines,
+// fills and markers on raster output (their colours stay exact); text may be
+// antialiased, and GetTextExtent measures it with the font it is drawn in.
+// A fresh surface has a black pen of width 1, a white brush, the
 // default font, opaque white background, black text and no clip.
 class Surface {
 public:

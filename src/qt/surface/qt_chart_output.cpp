@@ -18,7 +18,8 @@ QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw
 }
 
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
-                   WideLineStamps* stamps) {
+                   WideLineStamps* stamps, TextPixels* text) {
+    if (text != nullptr) text->Clear();
     if (width <= 0 || height <= 0) return QImage();
     const bool reusable = page.size() == QSize(width, height) &&
                           page.format() == QImage::Format_RGB32 && page.isDetached();
@@ -28,7 +29,7 @@ QImage DrawOnImage(QImage page, int width, int height, bool printing, const Page
     image.setDevicePixelRatio(1.0);
     image.fill(Qt::white);
     QPainter painter(&image);
-    QtPainterSurface surface(painter, width, height, printing, &image, stamps);
+    QtPainterSurface surface(painter, width, height, printing, &image, stamps, text);
     draw(surface);
     painter.end();
     return image;

@@ -12,6 +12,7 @@ class QPrinter;
 
 namespace velmarin {
 
+class TextPixels;
 class WideLineStamps;
 
 // Something that draws a whole page on a surface (usually a DrawChart call).
@@ -23,9 +24,10 @@ QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw
 // The same, reusing the pixels of `page` when it is an RGB32 image of that
 // size that nothing else shares: a redraw at an unchanged size then needs no
 // new allocation. `stamps`, when given, keeps wide-line shapes from one
-// drawing to the next. The result is the same page either way.
+// drawing to the next. The result is the same page either way. `text`, when
+// given, is cleared and then gets the pixels the page's text drew.
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
-                   WideLineStamps* stamps = nullptr);
+                   WideLineStamps* stamps = nullptr, TextPixels* text = nullptr);
 
 // The page as SVG or PDF of width x height units (PDF: points) written to
 // `device`, which must be open for writing. False when nothing could be drawn.

@@ -120,8 +120,9 @@ QColor ToQColor(Color color) {
 
 QFont ToQFont(const Font& font) {
     QFont qfont(QString::fromStdString(font.face));
-    qfont.setStyleStrategy(QFont::NoAntialias);
-    qfont.setKerning(false);
+    qfont.setStyleStrategy(
+        static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+    qfont.setKerning(true);
     // The chart's faces come in regular and bold only; left to the font
     // matcher, a weight between them (the title's 600) turns out bold at
     // some pixel sizes and regular at others. From 600 on it is bold, as the
@@ -138,7 +139,8 @@ QFont ToQFont(const Font& font) {
 }
 
 QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, bool printing,
-                                   QImage* image, WideLineStamps* keptStamps)
+                                   QImage* image, WideLineStamps* keptStamps,
+                                   TextPixels* textPixels)
     : painter_(painter),
       width_(std::max(0, width)),
       height_(std::max(0, height)),
@@ -147,12 +149,14 @@ QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, boo
       font_(SurfaceDefaultFont()),
       qfont_(ToQFont(font_)),
       clip_(0, 0, width_, height_),
-      stamps_(keptStamps != nullptr ? *keptStamps : ownStamps_) {
+      stamps_(keptStamps != nullptr ? *keptStamps : ownStamps_),
+      textPixels_(image != nullptr ? textPixels : nullptr) {
     // The SVG generator writes no clip paths; shapes are cut to the clip here.
     cutsToClip_ = painter_.paintEngine() != nullptr &&
                   painter_.paintEngine()->type() == QPaintEngine::SVG;
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    // Only text is smoothed: tracks and markers keep their exact colours.
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter_.resetTransform();
     painter_.setClipping(false);
@@ -368,12 +372,22 @@ void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
         FillCut(transform.map(glyphs), textColor_);
         return;
     }
+    // Glyphs may reach a little beyond their advance box (overhangs, the
+    // smoothed edge); what text can have changed is kept for the readout.
+    const int reach = std::max(2, box.height() / 4);
+    const QRect touched = textPixels_ == nullptr
+                              ? QRect()
+                              : transform.mapRect(box.adjusted(-reach, -reach, reach, reach))
+                                    .intersected(clip_)
+                                    .intersected(image_->rect());
+    const QImage before = touched.isEmpty() ? QImage() : image_->copy(touched);
     painter_.setTransform(transform);
     if (backgroundMode_ == BackgroundMode::Opaque) painter_.fillRect(box, ToQColor(backgroundColor_));
     painter_.setFont(qfont_);
     painter_.setPen(ToQColor(textColor_));
     painter_.drawText(QPoint(0, metrics.ascent()), text);
     painter_.resetTransform();
+    if (!touched.isEmpty()) textPixels_->Record(touched, before, image_->copy(touched));
 }
 
 TextSize QtPainterSurface::GetTextExtent(const std::string& utf8Text) const {

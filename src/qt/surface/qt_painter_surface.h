@@ -8,13 +8,15 @@
 #include <QRect>
 
 #include "core/chart/surface.h"
+#include "qt/surface/qt_text_pixels.h"
 #include "qt/surface/qt_wide_line_stamps.h"
 
 namespace velmarin {
 
 // Surface over a QPainter with the chart's drawing semantics. Raster output
-// (QImage) draws without antialiasing and can read pixels back; printer, SVG
-// and PDF devices draw the same primitives and cannot read back.
+// (QImage) draws lines, fills and markers without antialiasing, text with
+// grey-scale antialiasing, and can read pixels back; printer, SVG and PDF
+// devices draw the same primitives and cannot read back.
 //
 // Wide pens (width > 1) draw round ends and round joins, so that the short
 // segments of a track join without notches; one-unit pens leave out the end
@@ -24,10 +26,11 @@ class QtPainterSurface : public Surface {
 public:
     // image: the raster target when painting on a QImage (enables GetPixel), else nullptr.
     // The painter must be active on its device; the surface switches off
-    // antialiasing and resets the painter's clip and transform.
+    // antialiasing of shapes and resets the painter's clip and transform.
     // keptStamps: wide-line shapes kept beyond this surface (else its own).
+    // textPixels: when given (raster only), gets every pixel text draws.
     QtPainterSurface(QPainter& painter, int width, int height, bool printing, QImage* image,
-                     WideLineStamps* keptStamps = nullptr);
+                     WideLineStamps* keptStamps = nullptr, TextPixels* textPixels = nullptr);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -82,6 +85,7 @@ private:
     bool cutsToClip_ = false;
     WideLineStamps ownStamps_;
     WideLineStamps& stamps_;
+    TextPixels* textPixels_;
 };
 
 // The font a fresh surface starts with: Arial at 14 px, which makes a line
@@ -91,8 +95,10 @@ Font SurfaceDefaultFont();
 
 // The Qt font for a chart font request. Negative heights are character
 // heights (em size) in device units; positive heights are whole line heights;
-// 0 takes the default font's size. Raster text is drawn without antialiasing,
-// so that text never produces a track colour by blending.
+// 0 takes the default font's size. Text is drawn as a well-set desktop
+// program draws it: grey-scale antialiasing (never coloured subpixels, which
+// would tint black text) and the font's kerning; it is measured with the
+// same font.
 QFont ToQFont(const Font& font);
 
 QColor ToQColor(Color color);

@@ -52,6 +52,7 @@ void CVelmarinView::RenderIfNeeded() {
     if (key == renderedKey_ && !backBuffer_.isNull()) return;
     if (key.pixelSize.isEmpty()) {
         backBuffer_ = QImage();
+        textPixels_.Clear();
         renderedKey_ = key;
         return;
     }
@@ -60,7 +61,7 @@ void CVelmarinView::RenderIfNeeded() {
     QImage image = DrawOnImage(std::move(backBuffer_), key.pixelSize.width(), key.pixelSize.height(),
                                false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
-    }, &lineStamps_);
+    }, &lineStamps_, &textPixels_);
     image.setDevicePixelRatio(key.pixelRatio);
     backBuffer_ = std::move(image);
     renderedKey_ = key;

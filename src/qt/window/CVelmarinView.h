@@ -6,6 +6,7 @@
 #include "core/app/command_rules.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/draw_chart.h"
+#include "qt/surface/qt_text_pixels.h"
 #include "qt/surface/qt_wide_line_stamps.h"
 
 class QPrinter;
@@ -32,6 +33,8 @@ public:
     // What the screen shows, in device pixels; its devicePixelRatio() maps
     // widget coordinates onto it. Null before the first paint.
     const QImage& backBuffer() const { return backBuffer_; }
+    // The back buffer's pixels that text drew (the readout passes over them).
+    const TextPixels& textPixels() const { return textPixels_; }
     qreal backBufferPixelRatio() const { return backBuffer_.devicePixelRatio(); }
     // State of the last screen pass (print passes leave it alone).
     const ChartLayout& chartLayout() const { return state_.layout; }
@@ -97,6 +100,7 @@ private:
     ChartViewState state_;
     QImage backBuffer_;
     WideLineStamps lineStamps_;  // kept across redraws: a resize meets the same shapes
+    TextPixels textPixels_;      // of the back buffer
     RenderKey renderedKey_;
     int renderCount_ = 0;
     bool firstPaintDone_ = false;

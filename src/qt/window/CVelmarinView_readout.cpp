@@ -58,11 +58,9 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
     if (buffer.isNull()) return;  // nothing drawn yet
     const qreal ratio = buffer.devicePixelRatio();
     const Point point{BufferPixel(position.x(), ratio), BufferPixel(position.y(), ratio)};
-    Color pixel = kInvalidColor;
-    if (buffer.rect().contains(point.x, point.y)) {
-        const QRgb rgb = buffer.pixel(point.x, point.y);
-        pixel = Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
-    }
+    // Smoothed text blends colours a track or marker may have: a pixel
+    // that text drew tells nothing about what lies beneath.
+    const Color pixel = ReadableColor(buffer, textPixels(), QPoint(point.x, point.y));
     // A context of its own, so the readout leaves the chart's sky values alone.
     EphemerisContext context;
     const ChartSettings& chart = settings();

@@ -217,6 +217,19 @@ INSTANTIATE_TEST_SUITE_P(
         CaptionCase{DisplayMode::Twilight, false, 0, 0, 2.0, 1, "Y-Achse: Uhrzeit in OEZ mit Sommerzeit"},
         CaptionCase{DisplayMode::Twilight, false, 0, 0, 1.5, 0, "Y-Achse: Uhrzeit in "}));
 
+TEST(FrameCaptionTexts, BriefCaptionSaysTheCodingInShortWords) {
+    ChartSettings settings;
+    settings.codeByDiameter = 1;
+    settings.codeByBrightness = 1;
+    EXPECT_EQ(AxisCaption(DisplayMode::Midnight, settings, true, {}, true),
+              "X-Achse: Stundenwinkel zur Gegensonne, Linienbreite nach Durchmesser und Helligkeit");
+    settings.codeByDiameter = 0;
+    EXPECT_EQ(AxisCaption(DisplayMode::Normal, settings, false, {}, true),
+              "Y-Achse: Rektaszension, Linienbreite nach Helligkeit");
+    settings.codeByBrightness = 0;
+    EXPECT_EQ(AxisCaption(DisplayMode::Sun, settings, true, {}, true), "X-Achse: Stundenwinkel zur Sonne");
+}
+
 TEST(FrameCaptionTexts, TitlesAndLocation) {
     EXPECT_EQ(ChartTitle(2024, DisplayMode::Normal), "Astronomischer Kalender 2024");
     EXPECT_EQ(ChartTitle(-44, DisplayMode::Midnight), "Astronomischer Kalender -44");

@@ -250,17 +250,60 @@ TEST(QtSurfaceText, OpaqueTextFillsItsBoxFromTheTopLeftCorner) {
     EXPECT_EQ(page.Ink(), QRect(10, 20, size.cx, size.cy));
 }
 
-TEST(QtSurfaceText, TransparentTextLeavesTheBackgroundAndUsesOnlyTheTextColour) {
+TEST(QtSurfaceText, TextIsSmoothedInGreyLevelsOfItsOwnColour) {
     RasterPage page(120, 60);
     page.surface->SetBackgroundMode(BackgroundMode::Transparent);
     page.surface->SetTextColor(Rgb(0, 0, 170));
     page.surface->TextOut(10, 20, "Merkur");
     std::set<Color> colours;
     const QRect ink = page.Ink(&colours);
-    EXPECT_EQ(colours, std::set<Color>{Rgb(0, 0, 170)});  // no blended glyph edges
     const TextSize size = page.surface->GetTextExtent("Merkur");
     EXPECT_TRUE(QRect(10, 20, size.cx, size.cy).contains(ink));
+    // Smoothed edges: more levels than the text colour alone.
+    EXPECT_GE(colours.size(), 4u);
+    EXPECT_TRUE(colours.count(Rgb(0, 0, 170)));
+    // Grey-scale, not coloured subpixels: one coverage per pixel, so red and
+    // green fall alike and blue lies on the same mix towards 170 (1 level
+    // of rounding).
+    for (const Color c : colours) {
+        EXPECT_EQ(RedOf(c), GreenOf(c)) << std::hex << c;
+        EXPECT_NEAR(BlueOf(c), 170 + (255 - 170) * RedOf(c) / 255.0, 1.0) << std::hex << c;
+    }
 }
+
+// Text whose spacing the font's kerning tightens; the ink must end where the
+// measured width says, so layout and drawing agree.
+struct KerningCase {
+    const char* text;
+    const char* unkerned[2];  // the same text in two parts that share no kerned pair
+};
+
+void PrintTo(const KerningCase& c, std::ostream* out) { *out << c.text; }
+
+class QtSurfaceKerningTest : public ::testing::TestWithParam<KerningCase> {};
+
+TEST_P(QtSurfaceKerningTest, KernedTextIsMeasuredAsItIsDrawn) {
+    const KerningCase c = GetParam();
+    RasterPage page(400, 80);
+    Font font = SurfaceDefaultFont();
+    font.height = -40;
+    page.surface->SelectFont(font);
+    page.surface->SetBackgroundMode(BackgroundMode::Transparent);
+    const TextSize whole = page.surface->GetTextExtent(c.text);
+    const int parts = page.surface->GetTextExtent(c.unkerned[0]).cx +
+                      page.surface->GetTextExtent(c.unkerned[1]).cx;
+    // Liberation Sans kerns these pairs by several pixels at 40 px.
+    EXPECT_LE(whole.cx, parts - 2) << c.text;
+    page.surface->TextOut(10, 10, c.text);
+    const QRect ink = page.Ink();
+    // The last glyph ends within a few pixels of the measured width.
+    EXPECT_NEAR(ink.right() + 1, 10 + whole.cx, 4) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, QtSurfaceKerningTest,
+                         ::testing::Values(KerningCase{"AVAV", {"AV", "AV"}},
+                                           KerningCase{"Ta", {"T", "a"}},
+                                           KerningCase{"Y-Achse", {"Y", "-Achse"}}));
 
 TEST(QtSurfaceText, EscapementTurnsTextAboutItsTopLeftCorner) {
     Font up = SurfaceDefaultFont();
