@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One year of twilight sampling side by side: our sampler (bench_twilight_year)
-# against PyEphem computing the Sun's altitude for the same 43,920 instants
-# and place, then the ratio. Usage:
+# and the whole `velmarin daylight --json` process against PyEphem computing
+# the Sun's altitude for the same 43,920 instants and place, then the ratios. Usage:
 #   bench/twilight_vs_pyephem.sh [BUILD_DIR]      (default: build/)
 # Needs python3-ephem (Debian); uses the system Python, where it lives.
 set -euo pipefail
@@ -17,8 +17,8 @@ export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=offscreen
 "$build/bench/bench_twilight_year" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_format=json --benchmark_out="$work/ours.json" --benchmark_out_format=json >/dev/null
 
-/usr/bin/python3 - "$work/days.json" "$work/ours.json" <<'PY'
-import json, math, statistics, sys, time
+/usr/bin/python3 - "$work/days.json" "$work/ours.json" "$build/velmarin" <<'PY'
+import json, math, statistics, subprocess, sys, time
 import ephem
 
 days = json.load(open(sys.argv[1]))
@@ -66,6 +66,16 @@ def median(name, field):
             return b[field]
     raise SystemExit("missing " + name)
 
+# The whole process, start-up and JSON included, as a script would run it.
+command = [sys.argv[3], "daylight", "--year", "2025", "--lat", "52", "--lon", "9.8", "--tz", "1",
+           "--summer-time", "off", "--json"]
+processRuns = []
+for _ in range(21):
+    start = time.perf_counter()
+    subprocess.run(command, stdout=subprocess.DEVNULL, check=True)
+    processRuns.append(time.perf_counter() - start)
+processMs = statistics.median(processRuns) * 1000.0
+
 wall = median("BM_TwilightYear/real_time", "real_time")
 oneThread = median("BM_TwilightYearOneThread/real_time", "real_time")
 same = sum(a == b for a, b in zip(ourBands, theirBands))
@@ -75,6 +85,8 @@ print(f"PyEphem {ephem.__version__} (median of 3)  {pyephemMs:9.2f} ms")
 print(f"ours, all cores (median)   {wall:9.2f} ms wall")
 print(f"ours, one thread (median)  {oneThread:9.2f} ms wall")
 print(f"bands equal to PyEphem's   {same} of {len(instants)} (the rest lie at band limits, where the two Sun theories and refraction models part)")
+print(f"whole process (median/21)  {processMs:9.2f} ms wall  (velmarin daylight --json)")
 print(f"ratio, all cores           {pyephemMs / wall:9.1f}x")
+print(f"ratio, whole process       {pyephemMs / processMs:9.1f}x")
 print(f"ratio, one thread          {pyephemMs / oneThread:9.1f}x")
 PY

@@ -69,7 +69,10 @@ int TwilightThreads() {
     return static_cast<int>(std::clamp(cores, 1u, 4u));
 }
 
-TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads) {
+namespace {
+
+// The year's sampled days and clock, without the samples themselves.
+TwilightSunYear SunYearFrame(const TwilightInputs& inputs) {
     TwilightSunYear sun;
     sun.clock = inputs;
     sun.clock.latitude = 0.0;
@@ -82,48 +85,58 @@ TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads
         sun.dayJd.push_back(jd);
         sun.dayOffsets.push_back(inputs.offsets.OfDay(jd).days);
     }
-    sun.samples.resize(sun.dayJd.size() * kTwilightSamplesPerDay);
-
     // Each instant reads only the nutation of the first day, so days can be
     // shared out among workers, each with its own context, and still give
     // the values of one sequential pass.
     ComputeNutation(sun.nutation, startJd);
     sun.nutationHours = SiderealTimeParts(sun.nutation, startJd).nutationHours;
+    return sun;
+}
+
+// The kTwilightSamplesPerDay samples of sampled day d.
+void ComputeSunDay(const TwilightSunYear& sun, std::size_t d, EphemerisContext& context,
+                   TwilightSunYear::Sample* day) {
+    std::array<double, kTwilightSamplesPerDay> instants;
+    for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
+        instants[i] = TwilightSampleInstant(sun, d, i);
+        day[i].greenwichHours = GreenwichSiderealHours(instants[i]);
+    }
+    const auto exactAt = [&](int i) {
+        const BodyPosition position = ComputeBodyPosition(context, kSun, instants[i]);
+        day[i].sunRa = position.ra;
+        day[i].sinDeclination = std::sin(position.dec);
+        day[i].cosDeclination = std::cos(position.dec);
+    };
+    exactAt(0);
+    for (int from = 0; from < kTwilightSamplesPerDay - 1;) {
+        const int to = std::min(from + kTwilightNodeStep, kTwilightSamplesPerDay - 1);
+        exactAt(to);
+        const TwilightSunYear::Sample& a = day[from];
+        const TwilightSunYear::Sample& b = day[to];
+        // The right ascension may wrap past 2 pi between nodes.
+        double raStep = b.sunRa - a.sunRa;
+        if (raStep > kPi) raStep -= 2.0 * kPi;
+        if (raStep < -kPi) raStep += 2.0 * kPi;
+        const double span = instants[to] - instants[from];
+        for (int i = from + 1; i < to; ++i) {
+            const double w = (instants[i] - instants[from]) / span;
+            day[i].sunRa = a.sunRa + w * raStep;
+            day[i].sinDeclination = a.sinDeclination + w * (b.sinDeclination - a.sinDeclination);
+            day[i].cosDeclination = a.cosDeclination + w * (b.cosDeclination - a.cosDeclination);
+        }
+        from = to;
+    }
+}
+
+}  // namespace
+
+TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads) {
+    TwilightSunYear sun = SunYearFrame(inputs);
+    sun.samples.resize(sun.dayJd.size() * kTwilightSamplesPerDay);
     ShareOut(sun.dayJd.size(), threads, kDaysPerTake, [&] {
         return [&, context = sun.nutation](std::size_t firstDay, std::size_t lastDay) mutable {
-            std::array<double, kTwilightSamplesPerDay> instants{};
-            for (std::size_t d = firstDay; d < lastDay; ++d) {
-                TwilightSunYear::Sample* day = &sun.samples[d * kTwilightSamplesPerDay];
-                for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
-                    instants[i] = TwilightSampleInstant(sun, d, i);
-                    day[i].greenwichHours = GreenwichSiderealHours(instants[i]);
-                }
-                const auto exactAt = [&](int i) {
-                    const BodyPosition position = ComputeBodyPosition(context, kSun, instants[i]);
-                    day[i].sunRa = position.ra;
-                    day[i].sinDeclination = std::sin(position.dec);
-                    day[i].cosDeclination = std::cos(position.dec);
-                };
-                exactAt(0);
-                for (int from = 0; from < kTwilightSamplesPerDay - 1;) {
-                    const int to = std::min(from + kTwilightNodeStep, kTwilightSamplesPerDay - 1);
-                    exactAt(to);
-                    const TwilightSunYear::Sample& a = day[from];
-                    const TwilightSunYear::Sample& b = day[to];
-                    // The right ascension may wrap past 2 pi between nodes.
-                    double raStep = b.sunRa - a.sunRa;
-                    if (raStep > kPi) raStep -= 2.0 * kPi;
-                    if (raStep < -kPi) raStep += 2.0 * kPi;
-                    const double span = instants[to] - instants[from];
-                    for (int i = from + 1; i < to; ++i) {
-                        const double w = (instants[i] - instants[from]) / span;
-                        day[i].sunRa = a.sunRa + w * raStep;
-                        day[i].sinDeclination = a.sinDeclination + w * (b.sinDeclination - a.sinDeclination);
-                        day[i].cosDeclination = a.cosDeclination + w * (b.cosDeclination - a.cosDeclination);
-                    }
-                    from = to;
-                }
-            }
+            for (std::size_t d = firstDay; d < lastDay; ++d)
+                ComputeSunDay(sun, d, context, &sun.samples[d * kTwilightSamplesPerDay]);
         };
     });
     return sun;
@@ -167,44 +180,53 @@ int SettledBand(double sinAltitude) {
 
 }  // namespace
 
+namespace {
+
+// The bands of sampled day d at a place, from that day's samples.
+void SampleDayAtPlace(const TwilightSunYear& sun, std::size_t d, const TwilightSunYear::Sample* samples,
+                      double sinLatitude, double cosLatitude, double longitude, EphemerisContext& context,
+                      TwilightDay& day) {
+    const SiderealParts place{0.0, sun.nutationHours};
+    day.jd = sun.dayJd[d];
+    double sunshine = 0.0;
+    double darkness = 0.0;
+    for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
+        const TwilightSunYear::Sample& s = samples[i];
+        SiderealParts parts = place;
+        parts.greenwichHours = s.greenwichHours;
+        const double localSidereal = LocalSiderealTimeAt(parts, longitude);
+        // The altitude half of HorizontalFromEquatorial, with the latitude's
+        // sine and cosine formed once.
+        const auto sinAltitudeOf = [&](double ra, double sinDeclination, double cosDeclination) {
+            const double hourAngle = NormalizeAngle(localSidereal - ra);
+            return sinDeclination * sinLatitude + cosDeclination * std::cos(hourAngle) * cosLatitude;
+        };
+        int band = SettledBand(sinAltitudeOf(s.sunRa, s.sinDeclination, s.cosDeclination));
+        if (band < 0) {
+            const BodyPosition exact = ComputeBodyPosition(context, kSun, TwilightSampleInstant(sun, d, i));
+            const double sinAltitude = sinAltitudeOf(exact.ra, std::sin(exact.dec), std::cos(exact.dec));
+            band = TwilightBand(ApparentAltitude(std::asin(sinAltitude)));
+        }
+        day.bands[i] = static_cast<std::uint8_t>(band);
+        if (band == 0) sunshine += 0.1;
+        if (band == 4) darkness += 0.1;
+    }
+    day.sunshineHours = sunshine;
+    day.darknessHours = darkness;
+}
+
+}  // namespace
+
 std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double latitude,
                                              double longitude, int threads) {
     std::vector<TwilightDay> days(sun.dayJd.size());
-    const SiderealParts place{0.0, sun.nutationHours};
     const double sinLatitude = std::sin(latitude);
     const double cosLatitude = std::cos(latitude);
     ShareOut(days.size(), threads, kDaysPerTake, [&] {
         return [&, context = sun.nutation](std::size_t firstDay, std::size_t lastDay) mutable {
-            for (std::size_t d = firstDay; d < lastDay; ++d) {
-                TwilightDay& day = days[d];
-                day.jd = sun.dayJd[d];
-                double sunshine = 0.0;
-                double darkness = 0.0;
-                for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
-                    const TwilightSunYear::Sample& s = sun.samples[d * kTwilightSamplesPerDay + i];
-                    SiderealParts parts = place;
-                    parts.greenwichHours = s.greenwichHours;
-                    const double localSidereal = LocalSiderealTimeAt(parts, longitude);
-                    // The altitude half of HorizontalFromEquatorial, with the
-                    // latitude's sine and cosine formed once.
-                    const auto sinAltitudeOf = [&](double ra, double sinDeclination, double cosDeclination) {
-                        const double hourAngle = NormalizeAngle(localSidereal - ra);
-                        return sinDeclination * sinLatitude + cosDeclination * std::cos(hourAngle) * cosLatitude;
-                    };
-                    int band = SettledBand(sinAltitudeOf(s.sunRa, s.sinDeclination, s.cosDeclination));
-                    if (band < 0) {
-                        const BodyPosition exact = ComputeBodyPosition(context, kSun, TwilightSampleInstant(sun, d, i));
-                        const double sinAltitude =
-                            sinAltitudeOf(exact.ra, std::sin(exact.dec), std::cos(exact.dec));
-                        band = TwilightBand(ApparentAltitude(std::asin(sinAltitude)));
-                    }
-                    day.bands[i] = static_cast<std::uint8_t>(band);
-                    if (band == 0) sunshine += 0.1;
-                    if (band == 4) darkness += 0.1;
-                }
-                day.sunshineHours = sunshine;
-                day.darknessHours = darkness;
-            }
+            for (std::size_t d = firstDay; d < lastDay; ++d)
+                SampleDayAtPlace(sun, d, &sun.samples[d * kTwilightSamplesPerDay], sinLatitude, cosLatitude,
+                                 longitude, context, days[d]);
         };
     });
     return days;
@@ -215,8 +237,23 @@ std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs) {
 }
 
 std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int threads) {
-    return SampleTwilightPlace(ComputeTwilightSunYear(inputs, threads), inputs.latitude,
-                               inputs.longitude, threads);
+    // One place only: each day's samples live on the worker's stack, not in
+    // a year-long table (whose fresh pages cost more than computing them).
+    const TwilightSunYear sun = SunYearFrame(inputs);
+    std::vector<TwilightDay> days(sun.dayJd.size());
+    const double sinLatitude = std::sin(inputs.latitude);
+    const double cosLatitude = std::cos(inputs.latitude);
+    ShareOut(days.size(), threads, kDaysPerTake, [&] {
+        return [&, context = sun.nutation](std::size_t firstDay, std::size_t lastDay) mutable {
+            std::array<TwilightSunYear::Sample, kTwilightSamplesPerDay> samples;
+            for (std::size_t d = firstDay; d < lastDay; ++d) {
+                ComputeSunDay(sun, d, context, samples.data());
+                SampleDayAtPlace(sun, d, samples.data(), sinLatitude, cosLatitude, inputs.longitude, context,
+                                 days[d]);
+            }
+        };
+    });
+    return days;
 }
 
 }  // namespace velmarin
