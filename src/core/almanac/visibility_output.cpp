@@ -30,11 +30,11 @@ std::string GermanDay(const VisibilityDay& day) {
     return text;
 }
 
-std::string Cell(const VisibilityDay& day, const std::optional<double>& jd) {
+}  // namespace
+
+std::string LocalClockTimeOrNone(const VisibilityDay& day, const std::optional<double>& jd) {
     return jd ? LocalClockTime(day, *jd) : std::string(kNone);
 }
-
-}  // namespace
 
 std::string LocalClockTime(const VisibilityDay& day, double jd) {
     // The day's own offset throughout, rounded to the minute; the last hour of
@@ -108,14 +108,14 @@ std::string VisibilityTable(const VisibilityHeader& header, const std::vector<Vi
     }
     out += names + "\n" + columns + "\n";
     for (const VisibilityDay& day : days) {
-        std::string row = PadRight(GermanDay(day), kDate) + PadLeft(Cell(day, day.twilight.astronomicalDusk), kTime) +
-                          PadLeft(Cell(day, day.twilight.astronomicalDawn), kTime) +
+        std::string row = PadRight(GermanDay(day), kDate) + PadLeft(LocalClockTimeOrNone(day, day.twilight.astronomicalDusk), kTime) +
+                          PadLeft(LocalClockTimeOrNone(day, day.twilight.astronomicalDawn), kTime) +
                           PadLeft(FixedNumber(day.darknessHours, 1), kHours) +
                           PadLeft(FixedNumber(day.moonFreeDarknessHours, 1), kHours);
         for (int body = 0; body < kBodyCount; ++body) {
             const BodyDayEvents& e = day.bodies[static_cast<std::size_t>(body)];
-            row += "  " + PadLeft(Cell(day, e.rise), kTime - 1) + PadLeft(Cell(day, e.transit), kTime) +
-                   PadLeft(Cell(day, e.set), kTime) + " ";
+            row += "  " + PadLeft(LocalClockTimeOrNone(day, e.rise), kTime - 1) + PadLeft(LocalClockTimeOrNone(day, e.transit), kTime) +
+                   PadLeft(LocalClockTimeOrNone(day, e.set), kTime) + " ";
         }
         out += row + "\n";
     }

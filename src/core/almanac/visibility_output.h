@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,5 +29,7 @@ std::string VisibilityTable(const VisibilityHeader& header, const std::vector<Vi
 
 // "HH:MM" of an instant on the day's local clock.
 std::string LocalClockTime(const VisibilityDay& day, double jd);
+// LocalClockTime, or "—" for an event the day does not have.
+std::string LocalClockTimeOrNone(const VisibilityDay& day, const std::optional<double>& jd);
 
 }  // namespace velmarin

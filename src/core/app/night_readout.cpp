@@ -15,7 +15,6 @@ namespace velmarin {
 
 namespace {
 
-constexpr const char* kNone = "\u2014";
 // The twilight chart's pi for its hour axis.
 constexpr double kTwilightPi = 3.14159;
 // How near (in hours) to one of its events a colour shared with the chart's
@@ -43,10 +42,6 @@ std::string DatePrefix(const VisibilityDay& day) {
     char text[64];
     std::snprintf(text, sizeof text, "%02d.%02d.%4d: ", day.day, day.month, day.year);
     return text;
-}
-
-std::string Clock(const VisibilityDay& day, const std::optional<double>& jd) {
-    return jd ? LocalClockTime(day, *jd) : std::string(kNone);
 }
 
 // Local hour of the day that the pointer's position on the time axis stands for.
@@ -103,14 +98,14 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
         const bool shared = color == catalogue.entries[kEntrySunshine].color ||
                             color == catalogue.entries[kEntryDarkness].color;
         if (shared && !NearAnEvent(events, day.span, PointerHours(layout, point))) return {Action::Keep, {}};
-        std::string transit = Clock(day.span, events.transit);
+        std::string transit = LocalClockTimeOrNone(day.span, events.transit);
         if (events.transit) transit += " (" + FixedNumber(events.transitAltitude * 180.0 / kPi, 0) + "\u00b0)";
-        return {Action::Show, DatePrefix(day.span) + name + "| Aufgang " + Clock(day.span, events.rise) +
-                                  ", Kulmination " + transit + ", Untergang " + Clock(day.span, events.set)};
+        return {Action::Show, DatePrefix(day.span) + name + "| Aufgang " + LocalClockTimeOrNone(day.span, events.rise) +
+                                  ", Kulmination " + transit + ", Untergang " + LocalClockTimeOrNone(day.span, events.set)};
     }
     const double at = day.span.start + PointerHours(layout, point) / 24.0;
-    return {Action::Show, DatePrefix(day.span) + name + "| Aufgang " + Clock(day.span, events.rise) +
-                              ", Untergang " + Clock(day.span, events.set) + ", beleuchtet " +
+    return {Action::Show, DatePrefix(day.span) + name + "| Aufgang " + LocalClockTimeOrNone(day.span, events.rise) +
+                              ", Untergang " + LocalClockTimeOrNone(day.span, events.set) + ", beleuchtet " +
                               FixedNumber(IlluminatedFraction(at) * 100.0, 0) + " %"};
 }
 
