@@ -22,10 +22,16 @@ std::string ZeroPadded(int value, int width) {
 }  // namespace
 
 std::string JsonNumber(double value) {
+    std::string out;
+    AppendJsonNumber(out, value);
+    return out;
+}
+
+void AppendJsonNumber(std::string& out, double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
+    out.append(buffer, result.ptr);
 }
 
 std::string ShortestNumber(double value) {

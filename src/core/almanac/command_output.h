@@ -13,6 +13,8 @@ namespace velmarin {
 
 // A number that reads back to the same double: printf's "%.17g", locale-free.
 std::string JsonNumber(double value);
+// JsonNumber(value) appended to out, for long outputs.
+void AppendJsonNumber(std::string& out, double value);
 // The shortest text that reads back to the same double, locale-free: the
 // tables' numbers, equal to the JSON's without its trailing digits.
 std::string ShortestNumber(double value);

@@ -15,8 +15,6 @@ constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 // An absent instant in the table.
 constexpr const char* kNone = "—";
 
-std::string JsonInstant(const std::optional<double>& jd) { return jd ? JsonNumber(*jd) : "null"; }
-
 std::string IsoDay(const VisibilityDay& day) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", day.year, day.month, day.day);
@@ -53,32 +51,63 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
                       ",\"longitude\":" + JsonNumber(header.longitudeDegrees) +
                       ",\"zone\":" + (header.zone.empty() ? std::string("null") : JsonString(header.zone)) +
                       ",\"days\":[";
+    // Appended piece by piece: a year is some 700 kB.
+    out.reserve(out.size() + days.size() * 2048);
+    const auto instant = [&out](const char* key, const std::optional<double>& jd) {
+        out += key;
+        if (jd) {
+            AppendJsonNumber(out, *jd);
+        } else {
+            out += "null";
+        }
+    };
     for (std::size_t i = 0; i < days.size(); ++i) {
         const VisibilityDay& day = days[i];
         if (i > 0) out += ',';
-        out += "{\"date\":" + JsonString(IsoDay(day)) + ",\"utcOffsetHours\":" + JsonNumber(day.utcOffsetHours) +
-               ",\"start\":" + JsonNumber(day.start) + ",\"bodies\":[";
+        out += "{\"date\":";
+        out += JsonString(IsoDay(day));
+        out += ",\"utcOffsetHours\":";
+        AppendJsonNumber(out, day.utcOffsetHours);
+        out += ",\"start\":";
+        AppendJsonNumber(out, day.start);
+        out += ",\"bodies\":[";
         for (int body = 0; body < kBodyCount; ++body) {
             const BodyDayEvents& e = day.bodies[static_cast<std::size_t>(body)];
             if (body > 0) out += ',';
-            out += "{\"index\":" + std::to_string(body) +
-                   ",\"name\":" + JsonString(catalogue.entries[static_cast<std::size_t>(body)].name) +
-                   ",\"rise\":" + JsonInstant(e.rise) + ",\"transit\":" + JsonInstant(e.transit) +
-                   ",\"transitAltitude\":" +
-                   (e.transit ? JsonNumber(e.transitAltitude * kDegreesPerRadian) : std::string("null")) +
-                   ",\"set\":" + JsonInstant(e.set) + ",\"alwaysUp\":" + (e.alwaysUp ? "true" : "false") +
-                   ",\"neverUp\":" + (e.neverUp ? "true" : "false") + "}";
+            out += "{\"index\":";
+            out += std::to_string(body);
+            out += ",\"name\":";
+            out += JsonString(catalogue.entries[static_cast<std::size_t>(body)].name);
+            instant(",\"rise\":", e.rise);
+            instant(",\"transit\":", e.transit);
+            out += ",\"transitAltitude\":";
+            if (e.transit) {
+                AppendJsonNumber(out, e.transitAltitude * kDegreesPerRadian);
+            } else {
+                out += "null";
+            }
+            instant(",\"set\":", e.set);
+            out += ",\"alwaysUp\":";
+            out += e.alwaysUp ? "true" : "false";
+            out += ",\"neverUp\":";
+            out += e.neverUp ? "true" : "false";
+            out += '}';
         }
         const TwilightInstants& t = day.twilight;
-        out += "],\"twilight\":{\"civilDawn\":" + JsonInstant(t.civilDawn) +
-               ",\"nauticalDawn\":" + JsonInstant(t.nauticalDawn) +
-               ",\"astronomicalDawn\":" + JsonInstant(t.astronomicalDawn) +
-               ",\"civilDusk\":" + JsonInstant(t.civilDusk) + ",\"nauticalDusk\":" + JsonInstant(t.nauticalDusk) +
-               ",\"astronomicalDusk\":" + JsonInstant(t.astronomicalDusk) +
-               "},\"darknessHours\":" + JsonNumber(day.darknessHours) +
-               ",\"moonFreeDarknessHours\":" + JsonNumber(day.moonFreeDarknessHours) + "}";
+        instant("],\"twilight\":{\"civilDawn\":", t.civilDawn);
+        instant(",\"nauticalDawn\":", t.nauticalDawn);
+        instant(",\"astronomicalDawn\":", t.astronomicalDawn);
+        instant(",\"civilDusk\":", t.civilDusk);
+        instant(",\"nauticalDusk\":", t.nauticalDusk);
+        instant(",\"astronomicalDusk\":", t.astronomicalDusk);
+        out += "},\"darknessHours\":";
+        AppendJsonNumber(out, day.darknessHours);
+        out += ",\"moonFreeDarknessHours\":";
+        AppendJsonNumber(out, day.moonFreeDarknessHours);
+        out += '}';
     }
-    return out + "]}\n";
+    out += "]}\n";
+    return out;
 }
 
 std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days) {

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <system_error>
-#include <thread>
 
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/horizon.h"
+#include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
@@ -31,19 +30,6 @@ double SignedAngle(double x) {
     double r = std::remainder(x, 2.0 * kPi);
     if (r <= -kPi) r += 2.0 * kPi;
     return r;
-}
-
-// Runs a and b, b on a thread of its own when one is to be had.
-template <typename A, typename B>
-void RunBeside(A a, B b) {
-    std::thread thread;
-    try {
-        thread = std::thread(b);
-    } catch (const std::system_error&) {
-        b();  // no thread to be had: this one does it
-    }
-    a();
-    if (thread.joinable()) thread.join();
 }
 
 // Tables of `bodies` on the grid first, first + step, ... up to last.
@@ -183,26 +169,6 @@ std::vector<TimeInterval> UpIntervals(const std::vector<BodyPass>& passes) {
 }
 
 }  // namespace
-
-void PositionTable::Add(const BodyPosition& p) {
-    const double ra = ra_.empty() ? p.ra : ra_.back() + SignedAngle(p.ra - ra_.back());
-    ra_.push_back(ra);
-    dec_.push_back(p.dec);
-    diameter_.push_back(p.diameter);
-}
-
-InterpolatedPosition PositionTable::At(double t) const {
-    const int n = static_cast<int>(ra_.size());
-    const int i = std::clamp(static_cast<int>(std::lround((t - first_) / step_)), 1, n - 2);
-    const double p = (t - first_) / step_ - i;
-    const auto value = [&](const std::vector<double>& f) {
-        const double d1 = 0.5 * (f[i + 1] - f[i - 1]);
-        const double d2 = f[i + 1] - 2.0 * f[i] + f[i - 1];
-        return f[i] + p * d1 + 0.5 * p * p * d2;
-    };
-    const double rate = (0.5 * (ra_[i + 1] - ra_[i - 1]) + p * (ra_[i + 1] - 2.0 * ra_[i] + ra_[i - 1])) / step_;
-    return {value(ra_), value(dec_), value(diameter_), rate};
-}
 
 NightSkyTables ComputeNightSkyTables(int year) {
     NightSkyTables tables;

@@ -5,6 +5,7 @@
 
 #include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/body_position.h"
+#include "core/ephemeris/position_table.h"
 #include "core/ephemeris/rise_set.h"
 #include "core/ephemeris/visibility_year.h"
 
@@ -58,31 +59,6 @@ struct NightPassYear {
     std::vector<TimeInterval> moonUp;
     // The planets' passes in local time: [body - kMercury][kind], one point per pass.
     std::array<std::array<std::vector<CurvePoint>, kPassEventKinds>, kOverlayPlanetCount> curves;
-};
-
-// A body's position between the grid instants of a PositionTable.
-struct InterpolatedPosition {
-    double ra = 0.0;        // unwrapped, rad
-    double dec = 0.0;       // rad
-    double diameter = 0.0;  // arc seconds
-    double raRate = 0.0;    // rad per day
-};
-
-// Positions of one body on an even grid of instants, read back by
-// three-point interpolation (the right ascension unwrapped first).
-class PositionTable {
-public:
-    PositionTable() = default;
-    PositionTable(double first, double step) : first_(first), step_(step) {}
-    // The position at the next grid instant.
-    void Add(const BodyPosition& p);
-    // Needs at least three instants; beyond the grid it extrapolates.
-    InterpolatedPosition At(double t) const;
-
-private:
-    double first_ = 0.0;
-    double step_ = 1.0;
-    std::vector<double> ra_, dec_, diameter_;
 };
 
 // The year's positions the passes interpolate: they depend on the year

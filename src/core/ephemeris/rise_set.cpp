@@ -6,6 +6,7 @@
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/horizon.h"
+#include "core/ephemeris/position_table.h"
 #include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
@@ -17,9 +18,10 @@ constexpr double kDeg = kPi / 180.0;
 // Degree factor of the twilight band limits (pi taken as 3.14159), so the
 // instants fall exactly where the chart's bands change.
 constexpr double kTwilightDeg = 0.017453277777777776;
-// Hour angle samples: every two hours the hour angle moves by about 30
-// degrees, so no culmination can be missed or taken twice.
-constexpr double kHourAngleStepDays = 2.0 / 24.0;
+// Hour angle samples: every four hours the hour angle moves by about 60
+// degrees, far from the 180 between culminations, so none can be missed or
+// taken twice.
+constexpr double kHourAngleStepDays = 4.0 / 24.0;
 // The Moon's diameter is 2 asin(k sin P) with this k (its radius in Earth radii).
 constexpr double kMoonRadiusEarthRadii = 0.272493;
 
@@ -33,24 +35,24 @@ struct Sample {
 
 class BodySky {
 public:
-    BodySky(int body, const Observer& observer, double nutationJd)
+    // Positions from the ephemeris itself, or from `table` when given.
+    BodySky(int body, const Observer& observer, double nutationJd, const PositionTable* table = nullptr)
         : body_(body),
           longitude_(observer.longitude),
           sinLatitude_(std::sin(observer.latitude)),
-          cosLatitude_(std::cos(observer.latitude)) {
+          cosLatitude_(std::cos(observer.latitude)),
+          table_(table) {
         ComputeNutation(context_, nutationJd);
+        nutationHours_ = SiderealTimeParts(context_, nutationJd).nutationHours;
     }
 
     Sample At(double t) {
-        // Sun first: the other bodies read the Sun's values of the same instant.
-        BodyPosition position = ComputeBodyPosition(context_, kSun, t);
-        if (body_ != kSun) position = ComputeBodyPosition(context_, body_, t);
-        LocalSiderealTime(context_, t, longitude_);
+        const Position position = PositionAt(t);
+        const double dec = position.dec;
         Sample s;
         s.t = t;
-        s.hourAngle = NormalizeAngle(context_.localSiderealTime - position.ra);
-        const double sinAltitude = std::sin(position.dec) * sinLatitude_ +
-                                   std::cos(position.dec) * std::cos(s.hourAngle) * cosLatitude_;
+        s.hourAngle = HourAngleOf(t, position.ra);
+        const double sinAltitude = std::sin(dec) * sinLatitude_ + std::cos(dec) * std::cos(s.hourAngle) * cosLatitude_;
         double h = std::asin(std::clamp(sinAltitude, -1.0, 1.0));
         const double semidiameter = position.diameter / 2.0 / 3600.0 * kDeg;
         if (body_ == kMoon) {
@@ -64,11 +66,34 @@ public:
         return s;
     }
 
+    double HourAngle(double t) {
+        return HourAngleOf(t, table_ != nullptr ? table_->RightAscensionAt(t) : PositionAt(t).ra);
+    }
+
 private:
+    struct Position {
+        double ra, dec, diameter;
+    };
+    Position PositionAt(double t) {
+        if (table_ != nullptr) {
+            const InterpolatedPosition p = table_->At(t);
+            return {p.ra, p.dec, p.diameter};
+        }
+        // Sun first: the other bodies read the Sun's values of the same instant.
+        BodyPosition position = ComputeBodyPosition(context_, kSun, t);
+        if (body_ != kSun) position = ComputeBodyPosition(context_, body_, t);
+        return {position.ra, position.dec, position.diameter};
+    }
+    double HourAngleOf(double t, double ra) const {
+        return NormalizeAngle(LocalSiderealTimeAt({GreenwichSiderealHours(t), nutationHours_}, longitude_) - ra);
+    }
+
     int body_;
     double longitude_;
     double sinLatitude_;
     double cosLatitude_;
+    const PositionTable* table_;
+    double nutationHours_ = 0.0;  // the day's equation of the equinoxes
     EphemerisContext context_;
 };
 
@@ -118,18 +143,24 @@ struct Nodes {
 
 Nodes FindNodes(BodySky& sky, double start, double end) {
     Nodes nodes;
+    nodes.samples.push_back(sky.At(start));
+    // The steps between need the hour angle alone, which costs far less than
+    // the altitude.
+    struct Step {
+        double t;
+        double hourAngle;
+    };
     const int steps = std::max(1, static_cast<int>(std::ceil((end - start) / kHourAngleStepDays)));
-    Sample previous = sky.At(start);
-    nodes.samples.push_back(previous);
+    Step previous{start, nodes.samples.front().hourAngle};
     double unwrapped = previous.hourAngle;
     for (int i = 1; i <= steps; ++i) {
         const double t = i == steps ? end : start + i * kHourAngleStepDays;
-        const Sample current = sky.At(t);
+        const Step current{t, sky.HourAngle(t)};
         const double next = unwrapped + NormalizeAngle(current.hourAngle - previous.hourAngle);
         // Every multiple of pi the hour angle passes: upper (even) or lower (odd) culmination.
         for (double k = std::floor(unwrapped / kPi) + 1.0; k * kPi <= next; k += 1.0) {
             const double target = k * kPi;
-            const auto offset = [&](double x) { return SignedAngle(sky.At(x).hourAngle - target); };
+            const auto offset = [&](double x) { return SignedAngle(sky.HourAngle(x) - target); };
             const double root = FindRoot(offset, previous.t, SignedAngle(previous.hourAngle - target),
                                          current.t, SignedAngle(current.hourAngle - target));
             if (root <= start || root >= end) continue;
@@ -137,16 +168,10 @@ Nodes FindNodes(BodySky& sky, double start, double end) {
             nodes.samples.push_back(at);
             nodes.culminations.push_back({at, std::fmod(k, 2.0) == 0.0});
         }
-        nodes.samples.push_back(current);
         previous = current;
         unwrapped = next;
     }
-    // Keep only the day's ends and the culminations as segment limits.
-    std::vector<Sample> limits;
-    limits.push_back(nodes.samples.front());
-    for (const Culmination& c : nodes.culminations) limits.push_back(c.sample);
-    limits.push_back(nodes.samples.back());
-    nodes.samples = std::move(limits);
+    nodes.samples.push_back(sky.At(end));
     return nodes;
 }
 
@@ -220,35 +245,7 @@ BodyDayEvents EventsOf(BodySky& sky, const Nodes& nodes, double start, double en
     return events;
 }
 
-}  // namespace
-
-double HorizonGeometricAltitude() {
-    // Found once from the horizon function itself, so the events follow
-    // whatever refraction it applies.
-    static const double altitude = [] {
-        double below = -0.05;  // apparent altitude negative here
-        double above = 0.0;    // and positive here
-        for (int i = 0; i < 200 && above - below > 1e-13; ++i) {
-            const double mid = 0.5 * (below + above);
-            if (ApparentAltitude(mid) > 0.0) {
-                above = mid;
-            } else {
-                below = mid;
-            }
-        }
-        return above;
-    }();
-    return altitude;
-}
-
-BodyDayEvents FindBodyEvents(int body, double start, double end, const Observer& observer) {
-    BodySky sky(body, observer, start);
-    const Nodes nodes = FindNodes(sky, start, end);
-    return EventsOf(sky, nodes, start, end);
-}
-
-SunDayEvents FindSunEvents(double start, double end, const Observer& observer) {
-    BodySky sky(kSun, observer, start);
+SunDayEvents SunEventsOf(BodySky& sky, double start, double end) {
     const Nodes nodes = FindNodes(sky, start, end);
     SunDayEvents result;
     result.sun = EventsOf(sky, nodes, start, end);
@@ -280,6 +277,51 @@ SunDayEvents FindSunEvents(double start, double end, const Observer& observer) {
     }
     return result;
 }
+
+}  // namespace
+
+double HorizonGeometricAltitude() {
+    // Found once from the horizon function itself, so the events follow
+    // whatever refraction it applies.
+    static const double altitude = [] {
+        double below = -0.05;  // apparent altitude negative here
+        double above = 0.0;    // and positive here
+        for (int i = 0; i < 200 && above - below > 1e-13; ++i) {
+            const double mid = 0.5 * (below + above);
+            if (ApparentAltitude(mid) > 0.0) {
+                above = mid;
+            } else {
+                below = mid;
+            }
+        }
+        return above;
+    }();
+    return altitude;
+}
+
+BodyDayEvents FindBodyEvents(int body, double start, double end, const Observer& observer) {
+    BodySky sky(body, observer, start);
+    const Nodes nodes = FindNodes(sky, start, end);
+    return EventsOf(sky, nodes, start, end);
+}
+
+BodyDayEvents FindBodyEvents(int body, const PositionTable& positions, double start, double end,
+                             const Observer& observer) {
+    BodySky sky(body, observer, start, &positions);
+    const Nodes nodes = FindNodes(sky, start, end);
+    return EventsOf(sky, nodes, start, end);
+}
+
+SunDayEvents FindSunEvents(double start, double end, const Observer& observer) {
+    BodySky sky(kSun, observer, start);
+    return SunEventsOf(sky, start, end);
+}
+
+SunDayEvents FindSunEvents(const PositionTable& positions, double start, double end, const Observer& observer) {
+    BodySky sky(kSun, observer, start, &positions);
+    return SunEventsOf(sky, start, end);
+}
+
 
 double IntervalHours(const std::vector<TimeInterval>& intervals) {
     double days = 0.0;

@@ -5,6 +5,8 @@
 
 namespace velmarin {
 
+class PositionTable;
+
 // A stretch of time, Julian Days (UT), from <= to.
 struct TimeInterval {
     double from = 0.0;
@@ -60,6 +62,14 @@ BodyDayEvents FindBodyEvents(int body, double start, double end, const Observer&
 
 // The Sun's rise, transit and set, twilight instants and darkness of the day.
 SunDayEvents FindSunEvents(double start, double end, const Observer& observer);
+
+// The same searches with the body's positions read from `positions`, a
+// table of that body (the Sun's for FindSunEvents) covering the day: for a
+// year of days, where computing the ephemeris at every step of the search
+// would cost far more than the search.
+BodyDayEvents FindBodyEvents(int body, const PositionTable& positions, double start, double end,
+                             const Observer& observer);
+SunDayEvents FindSunEvents(const PositionTable& positions, double start, double end, const Observer& observer);
 
 // Geometric altitude (rad) at which the horizon function's apparent altitude
 // turns positive: the rise/set altitude of a point without size.
