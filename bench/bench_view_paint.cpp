@@ -103,6 +103,18 @@ void BM_ViewNightYearStep(benchmark::State& state) {
     }
 }
 
+// Width alternating between 1920 and 1919 pixels: the chart drawn again
+// with the year's sky and the passes kept.
+void BM_ViewNightResize(benchmark::State& state) {
+    Window window(static_cast<int>(DisplayMode::Twilight), state.range(0) != 0);
+    bool narrow = false;
+    for (auto _ : state) {
+        narrow = !narrow;
+        window.frame->resize(window.frameSize - QSize(narrow ? 1 : 0, 0));
+        window.Paint();
+    }
+}
+
 void BM_ViewNightLatitudeStep(benchmark::State& state) {
     Window window(static_cast<int>(DisplayMode::Twilight), state.range(0) != 0);
     bool north = false;
@@ -121,6 +133,7 @@ BENCHMARK(BM_ViewResize)->Apply(EveryMode);
 BENCHMARK(BM_ViewYearStep)->Apply(EveryMode);
 BENCHMARK(BM_ViewLatitudeStep)->Apply(EveryMode);
 BENCHMARK(BM_ViewNightYearStep)->ArgName("overlays")->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ViewNightResize)->ArgName("overlays")->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ViewNightLatitudeStep)->ArgName("overlays")->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "qt/surface/qt_painter_surface.h"
+#include "qt/surface/vector_state.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -160,6 +161,7 @@ QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, boo
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter_.resetTransform();
     painter_.setClipping(false);
+    ReleaseWideVectorState();
 }
 
 Pen QtPainterSurface::SelectPen(const Pen& pen) {
@@ -175,6 +177,7 @@ Brush QtPainterSurface::SelectBrush(const Brush& brush) {
 }
 
 Font QtPainterSurface::SelectFont(const Font& font) {
+    const WideVectorStateRelease release;
     const Font previous = font_;
     if (!(font == font_)) {
         font_ = font;
@@ -222,6 +225,7 @@ QPainterPath QtPainterSurface::StrokeOf(const QPainterPath& path) const {
 void QtPainterSurface::MoveTo(int x, int y) { position_ = Point{x, y}; }
 
 void QtPainterSurface::LineTo(int x, int y) {
+    const WideVectorStateRelease release;
     const Point from = position_;
     position_ = Point{x, y};
     if (from == position_) return;
@@ -254,6 +258,7 @@ void QtPainterSurface::LineTo(int x, int y) {
 }
 
 void QtPainterSurface::Rectangle(int left, int top, int right, int bottom) {
+    const WideVectorStateRelease release;
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     const int penWidth = std::max(1, pen_.width);
@@ -278,6 +283,7 @@ void QtPainterSurface::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void QtPainterSurface::Ellipse(int left, int top, int right, int bottom) {
+    const WideVectorStateRelease release;
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     const int w = right - left;
@@ -312,6 +318,7 @@ void QtPainterSurface::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void QtPainterSurface::Polygon(const Point* points, int count) {
+    const WideVectorStateRelease release;
     if (points == nullptr || count < 2) return;
     QPolygon polygon;
     polygon.reserve(count);
@@ -338,17 +345,20 @@ void QtPainterSurface::Polygon(const Point* points, int count) {
 }
 
 void QtPainterSurface::SetPixel(int x, int y, Color color) {
+    const WideVectorStateRelease release;
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     FillRect(QRect(x, y, 1, 1), color);
 }
 
 Color QtPainterSurface::GetPixel(int x, int y) const {
+    const WideVectorStateRelease release;
     if (image_ == nullptr || !clip_.contains(x, y) || !image_->valid(x, y)) return kInvalidColor;
     const QRgb pixel = image_->pixel(x, y);
     return Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
 void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
+    const WideVectorStateRelease release;
     if (utf8Text.empty()) return;
     // Text that starts this far off the page cannot reach it.
     const int limit = 4 * kLineMargin + std::max(width_, height_);
@@ -391,12 +401,14 @@ void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
 }
 
 TextSize QtPainterSurface::GetTextExtent(const std::string& utf8Text) const {
+    const WideVectorStateRelease release;
     const QString text = QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size()));
     const QFontMetrics metrics(qfont_, painter_.device());
     return TextSize{metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent()};
 }
 
 void QtPainterSurface::IntersectClipRect(int left, int top, int right, int bottom) {
+    const WideVectorStateRelease release;
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     // Clamp first so that width and height stay in range.
