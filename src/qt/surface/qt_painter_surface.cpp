@@ -71,20 +71,23 @@ double LineHeightPerEm(const QFont& font) {
 
 }  // namespace
 
-QPolygon ThinLinePixels(QPoint from, QPoint to) {
+namespace {
+
+// Calls f(x, y) for each pixel of the one-pixel line from `from` up to but
+// not including `to`.
+template <typename F>
+void ForEachThinLinePixel(QPoint from, QPoint to, F f) {
     const int dx = std::abs(to.x() - from.x());
     const int dy = std::abs(to.y() - from.y());
     const int sx = to.x() > from.x() ? 1 : -1;
     const int sy = to.y() > from.y() ? 1 : -1;
     const int steps = std::max(dx, dy);
-    QPolygon pixels;
-    pixels.reserve(steps);
     int x = from.x();
     int y = from.y();
     if (dx >= dy) {
         int error = dx / 2;
         for (int i = 0; i < steps; ++i) {
-            pixels.append(QPoint(x, y));
+            f(x, y);
             x += sx;
             error -= dy;
             if (error < 0) {
@@ -95,7 +98,7 @@ QPolygon ThinLinePixels(QPoint from, QPoint to) {
     } else {
         int error = dy / 2;
         for (int i = 0; i < steps; ++i) {
-            pixels.append(QPoint(x, y));
+            f(x, y);
             y += sy;
             error -= dx;
             if (error < 0) {
@@ -104,6 +107,19 @@ QPolygon ThinLinePixels(QPoint from, QPoint to) {
             }
         }
     }
+}
+
+bool HoldsOpaquePixels(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+}  // namespace
+
+QPolygon ThinLinePixels(QPoint from, QPoint to) {
+    QPolygon pixels;
+    pixels.reserve(std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y())));
+    ForEachThinLinePixel(from, to, [&](int x, int y) { pixels.append(QPoint(x, y)); });
     return pixels;
 }
 
@@ -245,12 +261,22 @@ void QtPainterSurface::LineTo(int x, int y) {
         stamps_.Draw(*image_, clip_, start, end, penWidth, ToQColor(pen_.color).rgb())) {
         return;
     }
+    if (image_ != nullptr && penWidth == 1 && HoldsOpaquePixels(image_->format()) && image_->isDetached()) {
+        // Qt's thin lines drop the pixel at the larger coordinate whatever the
+        // direction; the chart needs the end point left out, so raster output
+        // steps the pixels itself, and sets them as Qt's points would.
+        const QRect area = clip_.intersected(image_->rect());
+        const QRgb pixel = 0xff000000u | ToQColor(pen_.color).rgb();
+        uchar* const bits = image_->bits();
+        const qsizetype bytesPerLine = image_->bytesPerLine();
+        ForEachThinLinePixel(start, end, [&](int x, int y) {
+            if (area.contains(x, y)) reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[x] = pixel;
+        });
+        return;
+    }
     painter_.setPen(MakeQPen());
     painter_.setBrush(Qt::NoBrush);
     if (image_ != nullptr && penWidth == 1) {
-        // Qt's thin lines drop the pixel at the larger coordinate whatever the
-        // direction; the chart needs the end point left out, so raster output
-        // steps the pixels itself.
         painter_.drawPoints(ThinLinePixels(start, end));
     } else {
         painter_.drawLine(start, end);
