@@ -194,16 +194,22 @@ NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const Visibilit
     const Observer observer{inputs.latitude, inputs.longitude};
     EphemerisContext sidereal;
     ComputeNutation(sidereal, firstJd);
-    RunBeside(
-        [&] {
-            for (int k = 0; k < kOverlayPlanetCount; ++k) {
-                year.planets[k] = PassFinder(kFirstOverlayPlanet + k, tables.planets[k], observer, sidereal).Passes(from, to);
-                for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Transit, PassEventKind::Set}) {
-                    year.curves[k][static_cast<int>(kind)] = PassCurve(year.planets[k], kind, inputs.offsets);
-                }
+    const auto planets = [&](int first, int last) {
+        for (int k = first; k < last; ++k) {
+            year.planets[k] = PassFinder(kFirstOverlayPlanet + k, tables.planets[k], observer, sidereal).Passes(from, to);
+            for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Transit, PassEventKind::Set}) {
+                year.curves[k][static_cast<int>(kind)] = PassCurve(year.planets[k], kind, inputs.offsets);
             }
-        },
-        [&] { year.moonUp = UpIntervals(PassFinder(kMoon, tables.moon, observer, sidereal).Passes(from - 1.0, to + 1.0)); });
+        }
+    };
+    // Each body costs about the same: the Moon and three planets on one
+    // thread, the other four on the other.
+    constexpr int kBesideMoon = 3;
+    RunBeside([&] { planets(kBesideMoon, kOverlayPlanetCount); },
+              [&] {
+                  year.moonUp = UpIntervals(PassFinder(kMoon, tables.moon, observer, sidereal).Passes(from - 1.0, to + 1.0));
+                  planets(0, kBesideMoon);
+              });
     return year;
 }
 

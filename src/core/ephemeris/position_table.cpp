@@ -21,12 +21,15 @@ void PositionTable::Add(const BodyPosition& p) {
 PositionTable::Weights PositionTable::WeightsAt(double t) const {
     // Cubic through the grid instants i-1 .. i+2, t between i and i+1.
     const int n = static_cast<int>(entries_.size());
-    const double x = (t - first_) / step_;
-    const int i = std::clamp(static_cast<int>(std::floor(std::clamp(x, -1.0, static_cast<double>(n)))), 1, n - 3);
+    const double x = (t - first_) * inverseStep_;
+    // Held to [-1, n] first (NaN too), where truncation is the floor.
+    const double held = x >= -1.0 ? std::min(x, static_cast<double>(n)) : -1.0;
+    const int i = std::clamp(static_cast<int>(held + 1.0) - 1, 1, n - 3);
     const double p = x - i;
-    return {i, p,
-            {-p * (p - 1.0) * (p - 2.0) / 6.0, (p + 1.0) * (p - 1.0) * (p - 2.0) / 2.0,
-             -(p + 1.0) * p * (p - 2.0) / 2.0, (p + 1.0) * p * (p - 1.0) / 6.0}};
+    const double below = p + 1.0, above = p - 1.0, twoAbove = p - 2.0;
+    constexpr double kSixth = 1.0 / 6.0;
+    return {i, p, {-p * above * twoAbove * kSixth, below * above * twoAbove * 0.5, -below * p * twoAbove * 0.5,
+                   below * p * above * kSixth}};
 }
 
 InterpolatedPosition PositionTable::At(double t) const {
@@ -37,9 +40,11 @@ InterpolatedPosition PositionTable::At(double t) const {
     out.dec = k.w[0] * e[0].dec + k.w[1] * e[1].dec + k.w[2] * e[2].dec + k.w[3] * e[3].dec;
     out.diameter = k.w[0] * e[0].diameter + k.w[1] * e[1].diameter + k.w[2] * e[2].diameter + k.w[3] * e[3].diameter;
     const double p = k.p;
-    const double dw[4] = {-(3.0 * p * p - 6.0 * p + 2.0) / 6.0, (3.0 * p * p - 4.0 * p - 1.0) / 2.0,
-                          -(3.0 * p * p - 2.0 * p - 2.0) / 2.0, (3.0 * p * p - 1.0) / 6.0};
-    out.raRate = (dw[0] * e[0].ra + dw[1] * e[1].ra + dw[2] * e[2].ra + dw[3] * e[3].ra) / step_;
+    const double pp = p * p;
+    constexpr double kSixth = 1.0 / 6.0;
+    const double dw[4] = {-(3.0 * pp - 6.0 * p + 2.0) * kSixth, (3.0 * pp - 4.0 * p - 1.0) * 0.5,
+                          -(3.0 * pp - 2.0 * p - 2.0) * 0.5, (3.0 * pp - 1.0) * kSixth};
+    out.raRate = (dw[0] * e[0].ra + dw[1] * e[1].ra + dw[2] * e[2].ra + dw[3] * e[3].ra) * inverseStep_;
     return out;
 }
 

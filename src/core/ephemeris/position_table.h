@@ -21,7 +21,7 @@ struct InterpolatedPosition {
 class PositionTable {
 public:
     PositionTable() = default;
-    PositionTable(double first, double step) : first_(first), step_(step) {}
+    PositionTable(double first, double step) : first_(first), inverseStep_(1.0 / step) {}
     // The position at the next grid instant.
     void Add(const BodyPosition& p);
     // Needs at least four instants; beyond the grid it extrapolates.
@@ -42,7 +42,7 @@ private:
     Weights WeightsAt(double t) const;
 
     double first_ = 0.0;
-    double step_ = 1.0;
+    double inverseStep_ = 1.0;
     std::vector<Entry> entries_;
 };
 
