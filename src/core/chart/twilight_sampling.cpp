@@ -182,30 +182,71 @@ int SettledBand(double sinAltitude) {
 
 namespace {
 
+// Most of a day lies far from every band limit: in bright day or deep
+// night the Sun cannot reach a limit within half a node step of the nearest
+// node, so the node's band is every such sample's band. Per sample of
+// distance from the node, the hour angle moves by at most this (0.1 h of
+// sidereal time, with room for the Sun's own motion), which moves
+// sin(altitude) by at most cos(latitude) times as much.
+constexpr double kHourAnglePerSample = 0.0264;
+// Room for the declination's change over half a node step and rounding.
+constexpr double kNodeReachSlack = 1e-3;
+
+// Whether no band limit lies within `reach` of sinAltitude, with the
+// settling tolerance on top: every value within reach then has its band.
+bool ClearOfLimits(double sinAltitude, double reach) {
+    for (const double limit : TwilightBandLimits().sines)
+        if (!(std::fabs(sinAltitude - limit) > reach + kTwilightSunTolerance)) return false;  // also NaN
+    return true;
+}
+
 // The bands of sampled day d at a place, from that day's samples.
 void SampleDayAtPlace(const TwilightSunYear& sun, std::size_t d, const TwilightSunYear::Sample* samples,
                       double sinLatitude, double cosLatitude, double longitude, EphemerisContext& context,
                       TwilightDay& day) {
     const SiderealParts place{0.0, sun.nutationHours};
     day.jd = sun.dayJd[d];
-    double sunshine = 0.0;
-    double darkness = 0.0;
-    for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
-        const TwilightSunYear::Sample& s = samples[i];
+    const auto sinAltitudeAt = [&](int i, double ra, double sinDeclination, double cosDeclination) {
         SiderealParts parts = place;
-        parts.greenwichHours = s.greenwichHours;
+        parts.greenwichHours = samples[i].greenwichHours;
         const double localSidereal = LocalSiderealTimeAt(parts, longitude);
         // The altitude half of HorizontalFromEquatorial, with the latitude's
         // sine and cosine formed once.
-        const auto sinAltitudeOf = [&](double ra, double sinDeclination, double cosDeclination) {
-            const double hourAngle = NormalizeAngle(localSidereal - ra);
-            return sinDeclination * sinLatitude + cosDeclination * std::cos(hourAngle) * cosLatitude;
-        };
-        int band = SettledBand(sinAltitudeOf(s.sunRa, s.sinDeclination, s.cosDeclination));
+        const double hourAngle = NormalizeAngle(localSidereal - ra);
+        return sinDeclination * sinLatitude + cosDeclination * std::cos(hourAngle) * cosLatitude;
+    };
+    const auto bandAt = [&](int i) {
+        const TwilightSunYear::Sample& s = samples[i];
+        int band = SettledBand(sinAltitudeAt(i, s.sunRa, s.sinDeclination, s.cosDeclination));
         if (band < 0) {
             const BodyPosition exact = ComputeBodyPosition(context, kSun, TwilightSampleInstant(sun, d, i));
-            const double sinAltitude = sinAltitudeOf(exact.ra, std::sin(exact.dec), std::cos(exact.dec));
+            const double sinAltitude = sinAltitudeAt(i, exact.ra, std::sin(exact.dec), std::cos(exact.dec));
             band = TwilightBand(ApparentAltitude(std::asin(sinAltitude)));
+        }
+        return band;
+    };
+    const double reachPerSample = std::fabs(cosLatitude) * kHourAnglePerSample;
+    // Each node's sin(altitude) and band; the samples nearest a node clear
+    // of the limits take its band.
+    int node = 0;
+    double nodeSin = 0.0;
+    int nodeBand = -1;
+    const auto visitNode = [&](int i) {
+        const TwilightSunYear::Sample& s = samples[i];
+        node = i;
+        nodeSin = sinAltitudeAt(i, s.sunRa, s.sinDeclination, s.cosDeclination);
+        nodeBand = bandAt(i);
+    };
+    visitNode(0);
+    double sunshine = 0.0;
+    double darkness = 0.0;
+    for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
+        // The node nearest i: this one until halfway to the next.
+        const int next = std::min(node + kTwilightNodeStep, kTwilightSamplesPerDay - 1);
+        if (i > node && 2 * i > node + next) visitNode(next);
+        int band = nodeBand;
+        if (i != node && !ClearOfLimits(nodeSin, kNodeReachSlack + reachPerSample * std::abs(i - node))) {
+            band = bandAt(i);
         }
         day.bands[i] = static_cast<std::uint8_t>(band);
         if (band == 0) sunshine += 0.1;
