@@ -7,9 +7,12 @@
 #include <QImage>
 
 #include "core/app/hover_readout.h"
+#include "core/app/night_readout.h"
+#include "core/chart/night_overlay.h"
 #include "core/chart/body_catalogue.h"
 #include "core/chart/chart_layout.h"
 #include "core/ephemeris/body_position.h"
+#include "qt/vector_state.h"
 
 namespace velmarin {
 namespace {
@@ -40,6 +43,7 @@ void BM_ReadoutOfBody(benchmark::State& state) {
     EphemerisContext context;
     for (auto _ : state) {
         const Color pixel = PixelColour(scene.buffer, scene.pointer.x, scene.pointer.y);
+        ReleaseWideVectorState();  // as the view does after reading the pixel
         ReadoutDecision decision = HoverReadout(context, pixel, scene.pointer, scene.layout,
                                                 scene.catalogue, scene.settings);
         benchmark::DoNotOptimize(decision);
@@ -53,12 +57,41 @@ void BM_ReadoutOfMarker(benchmark::State& state) {
     EphemerisContext context;
     for (auto _ : state) {
         const Color pixel = PixelColour(scene.buffer, scene.pointer.x, scene.pointer.y);
+        ReleaseWideVectorState();  // as the view does after reading the pixel
         ReadoutDecision decision = HoverReadout(context, pixel, scene.pointer, scene.layout,
                                                 scene.catalogue, scene.settings);
         benchmark::DoNotOptimize(decision);
     }
 }
 BENCHMARK(BM_ReadoutOfMarker);
+
+// Over the twilight chart's overlays: a planet's curve and the moonlit
+// night, the day's events read from the year's (as the view does).
+void BM_NightReadout(benchmark::State& state) {
+    ReadoutScene scene(kJupiter);
+    scene.settings.displayMode = DisplayMode::Twilight;
+    scene.settings.showPlanets = 1;
+    scene.settings.showMoonlight = 1;
+    const YearOffsets offsets = FixedZoneOffsets(2024, 1.0, true);
+    const Color shown = state.range(0) == 0 ? scene.catalogue.entries[kJupiter].color : kMoonlitDarknessColor;
+    scene.buffer.setPixel(scene.pointer.x, scene.pointer.y, qRgb(RedOf(shown), GreenOf(shown), BlueOf(shown)));
+    // The view's year of events, computed once on the first night readout.
+    VisibilityInputs inputs;
+    inputs.year = 2024;
+    inputs.latitude = scene.settings.latitude;
+    inputs.longitude = scene.settings.longitude;
+    inputs.offsets = offsets;
+    const std::vector<VisibilityDay> year = ComputeVisibilityYear(inputs);
+    for (auto _ : state) {
+        const Color pixel = PixelColour(scene.buffer, scene.pointer.x, scene.pointer.y);
+        ReleaseWideVectorState();  // as the view does after reading the pixel
+        const NightTarget target = FindNightTarget(pixel, scene.catalogue, scene.settings);
+        ReadoutDecision decision =
+            NightReadout(target, scene.pointer, scene.layout, scene.catalogue, scene.settings, offsets, &year);
+        benchmark::DoNotOptimize(decision);
+    }
+}
+BENCHMARK(BM_NightReadout)->ArgName("moonlight")->DenseRange(0, 1);
 
 }  // namespace
 }  // namespace velmarin

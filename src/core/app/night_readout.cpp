@@ -58,6 +58,17 @@ bool NearAnEvent(const BodyDayEvents& events, const VisibilityDay& day, double h
     return false;
 }
 
+// The entry of `year` for the civil day `day`, or nullptr.
+const VisibilityDay* DayOf(const std::vector<VisibilityDay>& year, const CivilDay& day) {
+    if (year.empty()) return nullptr;
+    const double first = JulianDayFromDate(year.front().day, year.front().month, year.front().year, 0.0);
+    const double index = day.dayJd - first;
+    if (!(index >= 0.0 && index < static_cast<double>(year.size()))) return nullptr;
+    const VisibilityDay& found = year[static_cast<std::size_t>(index)];
+    const bool same = found.year == day.span.year && found.month == day.span.month && found.day == day.span.day;
+    return same ? &found : nullptr;
+}
+
 double IlluminatedFraction(double jd) {
     EphemerisContext context;
     const BodyPosition sun = ComputeBodyPosition(context, kSun, jd);
@@ -83,29 +94,34 @@ NightTarget FindNightTarget(Color pixel, const BodyCatalogue& catalogue, const C
 
 ReadoutDecision NightReadout(const NightTarget& target, Point point, const ChartLayout& layout,
                              const BodyCatalogue& catalogue, const ChartSettings& settings,
-                             const YearOffsets& offsets) {
+                             const YearOffsets& offsets, const std::vector<VisibilityDay>* year) {
     using Action = ReadoutDecision::Action;
     if (!InsideReadoutArea(layout, point)) return {Action::Hide, {}};
     if (target.kind == NightTarget::Kind::None || PlotCollapsed(layout)) return {Action::Keep, {}};
 
     const CivilDay day = DayAt(layout, point, offsets);
-    const Observer observer{settings.latitude, settings.longitude};
-    const BodyDayEvents events = FindBodyEvents(target.body, day.span.start, day.span.end, observer);
+    const VisibilityDay* known = year != nullptr ? DayOf(*year, day) : nullptr;
+    const VisibilityDay& span = known != nullptr ? *known : day.span;
+    std::optional<BodyDayEvents> searched;
+    if (known == nullptr) {
+        searched = FindBodyEvents(target.body, span.start, span.end, Observer{settings.latitude, settings.longitude});
+    }
+    const BodyDayEvents& events = known != nullptr ? known->bodies[target.body] : *searched;
     const std::string name = catalogue.entries[target.body].name;
 
     if (target.kind == NightTarget::Kind::Planet) {
         const Color color = catalogue.entries[target.body].color;
         const bool shared = color == catalogue.entries[kEntrySunshine].color ||
                             color == catalogue.entries[kEntryDarkness].color;
-        if (shared && !NearAnEvent(events, day.span, PointerHours(layout, point))) return {Action::Keep, {}};
-        std::string transit = LocalClockTimeOrNone(day.span, events.transit);
+        if (shared && !NearAnEvent(events, span, PointerHours(layout, point))) return {Action::Keep, {}};
+        std::string transit = LocalClockTimeOrNone(span, events.transit);
         if (events.transit) transit += " (" + FixedNumber(events.transitAltitude * 180.0 / kPi, 0) + "\u00b0)";
-        return {Action::Show, DatePrefix(day.span) + name + "| Aufgang " + LocalClockTimeOrNone(day.span, events.rise) +
-                                  ", Kulmination " + transit + ", Untergang " + LocalClockTimeOrNone(day.span, events.set)};
+        return {Action::Show, DatePrefix(span) + name + "| Aufgang " + LocalClockTimeOrNone(span, events.rise) +
+                                  ", Kulmination " + transit + ", Untergang " + LocalClockTimeOrNone(span, events.set)};
     }
-    const double at = day.span.start + PointerHours(layout, point) / 24.0;
-    return {Action::Show, DatePrefix(day.span) + name + "| Aufgang " + LocalClockTimeOrNone(day.span, events.rise) +
-                              ", Untergang " + LocalClockTimeOrNone(day.span, events.set) + ", beleuchtet " +
+    const double at = span.start + PointerHours(layout, point) / 24.0;
+    return {Action::Show, DatePrefix(span) + name + "| Aufgang " + LocalClockTimeOrNone(span, events.rise) +
+                              ", Untergang " + LocalClockTimeOrNone(span, events.set) + ", beleuchtet " +
                               FixedNumber(IlluminatedFraction(at) * 100.0, 0) + " %"};
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/app/hover_readout.h"
 #include "core/ephemeris/civil_offsets.h"
+#include "core/ephemeris/visibility_year.h"
 
 namespace velmarin {
 
@@ -28,8 +30,11 @@ NightTarget FindNightTarget(Color pixel, const BodyCatalogue& catalogue, const C
 // the day and its illuminated fraction at the pointer's time. A colour that
 // a planet shares with a curve of the chart itself (Mars and "max.
 // Sonnenschein") counts as the planet only near one of the planet's events.
+// `year`, when given, is ComputeVisibilityYear for the chart's year, place
+// and offsets: the day's events are read from it (the same as `velmarin
+// visibility` prints) instead of searched for on every pointer move.
 ReadoutDecision NightReadout(const NightTarget& target, Point point, const ChartLayout& layout,
                              const BodyCatalogue& catalogue, const ChartSettings& settings,
-                             const YearOffsets& offsets);
+                             const YearOffsets& offsets, const std::vector<VisibilityDay>* year = nullptr);
 
 }  // namespace velmarin

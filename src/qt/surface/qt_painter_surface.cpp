@@ -1,5 +1,5 @@
 #include "qt/surface/qt_painter_surface.h"
-#include "qt/surface/vector_state.h"
+#include "qt/vector_state.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

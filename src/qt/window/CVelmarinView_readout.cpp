@@ -11,6 +11,7 @@
 #include "core/app/night_readout.h"
 #include "core/chart/chart_clock.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/vector_state.h"
 #include "qt/window/C_ColorToolTip.h"
 
 namespace velmarin {
@@ -61,6 +62,8 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
     // Smoothed text blends colours a track or marker may have: a pixel
     // that text drew tells nothing about what lies beneath.
     const Color pixel = ReadableColor(buffer, textPixels(), QPoint(point.x, point.y));
+    // The readout's arithmetic after Qt's event handling: see vector_state.h.
+    ReleaseWideVectorState();
     // A context of its own, so the readout leaves the chart's sky values alone.
     EphemerisContext context;
     const ChartSettings& chart = settings();
@@ -72,7 +75,18 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
         const YearOffsets offsets = target.kind == NightTarget::Kind::None
                                         ? YearOffsets{}
                                         : ChartYearOffsets(year_, chart, state_.zones.get());
-        decision = NightReadout(target, point, chartLayout(), catalogue(), chart, offsets);
+        const std::vector<VisibilityDay>* year = nullptr;
+        if (target.kind != NightTarget::Kind::None) {
+            // The year's events, computed on the first readout after a new
+            // year or place and read from then on.
+            VisibilityInputs inputs;
+            inputs.year = year_;
+            inputs.latitude = chart.latitude;
+            inputs.longitude = chart.longitude;
+            inputs.offsets = offsets;
+            year = &state_.sky.Visibility(inputs);
+        }
+        decision = NightReadout(target, point, chartLayout(), catalogue(), chart, offsets, year);
     } else {
         decision = HoverReadout(context, pixel, point, chartLayout(), catalogue(), chart);
     }

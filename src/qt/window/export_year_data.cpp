@@ -22,6 +22,7 @@
 #include "core/chart/phase_markers.h"
 #include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/visibility_year.h"
+#include "qt/vector_state.h"
 #include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
@@ -71,6 +72,7 @@ std::optional<std::string> ExportText(const ExportKind& kind, int year, const Ch
         header.zone = settings.zone;
         header.timeZoneHours = settings.timeZoneHours;
         header.summerTime = settings.summerTime != 0;
+        ReleaseWideVectorState();  // after the dialog's Qt calls: see vector_state.h
         return VisibilityCsv(header, ComputeVisibilityYear(inputs));
     }
     DaylightOptions options;

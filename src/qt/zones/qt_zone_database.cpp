@@ -6,6 +6,8 @@
 #include <QTimeZone>
 #include <cstdlib>
 
+#include "qt/vector_state.h"
+
 namespace velmarin {
 
 namespace {
@@ -33,6 +35,8 @@ bool QtZoneDatabase::HasZone(std::string_view zone) const { return ZoneOf(zone).
 
 std::vector<int> QtZoneDatabase::NoonOffsetSeconds(std::string_view zone, CivilDate first,
                                                    int count) const {
+    // The year's computation follows: see vector_state.h.
+    const WideVectorStateRelease release;
     const QTimeZone tz = ZoneOf(zone);
     const QDate firstDate(first.year, first.month, first.day);
     if (!tz.isValid() || !firstDate.isValid() || count <= 0) return {};
