@@ -109,11 +109,6 @@ void ForEachThinLinePixel(QPoint from, QPoint to, F f) {
     }
 }
 
-bool HoldsOpaquePixels(QImage::Format format) {
-    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-           format == QImage::Format_ARGB32_Premultiplied;
-}
-
 }  // namespace
 
 QPolygon ThinLinePixels(QPoint from, QPoint to) {
@@ -261,7 +256,7 @@ void QtPainterSurface::LineTo(int x, int y) {
         stamps_.Draw(*image_, clip_, start, end, penWidth, ToQColor(pen_.color).rgb())) {
         return;
     }
-    if (image_ != nullptr && penWidth == 1 && HoldsOpaquePixels(image_->format()) && image_->isDetached()) {
+    if (image_ != nullptr && penWidth == 1 && WritableAsOpaquePixels(*image_)) {
         // Qt's thin lines drop the pixel at the larger coordinate whatever the
         // direction; the chart needs the end point left out, so raster output
         // steps the pixels itself, and sets them as Qt's points would.

@@ -26,12 +26,15 @@ std::uint64_t KeyOf(int dx, int dy, int width) {
            static_cast<std::uint64_t>(static_cast<std::uint16_t>(width));
 }
 
-bool HoldsOpaquePixels(QImage::Format format) {
-    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-           format == QImage::Format_ARGB32_Premultiplied;
-}
-
 }  // namespace
+
+bool WritableAsOpaquePixels(const QImage& image) {
+    const QImage::Format format = image.format();
+    const bool opaque32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                          format == QImage::Format_ARGB32_Premultiplied;
+    // Shared pixels would be changed under their other owners' feet.
+    return opaque32 && image.isDetached();
+}
 
 QPen WideLineStamps::Pen(int width, QRgb color) {
     QPen pen{QColor(color)};
@@ -86,7 +89,7 @@ bool WideLineStamps::Draw(QImage& image, const QRect& clip, QPoint from, QPoint 
     const int dx = to.x() - from.x();
     const int dy = to.y() - from.y();
     if (width < 2 || width > kMaxWidth || std::abs(dx) > kMaxStep || std::abs(dy) > kMaxStep ||
-        !HoldsOpaquePixels(image.format()) || !image.isDetached()) {
+        !WritableAsOpaquePixels(image)) {
         return false;
     }
     const int reach = width / 2 + 2;

@@ -22,6 +22,11 @@ namespace velmarin {
 //
 // Lines whose outline would reach far past the image are left to Qt, which
 // then cuts the outline itself.
+// Whether pixels may be set straight into `image` as 0xffRRGGBB words: a
+// 32-bit format in which that word is the opaque colour, and pixels that
+// no other image shares.
+bool WritableAsOpaquePixels(const QImage& image);
+
 class WideLineStamps {
 public:
     // One run of set pixels: row dy, columns [x0, x1), relative to the start.

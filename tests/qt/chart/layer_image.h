@@ -29,4 +29,13 @@ inline Color PixelAt(const QImage& image, int x, int y) {
     return Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
+// How many pixels of two images of one size differ.
+inline int DifferingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
+    }
+    return differing;
+}
+
 }  // namespace velmarin::testing

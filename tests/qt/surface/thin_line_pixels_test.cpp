@@ -8,6 +8,7 @@
 #include <random>
 
 #include "qt/chart/gui_application.h"
+#include "qt/chart/layer_image.h"
 #include "qt/surface/qt_painter_surface.h"
 
 namespace velmarin {
@@ -17,14 +18,6 @@ struct ThinLine {
     QPoint from, to;
     Color color;
 };
-
-int DifferingPixels(const QImage& a, const QImage& b) {
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
-    }
-    return differing;
-}
 
 TEST(ThinLinePixels, SetWhatQtsPointsSetAcrossFormatsClipsAndEdges) {
     testing::EnsureGuiApplication();
@@ -67,7 +60,7 @@ TEST(ThinLinePixels, SetWhatQtsPointsSetAcrossFormatsClipsAndEdges) {
                     painter.drawPoints(ThinLinePixels(line.from, line.to));
                 }
             }
-            EXPECT_EQ(DifferingPixels(direct, byQt), 0) << "format " << format << ", clip " << clip.x();
+            EXPECT_EQ(testing::DifferingPixels(direct, byQt), 0) << "format " << format << ", clip " << clip.x();
         }
     }
 }

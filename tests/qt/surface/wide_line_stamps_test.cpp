@@ -8,6 +8,7 @@
 #include <random>
 
 #include "qt/chart/gui_application.h"
+#include "qt/chart/layer_image.h"
 #include "qt/surface/qt_painter_surface.h"
 #include "qt/surface/qt_wide_line_stamps.h"
 
@@ -53,14 +54,6 @@ QImage DrawnByQt(const std::vector<WideLine>& lines, QSize size, const QRect* cl
     return image;
 }
 
-int DifferingPixels(const QImage& a, const QImage& b) {
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
-    }
-    return differing;
-}
-
 TEST(WideLineStamps, CopiesExactlyWhatQtStrokesAcrossPositionsClipsAndOverlaps) {
     testing::EnsureGuiApplication();
     std::mt19937 random(20261209);
@@ -85,7 +78,7 @@ TEST(WideLineStamps, CopiesExactlyWhatQtStrokesAcrossPositionsClipsAndOverlaps) 
                 painter.drawLine(line.from, line.to);
             }
         }
-        EXPECT_EQ(DifferingPixels(stamped, DrawnByQt(lines, size, &clip)), 0) << "clip " << clip.x();
+        EXPECT_EQ(testing::DifferingPixels(stamped, DrawnByQt(lines, size, &clip)), 0) << "clip " << clip.x();
         // Most lines are copies; shapes repeat as positions change.
         EXPECT_GT(copied, 3000);
         EXPECT_LT(stamps.ShapeCount(), static_cast<std::size_t>(copied));
@@ -132,7 +125,7 @@ TEST(WideLineStamps, SurfaceLinesMatchQtStrokes) {
             surface.Line(line.from.x(), line.from.y(), line.to.x(), line.to.y());
         }
     }
-    EXPECT_EQ(DifferingPixels(image, DrawnByQt(lines, size, &clip)), 0);
+    EXPECT_EQ(testing::DifferingPixels(image, DrawnByQt(lines, size, &clip)), 0);
 }
 
 }  // namespace
