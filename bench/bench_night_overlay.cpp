@@ -6,37 +6,18 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 
-#include "core/chart/draw_chart.h"
+#include "chart_page.h"
 #include "gui_benchmark_main.h"
-#include "qt/surface/qt_painter_surface.h"
-#include "qt/surface/qt_wide_line_stamps.h"
 
 namespace {
 
 using velmarin::ChartSettings;
 using velmarin::ChartViewState;
 
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
-struct Page {
-    QImage image{kWidth, kHeight, QImage::Format_RGB32};
-    int charHeight = velmarin::ScreenCharHeight();
-    // Kept across passes, as the window keeps them.
-    velmarin::WideLineStamps stamps;
-
-    void Draw(int year, const ChartSettings& settings, ChartViewState& state) {
-        QPainter painter(&image);
-        velmarin::QtPainterSurface surface(painter, kWidth, kHeight, false, &image, &stamps);
-        velmarin::DrawChart(surface, charHeight, year, 2460676.5, settings, state);
-        painter.end();
-        benchmark::DoNotOptimize(image.constBits());
-    }
-};
+using Page = velmarin::ChartPage;
 
 ChartSettings SettingsOf(benchmark::State& state) {
     ChartSettings settings;
