@@ -4,15 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/app/night_readout.h"
 #include "core/chart/night_overlay.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/ephemeris/pyephem_events.h"
 
 namespace velmarin {
 namespace {
@@ -21,20 +20,7 @@ constexpr double kTwilightPi = 3.14159;
 
 // PyEphem's instants of one body and kind at 52 N 13.4 E (the reference
 // script's first place, its days in UT+1).
-std::vector<double> Reference(int body, const std::string& kind) {
-    std::vector<double> out;
-    std::ifstream in(VELMARIN_TEST_DATA_DIR "/rise_set_pyephem.txt");
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string place, k;
-        int b = 0;
-        double jd = 0.0;
-        if (!(fields >> place >> b >> k >> jd)) continue;
-        if (place == "52N" && b == body && k == kind) out.push_back(jd);
-    }
-    return out;
-}
+std::vector<double> Reference(int body, const std::string& kind) { return testing::PyEphemEvents("52N", body, kind); }
 
 struct Chart {
     ChartSettings settings;

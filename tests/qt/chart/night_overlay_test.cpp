@@ -5,14 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/chart/draw_chart.h"
 #include "core/chart/night_overlay.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/ephemeris/pyephem_events.h"
 #include "qt/chart/layer_image.h"
 
 namespace velmarin {
@@ -23,22 +22,8 @@ using testing::PixelAt;
 
 constexpr double kTwilightPi = 3.14159;
 
-// PyEphem's rises and sets of `body` at 52 N 13.4 E in 2026
-// (ephemeris/data/rise_set_pyephem.txt).
-std::vector<double> Reference(int body, char kind) {
-    std::vector<double> out;
-    std::ifstream in(VELMARIN_TEST_DATA_DIR "/rise_set_pyephem.txt");
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string place, k;
-        int b = 0;
-        double jd = 0.0;
-        if (!(fields >> place >> b >> k >> jd)) continue;
-        if (place == "52N" && b == body && k == std::string(1, kind)) out.push_back(jd);
-    }
-    return out;
-}
+// PyEphem's rises and sets of `body` at 52 N 13.4 E in 2026.
+std::vector<double> Reference(int body, char kind) { return testing::PyEphemEvents("52N", body, std::string(1, kind)); }
 
 ChartSettings Settings(bool planets, bool moonlight) {
     ChartSettings s;
