@@ -13,8 +13,25 @@
 
 namespace velmarin {
 
+namespace {
+
+QImage DrawInto(QImage image, bool printing, const PageDrawing& draw, WideLineStamps* stamps,
+                TextPixels* text) {
+    QPainter painter(&image);
+    QtPainterSurface surface(painter, image.width(), image.height(), printing, &image, stamps, text);
+    draw(surface);
+    painter.end();
+    return image;
+}
+
+}  // namespace
+
 QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw) {
-    return DrawOnImage(QImage(), width, height, printing, draw);
+    if (width <= 0 || height <= 0) return QImage();
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    image.fill(Qt::white);
+    return DrawInto(std::move(image), printing, draw, nullptr, nullptr);
 }
 
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
@@ -26,13 +43,9 @@ QImage DrawOnImage(QImage page, int width, int height, bool printing, const Page
     QImage image = reusable ? std::move(page) : QImage(width, height, QImage::Format_RGB32);
     if (image.isNull()) return image;
     // The chart is drawn in device pixels, whatever ratio the old page had.
+    // No fill first: the drawing clears the page itself.
     image.setDevicePixelRatio(1.0);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QtPainterSurface surface(painter, width, height, printing, &image, stamps, text);
-    draw(surface);
-    painter.end();
-    return image;
+    return DrawInto(std::move(image), printing, draw, stamps, text);
 }
 
 bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw,

@@ -21,11 +21,13 @@ using PageDrawing = std::function<void(Surface&)>;
 // A white raster page (RGB32) of width x height, drawn by `draw`. A null
 // image when the size is empty or too large to allocate.
 QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw);
-// The same, reusing the pixels of `page` when it is an RGB32 image of that
-// size that nothing else shares: a redraw at an unchanged size then needs no
-// new allocation. `stamps`, when given, keeps wide-line shapes from one
-// drawing to the next. The result is the same page either way. `text`, when
-// given, is cleared and then gets the pixels the page's text drew.
+// A page drawn by a `draw` that paints every pixel itself (DrawChart clears
+// the page first), so the page is not filled white beforehand. It reuses the
+// pixels of `page` when that is an RGB32 image of that size that nothing else
+// shares: a redraw at an unchanged size then needs no new allocation.
+// `stamps`, when given, keeps wide-line shapes from one drawing to the next.
+// The result is the same page either way. `text`, when given, is cleared and
+// then gets the pixels the page's text drew.
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
                    WideLineStamps* stamps = nullptr, TextPixels* text = nullptr);
 

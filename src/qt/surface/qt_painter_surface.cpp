@@ -11,6 +11,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -220,6 +221,24 @@ void QtPainterSurface::FillCut(const QPainterPath& path, Color color) {
 }
 
 void QtPainterSurface::FillRect(const QRect& rect, Color color) {
+    if (image_ != nullptr && WritableAsOpaquePixels(*image_)) {
+        // The raster page is filled row by row here: Qt's fill hands large
+        // areas to its thread pool, whose wake-ups cost more than the fill.
+        const QRect area = rect.intersected(clip_).intersected(image_->rect());
+        if (area.isEmpty()) return;
+        const QRgb pixel = 0xff000000u | ToQColor(color).rgb();
+        uchar* const bits = image_->bits();
+        const qsizetype bytesPerLine = image_->bytesPerLine();
+        QRgb* const first = reinterpret_cast<QRgb*>(bits + area.top() * bytesPerLine) + area.left();
+        std::fill_n(first, area.width(), pixel);
+        // The other rows are copies of the first: memcpy writes wide, a plain
+        // store loop one pixel at a time.
+        const std::size_t rowBytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+        for (int y = area.top() + 1; y <= area.bottom(); ++y) {
+            std::memcpy(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + area.left(), first, rowBytes);
+        }
+        return;
+    }
     const QRect area = CutsShapes() ? rect.intersected(clip_) : rect;
     if (!area.isEmpty()) painter_.fillRect(area, ToQColor(color));
 }

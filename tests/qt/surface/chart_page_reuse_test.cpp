@@ -24,9 +24,26 @@ QImage Chart(QImage page, int width, int height, int year, DisplayMode mode) {
 
 class ViewChartPageReuse : public ::testing::TestWithParam<DisplayMode> {};
 
+// The chart drawn on a page filled white first, as the exports draw it.
+QImage WhitePageChart(int width, int height, int year, DisplayMode mode) {
+    testing::EnsureGuiApplication();
+    ChartSettings settings;
+    settings.displayMode = mode;
+    ChartViewState state;
+    return DrawOnImage(width, height, false, [&](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), year, 2460676.5, settings, state);
+    });
+}
+
 TEST_P(ViewChartPageReuse, OldPageGivesTheFreshPagesPixels) {
     const DisplayMode mode = GetParam();
     const QImage fresh = Chart(QImage(), 1000, 700, 2025, mode);
+    // The window's page is not filled first: the chart covers every pixel.
+    EXPECT_TRUE(fresh == WhitePageChart(1000, 700, 2025, mode));
+    // Nor is a page left from another size: not one of its pixels may show.
+    QImage black(1000, 700, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    EXPECT_TRUE(Chart(std::move(black), 1000, 700, 2025, mode) == fresh);
     // The old page: another year, drawn at pixel ratio 2 as on a HiDPI screen.
     QImage old = Chart(QImage(), 1000, 700, 2024, mode);
     old.setDevicePixelRatio(2.0);
