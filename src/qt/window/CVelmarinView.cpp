@@ -57,8 +57,15 @@ void CVelmarinView::RenderIfNeeded() {
         return;
     }
     // The old buffer's pixels are reused when the size stays (a year or
-    // settings change): no new allocation for every redraw.
-    QImage image = DrawOnImage(std::move(backBuffer_), key.pixelSize.width(), key.pixelSize.height(),
+    // settings change): no new allocation for every redraw. A new size takes
+    // memory already held once the old page is let go.
+    QImage page = std::move(backBuffer_);
+    backBuffer_ = QImage();
+    if (page.size() != key.pixelSize || !page.isDetached()) {
+        page = QImage();
+        page = pageMemory_.Page(key.pixelSize.width(), key.pixelSize.height());
+    }
+    QImage image = DrawOnImage(std::move(page), key.pixelSize.width(), key.pixelSize.height(),
                                false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
     }, &lineStamps_, &textPixels_);

@@ -6,6 +6,7 @@
 #include "core/app/command_rules.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/draw_chart.h"
+#include "qt/surface/qt_page_memory.h"
 #include "qt/surface/qt_text_pixels.h"
 #include "qt/surface/qt_wide_line_stamps.h"
 
@@ -99,6 +100,7 @@ private:
     double todayJd_ = 0.0;
     ChartViewState state_;
     QImage backBuffer_;
+    PageMemory pageMemory_;      // under backBuffer_, kept when the size changes
     WideLineStamps lineStamps_;  // kept across redraws: a resize meets the same shapes
     TextPixels textPixels_;      // of the back buffer
     RenderKey renderedKey_;
