@@ -135,6 +135,30 @@ INSTANTIATE_TEST_SUITE_P(Corners, QtSurfaceBoxTest,
                          ::testing::Values(BoxCase{5, 6, 15, 20}, BoxCase{15, 20, 5, 6},
                                            BoxCase{5, 20, 15, 6}, BoxCase{15, 6, 5, 20}));
 
+TEST(QtSurfaceShapes, FillsAcrossThePageEdgesAndTheClipMatchQtsOwnFill) {
+    // Raster fills write the page's rows themselves; Qt's fillRect on a
+    // second page, clipped the same way, is the reference.
+    const QRect boxes[] = {{-5, -4, 20, 12},   {30, 20, 25, 25},        {-1000, 10, 3000, 2},
+                           {12, -900, 3, 5000}, {-2147483, -2147483, 9, 9}, {39, 29, 1, 1}};
+    for (const bool clipped : {false, true}) {
+        for (const QRect& box : boxes) {
+            RasterPage page;
+            if (clipped) page.surface->IntersectClipRect(3, 2, 35, 27);
+            page.surface->SelectPen(Pen{Rgb(10, 20, 30), 1});
+            page.surface->SelectBrush(Brush{Rgb(10, 20, 30), false});
+            page.surface->Rectangle(box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
+            QImage expected(40, 30, QImage::Format_RGB32);
+            expected.fill(Qt::white);
+            QPainter qt(&expected);
+            if (clipped) qt.setClipRect(QRect(3, 2, 32, 25));
+            qt.fillRect(box, QColor(10, 20, 30));
+            qt.end();
+            page.painter.end();
+            EXPECT_TRUE(page.image == expected) << clipped << " " << box.x() << "," << box.y();
+        }
+    }
+}
+
 TEST(QtSurfaceShapes, EllipseStaysInsideItsBoxWithExactColours) {
     RasterPage page;
     page.surface->SelectPen(Pen{Rgb(0, 0, 0), 1});
