@@ -81,6 +81,10 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
     // No context menu over the toolbar area: the toolbar is switched only by "&Symbolleiste".
     setContextMenuPolicy(Qt::PreventContextMenu);
 
+    pendingSaveTimer_.setSingleShot(true);
+    pendingSaveTimer_.setInterval(kRepaintSaveDelayMs);
+    connect(&pendingSaveTimer_, &QTimer::timeout, this, &CMainFrame::WritePendingSave);
+
     view_ = new CVelmarinView(this);
     setCentralWidget(view_);
     createActions();
@@ -97,7 +101,7 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
     view_->setFocus();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() { WritePendingSave(); }
 
 QSize CMainFrame::InitialOuterSize() const {
     // No window larger than the desktop (the old platform held windows to
@@ -289,18 +293,50 @@ void CMainFrame::ChangeSettings(const ChartSettings& changed) {
     UpdateCommandStates();
 }
 
-void CMainFrame::SaveSettingsFile() {
+CMainFrame::SettingsToSave CMainFrame::CurrentSettingsToSave() const {
     const QRect outer = frameGeometry();
-    const bool withSize = isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized |
-                                                            Qt::WindowFullScreen)) &&
+    SettingsToSave save{settings_, false};
+    save.withWindowSize = isVisible() &&
+                          !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) &&
                           WindowPositionAllowsSizeLine(outer.left(), outer.top());
-    ChartSettings toSave = settings_;
-    if (withSize) {
-        toSave.windowWidth = outer.width();
-        toSave.windowHeight = outer.height();
+    if (save.withWindowSize) {
+        save.settings.windowWidth = outer.width();
+        save.settings.windowHeight = outer.height();
     }
-    if (FormatSettingsText(toSave, withSize) == lastSavedText_) return;
-    WriteSettings(toSave, withSize);
+    return save;
+}
+
+void CMainFrame::SaveSettingsFile() {
+    // Newer than any pending save, which is dropped.
+    pendingSave_.reset();
+    pendingSaveTimer_.stop();
+    const SettingsToSave save = CurrentSettingsToSave();
+    if (FormatSettingsText(save.settings, save.withWindowSize) == lastSavedText_) return;
+    WriteSettings(save.settings, save.withWindowSize);
+}
+
+void CMainFrame::SaveSettingsFileSoon() {
+    const SettingsToSave save = CurrentSettingsToSave();
+    if (FormatSettingsText(save.settings, save.withWindowSize) == lastSavedText_) {
+        pendingSave_.reset();
+        pendingSaveTimer_.stop();
+        return;
+    }
+    pendingSave_ = save;
+    pendingSaveTimer_.start();
+}
+
+void CMainFrame::WritePendingSave() {
+    pendingSaveTimer_.stop();
+    if (!pendingSave_) return;
+    const SettingsToSave save = *pendingSave_;
+    pendingSave_.reset();
+    WriteSettings(save.settings, save.withWindowSize);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    WritePendingSave();
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::WriteSettings(const ChartSettings& toSave, bool withWindowSize) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -51,6 +52,13 @@ public:
     // position allows it. A failed write changes nothing in memory and is
     // said once on stderr (again only after a save has worked in between).
     void SaveSettingsFile();
+    // The save a repaint asks for. What it would write is fixed now (the
+    // window as it is painted) and written once the window has stayed
+    // unchanged for kRepaintSaveDelayMs, so a window dragged larger never
+    // waits on the disk at its paints. SaveSettingsFile writes a pending
+    // save's successor at once; closing the window writes a pending one.
+    void SaveSettingsFileSoon();
+    static constexpr int kRepaintSaveDelayMs = 300;
     // Applies every command's update rule to its menu entry and toolbar button.
     void UpdateCommandStates();
     // Carries out a command by its id.
@@ -66,6 +74,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -83,6 +92,15 @@ private:
     QSize InitialOuterSize() const;
     // Saves `toSave`; remembers the text written, reports a first failure.
     void WriteSettings(const ChartSettings& toSave, bool withWindowSize);
+    // What a save now writes: the settings with the window's size, and
+    // whether the size line goes in.
+    struct SettingsToSave {
+        ChartSettings settings;
+        bool withWindowSize = false;
+    };
+    SettingsToSave CurrentSettingsToSave() const;
+    // Writes the save a repaint left pending, if any.
+    void WritePendingSave();
 
     ChartSettings settings_;
     std::filesystem::path settingsPath_;
@@ -90,6 +108,8 @@ private:
     // False when the file at start could not be read: it must not be replaced.
     bool settingsSavable_ = true;
     bool saveFailureReported_ = false;
+    std::optional<SettingsToSave> pendingSave_;
+    QTimer pendingSaveTimer_;
     QString versionText_;
     QString buildText_;
     CVelmarinView* view_ = nullptr;

@@ -80,8 +80,9 @@ void CVelmarinView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (backBuffer_.isNull()) return;
     painter.drawImage(QPointF(0, 0), backBuffer_);
-    // Every layout rewrites the settings file (with the window's current size).
-    frame_->SaveSettingsFile();
+    // Every layout rewrites the settings file (with the window's current
+    // size), once the window stops changing: never in the middle of a drag.
+    frame_->SaveSettingsFileSoon();
     if (!firstPaintDone_) {
         firstPaintDone_ = true;
         if (FirstPaintReportWanted()) ReportFirstPaintAndQuit(backBuffer_.size());

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -95,6 +96,7 @@ private slots:
     void locationPrompt();
     void unwritableSettingsFileChangesNothingInMemory();
     void sizeLineOnlyWhenThePositionAllowsIt();
+    void repaintSavesWhenTheWindowSettlesAndOnClose();
     void repaintKeepsTheChartUntilAnInputChanges();
     void printsExactlyOnePage();
     void exportsPngSvgAndPdf();
@@ -542,6 +544,49 @@ void TestMainFrame::sizeLineOnlyWhenThePositionAllowsIt() {
     QTRY_COMPARE(frame->frameGeometry().left(), 40);
     frame->SaveSettingsFile();
     QVERIFY(ReadFile(IniPath()).endsWith(line3));
+}
+
+// A repaint's save waits until the window has stopped changing; what it
+// writes is the window as painted; closing writes a save still waiting.
+void TestMainFrame::repaintSavesWhenTheWindowSettlesAndOnClose() {
+    auto frame = StartFrame(false);
+    frame->move(40, 30);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    frame->SaveSettingsFile();
+    if (frame->frameGeometry().left() <= 0) QSKIP("the platform does not place windows where asked");
+    const auto sizeLine = [&] {
+        const QRect outer = frame->frameGeometry();
+        return QByteArray::number(outer.width()) + ' ' + QByteArray::number(outer.height()) + "\r\n";
+    };
+    const QByteArray firstLine = sizeLine();
+    QVERIFY(ReadFile(IniPath()).endsWith(firstLine));
+
+    // Dragged larger in steps, each painted: nothing written meanwhile.
+    QElapsedTimer drag;
+    drag.start();
+    for (int step = 1; step <= 3; ++step) {
+        frame->resize(frame->size() + QSize(10, 4));
+        frame->view()->repaint();
+    }
+    const QByteArray draggedLine = sizeLine();
+    QVERIFY(draggedLine != firstLine);
+    if (drag.elapsed() < CMainFrame::kRepaintSaveDelayMs) QVERIFY(ReadFile(IniPath()).endsWith(firstLine));
+    QTRY_VERIFY_WITH_TIMEOUT(ReadFile(IniPath()).endsWith(draggedLine), 5000);
+
+    // A command's save is immediate and takes the place of a waiting one.
+    frame->resize(frame->size() + QSize(6, 0));
+    frame->view()->repaint();
+    frame->action(CommandId::ModeSun)->trigger();
+    QVERIFY(ReadFile(IniPath()).startsWith("0 0 1 "));
+    QVERIFY(ReadFile(IniPath()).endsWith(sizeLine()));
+
+    // Closed before the delay is up: the last paint's size is in the file.
+    frame->resize(frame->size() + QSize(8, 8));
+    frame->view()->repaint();
+    const QByteArray lastLine = sizeLine();
+    frame->close();
+    QVERIFY2(ReadFile(IniPath()).endsWith(lastLine), ReadFile(IniPath()).constData());
 }
 
 void TestMainFrame::repaintKeepsTheChartUntilAnInputChanges() {
