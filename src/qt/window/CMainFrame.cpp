@@ -26,6 +26,7 @@
 #include "core/app/zone_table.h"
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/window/toolbar_background_style.h"
 #include "qt/window/CZoneDialog.h"
 #include "qt/zones/qt_zone_database.h"
 #include "qt/window/about_box.h"
@@ -214,6 +215,11 @@ void CMainFrame::createMenus() {
 
 void CMainFrame::createToolBar() {
     toolBar_ = addToolBar(tr("Symbolleiste"));
+    // The application's style, with a background that costs little to draw
+    // at every change of the window's width.
+    auto* const toolBarStyle = new ToolBarBackgroundStyle();
+    toolBarStyle->setParent(toolBar_);
+    toolBar_->setStyle(toolBarStyle);
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setIconSize(QSize(17, 15));
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
