@@ -16,9 +16,10 @@ namespace velmarin {
 namespace {
 
 QImage DrawInto(QImage image, bool printing, const PageDrawing& draw, WideLineStamps* stamps,
-                TextPixels* text) {
+                TextPixels* text, TextAdvances* advances) {
     QPainter painter(&image);
-    QtPainterSurface surface(painter, image.width(), image.height(), printing, &image, stamps, text);
+    QtPainterSurface surface(painter, image.width(), image.height(), printing, &image, stamps, text,
+                             advances);
     draw(surface);
     painter.end();
     return image;
@@ -31,11 +32,11 @@ QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);
-    return DrawInto(std::move(image), printing, draw, nullptr, nullptr);
+    return DrawInto(std::move(image), printing, draw, nullptr, nullptr, nullptr);
 }
 
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
-                   WideLineStamps* stamps, TextPixels* text) {
+                   WideLineStamps* stamps, TextPixels* text, TextAdvances* advances) {
     if (text != nullptr) text->Clear();
     if (width <= 0 || height <= 0) return QImage();
     const bool reusable = page.size() == QSize(width, height) &&
@@ -45,7 +46,7 @@ QImage DrawOnImage(QImage page, int width, int height, bool printing, const Page
     // The chart is drawn in device pixels, whatever ratio the old page had.
     // No fill first: the drawing clears the page itself.
     image.setDevicePixelRatio(1.0);
-    return DrawInto(std::move(image), printing, draw, stamps, text);
+    return DrawInto(std::move(image), printing, draw, stamps, text, advances);
 }
 
 bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw,

@@ -12,6 +12,7 @@ class QPrinter;
 
 namespace velmarin {
 
+class TextAdvances;
 class TextPixels;
 class WideLineStamps;
 
@@ -25,11 +26,13 @@ QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw
 // the page first), so the page is not filled white beforehand. It reuses the
 // pixels of `page` when that is an RGB32 image of that size that nothing else
 // shares: a redraw at an unchanged size then needs no new allocation.
-// `stamps`, when given, keeps wide-line shapes from one drawing to the next.
+// `stamps` and `advances`, when given, keep wide-line shapes and text widths
+// from one drawing to the next.
 // The result is the same page either way. `text`, when given, is cleared and
 // then gets the pixels the page's text drew.
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
-                   WideLineStamps* stamps = nullptr, TextPixels* text = nullptr);
+                   WideLineStamps* stamps = nullptr, TextPixels* text = nullptr,
+                   TextAdvances* advances = nullptr);
 
 // The page as SVG or PDF of width x height units (PDF: points) written to
 // `device`, which must be open for writing. False when nothing could be drawn.

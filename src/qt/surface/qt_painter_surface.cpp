@@ -153,7 +153,7 @@ QFont ToQFont(const Font& font) {
 
 QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, bool printing,
                                    QImage* image, WideLineStamps* keptStamps,
-                                   TextPixels* textPixels)
+                                   TextPixels* textPixels, TextAdvances* keptAdvances)
     : painter_(painter),
       width_(std::max(0, width)),
       height_(std::max(0, height)),
@@ -163,7 +163,8 @@ QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, boo
       qfont_(ToQFont(font_)),
       clip_(0, 0, width_, height_),
       stamps_(keptStamps != nullptr ? *keptStamps : ownStamps_),
-      textPixels_(image != nullptr ? textPixels : nullptr) {
+      textPixels_(image != nullptr ? textPixels : nullptr),
+      advances_(keptAdvances != nullptr ? *keptAdvances : ownAdvances_) {
     // The SVG generator writes no clip paths; shapes are cut to the clip here.
     cutsToClip_ = painter_.paintEngine() != nullptr &&
                   painter_.paintEngine()->type() == QPaintEngine::SVG;
@@ -194,6 +195,7 @@ Font QtPainterSurface::SelectFont(const Font& font) {
     if (!(font == font_)) {
         font_ = font;
         qfont_ = ToQFont(font);
+        metrics_.reset();
     }
     return previous;
 }
@@ -397,6 +399,11 @@ Color QtPainterSurface::GetPixel(int x, int y) const {
     return Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
+const QFontMetrics& QtPainterSurface::Metrics() const {
+    if (!metrics_) metrics_.emplace(qfont_, painter_.device());
+    return *metrics_;
+}
+
 void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
     const WideVectorStateRelease release;
     if (utf8Text.empty()) return;
@@ -404,12 +411,12 @@ void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
     const int limit = 4 * kLineMargin + std::max(width_, height_);
     if (x < -limit || y < -limit || x > limit || y > limit) return;
     const QString text = QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size()));
-    const QFontMetrics metrics(qfont_, painter_.device());
+    const QFontMetrics& metrics = Metrics();
     QTransform transform;
     transform.translate(x, y);
     // Escapement turns the text counter-clockwise about its top-left corner.
     if (font_.escapement != 0) transform.rotate(-font_.escapement / 10.0);
-    const QRect box(0, 0, metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent());
+    const QRect box(0, 0, advances_.Of(font_, utf8Text, metrics), metrics.ascent() + metrics.descent());
     if (CutsShapes() && !clip_.contains(transform.mapRect(box))) {
         // Text across the clip's edge goes as outlines, cut like the shapes.
         if (backgroundMode_ == BackgroundMode::Opaque) {
@@ -442,9 +449,8 @@ void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
 
 TextSize QtPainterSurface::GetTextExtent(const std::string& utf8Text) const {
     const WideVectorStateRelease release;
-    const QString text = QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size()));
-    const QFontMetrics metrics(qfont_, painter_.device());
-    return TextSize{metrics.horizontalAdvance(text), metrics.ascent() + metrics.descent()};
+    const QFontMetrics& metrics = Metrics();
+    return TextSize{advances_.Of(font_, utf8Text, metrics), metrics.ascent() + metrics.descent()};
 }
 
 void QtPainterSurface::IntersectClipRect(int left, int top, int right, int bottom) {

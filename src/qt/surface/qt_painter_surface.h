@@ -6,8 +6,10 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <QRect>
+#include <optional>
 
 #include "core/chart/surface.h"
+#include "qt/surface/qt_text_advances.h"
 #include "qt/surface/qt_text_pixels.h"
 #include "qt/surface/qt_wide_line_stamps.h"
 
@@ -29,8 +31,10 @@ public:
     // antialiasing of shapes and resets the painter's clip and transform.
     // keptStamps: wide-line shapes kept beyond this surface (else its own).
     // textPixels: when given (raster only), gets every pixel text draws.
+    // keptAdvances: text widths kept beyond this surface (else its own).
     QtPainterSurface(QPainter& painter, int width, int height, bool printing, QImage* image,
-                     WideLineStamps* keptStamps = nullptr, TextPixels* textPixels = nullptr);
+                     WideLineStamps* keptStamps = nullptr, TextPixels* textPixels = nullptr,
+                     TextAdvances* keptAdvances = nullptr);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -66,6 +70,8 @@ private:
     void FillCut(const QPainterPath& path, Color color);
     void FillRect(const QRect& rect, Color color);
     QPainterPath StrokeOf(const QPainterPath& path) const;
+    // The current font's metrics on this device, made when first asked.
+    const QFontMetrics& Metrics() const;
 
     QPainter& painter_;
     int width_;
@@ -76,6 +82,7 @@ private:
     Brush brush_;
     Font font_;
     QFont qfont_;
+    mutable std::optional<QFontMetrics> metrics_;  // of qfont_
     BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
     Color backgroundColor_ = Rgb(255, 255, 255);
     Color textColor_ = Rgb(0, 0, 0);
@@ -86,6 +93,8 @@ private:
     WideLineStamps ownStamps_;
     WideLineStamps& stamps_;
     TextPixels* textPixels_;
+    mutable TextAdvances ownAdvances_;
+    TextAdvances& advances_;
 };
 
 // The font a fresh surface starts with: Arial at 14 px, which makes a line

@@ -68,7 +68,7 @@ void CVelmarinView::RenderIfNeeded() {
     QImage image = DrawOnImage(std::move(page), key.pixelSize.width(), key.pixelSize.height(),
                                false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
-    }, &lineStamps_, &textPixels_);
+    }, &lineStamps_, &textPixels_, &textAdvances_);
     image.setDevicePixelRatio(key.pixelRatio);
     backBuffer_ = std::move(image);
     renderedKey_ = key;

@@ -7,6 +7,7 @@
 #include "core/chart/chart_settings.h"
 #include "core/chart/draw_chart.h"
 #include "qt/surface/qt_page_memory.h"
+#include "qt/surface/qt_text_advances.h"
 #include "qt/surface/qt_text_pixels.h"
 #include "qt/surface/qt_wide_line_stamps.h"
 
@@ -103,6 +104,7 @@ private:
     PageMemory pageMemory_;      // under backBuffer_, kept when the size changes
     WideLineStamps lineStamps_;  // kept across redraws: a resize meets the same shapes
     TextPixels textPixels_;      // of the back buffer
+    TextAdvances textAdvances_;  // kept across redraws: a resize measures the same labels
     RenderKey renderedKey_;
     int renderCount_ = 0;
     bool firstPaintDone_ = false;
