@@ -24,6 +24,10 @@ namespace {
 // year), and the rasteriser's fixed-point arithmetic must not see them.
 constexpr int kLineMargin = 4096;
 
+// Fills narrower than this set their pixels row by row; wider ones copy
+// their first row into the others.
+constexpr int kNarrowFillWidth = 32;
+
 // Liang-Barsky clip of the segment (x1, y1)-(x2, y2) to [lo, hi]; false when
 // nothing of it is left. Only the cut ends move.
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY,
@@ -232,6 +236,14 @@ void QtPainterSurface::FillRect(const QRect& rect, Color color) {
         uchar* const bits = image_->bits();
         const qsizetype bytesPerLine = image_->bytesPerLine();
         QRgb* const first = reinterpret_cast<QRgb*>(bits + area.top() * bytesPerLine) + area.left();
+        if (area.width() < kNarrowFillWidth) {
+            // Narrow cells (a twilight column): a call per row would cost
+            // more than its few stores.
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                std::fill_n(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + area.left(), area.width(), pixel);
+            }
+            return;
+        }
         std::fill_n(first, area.width(), pixel);
         // The other rows are copies of the first: memcpy writes wide, a plain
         // store loop one pixel at a time.
