@@ -226,12 +226,45 @@ void QtPainterSurface::FillCut(const QPainterPath& path, Color color) {
     painter_.fillPath(path.intersected(clip), ToQColor(color));
 }
 
+void QtPainterSurface::ForgetUniform(const QRect& changed) {
+    if (!uniform_.intersects(changed)) return;
+    // What is left of the uniform area beside the change: the largest of
+    // the four bands above, below, left and right of it.
+    const QRect parts[] = {
+        QRect(QPoint(uniform_.left(), uniform_.top()), QPoint(uniform_.right(), changed.top() - 1)),
+        QRect(QPoint(uniform_.left(), changed.bottom() + 1), QPoint(uniform_.right(), uniform_.bottom())),
+        QRect(QPoint(uniform_.left(), uniform_.top()), QPoint(changed.left() - 1, uniform_.bottom())),
+        QRect(QPoint(changed.right() + 1, uniform_.top()), QPoint(uniform_.right(), uniform_.bottom()))};
+    QRect largest;
+    qint64 largestArea = 0;
+    for (const QRect& part : parts) {
+        const QRect inside = part.intersected(uniform_);
+        const qint64 area = inside.isEmpty() ? 0 : static_cast<qint64>(inside.width()) * inside.height();
+        if (area > largestArea) {
+            largest = inside;
+            largestArea = area;
+        }
+    }
+    uniform_ = largest;
+}
+
 void QtPainterSurface::FillRect(const QRect& rect, Color color) {
     if (image_ != nullptr && WritableAsOpaquePixels(*image_)) {
         // The raster page is filled row by row here: Qt's fill hands large
         // areas to its thread pool, whose wake-ups cost more than the fill.
         const QRect area = rect.intersected(clip_).intersected(image_->rect());
         if (area.isEmpty()) return;
+        // Already that colour throughout (the plot's white after the page's).
+        if (color == uniformColor_ && uniform_.contains(area)) return;
+        if (color == uniformColor_ && area.intersects(uniform_)) {
+            if (area.contains(uniform_)) uniform_ = area;
+        } else if (static_cast<qint64>(area.width()) * area.height() >
+                   static_cast<qint64>(uniform_.width()) * uniform_.height()) {
+            uniform_ = area;
+            uniformColor_ = color;
+        } else {
+            ForgetUniform(area);
+        }
         const QRgb pixel = 0xff000000u | ToQColor(color).rgb();
         uchar* const bits = image_->bits();
         const qsizetype bytesPerLine = image_->bytesPerLine();
@@ -253,6 +286,7 @@ void QtPainterSurface::FillRect(const QRect& rect, Color color) {
         }
         return;
     }
+    uniform_ = QRect();
     const QRect area = CutsShapes() ? rect.intersected(clip_) : rect;
     if (!area.isEmpty()) painter_.fillRect(area, ToQColor(color));
 }
@@ -270,6 +304,7 @@ void QtPainterSurface::MoveTo(int x, int y) { position_ = Point{x, y}; }
 
 void QtPainterSurface::LineTo(int x, int y) {
     const WideVectorStateRelease release;
+    uniform_ = QRect();
     const Point from = position_;
     position_ = Point{x, y};
     if (from == position_) return;
@@ -337,6 +372,7 @@ void QtPainterSurface::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void QtPainterSurface::Ellipse(int left, int top, int right, int bottom) {
+    uniform_ = QRect();
     const WideVectorStateRelease release;
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
@@ -372,6 +408,7 @@ void QtPainterSurface::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void QtPainterSurface::Polygon(const Point* points, int count) {
+    uniform_ = QRect();
     const WideVectorStateRelease release;
     if (points == nullptr || count < 2) return;
     QPolygon polygon;
@@ -441,6 +478,9 @@ void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
         FillCut(transform.map(glyphs), textColor_);
         return;
     }
+    // However far glyphs overhang, never beyond a line height around the box.
+    const int lineHeight = std::max(1, box.height());
+    ForgetUniform(transform.mapRect(box.adjusted(-lineHeight, -lineHeight, lineHeight, lineHeight)));
     // Glyphs may reach a little beyond their advance box (overhangs, the
     // smoothed edge); what text can have changed is kept for the readout.
     const int reach = std::max(2, box.height() / 4);

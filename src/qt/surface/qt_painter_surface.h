@@ -69,6 +69,8 @@ private:
     bool CutsShapes() const;
     void FillCut(const QPainterPath& path, Color color);
     void FillRect(const QRect& rect, Color color);
+    // Shrinks the area known to be of one colour so that it leaves out `changed`.
+    void ForgetUniform(const QRect& changed);
     QPainterPath StrokeOf(const QPainterPath& path) const;
     // The current font's metrics on this device, made when first asked.
     const QFontMetrics& Metrics() const;
@@ -89,6 +91,10 @@ private:
     Point position_;
     QRect clip_;
     bool clipSet_ = false;
+    // Raster pages: an area this surface filled with uniformColor_ and has
+    // not drawn on since; a fill of that colour inside it changes nothing.
+    QRect uniform_;
+    Color uniformColor_ = 0;
     bool cutsToClip_ = false;
     WideLineStamps ownStamps_;
     WideLineStamps& stamps_;

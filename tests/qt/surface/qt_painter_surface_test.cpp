@@ -8,7 +8,10 @@
 #include <QSvgGenerator>
 #include <QSvgRenderer>
 #include <QBuffer>
+#include <functional>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "qt/chart/gui_application.h"
 #include "qt/surface/qt_painter_surface.h"
@@ -156,6 +159,52 @@ TEST(QtSurfaceShapes, FillsAcrossThePageEdgesAndTheClipMatchQtsOwnFill) {
             page.painter.end();
             EXPECT_TRUE(page.image == expected) << clipped << " " << box.x() << "," << box.y();
         }
+    }
+}
+
+TEST(QtSurfaceShapes, AFillAfterAnyDrawingCoversWhatWasDrawn) {
+    // The surface skips a fill over an area it knows to be of that colour
+    // already; every kind of drawing in between must undo that knowledge.
+    const std::vector<std::pair<const char*, std::function<void(Surface&)>>> drawings = {
+        {"text", [](Surface& dc) { dc.TextOut(20, 10, "Mg"); }},
+        {"turned text", [](Surface& dc) {
+             Font font = dc.DefaultFont();
+             font.escapement = 900;
+             dc.SelectFont(font);
+             dc.TextOut(20, 35, "Mg");
+         }},
+        {"thin line", [](Surface& dc) { dc.Line(5, 5, 50, 30); }},
+        {"wide line", [](Surface& dc) {
+             dc.SelectPen(Pen{Rgb(0, 0, 0), 5});
+             dc.Line(5, 30, 50, 5);
+         }},
+        {"ellipse", [](Surface& dc) { dc.Ellipse(10, 10, 30, 25); }},
+        {"polygon", [](Surface& dc) {
+             const Point triangle[] = {{5, 5}, {40, 10}, {20, 30}};
+             dc.Polygon(triangle, 3);
+         }},
+        {"pixel", [](Surface& dc) { dc.SetPixel(30, 20, Rgb(0, 0, 0)); }},
+        {"black box", [](Surface& dc) {
+             dc.SelectBrush(Brush{Rgb(0, 0, 0), false});
+             dc.Rectangle(10, 10, 20, 20);
+         }},
+    };
+    for (const auto& [name, draw] : drawings) {
+        RasterPage page(60, 40);
+        Surface& dc = *page.surface;
+        dc.SelectPen(Pen{kWhite, 1});
+        dc.SelectBrush(Brush{kWhite, false});
+        dc.Rectangle(0, 0, 60, 40);
+        dc.SelectPen(Pen{Rgb(0, 0, 0), 1});
+        dc.SelectBrush(Brush{Rgb(0, 120, 0), false});
+        dc.SetTextColor(Rgb(0, 0, 0));
+        dc.SetBackgroundMode(BackgroundMode::Transparent);
+        draw(dc);
+        EXPECT_FALSE(page.Ink().isNull()) << name;
+        dc.SelectPen(Pen{kWhite, 1});
+        dc.SelectBrush(Brush{kWhite, false});
+        dc.Rectangle(2, 2, 58, 38);
+        EXPECT_EQ(page.Ink(), QRect()) << name;
     }
 }
 
