@@ -260,8 +260,8 @@ void QtPainterSurface::ForgetUniform(const QRect& changed) {
 
 void QtPainterSurface::FillRect(const QRect& rect, Color color) {
     if (image_ != nullptr && WritableAsOpaquePixels(*image_)) {
-        // The raster page is filled row by row here: Qt's fill hands large
-        // areas to its thread pool, whose wake-ups cost more than the fill.
+        // Opaque raster pages are filled here: Qt's fill hands large areas
+        // to its thread pool, whose wake-ups cost more than the fill.
         const QRect area = rect.intersected(clip_).intersected(image_->rect());
         if (area.isEmpty()) return;
         // Already that colour throughout (the plot's white after the page's).
@@ -288,8 +288,7 @@ void QtPainterSurface::FillRect(const QRect& rect, Color color) {
             return;
         }
         SetPixels(first, area.width(), pixel);
-        // The other rows are copies of the first: memcpy writes wide, a plain
-        // store loop one pixel at a time.
+        // The other rows are copies of the first, each one memcpy.
         const std::size_t rowBytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
         for (int y = area.top() + 1; y <= area.bottom(); ++y) {
             std::memcpy(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + area.left(), first, rowBytes);
