@@ -36,17 +36,22 @@ QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw
 }
 
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
-                   WideLineStamps* stamps, TextPixels* text, TextAdvances* advances) {
+                   KeptPageState* kept, TextPixels* text) {
     if (text != nullptr) text->Clear();
     if (width <= 0 || height <= 0) return QImage();
     const bool reusable = page.size() == QSize(width, height) &&
                           page.format() == QImage::Format_RGB32 && page.isDetached();
-    QImage image = reusable ? std::move(page) : QImage(width, height, QImage::Format_RGB32);
-    if (image.isNull()) return image;
+    if (!reusable) {
+        // Let go of the old page first: its memory may be the kept one.
+        page = QImage();
+        page = kept != nullptr ? kept->memory.Page(width, height) : QImage(width, height, QImage::Format_RGB32);
+    }
+    if (page.isNull()) return page;
     // The chart is drawn in device pixels, whatever ratio the old page had.
     // No fill first: the drawing clears the page itself.
-    image.setDevicePixelRatio(1.0);
-    return DrawInto(std::move(image), printing, draw, stamps, text, advances);
+    page.setDevicePixelRatio(1.0);
+    return DrawInto(std::move(page), printing, draw, kept != nullptr ? &kept->stamps : nullptr, text,
+                    kept != nullptr ? &kept->advances : nullptr);
 }
 
 bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw,

@@ -5,6 +5,9 @@
 #include <functional>
 
 #include "core/chart/surface.h"
+#include "qt/surface/qt_page_memory.h"
+#include "qt/surface/qt_text_advances.h"
+#include "qt/surface/qt_wide_line_stamps.h"
 
 class QIODevice;
 class QPageLayout;
@@ -12,9 +15,7 @@ class QPrinter;
 
 namespace velmarin {
 
-class TextAdvances;
 class TextPixels;
-class WideLineStamps;
 
 // Something that draws a whole page on a surface (usually a DrawChart call).
 using PageDrawing = std::function<void(Surface&)>;
@@ -22,17 +23,24 @@ using PageDrawing = std::function<void(Surface&)>;
 // A white raster page (RGB32) of width x height, drawn by `draw`. A null
 // image when the size is empty or too large to allocate.
 QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw);
+// What the window keeps from one drawing of its page to the next: the
+// memory under the page, wide-line shapes and text widths.
+struct KeptPageState {
+    PageMemory memory;
+    WideLineStamps stamps;
+    TextAdvances advances;
+};
+
 // A page drawn by a `draw` that paints every pixel itself (DrawChart clears
 // the page first), so the page is not filled white beforehand. It reuses the
 // pixels of `page` when that is an RGB32 image of that size that nothing else
 // shares: a redraw at an unchanged size then needs no new allocation.
-// `stamps` and `advances`, when given, keep wide-line shapes and text widths
-// from one drawing to the next.
-// The result is the same page either way. `text`, when given, is cleared and
-// then gets the pixels the page's text drew.
+// `kept`, when given, lends its memory for a page of a new size and keeps
+// shapes and widths across drawings. The result is the same page either
+// way. `text`, when given, is cleared and then gets the pixels the page's
+// text drew.
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
-                   WideLineStamps* stamps = nullptr, TextPixels* text = nullptr,
-                   TextAdvances* advances = nullptr);
+                   KeptPageState* kept = nullptr, TextPixels* text = nullptr);
 
 // The page as SVG or PDF of width x height units (PDF: points) written to
 // `device`, which must be open for writing. False when nothing could be drawn.

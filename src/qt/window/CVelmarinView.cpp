@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "core/app/atomic_file.h"
 #include "core/app/command_rules.h"
@@ -58,17 +59,11 @@ void CVelmarinView::RenderIfNeeded() {
     }
     // The old buffer's pixels are reused when the size stays (a year or
     // settings change): no new allocation for every redraw. A new size takes
-    // memory already held once the old page is let go.
-    QImage page = std::move(backBuffer_);
-    backBuffer_ = QImage();
-    if (page.size() != key.pixelSize || !page.isDetached()) {
-        page = QImage();
-        page = pageMemory_.Page(key.pixelSize.width(), key.pixelSize.height());
-    }
-    QImage image = DrawOnImage(std::move(page), key.pixelSize.width(), key.pixelSize.height(),
-                               false, [&](Surface& surface) {
+    // memory already held.
+    QImage image = DrawOnImage(std::exchange(backBuffer_, QImage()), key.pixelSize.width(),
+                               key.pixelSize.height(), false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
-    }, &lineStamps_, &textPixels_, &textAdvances_);
+    }, &keptPage_, &textPixels_);
     image.setDevicePixelRatio(key.pixelRatio);
     backBuffer_ = std::move(image);
     renderedKey_ = key;

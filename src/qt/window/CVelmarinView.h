@@ -6,10 +6,8 @@
 #include "core/app/command_rules.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/draw_chart.h"
-#include "qt/surface/qt_page_memory.h"
-#include "qt/surface/qt_text_advances.h"
+#include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_text_pixels.h"
-#include "qt/surface/qt_wide_line_stamps.h"
 
 class QPrinter;
 
@@ -101,10 +99,8 @@ private:
     double todayJd_ = 0.0;
     ChartViewState state_;
     QImage backBuffer_;
-    PageMemory pageMemory_;      // under backBuffer_, kept when the size changes
-    WideLineStamps lineStamps_;  // kept across redraws: a resize meets the same shapes
+    KeptPageState keptPage_;     // kept across redraws: a resize meets the same shapes and labels
     TextPixels textPixels_;      // of the back buffer
-    TextAdvances textAdvances_;  // kept across redraws: a resize measures the same labels
     RenderKey renderedKey_;
     int renderCount_ = 0;
     bool firstPaintDone_ = false;
