@@ -317,13 +317,17 @@ void CMainFrame::SaveSettingsFile() {
     pendingSave_.reset();
     pendingSaveTimer_.stop();
     const SettingsToSave save = CurrentSettingsToSave();
-    if (FormatSettingsText(save.settings, save.withWindowSize) == lastSavedText_) return;
+    if (IsSaved(save)) return;
     WriteSettings(save.settings, save.withWindowSize);
+}
+
+bool CMainFrame::IsSaved(const SettingsToSave& save) const {
+    return FormatSettingsText(save.settings, save.withWindowSize) == lastSavedText_;
 }
 
 void CMainFrame::SaveSettingsFileSoon() {
     const SettingsToSave save = CurrentSettingsToSave();
-    if (FormatSettingsText(save.settings, save.withWindowSize) == lastSavedText_) {
+    if (IsSaved(save)) {
         pendingSave_.reset();
         pendingSaveTimer_.stop();
         return;

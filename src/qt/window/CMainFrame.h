@@ -99,6 +99,8 @@ private:
         bool withWindowSize = false;
     };
     SettingsToSave CurrentSettingsToSave() const;
+    // True when the file already says what `save` would write.
+    bool IsSaved(const SettingsToSave& save) const;
     // Writes the save a repaint left pending, if any.
     void WritePendingSave();
 
