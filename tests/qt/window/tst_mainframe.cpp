@@ -37,6 +37,19 @@ using namespace velmarin;
 
 namespace {
 
+// The window-size line the settings file gets for the frame as it is.
+QByteArray SizeLine(const CMainFrame& frame) {
+    const QRect outer = frame.frameGeometry();
+    return QByteArray::number(outer.width()) + ' ' + QByteArray::number(outer.height()) + "\r\n";
+}
+
+// Whether the platform put the frame's corner inside the screen, as asked:
+// only there does the file get the size line.
+bool PlacedInsideTheScreen(const CMainFrame& frame) {
+    const QRect outer = frame.frameGeometry();
+    return outer.left() > 0 && outer.top() > 0;
+}
+
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -110,12 +123,23 @@ private slots:
 
 private:
     std::unique_ptr<CMainFrame> StartFrame(bool show = true);
+    // Shown with its outer top-left corner asked for at `corner`; null when
+    // it never shows.
+    std::unique_ptr<CMainFrame> StartFrameAt(QPoint corner);
     QString IniPath() const { return dir_->filePath(QStringLiteral("Velmarin.ini")); }
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
 void TestMainFrame::init() { dir_ = std::make_unique<QTemporaryDir>(); }
 void TestMainFrame::cleanup() { dir_.reset(); }
+
+std::unique_ptr<CMainFrame> TestMainFrame::StartFrameAt(QPoint corner) {
+    auto frame = StartFrame(false);
+    frame->move(corner);
+    frame->show();
+    if (!QTest::qWaitForWindowExposed(frame.get())) return nullptr;
+    return frame;
+}
 
 std::unique_ptr<CMainFrame> TestMainFrame::StartFrame(bool show) {
     auto frame = std::make_unique<CMainFrame>(IniPath().toStdString());
@@ -526,14 +550,11 @@ void TestMainFrame::unwritableSettingsFileChangesNothingInMemory() {
 }
 
 void TestMainFrame::sizeLineOnlyWhenThePositionAllowsIt() {
-    auto frame = StartFrame(false);
-    frame->move(40, 30);
-    frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    auto frame = StartFrameAt(QPoint(40, 30));
+    QVERIFY(frame);
     frame->SaveSettingsFile();
-    const QRect outer = frame->frameGeometry();
-    if (outer.left() <= 0 || outer.top() <= 0) QSKIP("the platform does not place windows where asked");
-    const QByteArray line3 = QByteArray::number(outer.width()) + ' ' + QByteArray::number(outer.height()) + "\r\n";
+    if (!PlacedInsideTheScreen(*frame)) QSKIP("the platform does not place windows where asked");
+    const QByteArray line3 = SizeLine(*frame);
     QVERIFY2(ReadFile(IniPath()).endsWith("1.0\r\n" + line3), ReadFile(IniPath()).constData());
     frame->move(0, 30);
     QTRY_COMPARE(frame->frameGeometry().left(), 0);
@@ -549,16 +570,11 @@ void TestMainFrame::sizeLineOnlyWhenThePositionAllowsIt() {
 // A repaint's save waits until the window has stopped changing; what it
 // writes is the window as painted; closing writes a save still waiting.
 void TestMainFrame::repaintSavesWhenTheWindowSettlesAndOnClose() {
-    auto frame = StartFrame(false);
-    frame->move(40, 30);
-    frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    auto frame = StartFrameAt(QPoint(40, 30));
+    QVERIFY(frame);
     frame->SaveSettingsFile();
-    if (frame->frameGeometry().left() <= 0) QSKIP("the platform does not place windows where asked");
-    const auto sizeLine = [&] {
-        const QRect outer = frame->frameGeometry();
-        return QByteArray::number(outer.width()) + ' ' + QByteArray::number(outer.height()) + "\r\n";
-    };
+    if (!PlacedInsideTheScreen(*frame)) QSKIP("the platform does not place windows where asked");
+    const auto sizeLine = [&] { return SizeLine(*frame); };
     const QByteArray firstLine = sizeLine();
     QVERIFY(ReadFile(IniPath()).endsWith(firstLine));
 
