@@ -36,6 +36,16 @@ commands+=(
   "render --mode midnight --size 2000x700 --year 1850 --code brightness"
   "render --mode normal --size 2400x3200 --year 2031 --code diameter --print"
 )
+# The twilight chart's overlays: planets' passes with their labels, moonlit
+# night; landscape, portrait, odd widths, the far north and south, print.
+commands+=(
+  "render --mode twilight --size 1920x1080 --year 2025 --lat 52 --lon 9.8 --planets on --moonlight on"
+  "render --mode twilight --size 1919x1080 --year 2026 --lat 47.4 --lon 8.5 --planets on"
+  "render --mode twilight --size 800x1100 --year 2025 --lat 52 --lon 9.8 --planets on --moonlight on"
+  "render --mode twilight --size 1280x960 --year 2026 --lat 69.6 --lon 18.9 --planets on --moonlight on"
+  "render --mode twilight --size 1100x800 --year 2024 --lat -33.9 --lon 151.2 --tz 10 --moonlight on --print"
+  "render --mode twilight --size 3840x2160 --year 2027 --lat 35 --lon -106 --tz -7 --planets on --moonlight on"
+)
 
 failures=0
 for i in "${!commands[@]}"; do
