@@ -61,18 +61,21 @@ void SetChartYear(ChartLayout& layout, int year) {
     layout.leapDay = IsLeapYear(year) ? 1 : 0;
 }
 
-Point MapToPage(const ChartLayout& layout, double jd, double angle) {
+int DateToPage(const ChartLayout& layout, double jd) {
     const double days = jd - layout.startJd;
     if (!layout.portrait) {
-        const double x =
-            (layout.plotRight - layout.plotLeft) * days / DateSpan(layout) + layout.plotLeft;
-        const double y = angle * 0.5 / kPi * kReferencePlotHeight * layout.scaleY + layout.plotTop;
-        return Point{TruncToInt(x), TruncToInt(y)};
+        return TruncToInt((layout.plotRight - layout.plotLeft) * days / DateSpan(layout) + layout.plotLeft);
     }
-    const double x =
-        (2 * kPi - angle) * 0.5 / kPi * kReferencePlotWidth * layout.scaleX + layout.plotLeft;
-    const double y = (layout.plotBottom - layout.plotTop) * days / DateSpan(layout) + layout.plotTop;
-    return Point{TruncToInt(x), TruncToInt(y)};
+    return TruncToInt((layout.plotBottom - layout.plotTop) * days / DateSpan(layout) + layout.plotTop);
+}
+
+int AngleToPage(const ChartLayout& layout, double angle) {
+    if (!layout.portrait) return TruncToInt(angle * 0.5 / kPi * kReferencePlotHeight * layout.scaleY + layout.plotTop);
+    return TruncToInt((2 * kPi - angle) * 0.5 / kPi * kReferencePlotWidth * layout.scaleX + layout.plotLeft);
+}
+
+Point MapToPage(const ChartLayout& layout, double jd, double angle) {
+    return PagePoint(layout, DateToPage(layout, jd), AngleToPage(layout, angle));
 }
 
 bool PlotCollapsed(const ChartLayout& layout) {

@@ -31,6 +31,14 @@ void SetChartYear(ChartLayout& layout, int year);
 
 // (date, angle) to a page point; angle in rad, not normalised or clipped.
 Point MapToPage(const ChartLayout& layout, double jd, double angle);
+// MapToPage's two coordinates apart, for grids of dates and angles: the
+// date's along the date axis (x in landscape, y in portrait), the angle's
+// along the other; PagePoint puts them together as MapToPage does.
+int DateToPage(const ChartLayout& layout, double jd);
+int AngleToPage(const ChartLayout& layout, double angle);
+inline Point PagePoint(const ChartLayout& layout, int date, int angle) {
+    return layout.portrait ? Point{angle, date} : Point{date, angle};
+}
 // True when the plot has no extent along the date axis (MapToDate must not be used).
 bool PlotCollapsed(const ChartLayout& layout);
 // Page point back to a Julian Day (date axis) and to an angle (angle axis).

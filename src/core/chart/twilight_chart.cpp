@@ -3,6 +3,7 @@
 #include "core/chart/twilight_chart.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "core/chart/chart_clock.h"
@@ -136,16 +137,21 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
     const int dy = layout.portrait ? CoveringExtent(p2.y - p1.y, dateStep, 1)
                                    : CoveringExtent(p2.y - p1.y, angleStep, 1);
 
+    // Every day samples the same hours: their page coordinates once.
+    std::array<int, kTwilightSamplesPerDay> sampleAngle{};
+    for (int s = 0; s < kTwilightSamplesPerDay; ++s) sampleAngle[s] = AngleToPage(layout, LocalHourAngle(hours[s]));
+
     CellPainter painter(dc, cells);
     // -1 marks "no previous day": the first day draws no curve segment.
     double previousSunshine = -1.0, previousDarkness = -1.0, previousMoonFree = -1.0;
     for (std::size_t d = 0; d < days.size(); ++d) {
         const TwilightDay& day = days[d];
+        const int date = DateToPage(layout, day.jd);
         for (int s = 0; s < kTwilightSamplesPerDay; ++s) {
             int band = day.bands[s];
             if (band < 1 || band > 4) continue;  // daylight stays white
             if (moonlit && band >= 3 && moonlit->moonUp[d][s]) band += kMoonlitAstronomicalBand - 3;
-            painter.Cell(band, MapToPage(layout, day.jd, LocalHourAngle(hours[s])), dx, dy);
+            painter.Cell(band, PagePoint(layout, date, sampleAngle[s]), dx, dy);
         }
         painter.Flush();
 
