@@ -40,8 +40,10 @@ bool InNight(const std::vector<TwilightDay>& days, double dayJd, double hours) {
     return days[d].bands[s] >= 3;
 }
 
-// One drawn stretch between two curve points, unwrapped through midnight.
-void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b) {
+// One drawn stretch between two curve points, unwrapped through midnight;
+// pa and pb are the points as mapped.
+void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
+                 Point pb) {
     const auto line = [&](double ha, double hb) {
         dc.Line(MapToPage(layout, a.dayJd, LocalHourAngle(ha)), MapToPage(layout, b.dayJd, LocalHourAngle(hb)));
     };
@@ -55,7 +57,7 @@ void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, co
         line(a.hours, b.hours + 24.0);
         line(a.hours - 24.0, b.hours);
     } else {
-        line(a.hours, b.hours);
+        dc.Line(pa, pb);
     }
 }
 
@@ -67,7 +69,8 @@ struct Box {
     }
 };
 
-// How many curve points lie in each small square of the plot.
+// How many curve points lie in each small square of the plot; Count()
+// once every point is in, then In() sums any box in constant time.
 class Crowding {
 public:
     explicit Crowding(const ChartLayout& l)
@@ -75,38 +78,46 @@ public:
           top_(l.plotTop),
           columns_(std::max(1, (l.plotRight - l.plotLeft) / kCrowdCell + 1)),
           rows_(std::max(1, (l.plotBottom - l.plotTop) / kCrowdCell + 1)),
-          counts_(static_cast<std::size_t>(columns_) * rows_, 0) {}
+          counts_(static_cast<std::size_t>(columns_ + 1) * (rows_ + 1), 0) {}
 
     void Add(Point p) {
         const int c = (p.x - left_) / kCrowdCell, r = (p.y - top_) / kCrowdCell;
         if (p.x < left_ || p.y < top_ || c >= columns_ || r >= rows_) return;
-        ++counts_[static_cast<std::size_t>(r) * columns_ + c];
+        ++At(r + 1, c + 1);
+    }
+    // Turns the counts into sums over all squares above and left of each.
+    void Count() {
+        for (int r = 1; r <= rows_; ++r)
+            for (int c = 1; c <= columns_; ++c) At(r, c) += At(r - 1, c) + At(r, c - 1) - At(r - 1, c - 1);
     }
     int In(const Box& b) const {
-        int sum = 0;
         const int c0 = std::max(0, (b.left - left_) / kCrowdCell), c1 = std::min(columns_ - 1, (b.right - left_) / kCrowdCell);
         const int r0 = std::max(0, (b.top - top_) / kCrowdCell), r1 = std::min(rows_ - 1, (b.bottom - top_) / kCrowdCell);
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c) sum += counts_[static_cast<std::size_t>(r) * columns_ + c];
-        return sum;
+        if (c0 > c1 || r0 > r1) return 0;
+        return At(r1 + 1, c1 + 1) - At(r0, c1 + 1) - At(r1 + 1, c0) + At(r0, c0);
     }
 
 private:
+    int& At(int r, int c) { return counts_[static_cast<std::size_t>(r) * (columns_ + 1) + c]; }
+    int At(int r, int c) const { return counts_[static_cast<std::size_t>(r) * (columns_ + 1) + c]; }
+
     int left_, top_, columns_, rows_;
-    std::vector<int> counts_;
+    std::vector<int> counts_;  // (rows + 1) x (columns + 1), a zero row and column first
 };
 
 struct Curve {
     int body = 0;
     PassEventKind kind = PassEventKind::Rise;
     const std::vector<CurvePoint>* points = nullptr;
+    std::vector<Point> page;   // each point mapped (valid ones only)
+    std::vector<char> night;   // each valid point in the night
 };
 
 // A spot for the curve's label: on the curve where it runs steadily, inside
 // the plot, clear of the labels placed before, preferring the night and
 // the least crowded places.
-std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const std::vector<TwilightDay>& days,
-                              const Crowding& crowding, const std::vector<Box>& placed, TextSize size) {
+std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const Crowding& crowding,
+                              const std::vector<Box>& placed, TextSize size) {
     constexpr int kSteady = 4;  // points either side that must join without a break
     std::optional<Box> best;
     long bestScore = 0;
@@ -118,14 +129,14 @@ std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const st
                      pts[j + 1].dayJd - pts[j].dayJd < kLongestJoin;
         }
         if (!steady) continue;
-        const Point p = MapToPage(l, pts[i].dayJd, LocalHourAngle(pts[i].hours));
+        const Point p = curve.page[i];
         const Box box{p.x - size.cx / 2, p.y - size.cy / 2, p.x - size.cx / 2 + size.cx, p.y - size.cy / 2 + size.cy};
         if (box.left < l.plotLeft + 2 || box.top < l.plotTop + 2 || box.right > l.plotRight - 2 ||
             box.bottom > l.plotBottom - 2)
             continue;
         if (std::any_of(placed.begin(), placed.end(), [&](const Box& o) { return box.Overlaps(o, 3); })) continue;
         long score = crowding.In(box);
-        if (!InNight(days, pts[i].dayJd, pts[i].hours)) score += 1000;
+        if (!curve.night[i]) score += 1000;
         if (!best || score < bestScore) {
             best = box;
             bestScore = score;
@@ -174,18 +185,27 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
     std::vector<Curve> curves;
     for (int k = 0; k < kOverlayPlanetCount; ++k) {
         for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Set, PassEventKind::Transit}) {
-            curves.push_back({kFirstOverlayPlanet + k, kind, &passes.curves[k][static_cast<int>(kind)]});
+            Curve& curve = curves.emplace_back();
+            curve.body = kFirstOverlayPlanet + k;
+            curve.kind = kind;
+            curve.points = &passes.curves[k][static_cast<int>(kind)];
         }
     }
 
     Crowding crowding(l);
-    for (const Curve& curve : curves) {
+    for (Curve& curve : curves) {
         const Color color = pass.catalogue.entries[curve.body].color;
         const bool transit = curve.kind == PassEventKind::Transit;
         int selected = -1;
         const std::vector<CurvePoint>& points = *curve.points;
-        for (const CurvePoint& p : points) {
-            if (p.valid) crowding.Add(MapToPage(l, p.dayJd, LocalHourAngle(p.hours)));
+        curve.page.resize(points.size());
+        curve.night.resize(points.size());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const CurvePoint& p = points[i];
+            if (!p.valid) continue;
+            curve.page[i] = MapToPage(l, p.dayJd, LocalHourAngle(p.hours));
+            curve.night[i] = InNight(days, p.dayJd, p.hours);
+            crowding.Add(curve.page[i]);
         }
         // Every second pass is plenty for a smooth curve (the bands are
         // sampled no closer) and halves the drawing.
@@ -194,15 +214,16 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
             const CurvePoint& b = points[i];
             if (!a.valid || !points[i - 1].valid || !b.valid || b.dayJd - a.dayJd > 2 * kLongestJoin) continue;
             if (transit && i % 4 == 0) continue;  // dashed
-            const bool night = InNight(days, a.dayJd, a.hours);
+            const bool night = curve.night[i - 2] != 0;
             const int width = transit ? (night ? std::max(1, thick - 1) : 1) : (night ? thick : thin);
             if (width != selected) {
                 dc.SelectPen(Pen{color, width});
                 selected = width;
             }
-            DrawWrapped(dc, l, a, b);
+            DrawWrapped(dc, l, a, b, curve.page[i - 2], curve.page[i]);
         }
     }
+    crowding.Count();
 
     // Labels on top of every curve, in a smaller font than the captions.
     Font font = pass.fonts.fontNormal;
@@ -212,7 +233,7 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
     for (const Curve& curve : curves) {
         const CatalogueEntry& entry = pass.catalogue.entries[curve.body];
         const std::string text = entry.name + KindSuffix(curve.kind);
-        const std::optional<Box> box = PlaceLabel(curve, l, days, crowding, placed, dc.GetTextExtent(text));
+        const std::optional<Box> box = PlaceLabel(curve, l, crowding, placed, dc.GetTextExtent(text));
         if (!box) continue;
         placed.push_back(*box);
         const Color c = entry.color;
