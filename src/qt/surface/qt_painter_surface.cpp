@@ -498,14 +498,14 @@ void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
                               : transform.mapRect(box.adjusted(-reach, -reach, reach, reach))
                                     .intersected(clip_)
                                     .intersected(image_->rect());
-    const QImage before = touched.isEmpty() ? QImage() : image_->copy(touched);
+    if (!touched.isEmpty()) textPixels_->Before(*image_, touched);
     painter_.setTransform(transform);
     if (backgroundMode_ == BackgroundMode::Opaque) painter_.fillRect(box, ToQColor(backgroundColor_));
     painter_.setFont(qfont_);
     painter_.setPen(ToQColor(textColor_));
     painter_.drawText(QPoint(0, metrics.ascent()), text);
     painter_.resetTransform();
-    if (!touched.isEmpty()) textPixels_->Record(touched, before, image_->copy(touched));
+    if (!touched.isEmpty()) textPixels_->After(*image_);
 }
 
 TextSize QtPainterSurface::GetTextExtent(const std::string& utf8Text) const {

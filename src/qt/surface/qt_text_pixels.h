@@ -18,9 +18,11 @@ namespace velmarin {
 class TextPixels {
 public:
     void Clear() { marks_.clear(); }
-    // box: where the text may have drawn (page pixels); before and after:
-    // the page's pixels in box before and after drawing it.
-    void Record(const QRect& box, const QImage& before, const QImage& after);
+    // Around one text drawing on `page`: Before keeps the pixels in box
+    // (where the text may draw, inside the page), After records those the
+    // text changed. The page's memory is read in place, not copied.
+    void Before(const QImage& page, const QRect& box);
+    void After(const QImage& page);
     // True when the page pixel at point, now showing `shown`, is one a text
     // drew and nothing has drawn over since.
     bool Shows(QPoint point, QRgb shown) const;
@@ -32,6 +34,8 @@ private:
         QImage after;  // ARGB32: the colour after the text, alpha 0 where it changed nothing
     };
     std::vector<Mark> marks_;
+    QRect box_;                // of the text being drawn
+    std::vector<QRgb> before_; // its pixels before, row after row
 };
 
 // The colour the hover readout may recognise at `point` of `page`:
