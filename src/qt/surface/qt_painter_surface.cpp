@@ -218,7 +218,7 @@ Font QtPainterSurface::DefaultFont() const { return SurfaceDefaultFont(); }
 
 QPen QtPainterSurface::MakeQPen() const {
     const int width = std::max(1, pen_.width);
-    if (width > 1) return WideLineStamps::Pen(width, ToQColor(pen_.color).rgb());
+    if (width > 1) return WideLineStamps::Pen(width, ToQRgb(pen_.color));
     QPen pen(ToQColor(pen_.color));
     pen.setStyle(Qt::SolidLine);
     pen.setWidth(width);
@@ -275,7 +275,7 @@ void QtPainterSurface::FillRect(const QRect& rect, Color color) {
         } else {
             ForgetUniform(area);
         }
-        const QRgb pixel = 0xff000000u | ToQColor(color).rgb();
+        const QRgb pixel = ToQRgb(color);
         uchar* const bits = image_->bits();
         const qsizetype bytesPerLine = image_->bytesPerLine();
         QRgb* const first = reinterpret_cast<QRgb*>(bits + area.top() * bytesPerLine) + area.left();
@@ -317,11 +317,17 @@ void QtPainterSurface::LineTo(int x, int y) {
     const Point from = position_;
     position_ = Point{x, y};
     if (from == position_) return;
-    double x1 = from.x, y1 = from.y, x2 = x, y2 = y;
-    const double margin = kLineMargin + std::max(1, pen_.width);
-    if (!ClipSegment(x1, y1, x2, y2, -margin, -margin, width_ + margin, height_ + margin)) return;
-    const QPoint start(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)));
-    const QPoint end(static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)));
+    const int margin = kLineMargin + std::max(1, pen_.width);
+    const QRect reach(-margin, -margin, width_ + 2 * margin + 1, height_ + 2 * margin + 1);
+    QPoint start(from.x, from.y);
+    QPoint end(x, y);
+    // Ends within reach need no clipping (nearly every line of the chart).
+    if (!reach.contains(start) || !reach.contains(end)) {
+        double x1 = from.x, y1 = from.y, x2 = x, y2 = y;
+        if (!ClipSegment(x1, y1, x2, y2, -margin, -margin, width_ + margin, height_ + margin)) return;
+        start = QPoint(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)));
+        end = QPoint(static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)));
+    }
     if (CutsShapes()) {
         QPainterPath line(start);
         line.lineTo(end);
@@ -330,7 +336,7 @@ void QtPainterSurface::LineTo(int x, int y) {
     }
     const int penWidth = std::max(1, pen_.width);
     if (image_ != nullptr && penWidth > 1 &&
-        stamps_.Draw(*image_, clip_, start, end, penWidth, ToQColor(pen_.color).rgb())) {
+        stamps_.Draw(*image_, clip_, start, end, penWidth, ToQRgb(pen_.color))) {
         return;
     }
     if (image_ != nullptr && penWidth == 1 && WritableAsOpaquePixels(*image_)) {
@@ -338,7 +344,7 @@ void QtPainterSurface::LineTo(int x, int y) {
         // direction; the chart needs the end point left out, so raster output
         // steps the pixels itself, and sets them as Qt's points would.
         const QRect area = clip_.intersected(image_->rect());
-        const QRgb pixel = 0xff000000u | ToQColor(pen_.color).rgb();
+        const QRgb pixel = ToQRgb(pen_.color);
         uchar* const bits = image_->bits();
         const qsizetype bytesPerLine = image_->bytesPerLine();
         ForEachThinLinePixel(start, end, [&](int x, int y) {

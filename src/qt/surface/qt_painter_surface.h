@@ -117,6 +117,8 @@ Font SurfaceDefaultFont();
 QFont ToQFont(const Font& font);
 
 QColor ToQColor(Color color);
+// The same colour as an opaque pixel.
+inline QRgb ToQRgb(Color color) { return qRgb(RedOf(color), GreenOf(color), BlueOf(color)); }
 
 // The pixels of a one-unit line from `from` towards `to`, the end point left
 // out (nothing for a line of no length).
