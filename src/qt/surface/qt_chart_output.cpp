@@ -15,11 +15,11 @@ namespace velmarin {
 
 namespace {
 
-QImage DrawInto(QImage image, bool printing, const PageDrawing& draw, WideLineStamps* stamps,
-                TextPixels* text, TextAdvances* advances) {
+QImage DrawInto(QImage image, bool printing, const PageDrawing& draw, KeptPageState* kept, TextPixels* text) {
     QPainter painter(&image);
-    QtPainterSurface surface(painter, image.width(), image.height(), printing, &image, stamps, text,
-                             advances);
+    QtPainterSurface surface(painter, image.width(), image.height(), printing, &image,
+                             kept != nullptr ? &kept->stamps : nullptr, text,
+                             kept != nullptr ? &kept->advances : nullptr, kept != nullptr ? &kept->glyphs : nullptr);
     draw(surface);
     painter.end();
     return image;
@@ -32,7 +32,7 @@ QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);
-    return DrawInto(std::move(image), printing, draw, nullptr, nullptr, nullptr);
+    return DrawInto(std::move(image), printing, draw, nullptr, nullptr);
 }
 
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,
@@ -50,8 +50,7 @@ QImage DrawOnImage(QImage page, int width, int height, bool printing, const Page
     // The chart is drawn in device pixels, whatever ratio the old page had.
     // No fill first: the drawing clears the page itself.
     page.setDevicePixelRatio(1.0);
-    return DrawInto(std::move(page), printing, draw, kept != nullptr ? &kept->stamps : nullptr, text,
-                    kept != nullptr ? &kept->advances : nullptr);
+    return DrawInto(std::move(page), printing, draw, kept, text);
 }
 
 bool DrawOnSvg(QIODevice& device, int width, int height, bool printing, const PageDrawing& draw,

@@ -7,6 +7,7 @@
 #include "core/chart/surface.h"
 #include "qt/surface/qt_page_memory.h"
 #include "qt/surface/qt_text_advances.h"
+#include "qt/surface/qt_text_glyphs.h"
 #include "qt/surface/qt_wide_line_stamps.h"
 
 class QIODevice;
@@ -24,11 +25,12 @@ using PageDrawing = std::function<void(Surface&)>;
 // image when the size is empty or too large to allocate.
 QImage DrawOnImage(int width, int height, bool printing, const PageDrawing& draw);
 // What the window keeps from one drawing of its page to the next: the
-// memory under the page, wide-line shapes and text widths.
+// memory under the page, wide-line shapes, text widths and text shapes.
 struct KeptPageState {
     PageMemory memory;
     WideLineStamps stamps;
     TextAdvances advances;
+    TextGlyphs glyphs;
 };
 
 // A page drawn by a `draw` that paints every pixel itself (DrawChart clears
@@ -36,7 +38,7 @@ struct KeptPageState {
 // pixels of `page` when that is an RGB32 image of that size that nothing else
 // shares: a redraw at an unchanged size then needs no new allocation.
 // `kept`, when given, lends its memory for a page of a new size and keeps
-// shapes and widths across drawings. The result is the same page either
+// line shapes and text widths and shapes across drawings. The result is the same page either
 // way. `text`, when given, is cleared and then gets the pixels the page's
 // text drew.
 QImage DrawOnImage(QImage page, int width, int height, bool printing, const PageDrawing& draw,

@@ -167,7 +167,8 @@ QFont ToQFont(const Font& font) {
 
 QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, bool printing,
                                    QImage* image, WideLineStamps* keptStamps,
-                                   TextPixels* textPixels, TextAdvances* keptAdvances)
+                                   TextPixels* textPixels, TextAdvances* keptAdvances,
+                                   TextGlyphs* keptGlyphs)
     : painter_(painter),
       width_(std::max(0, width)),
       height_(std::max(0, height)),
@@ -178,7 +179,8 @@ QtPainterSurface::QtPainterSurface(QPainter& painter, int width, int height, boo
       clip_(0, 0, width_, height_),
       stamps_(keptStamps != nullptr ? *keptStamps : ownStamps_),
       textPixels_(image != nullptr ? textPixels : nullptr),
-      advances_(keptAdvances != nullptr ? *keptAdvances : ownAdvances_) {
+      advances_(keptAdvances != nullptr ? *keptAdvances : ownAdvances_),
+      glyphs_(keptGlyphs != nullptr ? *keptGlyphs : ownGlyphs_) {
     // The SVG generator writes no clip paths; shapes are cut to the clip here.
     cutsToClip_ = painter_.paintEngine() != nullptr &&
                   painter_.paintEngine()->type() == QPaintEngine::SVG;
@@ -507,9 +509,17 @@ void QtPainterSurface::TextOut(int x, int y, const std::string& utf8Text) {
     if (!touched.isEmpty()) textPixels_->Before(*image_, touched);
     painter_.setTransform(transform);
     if (backgroundMode_ == BackgroundMode::Opaque) painter_.fillRect(box, ToQColor(backgroundColor_));
-    painter_.setFont(qfont_);
     painter_.setPen(ToQColor(textColor_));
-    painter_.drawText(QPoint(0, metrics.ascent()), text);
+    // On a raster page, upright text is drawn from its kept glyphs (the
+    // pixels drawText gives, without shaping it again).
+    const QList<QGlyphRun>* const glyphs =
+        image_ != nullptr && font_.escapement == 0 ? &glyphs_.Of(font_, utf8Text, qfont_) : nullptr;
+    if (glyphs != nullptr && !glyphs->isEmpty()) {
+        for (const QGlyphRun& run : *glyphs) painter_.drawGlyphRun(QPointF(0, metrics.ascent()), run);
+    } else {
+        painter_.setFont(qfont_);
+        painter_.drawText(QPoint(0, metrics.ascent()), text);
+    }
     painter_.resetTransform();
     if (!touched.isEmpty()) textPixels_->After(*image_);
 }

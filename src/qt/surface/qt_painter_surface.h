@@ -10,6 +10,7 @@
 
 #include "core/chart/surface.h"
 #include "qt/surface/qt_text_advances.h"
+#include "qt/surface/qt_text_glyphs.h"
 #include "qt/surface/qt_text_pixels.h"
 #include "qt/surface/qt_wide_line_stamps.h"
 
@@ -31,10 +32,11 @@ public:
     // antialiasing of shapes and resets the painter's clip and transform.
     // keptStamps: wide-line shapes kept beyond this surface (else its own).
     // textPixels: when given (raster only), gets every pixel text draws.
-    // keptAdvances: text widths kept beyond this surface (else its own).
+    // keptAdvances, keptGlyphs: text widths and shapes kept beyond this
+    // surface (else its own).
     QtPainterSurface(QPainter& painter, int width, int height, bool printing, QImage* image,
                      WideLineStamps* keptStamps = nullptr, TextPixels* textPixels = nullptr,
-                     TextAdvances* keptAdvances = nullptr);
+                     TextAdvances* keptAdvances = nullptr, TextGlyphs* keptGlyphs = nullptr);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -101,6 +103,8 @@ private:
     TextPixels* textPixels_;
     mutable TextAdvances ownAdvances_;
     TextAdvances& advances_;
+    TextGlyphs ownGlyphs_;
+    TextGlyphs& glyphs_;
 };
 
 // The font a fresh surface starts with: Arial at 14 px, which makes a line
