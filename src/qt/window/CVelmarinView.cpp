@@ -51,9 +51,10 @@ CVelmarinView::RenderKey CVelmarinView::CurrentKey() const {
 void CVelmarinView::RenderIfNeeded() {
     const RenderKey key = CurrentKey();
     if (key == renderedKey_ && !backBuffer_.isNull()) return;
+    textPixels_.Clear();
+    textPixelsRecorded_ = false;
     if (key.pixelSize.isEmpty()) {
         backBuffer_ = QImage();
-        textPixels_.Clear();
         renderedKey_ = key;
         return;
     }
@@ -63,11 +64,23 @@ void CVelmarinView::RenderIfNeeded() {
     QImage image = DrawOnImage(std::exchange(backBuffer_, QImage()), key.pixelSize.width(),
                                key.pixelSize.height(), false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
-    }, &keptPage_, &textPixels_);
+    }, &keptPage_);
     image.setDevicePixelRatio(key.pixelRatio);
     backBuffer_ = std::move(image);
     renderedKey_ = key;
     ++renderCount_;
+}
+
+const TextPixels& CVelmarinView::textPixels() {
+    if (textPixelsRecorded_ || backBuffer_.isNull()) return textPixels_;
+    // The chart of the back buffer again, from the same inputs (the drawing
+    // depends on nothing else), on a page of its own.
+    const RenderKey& key = renderedKey_;
+    DrawOnImage(QImage(), key.pixelSize.width(), key.pixelSize.height(), false, [&](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), key.year, key.todayJd, key.settings, state_);
+    }, nullptr, &textPixels_);
+    textPixelsRecorded_ = true;
+    return textPixels_;
 }
 
 void CVelmarinView::paintEvent(QPaintEvent*) {

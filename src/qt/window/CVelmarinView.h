@@ -34,7 +34,10 @@ public:
     // widget coordinates onto it. Null before the first paint.
     const QImage& backBuffer() const { return backBuffer_; }
     // The back buffer's pixels that text drew (the readout passes over them).
-    const TextPixels& textPixels() const { return textPixels_; }
+    // Recorded on first use after a redraw, by drawing the same chart once
+    // more: redraws (each step of a resize) do not pay for a record that only
+    // a readout reads.
+    const TextPixels& textPixels();
     qreal backBufferPixelRatio() const { return backBuffer_.devicePixelRatio(); }
     // State of the last screen pass (print passes leave it alone).
     const ChartLayout& chartLayout() const { return state_.layout; }
@@ -100,7 +103,8 @@ private:
     ChartViewState state_;
     QImage backBuffer_;
     KeptPageState keptPage_;     // kept across redraws: a resize meets the same shapes and labels
-    TextPixels textPixels_;      // of the back buffer
+    TextPixels textPixels_;      // of the back buffer, when textPixelsRecorded_
+    bool textPixelsRecorded_ = false;
     RenderKey renderedKey_;
     int renderCount_ = 0;
     bool firstPaintDone_ = false;

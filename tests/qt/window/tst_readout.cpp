@@ -14,13 +14,18 @@
 #include <string>
 
 #include "core/app/hover_readout.h"
+#include "core/chart/draw_chart.h"
 #include "core/chart/night_overlay.h"
 #include "core/chart/phase_markers.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/time_calendar.h"
 #include "qt/window/CMainFrame.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/surface/qt_chart_output.h"
+#include "qt/surface/qt_painter_surface.h"
+#include "qt/surface/qt_text_pixels.h"
 #include "qt/window/C_ColorToolTip.h"
+#include "qt/zones/qt_zone_database.h"
 
 using namespace velmarin;
 
@@ -37,6 +42,7 @@ private slots:
     void whiteKeepsBorderAndClickHide();
     void twilightChartShowsNoReadout();
     void twilightOverlaysNameTheirBody();
+    void textPixelsAreThoseOfTheLastRedraw();
 
 private:
     // A back-buffer pixel inside the readout area that shows `colour` with
@@ -240,6 +246,53 @@ void TestReadout::twilightOverlaysNameTheirBody() {
     normal.showPlanets = 0;
     normal.showMoonlight = 0;
     frame_->ChangeSettings(normal);
+}
+
+// The record of text pixels is made on first use, after any number of
+// redraws: it is the record a drawing of the shown chart makes itself.
+void TestReadout::textPixelsAreThoseOfTheLastRedraw() {
+    ChartSettings night = frame_->settings();
+    night.displayMode = DisplayMode::Twilight;
+    night.showPlanets = 1;
+    frame_->ChangeSettings(night);
+    view_->repaint();
+    (void)view_->textPixels();  // recorded for this size and chart
+    const QSize frameSize = frame_->size();
+    for (const QSize step : {QSize(-37, 0), QSize(-37, -23)}) {
+        frame_->resize(frameSize + step);
+        QCoreApplication::processEvents();
+        view_->repaint();
+    }
+    view_->SetYear(2025);
+    view_->repaint();
+
+    const QImage& shown = view_->backBuffer();
+    ChartViewState state;
+    state.zones = std::make_shared<const QtZoneDatabase>();
+    TextPixels expected;
+    const QImage page = DrawOnImage(QImage(), shown.width(), shown.height(), false, [&](Surface& dc) {
+        DrawChart(dc, ScreenCharHeight(), view_->year(), view_->todayJd(), frame_->settings(), state);
+    }, nullptr, &expected);
+    QCOMPARE(page.size(), shown.size());
+    const TextPixels& recorded = view_->textPixels();
+    int text = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            QCOMPARE(shown.pixel(x, y), page.pixel(x, y));
+            const bool isText = expected.Shows(QPoint(x, y), page.pixel(x, y));
+            text += isText ? 1 : 0;
+            if (recorded.Shows(QPoint(x, y), shown.pixel(x, y)) != isText) {
+                QFAIL(qPrintable(QStringLiteral("text pixel record differs at %1, %2").arg(x).arg(y)));
+            }
+        }
+    }
+    QVERIFY(text > 1000);
+    ChartSettings normal = frame_->settings();
+    normal.displayMode = DisplayMode::Normal;
+    normal.showPlanets = 0;
+    frame_->ChangeSettings(normal);
+    view_->SetYear(2024);
+    view_->repaint();
 }
 
 int main(int argc, char* argv[]) {
