@@ -320,11 +320,13 @@ void QtPainterSurface::LineTo(int x, int y) {
     position_ = Point{x, y};
     if (from == position_) return;
     const int margin = kLineMargin + std::max(1, pen_.width);
-    const QRect reach(-margin, -margin, width_ + 2 * margin + 1, height_ + 2 * margin + 1);
+    const auto withinReach = [&](Point p) {
+        return p.x >= -margin && p.x <= width_ + margin && p.y >= -margin && p.y <= height_ + margin;
+    };
     QPoint start(from.x, from.y);
     QPoint end(x, y);
     // Ends within reach need no clipping (nearly every line of the chart).
-    if (!reach.contains(start) || !reach.contains(end)) {
+    if (!withinReach(from) || !withinReach(position_)) {
         double x1 = from.x, y1 = from.y, x2 = x, y2 = y;
         if (!ClipSegment(x1, y1, x2, y2, -margin, -margin, width_ + margin, height_ + margin)) return;
         start = QPoint(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)));
@@ -345,12 +347,16 @@ void QtPainterSurface::LineTo(int x, int y) {
         // Qt's thin lines drop the pixel at the larger coordinate whatever the
         // direction; the chart needs the end point left out, so raster output
         // steps the pixels itself, and sets them as Qt's points would.
-        const QRect area = clip_.intersected(image_->rect());
+        // The clip inside the page, inclusive (QRect's test is a call into Qt per pixel).
+        const int left = std::max(clip_.left(), 0), right = std::min(clip_.right(), image_->width() - 1);
+        const int top = std::max(clip_.top(), 0), bottom = std::min(clip_.bottom(), image_->height() - 1);
         const QRgb pixel = ToQRgb(pen_.color);
         uchar* const bits = image_->bits();
         const qsizetype bytesPerLine = image_->bytesPerLine();
         ForEachThinLinePixel(start, end, [&](int x, int y) {
-            if (area.contains(x, y)) reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[x] = pixel;
+            if (x >= left && x <= right && y >= top && y <= bottom) {
+                reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[x] = pixel;
+            }
         });
         return;
     }

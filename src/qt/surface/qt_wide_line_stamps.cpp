@@ -92,21 +92,27 @@ bool WideLineStamps::Draw(QImage& image, const QRect& clip, QPoint from, QPoint 
         !WritableAsOpaquePixels(image)) {
         return false;
     }
+    // Plain integer bounds: QRect's helpers are calls into Qt, per line.
     const int reach = width / 2 + 2;
-    const QRect outline = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
-    if (!image.rect().adjusted(-kOutsideReach, -kOutsideReach, kOutsideReach, kOutsideReach)
-             .contains(outline)) {
+    const int outlineLeft = std::min(from.x(), to.x()) - reach, outlineRight = std::max(from.x(), to.x()) + reach;
+    const int outlineTop = std::min(from.y(), to.y()) - reach, outlineBottom = std::max(from.y(), to.y()) + reach;
+    if (outlineLeft < -kOutsideReach || outlineTop < -kOutsideReach ||
+        outlineRight > image.width() - 1 + kOutsideReach || outlineBottom > image.height() - 1 + kOutsideReach) {
         return false;
     }
-    const QRect area = clip.intersected(image.rect());
+    // The clip inside the image, inclusive bounds (empty when left > right or top > bottom).
+    const int left = std::max(clip.left(), 0), right = std::min(clip.right(), image.width() - 1);
+    const int top = std::max(clip.top(), 0), bottom = std::min(clip.bottom(), image.height() - 1);
     const QRgb pixel = 0xff000000u | color;
+    uchar* const bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
     for (const Run& run : ShapeOf(dx, dy, width)) {
         const int y = from.y() + run.dy;
-        if (y < area.top() || y > area.bottom()) continue;
-        const int x0 = std::max(from.x() + run.x0, area.left());
-        const int x1 = std::min(from.x() + run.x1, area.right() + 1);
+        if (y < top || y > bottom) continue;
+        const int x0 = std::max(from.x() + run.x0, left);
+        const int x1 = std::min(from.x() + run.x1, right + 1);
         if (x0 >= x1) continue;
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
         std::fill(row + x0, row + x1, pixel);
     }
     return true;
