@@ -62,7 +62,10 @@ void AnswerExportDialog(int typeIndex, const QString& folder, const QString& nam
             dialog->reject();
             return;
         }
-        // What the combo box sends when the user picks an entry.
+        // What the combo box sends when the user picks an entry; the click
+        // takes the focus to it (the dialog leaves a name field that has the
+        // focus alone, and by the time this runs it may have taken it).
+        types->setFocus(Qt::MouseFocusReason);
         types->setCurrentIndex(typeIndex);
         emit types->activated(typeIndex);
         emit types->textActivated(types->itemText(typeIndex));
