@@ -74,11 +74,13 @@ void CVelmarinView::RenderIfNeeded() {
 const TextPixels& CVelmarinView::textPixels() {
     if (textPixelsRecorded_ || backBuffer_.isNull()) return textPixels_;
     // The chart of the back buffer again, from the same inputs (the drawing
-    // depends on nothing else), on a page of its own.
+    // depends on nothing else), on a page of its own; with the kept shapes
+    // and widths, not the kept memory (the back buffer holds it).
     const RenderKey& key = renderedKey_;
-    DrawOnImage(QImage(), key.pixelSize.width(), key.pixelSize.height(), false, [&](Surface& surface) {
+    const QSize size = key.pixelSize;
+    DrawOnImage(QImage(size, QImage::Format_RGB32), size.width(), size.height(), false, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), key.year, key.todayJd, key.settings, state_);
-    }, nullptr, &textPixels_);
+    }, &keptPage_, &textPixels_);
     textPixelsRecorded_ = true;
     return textPixels_;
 }
