@@ -8,6 +8,7 @@
 
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/horizon.h"
+#include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
@@ -65,8 +66,7 @@ const std::array<double, kTwilightSamplesPerDay>& TwilightSampleHours() {
 int TwilightThreads() {
     // Two workers already halve the wait on a dual-core machine; more than a
     // few only add start-up cost for a 184-day year.
-    const unsigned cores = std::thread::hardware_concurrency();
-    return static_cast<int>(std::clamp(cores, 1u, 4u));
+    return YearWorkerThreads();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <system_error>
 #include <thread>
 
@@ -16,6 +17,14 @@ void RunBeside(A a, B b) {
     }
     a();
     if (thread.joinable()) thread.join();
+}
+
+// Worker threads worth starting for a year of samples or events: one per
+// core, from one to four (a few already share a year out; more only add
+// start-up cost). Asked of the system once: each asking is three system calls.
+inline int YearWorkerThreads() {
+    static const int threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    return threads;
 }
 
 }  // namespace velmarin

@@ -76,8 +76,7 @@ void ComputeDay(const BodyTables& tables, const Observer& observer, VisibilityDa
 }  // namespace
 
 std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs) {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return ComputeVisibilityYear(inputs, static_cast<int>(std::clamp(cores, 1u, 4u)));
+    return ComputeVisibilityYear(inputs, YearWorkerThreads());
 }
 
 std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs, int threads) {
