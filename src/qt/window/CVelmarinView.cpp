@@ -48,6 +48,12 @@ CVelmarinView::RenderKey CVelmarinView::CurrentKey() const {
     return RenderKey{pixels, ratio, year_, todayJd_, settings()};
 }
 
+PageDrawing CVelmarinView::ScreenDrawing(const RenderKey& key) {
+    return [this, key](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), key.year, key.todayJd, key.settings, state_);
+    };
+}
+
 void CVelmarinView::RenderIfNeeded() {
     const RenderKey key = CurrentKey();
     if (key == renderedKey_ && !backBuffer_.isNull()) return;
@@ -62,9 +68,7 @@ void CVelmarinView::RenderIfNeeded() {
     // settings change): no new allocation for every redraw. A new size takes
     // memory already held.
     QImage image = DrawOnImage(std::exchange(backBuffer_, QImage()), key.pixelSize.width(),
-                               key.pixelSize.height(), false, [&](Surface& surface) {
-        DrawChart(surface, ScreenCharHeight(), year_, todayJd_, key.settings, state_);
-    }, &keptPage_);
+                               key.pixelSize.height(), false, ScreenDrawing(key), &keptPage_);
     image.setDevicePixelRatio(key.pixelRatio);
     backBuffer_ = std::move(image);
     renderedKey_ = key;
@@ -76,11 +80,9 @@ const TextPixels& CVelmarinView::textPixels() {
     // The chart of the back buffer again, from the same inputs (the drawing
     // depends on nothing else), on a page of its own; with the kept shapes
     // and widths, not the kept memory (the back buffer holds it).
-    const RenderKey& key = renderedKey_;
-    const QSize size = key.pixelSize;
-    DrawOnImage(QImage(size, QImage::Format_RGB32), size.width(), size.height(), false, [&](Surface& surface) {
-        DrawChart(surface, ScreenCharHeight(), key.year, key.todayJd, key.settings, state_);
-    }, &keptPage_, &textPixels_);
+    const QSize size = renderedKey_.pixelSize;
+    DrawOnImage(QImage(size, QImage::Format_RGB32), size.width(), size.height(), false, ScreenDrawing(renderedKey_),
+                &keptPage_, &textPixels_);
     textPixelsRecorded_ = true;
     return textPixels_;
 }

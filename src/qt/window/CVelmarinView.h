@@ -95,6 +95,8 @@ private:
         bool operator==(const RenderKey&) const = default;
     };
     RenderKey CurrentKey() const;
+    // The screen pass of the chart that `key` describes (it updates state_).
+    PageDrawing ScreenDrawing(const RenderKey& key);
     void ChartChanged();
 
     CMainFrame* frame_;
