@@ -26,6 +26,7 @@ struct Window {
     QTemporaryDir folder;
     std::unique_ptr<CMainFrame> frame;
     QSize frameSize;
+    bool narrow = false;
 
     // overlays: "mit Planeten" and "mit Mondlicht" on.
     explicit Window(int mode, bool overlays = false) {
@@ -44,6 +45,12 @@ struct Window {
         frame->ChangeSettings(settings);
         frame->view()->SetYear(2025);
         Paint();
+    }
+
+    // Width alternating between 1920 and 1919 pixels, a step per call.
+    void ResizeStep() {
+        narrow = !narrow;
+        frame->resize(frameSize - QSize(narrow ? 1 : 0, 0));
     }
 
     // The paint the change asked for, as the event loop delivers it; an
@@ -67,10 +74,8 @@ void BM_ViewExpose(benchmark::State& state) {
 // Width alternating between 1920 and 1919 pixels.
 void BM_ViewResize(benchmark::State& state) {
     Window window(static_cast<int>(state.range(0)));
-    bool narrow = false;
     for (auto _ : state) {
-        narrow = !narrow;
-        window.frame->resize(window.frameSize - QSize(narrow ? 1 : 0, 0));
+        window.ResizeStep();
         window.Paint();
     }
 }
@@ -81,10 +86,8 @@ void BM_WindowResizeWithoutChart(benchmark::State& state) {
     Window window(static_cast<int>(DisplayMode::Normal));
     window.frame->view()->setUpdatesEnabled(false);
     const int before = window.frame->view()->renderCount();
-    bool narrow = false;
     for (auto _ : state) {
-        narrow = !narrow;
-        window.frame->resize(window.frameSize - QSize(narrow ? 1 : 0, 0));
+        window.ResizeStep();
         QCoreApplication::processEvents();
     }
     if (window.frame->view()->renderCount() != before) state.SkipWithError("chart drawn");
@@ -127,10 +130,8 @@ void BM_ViewNightYearStep(benchmark::State& state) {
 // with the year's sky and the passes kept.
 void BM_ViewNightResize(benchmark::State& state) {
     Window window(static_cast<int>(DisplayMode::Twilight), state.range(0) != 0);
-    bool narrow = false;
     for (auto _ : state) {
-        narrow = !narrow;
-        window.frame->resize(window.frameSize - QSize(narrow ? 1 : 0, 0));
+        window.ResizeStep();
         window.Paint();
     }
 }
@@ -140,10 +141,8 @@ void BM_ViewNightResize(benchmark::State& state) {
 // comes to rest after the drag pays once.
 void BM_ViewNightResizeThenTextRecord(benchmark::State& state) {
     Window window(static_cast<int>(DisplayMode::Twilight), state.range(0) != 0);
-    bool narrow = false;
     for (auto _ : state) {
-        narrow = !narrow;
-        window.frame->resize(window.frameSize - QSize(narrow ? 1 : 0, 0));
+        window.ResizeStep();
         window.Paint();
         benchmark::DoNotOptimize(&window.frame->view()->textPixels());
     }
