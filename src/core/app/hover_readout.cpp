@@ -76,9 +76,13 @@ ReadoutDecision HoverReadout(EphemerisContext& context, Color pixel, Point point
                              const ChartSettings& settings) {
     using Action = ReadoutDecision::Action;
     if (!InsideReadoutArea(layout, point)) return {Action::Hide, {}};
-    if (pixel == kWhite || pixel == kInvalidColor) return {Action::Keep, {}};
+    // A text pixel hides what lies beneath: the readout stays as it was.
+    if (pixel == kInvalidColor) return {Action::Keep, {}};
+    // Nothing named under the pointer: a readout left standing would name a
+    // track or marker far from it.
+    if (pixel == kWhite) return {Action::Hide, {}};
     // A damaged displayMode is drawn as the normal chart, so it reads like one.
-    if (EffectiveDisplayMode(settings.displayMode) == DisplayMode::Twilight) return {Action::Keep, {}};
+    if (EffectiveDisplayMode(settings.displayMode) == DisplayMode::Twilight) return {Action::Hide, {}};
     if (PlotCollapsed(layout)) return {Action::Keep, {}};
 
     const int body = FindBody(pixel, catalogue, settings);
@@ -89,7 +93,7 @@ ReadoutDecision HoverReadout(EphemerisContext& context, Color pixel, Point point
     if (const PhaseMarkerLook* marker = FindMarker(pixel)) {
         return {Action::Show, MarkerText(*marker, MapToDate(layout, point))};
     }
-    return {Action::Keep, {}};
+    return {Action::Hide, {}};
 }
 
 }  // namespace velmarin

@@ -24,8 +24,9 @@ bool InsideReadoutArea(const ChartLayout& layout, Point point);
 // Given: the colour shown at `point` (page pixels of the last layout;
 // kInvalidColor when it cannot be read), the layout, the catalogue with the
 // colours the legend read back, and the settings.
-// Returned: Hide outside the readout area; Keep on white, unreadable or
-// unrecognised colours and in the twilight chart; otherwise Show with the
+// Returned: Hide outside the readout area, on white, on colours that name
+// nothing and in the twilight chart; Keep on an unreadable colour (text) and
+// on a collapsed plot; otherwise Show with the
 // body's date, right ascension, declination, diameter and magnitude, or the
 // date of the phase whose marker has that colour. Bodies 0..7 (and the Moon
 // with showMoon) are matched before the marker colours. Uses `context` for

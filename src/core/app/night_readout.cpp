@@ -97,7 +97,8 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
                              const YearOffsets& offsets, const std::vector<VisibilityDay>* year) {
     using Action = ReadoutDecision::Action;
     if (!InsideReadoutArea(layout, point)) return {Action::Hide, {}};
-    if (target.kind == NightTarget::Kind::None || PlotCollapsed(layout)) return {Action::Keep, {}};
+    if (PlotCollapsed(layout)) return {Action::Keep, {}};
+    if (target.kind == NightTarget::Kind::None) return {Action::Hide, {}};
 
     const CivilDay day = DayAt(layout, point, offsets);
     const VisibilityDay* known = year != nullptr ? DayOf(*year, day) : nullptr;
@@ -113,7 +114,7 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
         const Color color = catalogue.entries[target.body].color;
         const bool shared = color == catalogue.entries[kEntrySunshine].color ||
                             color == catalogue.entries[kEntryDarkness].color;
-        if (shared && !NearAnEvent(events, span, PointerHours(layout, point))) return {Action::Keep, {}};
+        if (shared && !NearAnEvent(events, span, PointerHours(layout, point))) return {Action::Hide, {}};
         std::string transit = LocalClockTimeOrNone(span, events.transit);
         if (events.transit) transit += " (" + FixedNumber(events.transitAltitude * 180.0 / kPi, 0) + "\u00b0)";
         return {Action::Show, DatePrefix(span) + name + "| Aufgang " + LocalClockTimeOrNone(span, events.rise) +

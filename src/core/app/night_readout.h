@@ -23,7 +23,9 @@ NightTarget FindNightTarget(Color pixel, const BodyCatalogue& catalogue, const C
 
 // Given: a target FindNightTarget found at `point`, the layout, the catalogue,
 // the settings and the civil offsets of the chart's year.
-// Returned: Hide outside the readout area; for a planet Show with the day's
+// Returned: Hide outside the readout area and where the target is None (or
+// a colour shared with a curve away from the planet's events); for a planet
+// Show with the day's
 // rise, transit (with its altitude) and set in local time, e.g.
 // "14.03.2026: Mars| Aufgang 21:43, Kulmination 03:12 (48°), Untergang 08:40"
 // ("—" where there is none); for the moonlit night the Moon's rise and set of

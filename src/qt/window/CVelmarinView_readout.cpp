@@ -69,7 +69,10 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
     const ChartSettings& chart = settings();
     const bool overlays = chart.showPlanets != 0 || chart.showMoonlight != 0;
     ReadoutDecision decision;
-    if (EffectiveDisplayMode(chart.displayMode) == DisplayMode::Twilight && overlays) {
+    if (pixel == kInvalidColor && InsideReadoutArea(chartLayout(), point)) {
+        // Text covers whatever lies beneath: the readout stays as it was.
+        decision = {ReadoutDecision::Action::Keep, {}};
+    } else if (EffectiveDisplayMode(chart.displayMode) == DisplayMode::Twilight && overlays) {
         const NightTarget target = FindNightTarget(pixel, catalogue(), chart);
         // The year's civil offsets only when there is something to date.
         const YearOffsets offsets = target.kind == NightTarget::Kind::None

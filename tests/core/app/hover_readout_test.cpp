@@ -106,7 +106,7 @@ TEST(HoverReadoutBodiesMoonSwitch, WithoutTheMoonItsColourIsNotRead) {
     const Color moon = MakeBodyCatalogue().entries[kMoon].color;
     ChartSettings settings;
     settings.showMoon = 0;
-    EXPECT_EQ(Readout(moon, AtDay(55), settings).action, Action::Keep);
+    EXPECT_EQ(Readout(moon, AtDay(55), settings).action, Action::Hide);
     settings.showMoon = 1;
     EXPECT_EQ(Readout(moon, AtDay(55), settings).action, Action::Show);
 }
@@ -176,18 +176,19 @@ TEST(HoverReadoutArea, HidesOnTheBorderAndOutside) {
     }
 }
 
-// White background, unreadable pixels and colours of other lines leave the
-// last readout standing; so does the twilight chart, which has no readout.
-TEST(HoverReadoutArea, KeepsTheTooltipWhereNothingIsRecognised) {
+// Where nothing named lies under the pointer the readout goes at once (a
+// readout left standing would name a track far from the pointer); only a
+// text pixel, which hides what lies beneath, leaves it standing.
+TEST(HoverReadoutArea, HidesTheTooltipWhereNothingIsNamed) {
     const Color sun = MakeBodyCatalogue().entries[kSun].color;
-    EXPECT_EQ(Readout(Rgb(255, 255, 255), AtDay(40)).action, Action::Keep);
+    EXPECT_EQ(Readout(Rgb(255, 255, 255), AtDay(40)).action, Action::Hide);
     EXPECT_EQ(Readout(kInvalidColor, AtDay(40)).action, Action::Keep);
-    EXPECT_EQ(Readout(Rgb(170, 0, 170), AtDay(40)).action, Action::Keep);  // node line
-    EXPECT_EQ(Readout(Rgb(0, 0, 0), AtDay(40)).action, Action::Keep);      // sidereal line
+    EXPECT_EQ(Readout(Rgb(170, 0, 170), AtDay(40)).action, Action::Hide);  // node line
+    EXPECT_EQ(Readout(Rgb(0, 0, 0), AtDay(40)).action, Action::Hide);      // sidereal line
 
     ChartSettings twilight;
     twilight.displayMode = DisplayMode::Twilight;
-    EXPECT_EQ(Readout(sun, AtDay(40), twilight).action, Action::Keep);
+    EXPECT_EQ(Readout(sun, AtDay(40), twilight).action, Action::Hide);
     // The twilight chart still hides outside the plot.
     EXPECT_EQ(Readout(sun, {0, 0}, twilight).action, Action::Hide);
 
