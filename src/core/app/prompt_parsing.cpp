@@ -32,9 +32,11 @@ double ReadLeadingDecimal(std::string_view text) {
     return number ? number->value : 0.0;
 }
 
-std::optional<int> ParseYearPrompt(std::string_view text) {
-    if (text.empty()) return std::nullopt;
-    return ReadLeadingInteger(text);
+YearPromptAnswer ParseYearPrompt(std::string_view text) {
+    using Kind = YearPromptAnswer::Kind;
+    if (text.empty()) return {Kind::Empty, 0};
+    if (!ReadIntegerPrefix(text.substr(SkipSpace(text, 0)))) return {Kind::NotAYear, 0};
+    return {Kind::Year, ReadLeadingInteger(text)};
 }
 
 std::optional<LocationDegrees> ParseLocationPrompt(std::string_view input) {

@@ -19,9 +19,17 @@ int ReadLeadingInteger(std::string_view text);
 // Too large a number gives an infinity of its sign.
 double ReadLeadingDecimal(std::string_view text);
 
-// The year prompt's answer: nothing for an empty text, otherwise the text
-// read by ReadLeadingInteger.
-std::optional<int> ParseYearPrompt(std::string_view text);
+// The year prompt's answer: Empty for an empty text (nothing changes);
+// Year with the text read by ReadLeadingInteger when it starts, after white
+// space, with a number ("2030", "-44 BC", "20.5" reads 20); NotAYear when no
+// number starts it ("abc", blanks only, "+-7"), which the prompt refuses
+// instead of taking it for year 0.
+struct YearPromptAnswer {
+    enum class Kind { Empty, Year, NotAYear };
+    Kind kind = Kind::Empty;
+    int year = 0;  // for Kind::Year
+};
+YearPromptAnswer ParseYearPrompt(std::string_view text);
 
 struct LocationDegrees {
     double latitude = 0.0;   // degrees, -90 .. 90

@@ -75,6 +75,13 @@ int CDialogStr::DoModal() {
     return kOk;
 }
 
+QString PromptEcho(const QString& typed) {
+    constexpr int kMaxEcho = 40;
+    const QString trimmed = typed.trimmed();
+    if (trimmed.size() <= kMaxEcho) return trimmed;
+    return trimmed.left(kMaxEcho - 1) + QStringLiteral("…");
+}
+
 void CDialogStr::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     edit->setFocus(Qt::OtherFocusReason);

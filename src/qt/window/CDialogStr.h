@@ -46,4 +46,8 @@ private:
     QLineEdit* edit = nullptr;
 };
 
+// The typed text as a refusal message quotes it: trimmed, and cut to 40
+// characters with "…" so that a pasted page cannot fill the screen.
+QString PromptEcho(const QString& typed);
+
 }  // namespace velmarin

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -411,12 +412,28 @@ void CMainFrame::OnChangeLocation() {
         ChangeSettings(changed);
         return;
     }
-    const auto location = ParseLocationPrompt(answer);
-    if (!location) return;
+    // A name the zone table lacks, or numbers that are not "Breite Länge":
+    // say what the prompt takes instead of ignoring the answer silently.
+    const bool aName = !trimmed.isEmpty() && trimmed.at(0).isLetter();
+    const auto location = aName ? std::nullopt : ParseLocationPrompt(answer);
+    if (!location) {
+        if (!answer.empty()) RefuseLocation(dialog.GetValue(), aName);
+        return;
+    }
     ChartSettings changed = settings_;
     changed.latitude = location->latitude * degToRad;
     changed.longitude = location->longitude * degToRad;
     ChangeSettings(changed);
+}
+
+void CMainFrame::RefuseLocation(const QString& typed, bool aName) {
+    const QString first = aName ? tr("„%1“ ist kein bekannter Ort.").arg(PromptEcho(typed))
+                                : tr("„%1“ ist keine Ortsangabe.").arg(PromptEcho(typed));
+    QMessageBox::warning(this, tr("Velmarin"),
+                         first + QLatin1Char('\n') +
+                             tr("Einzugeben sind Breite und Länge in Grad, durch ein Leerzeichen getrennt "
+                                "(Süd und West negativ, z. B. „52.37 9.73“), oder eine Stadt der "
+                                "Zeitzonen-Datenbank (z. B. „Berlin“, „Sydney“, „New York“)."));
 }
 
 void CMainFrame::OnChooseZone() {

@@ -78,6 +78,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The place prompt's refusal: what was typed and what the prompt takes.
+    void RefuseLocation(const QString& typed, bool aName);
     QAction* createAction(CommandId command, const QString& text, const QString& icon = QString(),
                           const QKeySequence& shortcut = QKeySequence());
     void createActions();

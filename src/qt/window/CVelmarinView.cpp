@@ -120,11 +120,27 @@ void CVelmarinView::SetYear(int year) {
 }
 
 void CVelmarinView::OnYearPrompt() {
-    CDialogStr dialog(frame_);
-    dialog.SetTexts(tr("Velmarin"), tr("Eingabe des Jahres?"));
-    if (dialog.DoModal() != CDialogStr::kOk) return;
-    const auto year = ParseYearPrompt(dialog.GetValue().toStdString());
-    if (year) SetYear(*year);
+    // The field starts with the chart's year; a text that holds no number is
+    // refused with a message and asked again, never taken for year 0.
+    QString typed = QString::number(year_);
+    for (;;) {
+        CDialogStr dialog(frame_);
+        dialog.SetTexts(tr("Velmarin"), tr("Eingabe des Jahres?"), typed);
+        if (dialog.DoModal() != CDialogStr::kOk) return;
+        typed = dialog.GetValue();
+        const YearPromptAnswer answer = ParseYearPrompt(typed.toStdString());
+        switch (answer.kind) {
+        case YearPromptAnswer::Kind::Empty: return;
+        case YearPromptAnswer::Kind::Year: SetYear(answer.year); return;
+        case YearPromptAnswer::Kind::NotAYear:
+            QMessageBox::warning(frame_, tr("Velmarin"),
+                                 tr("„%1“ ist keine Jahreszahl.\nBitte ein Jahr von %2 bis %3 eingeben.")
+                                     .arg(PromptEcho(typed))
+                                     .arg(kMinYear)
+                                     .arg(kMaxYear));
+            break;
+        }
+    }
 }
 
 void CVelmarinView::OnYearNow() {

@@ -10,36 +10,45 @@
 namespace velmarin {
 namespace {
 
+using YearKind = YearPromptAnswer::Kind;
+
 struct YearCase {
     const char* text;
-    std::optional<int> year;
+    YearKind kind;
+    int year;
 };
 
 class YearPromptCases : public ::testing::TestWithParam<YearCase> {};
 
-TEST_P(YearPromptCases, ReadsLikeAtoiWithinTheYearRange) {
+TEST_P(YearPromptCases, ReadsLikeAtoiWithinTheYearRangeAndRefusesNoNumber) {
     const YearCase& c = GetParam();
-    EXPECT_EQ(ParseYearPrompt(c.text), c.year) << '"' << c.text << '"';
+    const YearPromptAnswer answer = ParseYearPrompt(c.text);
+    EXPECT_EQ(answer.kind, c.kind) << '"' << c.text << '"';
+    if (c.kind == YearKind::Year) {
+        EXPECT_EQ(answer.year, c.year) << '"' << c.text << '"';
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     PromptYear, YearPromptCases,
-    ::testing::Values(YearCase{"", std::nullopt},            // empty: nothing changes
-                      YearCase{"2030", 2030},
-                      YearCase{"2030abc", 2030},             // stops at the first non-digit
-                      YearCase{"abc", 0},                    // no digits gives 0
-                      YearCase{"   ", 0},                    // blanks are not an empty text
-                      YearCase{"  \t-44 BC", -44},           // leading white space and a sign
-                      YearCase{"+7", 7},
-                      YearCase{"+-7", 0},                    // only one sign
-                      YearCase{"- 7", 0},
-                      YearCase{"20.5", 20},
-                      YearCase{"999999", 999999},
-                      YearCase{"1000000", 999999},           // clamped, not overflowed
-                      YearCase{"-1000000", -999999},
-                      YearCase{"99999999999999999999999999", 999999},
-                      YearCase{"-99999999999999999999999999", -999999},
-                      YearCase{"0000000000000000000000002024", 2024}));
+    ::testing::Values(YearCase{"", YearKind::Empty, 0},               // empty: nothing changes
+                      YearCase{"2030", YearKind::Year, 2030},
+                      YearCase{"2030abc", YearKind::Year, 2030},      // stops at the first non-digit
+                      YearCase{"abc", YearKind::NotAYear, 0},         // no number: refused, not year 0
+                      YearCase{"   ", YearKind::NotAYear, 0},         // blanks are not an empty text
+                      YearCase{"  \t-44 BC", YearKind::Year, -44},    // leading white space and a sign
+                      YearCase{"+7", YearKind::Year, 7},
+                      YearCase{"+-7", YearKind::NotAYear, 0},         // only one sign
+                      YearCase{"- 7", YearKind::NotAYear, 0},
+                      YearCase{"-", YearKind::NotAYear, 0},
+                      YearCase{"0", YearKind::Year, 0},               // year 0 typed is year 0
+                      YearCase{"20.5", YearKind::Year, 20},
+                      YearCase{"999999", YearKind::Year, 999999},
+                      YearCase{"1000000", YearKind::Year, 999999},    // clamped, not overflowed
+                      YearCase{"-1000000", YearKind::Year, -999999},
+                      YearCase{"99999999999999999999999999", YearKind::Year, 999999},
+                      YearCase{"-99999999999999999999999999", YearKind::Year, -999999},
+                      YearCase{"0000000000000000000000002024", YearKind::Year, 2024}));
 
 struct DecimalCase {
     const char* text;
