@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/chart/band_legend.h"
 #include "core/chart/chart_clock.h"
 #include "core/chart/night_overlay.h"
 #include "core/chart/truncate.h"
@@ -286,6 +287,7 @@ void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack) {
             legend.legendRowStartX = x0;
             DrawLegendEntry(pass, legend, colorReadBack, kEntrySunshine, x0 + w, y1);
             DrawLegendEntry(pass, legend, colorReadBack, kEntryDarkness, -1, -1);
+            DrawBandLegend(pass, legend);
         }
     } else {
         DrawLegendEntry(pass, legend, colorReadBack, 0, x0, y1);

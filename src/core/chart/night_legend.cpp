@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chart/band_legend.h"
 #include "core/chart/night_overlay.h"
 #include "core/chart/truncate.h"
 
@@ -18,12 +19,16 @@ struct LegendItem {
     std::string name;
     Color color = kInvalidColor;  // kInvalidColor: text only
     bool filled = false;          // a patch of colour instead of a line
+    int band = -1;                // a twilight band's patch (band 0 .. 4)
 };
 
 std::vector<LegendItem> NightLegendItems(const ChartPass& pass) {
     const auto& entries = pass.catalogue.entries;
     std::vector<LegendItem> items{{entries[kEntrySunshine].name, entries[kEntrySunshine].color},
                                   {entries[kEntryDarkness].name, entries[kEntryDarkness].color}};
+    for (int band = 0; band < kTwilightBandCount; ++band) {
+        items.push_back({TwilightBandLegendName(band), TwilightBandShownColor(band), true, band});
+    }
     if (pass.settings.showMoonlight != 0) {
         items.push_back({kMoonFreeDarknessName, kMoonFreeDarknessColor});
         items.push_back({kMoonlightName, kMoonlitDarknessColor, true});
@@ -72,7 +77,8 @@ Flow FlowItems(Surface& dc, const ChartLayout& l, const std::vector<LegendItem>&
     for (const LegendItem& item : items) {
         const int cx = dc.GetTextExtent(item.name).cx;
         // An entry ends where its sample line's pen does.
-        const int width = item.color == kInvalidColor ? cx : cx + gaps.before + l.tickShortX + gaps.reach;
+        const int sample = item.band >= 0 ? BandPatchWidth(l, cy) : l.tickShortX;
+        const int width = item.color == kInvalidColor ? cx : cx + gaps.before + sample + gaps.reach;
         if (x + width > right && x > left) {
             x = left;
             rowTop = rowBottom;
@@ -81,7 +87,7 @@ Flow FlowItems(Surface& dc, const ChartLayout& l, const std::vector<LegendItem>&
         }
         flow.places.push_back({x, top});
         if (x + width > right) flow.fits = false;
-        x += item.color == kInvalidColor ? cx + 2 * l.tickShortX : cx + gaps.before + l.tickShortX + gaps.after;
+        x += item.color == kInvalidColor ? cx + 2 * l.tickShortX : cx + gaps.before + sample + gaps.after;
     }
     flow.lastY = top;
     if (rowBottom > bottom) flow.fits = false;
@@ -119,7 +125,9 @@ void DrawNightLegend(ChartPass& pass, LegendCursor& legend, int left, int x, int
         if (item.color == kInvalidColor) continue;
         const int sx = at.x + gaps.before + size.cx;
         const int yMid = at.y + TruncToInt(size.cy * 0.5);
-        if (item.filled) {
+        if (item.band >= 0) {
+            DrawBandPatch(pass, item.band, sx, at.y, size.cy);
+        } else if (item.filled) {
             dc.SelectPen(Pen{item.color, 1});
             dc.SelectBrush(Brush{item.color, false});
             dc.Rectangle(sx, at.y + size.cy / 4, sx + l.tickShortX, at.y + size.cy - size.cy / 4);

@@ -1,0 +1,72 @@
+#include "core/chart/band_legend.h"
+
+#include <algorithm>
+
+#include "core/chart/truncate.h"
+#include "core/chart/twilight_chart.h"
+
+namespace velmarin {
+
+namespace {
+
+constexpr Color kPatchOutline = Rgb(125, 125, 125);
+constexpr Color kDaylight = Rgb(255, 255, 255);
+
+}  // namespace
+
+const char* TwilightBandName(int band) {
+    switch (band) {
+        case 0: return "Tag";
+        case 1: return "bürgerliche Dämmerung";
+        case 2: return "nautische Dämmerung";
+        case 3: return "astronomische Dämmerung";
+        default: return "Nacht";
+    }
+}
+
+const char* TwilightBandLegendName(int band) {
+    switch (band) {
+        case 0: return "Tag";
+        case 1: return "bürgerl. Dämmerung";
+        case 2: return "naut. Dämmerung";
+        case 3: return "astr. Dämmerung";
+        default: return "Nacht";
+    }
+}
+
+Color TwilightBandShownColor(int band) { return band == 0 ? kDaylight : TwilightBandColor(band); }
+
+int BandPatchWidth(const ChartLayout& layout, int rowHeight) { return std::max(layout.tickShortX, rowHeight / 2); }
+
+void DrawBandPatch(ChartPass& pass, int band, int x, int top, int rowHeight) {
+    Surface& dc = pass.dc;
+    const Pen previousPen = dc.SelectPen(Pen{kPatchOutline, 1});
+    const Brush previousBrush = dc.SelectBrush(Brush{TwilightBandShownColor(band), false});
+    dc.Rectangle(x, top + rowHeight / 4, x + BandPatchWidth(pass.layout, rowHeight), top + rowHeight - rowHeight / 4);
+    dc.SelectPen(previousPen);
+    dc.SelectBrush(previousBrush);
+}
+
+void DrawBandLegend(ChartPass& pass, LegendCursor& legend) {
+    Surface& dc = pass.dc;
+    const ChartLayout& l = pass.layout;
+    int x = legend.legendCursorX;
+    int y = legend.legendCursorY;
+    for (int band = 0; band < kTwilightBandCount; ++band) {
+        const char* name = TwilightBandLegendName(band);
+        const TextSize size = dc.GetTextExtent(name);
+        const int patch = BandPatchWidth(l, size.cy);
+        if (x + size.cx + l.tickShortX + patch > l.plotRight + l.tickLongX) {
+            x = legend.legendRowStartX;
+            y += size.cy;
+        }
+        dc.TextOut(x, y, name);
+        x += l.tickShortX + size.cx;
+        DrawBandPatch(pass, band, x, y, size.cy);
+        x += patch + 3 * l.tickShortX;
+    }
+    legend.legendCursorX = x;
+    legend.legendCursorY = y;
+}
+
+}  // namespace velmarin
