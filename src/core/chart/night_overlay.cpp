@@ -61,6 +61,21 @@ void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, co
     }
 }
 
+// From a to b where b's clock may differ from a's: a line to b read on a's
+// clock, then the step along the time axis to b itself.
+void DrawClockStep(Surface& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
+                   Point pb) {
+    if (a.offsetDays == b.offsetDays) {
+        DrawWrapped(dc, layout, a, b, pa, pb);
+        return;
+    }
+    CurvePoint onOldClock = b;
+    onOldClock.hours += (a.offsetDays - b.offsetDays) * 24.0;
+    const Point stepFrom = MapToPage(layout, b.dayJd, LocalHourAngle(onOldClock.hours));
+    DrawWrapped(dc, layout, a, onOldClock, pa, stepFrom);
+    dc.Line(stepFrom, pb);
+}
+
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool Overlaps(const Box& o, int margin) const {
@@ -220,7 +235,15 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
                 dc.SelectPen(Pen{color, width});
                 selected = width;
             }
-            DrawWrapped(dc, l, a, b, curve.page[i - 2], curve.page[i]);
+            if (a.offsetDays == b.offsetDays) {
+                DrawWrapped(dc, l, a, b, curve.page[i - 2], curve.page[i]);
+            } else {
+                // The clock changes between the two: join each pair of days
+                // on the earlier day's clock, then step to the new one, so
+                // the curve shows the change as the bands do.
+                DrawClockStep(dc, l, a, points[i - 1], curve.page[i - 2], curve.page[i - 1]);
+                DrawClockStep(dc, l, points[i - 1], b, curve.page[i - 1], curve.page[i]);
+            }
         }
     }
     crowding.Count();

@@ -241,7 +241,7 @@ LocalInstant ToLocal(const YearOffsets& offsets, double t) {
         offset = own;
         day = dayOf(t + offset);
     }
-    return {day, (t + offset - day) * 24.0};
+    return {day, (t + offset - day) * 24.0, offset};
 }
 
 std::vector<CurvePoint> PassCurve(const std::vector<BodyPass>& passes, PassEventKind kind,
@@ -256,7 +256,7 @@ std::vector<CurvePoint> PassCurve(const std::vector<BodyPass>& passes, PassEvent
         CurvePoint point;
         if (shown) {
             const LocalInstant local = ToLocal(offsets, event.t);
-            point = {local.dayJd, local.hours, true};
+            point = {local.dayJd, local.hours, true, local.offsetDays};
         }
         points.push_back(point);
     }

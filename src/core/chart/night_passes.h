@@ -48,6 +48,7 @@ struct CurvePoint {
     double dayJd = 0.0;  // the civil day (0 h)
     double hours = 0.0;  // local hour in that day
     bool valid = false;
+    double offsetDays = 0.0;  // the civil offset from UT the hour is in
 };
 
 struct NightPassYear {
@@ -80,6 +81,7 @@ VisibilityInputs PassInputsOf(const TwilightInputs& twilight);
 struct LocalInstant {
     double dayJd = 0.0;
     double hours = 0.0;
+    double offsetDays = 0.0;  // the civil offset of that day
 };
 LocalInstant ToLocal(const YearOffsets& offsets, double t);
 
