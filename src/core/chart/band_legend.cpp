@@ -47,26 +47,4 @@ void DrawBandPatch(ChartPass& pass, int band, int x, int top, int rowHeight) {
     dc.SelectBrush(previousBrush);
 }
 
-void DrawBandLegend(ChartPass& pass, LegendCursor& legend) {
-    Surface& dc = pass.dc;
-    const ChartLayout& l = pass.layout;
-    int x = legend.legendCursorX;
-    int y = legend.legendCursorY;
-    for (int band = 0; band < kTwilightBandCount; ++band) {
-        const char* name = TwilightBandLegendName(band);
-        const TextSize size = dc.GetTextExtent(name);
-        const int patch = BandPatchWidth(l, size.cy);
-        if (x + size.cx + l.tickShortX + patch > l.plotRight + l.tickLongX) {
-            x = legend.legendRowStartX;
-            y += size.cy;
-        }
-        dc.TextOut(x, y, name);
-        x += l.tickShortX + size.cx;
-        DrawBandPatch(pass, band, x, y, size.cy);
-        x += patch + 3 * l.tickShortX;
-    }
-    legend.legendCursorX = x;
-    legend.legendCursorY = y;
-}
-
 }  // namespace velmarin

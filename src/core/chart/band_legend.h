@@ -14,6 +14,8 @@ inline constexpr int kTwilightBandCount = 5;  // band 0 (daylight) .. 4 (darknes
 const char* TwilightBandName(int band);
 // The same, short enough for the legend ("bürgerl. Dämmerung").
 const char* TwilightBandLegendName(int band);
+// The key's name as one entry of all five bands side by side.
+inline constexpr const char* kBandStripName = "Tag bis Nacht";
 // The colour a band's cells show: white for daylight, which is left unpainted.
 Color TwilightBandShownColor(int band);
 
@@ -25,9 +27,5 @@ int BandPatchWidth(const ChartLayout& layout, int rowHeight);
 // BandPatchWidth wide, filled with the band's colour and outlined in grey, so
 // that the white of daylight shows on the white page. Restores pen and brush.
 void DrawBandPatch(ChartPass& pass, int band, int x, int top, int rowHeight);
-
-// The key continued at the legend cursor in the selected font, each entry
-// wrapping as DrawLegendEntry's do; leaves the cursor after the last one.
-void DrawBandLegend(ChartPass& pass, LegendCursor& legend);
 
 }  // namespace velmarin

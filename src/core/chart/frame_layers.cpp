@@ -6,7 +6,6 @@
 #include <cstring>
 #include <vector>
 
-#include "core/chart/band_legend.h"
 #include "core/chart/chart_clock.h"
 #include "core/chart/night_overlay.h"
 #include "core/chart/truncate.h"
@@ -280,15 +279,9 @@ void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack) {
         const std::string location = LocationText(pass.settings.latitude, pass.settings.longitude);
         dc.TextOut(x0, y1, location);
         const int w = dc.GetTextExtent(location).cx;
-        if (pass.settings.showPlanets != 0 || pass.settings.showMoonlight != 0) {
-            DrawNightLegend(pass, legend, x0, x0 + w, y1, cyA);
-        } else {
-            // A row that wraps starts at the left end of the caption lines.
-            legend.legendRowStartX = x0;
-            DrawLegendEntry(pass, legend, colorReadBack, kEntrySunshine, x0 + w, y1);
-            DrawLegendEntry(pass, legend, colorReadBack, kEntryDarkness, -1, -1);
-            DrawBandLegend(pass, legend);
-        }
+        // The curves, the key to the shading and what the overlays add:
+        // more than a row holds, set smaller where the page is short.
+        DrawNightLegend(pass, legend, x0, x0 + w, y1, cyA);
     } else {
         DrawLegendEntry(pass, legend, colorReadBack, 0, x0, y1);
         for (int entry = 1; entry < planetCount; ++entry) {

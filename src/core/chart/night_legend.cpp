@@ -19,15 +19,29 @@ struct LegendItem {
     std::string name;
     Color color = kInvalidColor;  // kInvalidColor: text only
     bool filled = false;          // a patch of colour instead of a line
-    int band = -1;                // a twilight band's patch (band 0 .. 4)
+    int band = -1;                // a twilight band's patch (band 0 .. 4), or kAllBands
 };
 
-std::vector<LegendItem> NightLegendItems(const ChartPass& pass) {
+// The key in one entry: the five bands' patches side by side, from daylight
+// to darkness, for pages too short for an entry per band.
+constexpr int kAllBands = kTwilightBandCount;
+
+// Width of an item's sample: a line, one patch or the strip of all five.
+int SampleWidth(const LegendItem& item, const ChartLayout& l, int cy) {
+    if (item.band == kAllBands) return kTwilightBandCount * BandPatchWidth(l, cy);
+    return item.band >= 0 ? BandPatchWidth(l, cy) : l.tickShortX;
+}
+
+std::vector<LegendItem> NightLegendItems(const ChartPass& pass, bool stripKey) {
     const auto& entries = pass.catalogue.entries;
     std::vector<LegendItem> items{{entries[kEntrySunshine].name, entries[kEntrySunshine].color},
                                   {entries[kEntryDarkness].name, entries[kEntryDarkness].color}};
-    for (int band = 0; band < kTwilightBandCount; ++band) {
-        items.push_back({TwilightBandLegendName(band), TwilightBandShownColor(band), true, band});
+    if (stripKey) {
+        items.push_back({kBandStripName, TwilightBandShownColor(kTwilightBandCount - 1), true, kAllBands});
+    } else {
+        for (int band = 0; band < kTwilightBandCount; ++band) {
+            items.push_back({TwilightBandLegendName(band), TwilightBandShownColor(band), true, band});
+        }
     }
     if (pass.settings.showMoonlight != 0) {
         items.push_back({kMoonFreeDarknessName, kMoonFreeDarknessColor});
@@ -77,7 +91,7 @@ Flow FlowItems(Surface& dc, const ChartLayout& l, const std::vector<LegendItem>&
     for (const LegendItem& item : items) {
         const int cx = dc.GetTextExtent(item.name).cx;
         // An entry ends where its sample line's pen does.
-        const int sample = item.band >= 0 ? BandPatchWidth(l, cy) : l.tickShortX;
+        const int sample = SampleWidth(item, l, cy);
         const int width = item.color == kInvalidColor ? cx : cx + gaps.before + sample + gaps.reach;
         if (x + width > right && x > left) {
             x = left;
@@ -99,7 +113,7 @@ Flow FlowItems(Surface& dc, const ChartLayout& l, const std::vector<LegendItem>&
 void DrawNightLegend(ChartPass& pass, LegendCursor& legend, int left, int x, int y, int rowHeight) {
     Surface& dc = pass.dc;
     const ChartLayout& l = pass.layout;
-    const std::vector<LegendItem> items = NightLegendItems(pass);
+    std::vector<LegendItem> items = NightLegendItems(pass, false);
     // On paper the footer takes the last line.
     const Font previousFont = dc.SelectFont(pass.fonts.fontSmall);
     const int bottom = l.printing ? l.pageHeight - dc.GetTextExtent("A").cy : l.pageHeight;
@@ -108,10 +122,15 @@ void DrawNightLegend(ChartPass& pass, LegendCursor& legend, int left, int x, int
     const SampleGaps gaps = GapsOf(l, sampleWidth);
     Font font = pass.fonts.fontNormal;
     Flow flow;
-    for (const double scale : {1.0, 0.9, 0.8, 0.7, 0.6, 0.5}) {
-        font.height = TruncToInt(pass.fonts.fontNormal.height * scale);
-        dc.SelectFont(font);
-        flow = FlowItems(dc, l, items, gaps, left, x, y, rowHeight, bottom);
+    // An entry per band where the page has room, else the key as one strip.
+    for (const bool strip : {false, true}) {
+        if (strip) items = NightLegendItems(pass, true);
+        for (const double scale : {1.0, 0.9, 0.8, 0.7, 0.6, 0.5}) {
+            font.height = TruncToInt(pass.fonts.fontNormal.height * scale);
+            dc.SelectFont(font);
+            flow = FlowItems(dc, l, items, gaps, left, x, y, rowHeight, bottom);
+            if (flow.fits) break;
+        }
         if (flow.fits) break;
     }
 
@@ -125,7 +144,11 @@ void DrawNightLegend(ChartPass& pass, LegendCursor& legend, int left, int x, int
         if (item.color == kInvalidColor) continue;
         const int sx = at.x + gaps.before + size.cx;
         const int yMid = at.y + TruncToInt(size.cy * 0.5);
-        if (item.band >= 0) {
+        if (item.band == kAllBands) {
+            for (int band = 0; band < kTwilightBandCount; ++band) {
+                DrawBandPatch(pass, band, sx + band * BandPatchWidth(l, size.cy), at.y, size.cy);
+            }
+        } else if (item.band >= 0) {
             DrawBandPatch(pass, item.band, sx, at.y, size.cy);
         } else if (item.filled) {
             dc.SelectPen(Pen{item.color, 1});

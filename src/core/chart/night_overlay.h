@@ -42,8 +42,8 @@ MoonlitNight MoonlitSamples(const std::vector<TwilightDay>& days, const std::vec
 // with each planet's name beside each curve.
 void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days);
 
-// The twilight chart's legend with the overlays on: sunshine, darkness and
-// what the settings add, continuing the location line at (x, y) whose row is
+// The twilight chart's legend: sunshine, darkness, the key to the shading
+// and what the overlays add, continuing the location line at (x, y) whose row is
 // rowHeight high, wrapping to left; in the caption font, or in a smaller
 // one where the rows would not fit on the page. Leaves the legend cursor on
 // the last entry.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chart/band_legend.h"
 #include "core/chart/frame_layers.h"
 #include "core/chart/recording_surface.h"
 #include "core/ephemeris/ephemeris_context.h"
@@ -272,13 +273,17 @@ TEST(FrameLegend, TwilightLegendFollowsTheLocationLine) {
     bool readBack = false;
     DrawCaptions(pass, page.legend, readBack);
     const auto texts = page.dc.Of(SurfaceCall::Text);
-    ASSERT_EQ(texts.size(), 4u);
+    // Caption, location, the two curves, then the key to the shading.
+    ASSERT_EQ(texts.size(), 9u);
     EXPECT_EQ(texts[2].text, "max. Sonnenschein");
     EXPECT_EQ(texts[3].text, "Dunkelheit");
+    for (int band = 0; band < 5; ++band) EXPECT_EQ(texts[4 + band].text, TwilightBandLegendName(band));
     page.dc.SelectFont(page.fonts.fontNormal);
     const int w = page.dc.GetTextExtent(texts[1].text).cx;
     EXPECT_EQ(texts[2].x1, texts[1].x1 + w);
-    EXPECT_EQ(texts[2].y1, texts[1].y1);
+    // On the location's row: centred on it when set smaller to fit the page.
+    EXPECT_GE(texts[2].y1, texts[1].y1);
+    EXPECT_LT(texts[2].y1, texts[1].y1 + page.dc.GetTextExtent("A").cy / 2);
 }
 
 struct WrapCase {
