@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "core/almanac/visibility_output.h"
+#include "core/chart/band_legend.h"
 #include "core/chart/night_overlay.h"
+#include "core/chart/twilight_chart.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/rise_set.h"
 #include "core/ephemeris/time_calendar.h"
@@ -124,6 +126,77 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
     return {Action::Show, DatePrefix(span) + name + "| Aufgang " + LocalClockTimeOrNone(span, events.rise) +
                               ", Untergang " + LocalClockTimeOrNone(span, events.set) + ", beleuchtet " +
                               FixedNumber(IlluminatedFraction(at) * 100.0, 0) + " %"};
+}
+
+int TwilightBandOfColour(Color pixel) {
+    for (int band = 0; band < kTwilightBandCount; ++band) {
+        if (TwilightBandShownColor(band) == pixel) return band;
+    }
+    return -1;
+}
+
+namespace {
+
+// A civil day's span with the Sun's events: read from the year when it holds
+// the day, else searched.
+VisibilityDay SunDay(const ChartLayout& layout, Point point, double shiftDays, const ChartSettings& settings,
+                     const YearOffsets& offsets, const std::vector<VisibilityDay>* year) {
+    CivilDay day = DayAt(layout, point, offsets);
+    if (shiftDays != 0.0) {
+        day.dayJd += shiftDays;
+        const CalendarInstant date = CalendarFromJulianDay(day.dayJd);
+        day.span.year = date.year;
+        day.span.month = date.month;
+        day.span.day = date.day;
+        day.span.start = day.dayJd - offsets.OfDay(day.dayJd).days;
+        day.span.end = day.dayJd + 1.0 - offsets.OfDay(day.dayJd + 1.0).days;
+    }
+    if (const VisibilityDay* known = year != nullptr ? DayOf(*year, day) : nullptr) return *known;
+    const SunDayEvents sun = FindSunEvents(day.span.start, day.span.end, Observer{settings.latitude, settings.longitude});
+    day.span.bodies[kSun] = sun.sun;
+    day.span.twilight = sun.twilight;
+    return day.span;
+}
+
+}  // namespace
+
+ReadoutDecision BandReadout(int band, Point point, const ChartLayout& layout, const ChartSettings& settings,
+                            const YearOffsets& offsets, const std::vector<VisibilityDay>* year) {
+    using Action = ReadoutDecision::Action;
+    if (!InsideReadoutArea(layout, point)) return {Action::Hide, {}};
+    if (PlotCollapsed(layout) || band < 0 || band >= kTwilightBandCount) return {Action::Keep, {}};
+    const VisibilityDay day = SunDay(layout, point, 0.0, settings, offsets, year);
+    const BodyDayEvents& sun = day.bodies[kSun];
+    const TwilightInstants& t = day.twilight;
+    // Which side of noon the pointer is on decides between dawn and dusk.
+    const double noonHours = sun.transit ? (*sun.transit - day.start) * 24.0 : 12.0;
+    const bool morning = PointerHours(layout, point) < noonHours;
+    const VisibilityDay* fromDay = &day;
+    const VisibilityDay* toDay = &day;
+    std::optional<double> from, to;
+    const auto stretch = [&](std::optional<double> a, std::optional<double> b) { from = a, to = b; };
+    VisibilityDay other;
+    if (band == 0) {
+        stretch(sun.rise, sun.set);
+    } else if (band == 1) {
+        morning ? stretch(t.civilDawn, sun.rise) : stretch(sun.set, t.civilDusk);
+    } else if (band == 2) {
+        morning ? stretch(t.nauticalDawn, t.civilDawn) : stretch(t.civilDusk, t.nauticalDusk);
+    } else if (band == 3) {
+        morning ? stretch(t.astronomicalDawn, t.nauticalDawn) : stretch(t.nauticalDusk, t.astronomicalDusk);
+    } else {
+        // The night runs from one day's dusk into the next day's dawn.
+        other = SunDay(layout, point, morning ? -1.0 : 1.0, settings, offsets, year);
+        if (morning) {
+            fromDay = &other;
+            stretch(other.twilight.astronomicalDusk, t.astronomicalDawn);
+        } else {
+            toDay = &other;
+            stretch(t.astronomicalDusk, other.twilight.astronomicalDawn);
+        }
+    }
+    return {Action::Show, DatePrefix(day) + TwilightBandName(band) + " " + LocalClockTimeOrNone(*fromDay, from) +
+                              "\u2013" + LocalClockTimeOrNone(*toDay, to)};
 }
 
 }  // namespace velmarin

@@ -39,4 +39,19 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
                              const BodyCatalogue& catalogue, const ChartSettings& settings,
                              const YearOffsets& offsets, const std::vector<VisibilityDay>* year = nullptr);
 
+// The twilight band a colour of the chart's cells stands for: 0 daylight
+// (white) .. 4 darkness; -1 for every other colour.
+int TwilightBandOfColour(Color pixel);
+
+// Given: band 0..4 (TwilightBandOfColour) at `point`, and the rest as for
+// NightReadout.
+// Returned: Hide outside the readout area; otherwise Show with the day and
+// the band's stretch in local time, e.g. "14.03.2026: bürgerliche Dämmerung
+// 18:12–18:40": daylight from sunrise to sunset, a twilight from the
+// pointer's side of noon (morning or evening), the night from dusk to the
+// next dawn (or the last dusk to this dawn before noon); "—" for an end the
+// day does not have (midnight sun, polar night).
+ReadoutDecision BandReadout(int band, Point point, const ChartLayout& layout, const ChartSettings& settings,
+                            const YearOffsets& offsets, const std::vector<VisibilityDay>* year = nullptr);
+
 }  // namespace velmarin

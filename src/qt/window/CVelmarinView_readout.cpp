@@ -72,14 +72,15 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
     if (pixel == kInvalidColor && InsideReadoutArea(chartLayout(), point)) {
         // Text covers whatever lies beneath: the readout stays as it was.
         decision = {ReadoutDecision::Action::Keep, {}};
-    } else if (EffectiveDisplayMode(chart.displayMode) == DisplayMode::Twilight && overlays) {
-        const NightTarget target = FindNightTarget(pixel, catalogue(), chart);
+    } else if (EffectiveDisplayMode(chart.displayMode) == DisplayMode::Twilight) {
+        // An overlay's curve first, else the band of the shading.
+        const NightTarget target = overlays ? FindNightTarget(pixel, catalogue(), chart) : NightTarget{};
+        const int band = target.kind == NightTarget::Kind::None ? TwilightBandOfColour(pixel) : -1;
+        const bool named = target.kind != NightTarget::Kind::None || band >= 0;
         // The year's civil offsets only when there is something to date.
-        const YearOffsets offsets = target.kind == NightTarget::Kind::None
-                                        ? YearOffsets{}
-                                        : ChartYearOffsets(year_, chart, state_.zones.get());
+        const YearOffsets offsets = named ? ChartYearOffsets(year_, chart, state_.zones.get()) : YearOffsets{};
         const std::vector<VisibilityDay>* year = nullptr;
-        if (target.kind != NightTarget::Kind::None) {
+        if (named) {
             // The year's events, computed on the first readout after a new
             // year or place and read from then on.
             VisibilityInputs inputs;
@@ -89,7 +90,8 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
             inputs.offsets = offsets;
             year = &state_.sky.Visibility(inputs);
         }
-        decision = NightReadout(target, point, chartLayout(), catalogue(), chart, offsets, year);
+        decision = band >= 0 ? BandReadout(band, point, chartLayout(), chart, offsets, year)
+                             : NightReadout(target, point, chartLayout(), catalogue(), chart, offsets, year);
     } else {
         decision = HoverReadout(context, pixel, point, chartLayout(), catalogue(), chart);
     }

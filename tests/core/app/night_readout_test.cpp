@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "core/app/night_readout.h"
+#include "core/chart/band_legend.h"
 #include "core/chart/night_overlay.h"
+#include "core/chart/twilight_chart.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/ephemeris/pyephem_events.h"
 
@@ -140,6 +142,78 @@ TEST(NightReadout, ColoursCountOnlyWithTheirOverlay) {
     const NightTarget target = FindNightTarget(jupiter, chart.catalogue, chart.settings);
     EXPECT_EQ(NightReadout(target, {0, 0}, chart.layout, chart.catalogue, chart.settings, chart.offsets).action,
               ReadoutDecision::Action::Hide);
+}
+
+// The first PyEphem instant of `body`/`kind` in the local day that begins at
+// dayJd (UT+1), as minutes of local time; -1 when the day has none.
+int ReferenceMinutes(int body, const std::string& kind, double dayJd) {
+    for (double jd : Reference(body, kind)) {
+        const double local = jd + 1.0 / 24.0;
+        if (local >= dayJd && local < dayJd + 1.0) return static_cast<int>(std::lround((local - dayJd) * 1440.0));
+    }
+    return -1;
+}
+
+struct BandCase {
+    const char* name;
+    int band;
+    // The stretch's ends: PyEphem's body ("0" the Sun, "6"/"12"/"18" the
+    // twilight limits) and kind; the second end may lie on the next day.
+    int fromBody;
+    const char* fromKind;
+    int toBody;
+    const char* toKind;
+    int toDayShift;
+};
+
+class BandReadoutAgainstPyEphem : public ::testing::TestWithParam<BandCase> {};
+
+// On the 15th of every month, pointing into the middle of a band, the readout
+// names the band and its stretch within 4 minutes of PyEphem's instants
+// (the slow twilights of June at 52 N turn the Sun's small offset into minutes).
+TEST_P(BandReadoutAgainstPyEphem, NamesTheBandAndItsStretchInLocalTime) {
+    const BandCase& c = GetParam();
+    const Chart chart;
+    int checked = 0;
+    for (int month = 1; month <= 12; ++month) {
+        const double dayJd = JulianDayFromDate(15, month, 2026, 0.0);
+        const int from = ReferenceMinutes(c.fromBody, c.fromKind, dayJd);
+        const int to = ReferenceMinutes(c.toBody, c.toKind, dayJd + c.toDayShift);
+        if (from < 0 || to < 0) continue;  // no such stretch that day (light summer nights)
+        // Between the ends, or between dusk and midnight for a night that
+        // runs into the next day.
+        const double middle = (from + (c.toDayShift != 0 ? 1440 : to)) / 2.0 / 60.0;
+        const Point point = chart.At(dayJd, middle);
+        const ReadoutDecision decision =
+            BandReadout(c.band, point, chart.layout, chart.settings, chart.offsets);
+        ASSERT_EQ(decision.action, ReadoutDecision::Action::Show);
+        std::smatch m;
+        const std::regex form("(\\d\\d)\\.(\\d\\d)\\.2026: (.+) (\\d\\d:\\d\\d)\u2013(\\d\\d:\\d\\d)");
+        ASSERT_TRUE(std::regex_match(decision.text, m, form)) << decision.text;
+        EXPECT_EQ(std::stoi(m[1]), 15) << decision.text;
+        EXPECT_EQ(m[3].str(), TwilightBandName(c.band));
+        EXPECT_NEAR(Minutes(m[4]), from, 4) << decision.text;
+        EXPECT_NEAR(Minutes(m[5]), to, 4) << decision.text;
+        ++checked;
+    }
+    EXPECT_GE(checked, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bands52N, BandReadoutAgainstPyEphem,
+    ::testing::Values(BandCase{"daylight", 0, 0, "r", 0, "s", 0},
+                      BandCase{"civil_dusk", 1, 0, "s", 6, "D", 0},
+                      BandCase{"civil_dawn", 1, 6, "d", 0, "r", 0},
+                      BandCase{"nautical_dusk", 2, 6, "D", 12, "D", 0},
+                      BandCase{"astronomical_dawn", 3, 18, "d", 12, "d", 0},
+                      BandCase{"night_into_the_next_day", 4, 18, "D", 18, "d", 1}),
+    [](const ::testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+
+TEST(BandReadout, ColoursOfTheCellsAreTheirBands) {
+    EXPECT_EQ(TwilightBandOfColour(Rgb(255, 255, 255)), 0);
+    for (int band = 1; band <= 4; ++band) EXPECT_EQ(TwilightBandOfColour(TwilightBandColor(band)), band);
+    EXPECT_EQ(TwilightBandOfColour(kMoonlitDarknessColor), -1);
+    EXPECT_EQ(TwilightBandOfColour(Rgb(0, 0, 0)), -1);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ private slots:
     void markersNameTheirPhase_data();
     void markersNameTheirPhase();
     void whiteBorderAndClickHide();
-    void twilightChartShowsNoReadout();
+    void twilightChartNamesTheBand();
     void twilightOverlaysNameTheirBody();
     void textPixelsAreThoseOfTheLastRedraw();
 
@@ -198,20 +198,23 @@ void TestReadout::whiteBorderAndClickHide() {
     QVERIFY(!ToolTip()->IsShown());
 }
 
-// "Dämmerung": no readout of the normal chart's, and none left standing.
-void TestReadout::twilightChartShowsNoReadout() {
-    const Color sun = MakeBodyCatalogue().entries[kSun].color;
-    const auto onTrack = FindPixel(qRgb(RedOf(sun), GreenOf(sun), BlueOf(sun)));
-    QVERIFY(onTrack);
-    const QString text = MoveTo(*onTrack);
-    QVERIFY(!text.isEmpty());
+// "Dämmerung": the band under the pointer is named with its stretch of the
+// day; a click hides it.
+void TestReadout::twilightChartNamesTheBand() {
     ChartSettings twilight = frame_->settings();
     twilight.displayMode = DisplayMode::Twilight;
     frame_->ChangeSettings(twilight);
     view_->repaint();
     const auto cell = FindPixel(qRgb(80, 80, 140));  // a darkness cell
     QVERIFY(cell);
-    QCOMPARE(MoveTo(*cell), QString());
+    const QString text = MoveTo(*cell);
+    const QRegularExpression form(QStringLiteral("^\\d\\d\\.\\d\\d\\.2024: Nacht \\d\\d:\\d\\d\u2013\\d\\d:\\d\\d$"));
+    QVERIFY2(form.match(text).hasMatch(), qPrintable(text));
+    const auto civil = FindPixel(qRgb(190, 230, 255));
+    QVERIFY(civil);
+    QVERIFY2(MoveTo(*civil).contains(QStringLiteral(": bürgerliche Dämmerung ")), qPrintable(MoveTo(*civil)));
+    QTest::mouseClick(view_, Qt::LeftButton, Qt::NoModifier, Logical(*civil).toPoint());
+    QVERIFY(!ToolTip()->IsShown());
     ChartSettings normal = frame_->settings();
     normal.displayMode = DisplayMode::Normal;
     frame_->ChangeSettings(normal);
