@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -150,8 +151,17 @@ void DrawTitle(ChartPass& pass) {
     const ChartLayout& l = pass.layout;
     const std::string title = ChartTitle(pass.year, pass.mode);
     const Font previous = dc.SelectFont(pass.fonts.fontTitle);
+    // On pages narrower than the title (tall portrait windows, whose fonts
+    // follow the height) the title is set smaller until it fits the page.
+    Font font = pass.fonts.fontTitle;
+    const int room = l.pageWidth - 2 * l.tickShortX;
+    while (font.height < -1 && dc.GetTextExtent(title).cx > room) {
+        ++font.height;  // heights are negative: one unit smaller
+        dc.SelectFont(font);
+    }
     const TextSize size = dc.GetTextExtent(title);
-    const int x = (l.plotLeft - size.cx + l.plotRight) / 2;
+    int x = (l.plotLeft - size.cx + l.plotRight) / 2;
+    if (size.cx <= room) x = std::clamp(x, l.tickShortX, l.pageWidth - l.tickShortX - size.cx);
     const int y = l.printing ? size.cy : 3;
     dc.TextOut(x, y, title);
     dc.SelectFont(previous);
@@ -214,25 +224,42 @@ void DrawTimeAxis(ChartPass& pass) {
     const TextSize size8 = dc.GetTextExtent("8");
     const int cx8 = size8.cx;
     const int cy8 = size8.cy;
-    const int step = (pass.mode == DisplayMode::Sun || pass.mode == DisplayMode::Midnight) ? 2 : 1;
+    const bool fromSun = pass.mode == DisplayMode::Sun || pass.mode == DisplayMode::Midnight;
+    const int step = fromSun ? 2 : 1;
+    // Every tick keeps its number where the numbers have room; where they
+    // would run together (narrow portrait pages, short landscape ones) only
+    // every second, third, ... tick is numbered.
+    const Point zero = MapToPage(l, l.startJd, 0.0);
+    const Point oneHour = MapToPage(l, l.startJd, 1 / 12.0 * kPi);
+    const int perHour = std::abs(l.portrait ? oneHour.x - zero.x : oneHour.y - zero.y);
+    const int widest = (fromSun ? 3 : 2) * cx8;
+    const int needed = l.portrait ? widest + std::max(2, cx8 / 4) : cy8;
+    int labelStep = step;
+    for (const int candidate : {1, 2, 3, 4, 6, 12}) {
+        labelStep = std::max(step, candidate);
+        if (labelStep % step == 0 && labelStep * perHour >= needed) break;
+    }
 
     for (int c = 0; c <= 24; c += step) {
         const Point p = MapToPage(l, l.startJd, c / 12.0 * kPi);
         int value = c;
-        if (pass.mode == DisplayMode::Sun || pass.mode == DisplayMode::Midnight) value = c - 12;
+        if (fromSun) value = c - 12;
         if (pass.mode == DisplayMode::Twilight) value = 24 - c;
         const std::string label = Format("%d", value);
         const int len = static_cast<int>(label.size());
+        const bool numbered = c % labelStep == 0;
         // Where 0.5 enters, the sum is formed in double and truncated once.
         if (!l.portrait) {
             dc.Line(l.plotLeft, p.y, l.plotLeft - l.tickShortX, p.y);
             dc.Line(l.plotRight, p.y, l.plotRight + l.tickShortX, p.y);
+            if (!numbered) continue;
             const int y = TruncToInt(p.y - cy8 * 0.5);
             dc.TextOut(TruncToInt(l.plotLeft - len * cx8 - l.tickShortX - cx8 * 0.5), y, label);
             dc.TextOut(TruncToInt(l.plotRight + l.tickShortX + cx8 * 0.5), y, label);
         } else {
             dc.Line(p.x, l.plotTop, p.x, l.plotTop - l.tickShortX);
             dc.Line(p.x, l.plotBottom, p.x, l.plotBottom + l.tickShortX);
+            if (!numbered) continue;
             const int x = TruncToInt(p.x - len * cx8 * 0.5);
             dc.TextOut(x, TruncToInt(l.plotTop - cy8 - l.tickShortX - cx8 * 0.5), label);
             dc.TextOut(x, TruncToInt(l.plotBottom + l.tickShortX + cx8 * 0.5), label);
