@@ -268,6 +268,27 @@ void DrawTimeAxis(ChartPass& pass) {
     dc.SelectFont(previousFont);
 }
 
+namespace {
+
+// Where the legend's last row would end, flowed as DrawLegendEntry flows it
+// in the selected font from (x, y).
+int LegendRowsBottom(ChartPass& pass, const std::vector<int>& entries, int x, int y) {
+    const ChartLayout& l = pass.layout;
+    int cy = 0;
+    for (const int entry : entries) {
+        const TextSize size = pass.dc.GetTextExtent(pass.catalogue.entries[entry].name);
+        if (x + size.cx + 2 * l.tickShortX > l.plotRight + l.tickLongX && entry != entries.front()) {
+            x = l.plotLeft - l.tickLongX;
+            y += size.cy;
+        }
+        cy = size.cy;
+        x += l.tickShortX + size.cx + 4 * l.tickShortX;
+    }
+    return y + cy;
+}
+
+}  // namespace
+
 void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack) {
     Surface& dc = pass.dc;
     const ChartLayout& l = pass.layout;
@@ -310,15 +331,28 @@ void DrawCaptions(ChartPass& pass, LegendCursor& legend, bool& colorReadBack) {
         // more than a row holds, set smaller where the page is short.
         DrawNightLegend(pass, legend, x0, x0 + w, y1, cyA);
     } else {
-        DrawLegendEntry(pass, legend, colorReadBack, 0, x0, y1);
-        for (int entry = 1; entry < planetCount; ++entry) {
-            DrawLegendEntry(pass, legend, colorReadBack, entry, -1, -1);
-        }
+        std::vector<int> entries;
+        for (int entry = 0; entry < planetCount; ++entry) entries.push_back(entry);
         if (pass.settings.showMoon) {
-            DrawLegendEntry(pass, legend, colorReadBack, planetCount, -1, -1);
-            DrawLegendEntry(pass, legend, colorReadBack, kEntryMoonNode1, -1, -1);
+            entries.push_back(planetCount);
+            entries.push_back(kEntryMoonNode1);
         }
-        DrawLegendEntry(pass, legend, colorReadBack, kEntrySiderealTime, -1, -1);
+        entries.push_back(kEntrySiderealTime);
+        // Where the rows would leave the page (tall narrow pages, whose
+        // fonts follow the height), the legend is set smaller, down to half.
+        dc.SelectFont(pass.fonts.fontSmall);
+        const int bottom = l.printing ? l.pageHeight - dc.GetTextExtent("A").cy : l.pageHeight;
+        Font legendFont = pass.fonts.fontNormal;
+        dc.SelectFont(legendFont);
+        const int smallestLegend = TruncToInt(pass.fonts.fontNormal.height * 0.5);
+        while (legendFont.height < smallestLegend && LegendRowsBottom(pass, entries, x0, y1) > bottom) {
+            ++legendFont.height;  // heights are negative: one unit smaller
+            dc.SelectFont(legendFont);
+        }
+        DrawLegendEntry(pass, legend, colorReadBack, entries.front(), x0, y1);
+        for (std::size_t i = 1; i < entries.size(); ++i) {
+            DrawLegendEntry(pass, legend, colorReadBack, entries[i], -1, -1);
+        }
     }
     dc.SelectFont(previousFont);
     colorReadBack = false;

@@ -1,6 +1,6 @@
 // Text along the page's edges stays readable on pages of any shape: hour
 // numbers never run into each other (every tick keeps its number where
-// there is room), and the title stays on the page.
+// there is room), and the title, the caption and the legend stay on the page.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,7 +30,7 @@ bool IsHourNumber(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
 }
 
-TEST_P(EdgeText, HourNumbersKeepApartAndTheTitleStaysOnThePage) {
+TEST_P(EdgeText, HourNumbersKeepApartAndTitleAndLegendStayOnThePage) {
     const PageCase& c = GetParam();
     ChartSettings settings;
     settings.displayMode = c.mode;
@@ -54,6 +54,12 @@ TEST_P(EdgeText, HourNumbersKeepApartAndTheTitleStaysOnThePage) {
         const int end = l.portrait ? numbers[i - 1].x1 + size.cx : numbers[i - 1].y1 + size.cy;
         EXPECT_LE(end, l.portrait ? numbers[i].x1 : numbers[i].y1)
             << numbers[i - 1].text << " runs into " << numbers[i].text;
+    }
+    // Every text below the plot (caption, legend) ends on the page.
+    for (const SurfaceCall& text : dc.Of(SurfaceCall::Text)) {
+        if (text.y1 <= l.plotBottom || IsHourNumber(text.text)) continue;
+        dc.SelectFont(text.font);
+        EXPECT_LE(text.y1 + dc.GetTextExtent(text.text).cy, c.height) << text.text;
     }
     const std::string title = ChartTitle(2026, c.mode);
     for (const SurfaceCall& text : dc.Of(SurfaceCall::Text)) {

@@ -313,6 +313,8 @@ TEST_P(FrameLegendWrapTest, EntriesWrapExactlyWhenTheyWouldOverrun) {
     for (size_t i = firstEntry + 1; i < texts.size(); ++i) {
         const SurfaceCall& previousLine = lines[i - firstEntry - 1];
         const int cursorX = previousLine.x1 + 4 * l.tickShortX;
+        // In the legend's own font: set smaller where the rows would leave the page.
+        page.dc.SelectFont(texts[i].font);
         const TextSize size = page.dc.GetTextExtent(texts[i].text);
         const bool overrun = cursorX + size.cx + 2 * l.tickShortX > l.plotRight + l.tickLongX;
         if (overrun) {
