@@ -61,8 +61,8 @@ void MakeBodyPens(BodyCatalogue& catalogue, const ChartLayout& layout) {
 PenWidth DiameterPenWidth(const BodyCatalogue& catalogue, const ChartLayout& layout, int entry,
                           double diameter) {
     const int largest =
-        layout.printing ? 3 * std::min(layout.penUnit, kPrintPenUnitLimit) : layout.penUnit;
-    const int smallest = layout.printing ? 6 : 2;
+        layout.printing ? 3 * std::min(layout.penUnit, PrintDots(layout, kPrintPenUnitLimit)) : layout.penUnit;
+    const int smallest = layout.printing ? PrintDots(layout, 6) : 2;
     if (entry < 0 || entry >= kCatalogueSize) return PenWidth{smallest, largest};
     const CatalogueEntry& e = catalogue.entries[entry];
     const double range = e.diameterMax - e.diameterMin;
@@ -76,7 +76,7 @@ PenWidth DiameterPenWidth(const BodyCatalogue& catalogue, const ChartLayout& lay
 PenWidth BrightnessPenWidth(const BodyCatalogue& catalogue, const ChartLayout& layout, int entry,
                             double magnitude) {
     const int largest =
-        layout.printing ? std::min(layout.penUnit, kPrintPenUnitLimit) : layout.penUnit;
+        layout.printing ? std::min(layout.penUnit, PrintDots(layout, kPrintPenUnitLimit)) : layout.penUnit;
     if (entry < 0 || entry >= kCatalogueSize) return PenWidth{2, largest};
     const CatalogueEntry& e = catalogue.entries[entry];
     const double range = e.magnitudeFaint - e.magnitudeBright;

@@ -1,6 +1,7 @@
 #include "core/chart/chart_layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/chart/truncate.h"
 #include "core/ephemeris/ephemeris_context.h"
@@ -26,6 +27,12 @@ constexpr double kLinesPerPage = 30.0;
 double DateSpan(const ChartLayout& layout) { return kDateSpanDays + layout.leapDay; }
 
 }  // namespace
+
+int PrintDots(const ChartLayout& layout, int dots) {
+    constexpr double kPrintReferenceDpi = 300.0;
+    if (!layout.printing || layout.printDotsPerInch <= 0) return dots;
+    return std::max(1, static_cast<int>(std::lround(dots * layout.printDotsPerInch / kPrintReferenceDpi)));
+}
 
 ChartLayout LayoutChart(int pageWidth, int pageHeight, bool printing, int charHeight) {
     ChartLayout layout;

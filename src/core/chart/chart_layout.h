@@ -16,6 +16,10 @@ struct ChartLayout {
     int tickLongX = 0, tickLongY = 0;
     int gridMarkHalf = 0;
     int penUnit = 0;       // unit of all line widths
+    // The paper's resolution when a print pass knows it (0: unknown); the
+    // print pens' fixed dot counts are meant for 300 dpi and scale with it,
+    // so that widths on paper do not depend on the resolution.
+    int printDotsPerInch = 0;
     bool portrait = false; // page taller than wide: days run down the page
     bool printing = false;
     double fontScale = 0.0;
@@ -26,6 +30,10 @@ struct ChartLayout {
 
 // Layout of a page; charHeight is the height of "A" in the screen's default
 // font (see ScreenCharHeight). startJd and leapDay come from SetChartYear.
+// Dots on this page for `dots` print dots of 300 dpi (as many when the
+// resolution is unknown or the pass is for the screen), at least one.
+int PrintDots(const ChartLayout& layout, int dots);
+
 ChartLayout LayoutChart(int pageWidth, int pageHeight, bool printing, int charHeight);
 void SetChartYear(ChartLayout& layout, int year);
 

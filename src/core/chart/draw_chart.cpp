@@ -22,6 +22,7 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     if (printing) state.catalogue.pensMade = false;
 
     state.layout = LayoutChart(dc.Width(), dc.Height(), printing, charHeight);
+    state.layout.printDotsPerInch = printing ? state.printDotsPerInch : 0;
     const ChartLayout& layout = state.layout;
     if (!state.catalogue.pensMade) MakeBodyPens(state.catalogue, layout);
     state.fonts = MakeChartFonts(layout);

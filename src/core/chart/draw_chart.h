@@ -26,6 +26,8 @@ struct ChartViewState {
     // false: every pass computes the year afresh, one step after another
     // (the plain path the kept one is checked against).
     bool keepYearSky = true;
+    // A print pass's paper resolution when the caller knows it (0: unknown).
+    int printDotsPerInch = 0;
     // The printed page's footer line; the caller composes it (the chart
     // does not know the program's version).
     std::string footerText;

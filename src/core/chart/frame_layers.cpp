@@ -395,7 +395,7 @@ void DrawLegendEntry(ChartPass& pass, LegendCursor& legend, bool colorReadBack, 
 void DrawGrid(ChartPass& pass) {
     Surface& dc = pass.dc;
     const ChartLayout& l = pass.layout;
-    const Pen previousPen = dc.SelectPen(Pen{kGridColor, l.printing ? 2 : 1});
+    const Pen previousPen = dc.SelectPen(Pen{kGridColor, l.printing ? PrintDots(l, 2) : 1});
     const int g = l.gridMarkHalf;
 
     ForEachDayOfYear(l.startJd + 1.0, pass.year, [&](double jd, const CalendarInstant& date, bool) {

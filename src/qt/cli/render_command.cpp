@@ -87,6 +87,8 @@ QByteArray ChartBytes(const RenderOptions& options, int width, int height, int d
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
+    // On paper of a stated resolution the widths are the same at every dpi.
+    if (options.print && options.paper) state.printDotsPerInch = dotsPerInch;
     state.zones = std::make_shared<const QtZoneDatabase>();
     const PageDrawing draw = [&](Surface& surface) {
         DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);

@@ -152,6 +152,7 @@ bool CVelmarinView::PrintChart(QPrinter* printer) {
     emit printingStarted();
     // A copy, so the screen's layout and pens stay as the hover readout knows them.
     ChartViewState printState = state_;
+    printState.printDotsPerInch = printer->resolution();
     // One page, always: the pass never asks for a new page.
     const bool ok = DrawOnPrinter(*printer, [&](Surface& surface) {
         DrawChart(surface, ScreenCharHeight(), year_, todayJd_, settings(), printState);
