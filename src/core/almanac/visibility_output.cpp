@@ -53,7 +53,7 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
                       ",\"zone\":" + (header.zone.empty() ? std::string("null") : JsonString(header.zone)) +
                       ",\"days\":[";
     // Appended piece by piece: a year is some 700 kB.
-    out.reserve(out.size() + days.size() * (2048 + (targets != nullptr ? targets->names.size() * 200 : 0)));
+    out.reserve(out.size() + days.size() * (2048 + (targets != nullptr ? targets->names.size() * 240 : 0)));
     const auto instant = [&out](const char* key, const std::optional<double>& jd) {
         out += key;
         if (jd) {
@@ -62,6 +62,10 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
             out += "null";
         }
     };
+    std::vector<std::string> quotedNames;
+    if (targets != nullptr) {
+        for (const std::string& name : targets->names) quotedNames.push_back(JsonString(name));
+    }
     // From "rise" to the closing brace of a body's or a target's object.
     const auto events = [&](const BodyDayEvents& e) {
         instant(",\"rise\":", e.rise);
@@ -103,7 +107,7 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
             for (std::size_t t = 0; t < targets->names.size(); ++t) {
                 if (t > 0) out += ',';
                 out += "{\"name\":";
-                out += JsonString(targets->names[t]);
+                out += quotedNames[t];
                 events(targets->days[i][t]);
             }
         }
