@@ -18,6 +18,7 @@ constexpr std::string_view kUsage =
     "                           -platform NAME are passed on)\n"
     "  velmarin positions (--jd JD | --date YYYY-MM-DD [--time HH:MM[:SS]])\n"
     "                     [--format text|json|csv | --json] [--output FILE]\n"
+    "                     [--targets FILE|messier] [--elements FILE]\n"
     "  velmarin phases    [--year Y] [--format text|json|csv|ics | --json] [--output FILE]\n"
     "  velmarin daylight  [--year Y] [--lat DEG] [--lon DEG]\n"
     "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
@@ -25,7 +26,8 @@ constexpr std::string_view kUsage =
     "  velmarin visibility [--year Y] [--lat DEG] [--lon DEG]\n"
     "                     [--tz HOURS [--summer-time on|off] | --zone AREA/CITY]\n"
     "                     [--format text|json|csv|ics | --json] [--output FILE]\n"
-    "                     [--events sun,moon,twilight]\n"
+    "                     [--events sun,moon,twilight,targets]\n"
+    "                     [--targets FILE|messier] [--elements FILE] [--best]\n"
     "  velmarin render    --output FILE.{png,svg,pdf} | --output - --format png|svg|pdf\n"
     "                     [--year Y]\n"
     "                     [--mode normal|sun|midnight|twilight] [--size WxH]\n"
@@ -36,6 +38,7 @@ constexpr std::string_view kUsage =
     "                     [--planets on|off] [--moonlight on|off]\n"
     "                     [--print [--paper A4|A3|Letter [--dpi N]\n"
     "                              [--orientation portrait|landscape]]]\n"
+    "                     [--targets FILE|messier] [--elements FILE]\n"
     "  velmarin --help | --version\n"
     "\n"
     "--format text (a table) is the default; --json is --format json; ics\n"
@@ -48,7 +51,10 @@ constexpr std::string_view kUsage =
     "a '.' whatever the locale. render --output - writes the image to standard output.\n"
     "--paper draws the print pass on a whole sheet at N dots per inch (default 300)\n"
     "instead of --size. Files are replaced only when complete. Bad input ends with\n"
-    "exit status 2.\n";
+    "exit status 2.\n"
+    "--targets (CSV: name,ra,dec[,magnitude,kind], J2000, RA hours, Dec degrees; or\n"
+    "messier, the built-in list) and --elements (MPC comet or MPCORB lines) may be\n"
+    "given more than once; --best prints each target's best nights instead.\n";
 
 }  // namespace
 

@@ -140,6 +140,15 @@ ParseResult<int> OnOffValue(std::string_view command, const OptionValue& option)
            Quoted(option.value);
 }
 
+// --targets FILE|messier and --elements FILE, each as often as wanted.
+bool IsTargetOption(std::string_view name) { return name == "--targets" || name == "--elements"; }
+std::optional<std::string> ApplyTargetOption(std::string_view command, const OptionValue& option,
+                                             TargetSources& sources) {
+    if (option.value.empty()) return std::string(command) + ": " + option.name + " needs a file name";
+    (option.name == "--targets" ? sources.lists : sources.elements).push_back(option.value);
+    return std::nullopt;
+}
+
 // Error text of a failed parse, or nothing; copies a good value out.
 template <typename T>
 std::optional<std::string> Take(ParseResult<T>&& result, T& out) {
@@ -389,7 +398,8 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
     constexpr std::string_view command = "positions";
     auto split = SplitOptions(command, args,
                               {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false},
-                               {"--format", true}, {"--output", true}});
+                               {"--format", true}, {"--output", true}, {"--targets", true},
+                               {"--elements", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     PositionsOptions options;
@@ -407,6 +417,8 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
                                   value))
                 return std::move(*error);
             jd = value;
+        } else if (IsTargetOption(option.name)) {
+            if (auto error = ApplyTargetOption(command, option, options.targets)) return std::move(*error);
         } else if (option.name == "--date") {
             date = option.value;
         } else if (option.name == "--time") {
@@ -452,10 +464,10 @@ ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& ar
 
 namespace {
 
-// --events: a comma-separated list of sun, moon and twilight.
+// --events: a comma-separated list of sun, moon, twilight and targets.
 ParseResult<unsigned> EventGroups(std::string_view command, const OptionValue& option) {
     static constexpr std::pair<std::string_view, unsigned> kGroups[] = {
-        {"sun", kEventsSun}, {"moon", kEventsMoon}, {"twilight", kEventsTwilight}};
+        {"sun", kEventsSun}, {"moon", kEventsMoon}, {"twilight", kEventsTwilight}, {"targets", kEventsTargets}};
     unsigned groups = 0;
     std::string_view rest = option.value;
     while (true) {
@@ -464,7 +476,7 @@ ParseResult<unsigned> EventGroups(std::string_view command, const OptionValue& o
         const auto* group = std::find_if(std::begin(kGroups), std::end(kGroups),
                                          [&](const auto& g) { return g.first == word; });
         if (group == std::end(kGroups))
-            return std::string(command) + ": --events: expected sun, moon and/or twilight, not " +
+            return std::string(command) + ": --events: expected sun, moon, twilight and/or targets, not " +
                    Quoted(option.value);
         groups |= group->second;
         if (comma == std::string_view::npos) return groups;
@@ -480,7 +492,8 @@ ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
     auto split = SplitOptions(command, args,
                               {{"--year", true}, {"--lat", true}, {"--lon", true}, {"--tz", true},
                                {"--summer-time", true}, {"--zone", true}, {"--json", false},
-                               {"--format", true}, {"--output", true}, {"--events", true}});
+                               {"--format", true}, {"--output", true}, {"--events", true},
+                               {"--targets", true}, {"--elements", true}, {"--best", false}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
     const bool visibility = command == "visibility";
 
@@ -498,8 +511,19 @@ ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
         } else if (option.name == "--events") {
             if (!visibility) return std::string(command) + ": unknown option '--events'";
             if (auto error = Take(EventGroups(command, option), options.events)) return std::move(*error);
+        } else if (IsTargetOption(option.name) || option.name == "--best") {
+            if (!visibility) return std::string(command) + ": unknown option " + Quoted(option.name);
+            if (option.name == "--best") {
+                options.best = true;
+            } else if (auto error = ApplyTargetOption(command, option, options.targets)) {
+                return std::move(*error);
+            }
         }
     }
+    if (options.best && options.targets.Empty())
+        return std::string(command) + ": --best needs --targets or --elements";
+    if (options.best && output.target.format == OutputFormat::Ics)
+        return std::string(command) + ": --best has no calendar form (--format json, csv or text)";
     if (auto error = SettleZone(command, observer)) return std::move(*error);
     options.zoneGiven = observer.zoneGiven;
     if (!visibility) {
@@ -539,7 +563,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
          {"--lat", true}, {"--lon", true}, {"--tz", true}, {"--summer-time", true},
          {"--zone", true}, {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
          {"--planets", true}, {"--moonlight", true}, {"--format", true}, {"--print", false}, {"--paper", true}, {"--dpi", true},
-         {"--orientation", true}});
+         {"--orientation", true}, {"--targets", true}, {"--elements", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     RenderOptions options;
@@ -552,7 +576,9 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
     for (const OptionValue& option : std::get<OptionList>(split)) {
         const std::string& name = option.name;
         ChartSettings& settings = observer.settings;
-        if (name == "--paper" || name == "--dpi" || name == "--orientation") {
+        if (IsTargetOption(name)) {
+            if (auto error = ApplyTargetOption(command, option, options.targets)) return std::move(*error);
+        } else if (name == "--paper" || name == "--dpi" || name == "--orientation") {
             if (auto error = ApplyPaperOption(option, paper)) return std::move(*error);
         } else if (name == "--print") {
             options.print = true;

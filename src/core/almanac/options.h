@@ -9,6 +9,7 @@
 #include "core/app/image_format.h"
 #include "core/chart/chart_settings.h"
 #include "core/ephemeris/civil_offsets.h"
+#include "core/targets/target_files.h"
 
 namespace velmarin {
 
@@ -55,6 +56,8 @@ struct RenderOptions {
     // Instead of width x height; without --orientation landscape as the
     // window's printer is by default (LandscapeByDefault of the file's settings).
     std::optional<PaperPage> paper;
+    // --targets FILE|messier and --elements FILE, as given (not read yet).
+    TargetSources targets;
 };
 
 // A parse either succeeds or gives a one-line error message (without the
@@ -76,6 +79,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
 struct PositionsOptions {
     double jd = 0.0;
     OutputTarget output;
+    TargetSources targets;  // --targets, --elements
 };
 ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::string>& args);
 
@@ -99,6 +103,10 @@ struct DaylightOptions {
     // visibility's calendar: VisibilityEventGroup bits (--events), all by default.
     unsigned events = 0;
     bool zoneGiven = false;  // settings.zone came from --zone (else from the file, or none)
+    // visibility only: --targets, --elements, and --best (the targets' best
+    // nights instead of the days).
+    TargetSources targets;
+    bool best = false;
 };
 ParseResult<DaylightOptions> ParseDaylightOptions(const std::vector<std::string>& args,
                                                   const ChartSettings& fileSettings,

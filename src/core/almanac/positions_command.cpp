@@ -5,6 +5,7 @@
 #include "core/almanac/command_output.h"
 #include "core/almanac/options.h"
 #include "core/almanac/positions_output.h"
+#include "core/targets/target_files.h"
 
 namespace velmarin {
 
@@ -13,15 +14,27 @@ int RunPositionsCommand(const std::vector<std::string>& args) {
     if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
     const PositionsOptions& options = std::get<PositionsOptions>(parsed);
 
+    std::vector<TargetPositionRow> rows;
+    if (!options.targets.Empty()) {
+        auto loaded = LoadTargets(options.targets);
+        if (const auto* error = std::get_if<std::string>(&loaded)) return ReportBadInput(*error);
+        for (const Target& target : std::get<std::vector<Target>>(loaded)) {
+            const auto* fixed = std::get_if<FixedTarget>(&target);
+            rows.push_back({TargetName(target), fixed != nullptr ? fixed->kind : std::string(),
+                            ComputeTargetPlace(target, options.jd)});
+        }
+    }
+    const std::vector<TargetPositionRow>* targets = options.targets.Empty() ? nullptr : &rows;
+
     const Positions positions = ComputePositions(options.jd);
     const BodyCatalogue catalogue = MakeBodyCatalogue();
     std::string text;
     switch (options.output.format) {
-        case OutputFormat::Json: text = PositionsJson(positions, catalogue); break;
-        case OutputFormat::Csv: text = PositionsCsv(positions, catalogue); break;
+        case OutputFormat::Json: text = PositionsJson(positions, catalogue, targets); break;
+        case OutputFormat::Csv: text = PositionsCsv(positions, catalogue, targets); break;
         case OutputFormat::Text:
         case OutputFormat::Ics:  // refused by the parser
-            text = PositionsText(positions, catalogue);
+            text = PositionsText(positions, catalogue, targets);
             break;
     }
     return EmitOutput(text, options.output);

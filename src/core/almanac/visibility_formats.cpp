@@ -64,13 +64,24 @@ std::string PlaceKey(const VisibilityHeader& header) {
 
 struct DayEvent {
     double jd;
-    const char* key;
-    const char* summary;
+    std::string key;
+    std::string summary;
 };
+
+// A name as it may stand in a UID: ASCII letters and digits, the rest '_'.
+std::string UidWord(const std::string& name) {
+    std::string word;
+    for (const char c : name) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        word += plain ? c : '_';
+    }
+    return word;
+}
 
 }  // namespace
 
-std::string VisibilityCsv(const VisibilityHeader& header, const std::vector<VisibilityDay>& days) {
+std::string VisibilityCsv(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
+                          const VisibilityTargets* targets) {
     const BodyCatalogue catalogue = MakeBodyCatalogue();
     CsvTable table;
     table.header = {"year", "latitude", "longitude", "zone", "date", "utcOffsetHours", "start"};
@@ -87,22 +98,38 @@ std::string VisibilityCsv(const VisibilityHeader& header, const std::vector<Visi
         AddInstantHeader(table.header, std::string("twilight.") + field.name);
     table.header.push_back("darknessHours");
     table.header.push_back("moonFreeDarknessHours");
+    const auto eventsHeader = [&](const std::string& name) {
+        AddInstantHeader(table.header, name + "rise");
+        AddInstantHeader(table.header, name + "transit");
+        table.header.push_back(name + "transitAltitude");
+        AddInstantHeader(table.header, name + "set");
+        table.header.push_back(name + "alwaysUp");
+        table.header.push_back(name + "neverUp");
+    };
+    if (targets != nullptr) {
+        for (const std::string& name : targets->names) eventsHeader(name + ".");
+    }
 
-    for (const VisibilityDay& day : days) {
+    for (std::size_t d = 0; d < days.size(); ++d) {
+        const VisibilityDay& day = days[d];
         std::vector<std::string> row = {std::to_string(header.year), ShortestNumber(header.latitudeDegrees),
                                         ShortestNumber(header.longitudeDegrees), header.zone, IsoDay(day),
                                         ShortestNumber(day.utcOffsetHours), ShortestNumber(day.start)};
-        for (const BodyDayEvents& e : day.bodies) {
+        const auto events = [&](const BodyDayEvents& e) {
             AddInstant(row, day, e.rise);
             AddInstant(row, day, e.transit);
             row.push_back(e.transit ? ShortestNumber(e.transitAltitude * kDegreesPerRadian) : std::string());
             AddInstant(row, day, e.set);
             row.push_back(CsvBool(e.alwaysUp));
             row.push_back(CsvBool(e.neverUp));
-        }
+        };
+        for (const BodyDayEvents& e : day.bodies) events(e);
         for (const TwilightField& field : kTwilightFields) AddInstant(row, day, day.twilight.*field.instant);
         row.push_back(ShortestNumber(day.darknessHours));
         row.push_back(ShortestNumber(day.moonFreeDarknessHours));
+        if (targets != nullptr && d < targets->days.size()) {
+            for (const BodyDayEvents& e : targets->days[d]) events(e);
+        }
         table.rows.push_back(std::move(row));
     }
     return CsvText(table);
@@ -110,7 +137,7 @@ std::string VisibilityCsv(const VisibilityHeader& header, const std::vector<Visi
 
 std::optional<std::string> VisibilityIcs(const VisibilityHeader& header,
                                          const std::vector<VisibilityDay>& days, unsigned groups,
-                                         const std::string& stamp) {
+                                         const std::string& stamp, const VisibilityTargets* targets) {
     IcsCalendar calendar;
     calendar.name = "Sichtbarkeit " + std::to_string(header.year);
     calendar.stamp = stamp;
@@ -118,9 +145,10 @@ std::optional<std::string> VisibilityIcs(const VisibilityHeader& header,
     const std::string description = "Breite " + ShortestNumber(header.latitudeDegrees) + "°, Länge " +
                                     ShortestNumber(header.longitudeDegrees) + "°" +
                                     (header.zone.empty() ? std::string() : ", " + header.zone);
-    for (const VisibilityDay& day : days) {
+    for (std::size_t d = 0; d < days.size(); ++d) {
+        const VisibilityDay& day = days[d];
         std::vector<DayEvent> events;
-        const auto add = [&](const std::optional<double>& jd, const char* key, const char* summary) {
+        const auto add = [&](const std::optional<double>& jd, const std::string& key, const std::string& summary) {
             if (jd) events.push_back({*jd, key, summary});
         };
         if (groups & kEventsSun) {
@@ -135,6 +163,16 @@ std::optional<std::string> VisibilityIcs(const VisibilityHeader& header,
             for (const TwilightField& field : kTwilightFields)
                 add(day.twilight.*field.instant, field.name, field.summary);
         }
+        if ((groups & kEventsTargets) && targets != nullptr && d < targets->days.size()) {
+            for (std::size_t t = 0; t < targets->names.size(); ++t) {
+                const BodyDayEvents& e = targets->days[d][t];
+                const std::string& name = targets->names[t];
+                const std::string key = "target" + std::to_string(t) + "-" + UidWord(name);
+                add(e.rise, key + "-rise", name + " Aufgang");
+                add(e.transit, key + "-transit", name + " Kulmination");
+                add(e.set, key + "-set", name + " Untergang");
+            }
+        }
         std::stable_sort(events.begin(), events.end(),
                          [](const DayEvent& a, const DayEvent& b) { return a.jd < b.jd; });
         std::string date = IsoDay(day);
@@ -142,7 +180,7 @@ std::optional<std::string> VisibilityIcs(const VisibilityHeader& header,
         for (const DayEvent& event : events) {
             const std::optional<std::string> start = IcsDateTime(GregorianInstant(event.jd));
             if (!start) return std::nullopt;
-            calendar.events.push_back({"velmarin-" + std::string(event.key) + "-" + date + "-" + place +
+            calendar.events.push_back({"velmarin-" + event.key + "-" + date + "-" + place +
                                            "@tannwick.example",
                                        *start, event.summary, description});
         }

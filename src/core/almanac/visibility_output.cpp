@@ -44,7 +44,8 @@ std::string LocalClockTime(const VisibilityDay& day, double jd) {
     return text;
 }
 
-std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days) {
+std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
+                           const VisibilityTargets* targets) {
     const BodyCatalogue catalogue = MakeBodyCatalogue();
     std::string out = "{\"year\":" + std::to_string(header.year) +
                       ",\"latitude\":" + JsonNumber(header.latitudeDegrees) +
@@ -52,7 +53,7 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
                       ",\"zone\":" + (header.zone.empty() ? std::string("null") : JsonString(header.zone)) +
                       ",\"days\":[";
     // Appended piece by piece: a year is some 700 kB.
-    out.reserve(out.size() + days.size() * 2048);
+    out.reserve(out.size() + days.size() * (2048 + (targets != nullptr ? targets->names.size() * 240 : 0)));
     const auto instant = [&out](const char* key, const std::optional<double>& jd) {
         out += key;
         if (jd) {
@@ -60,6 +61,27 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
         } else {
             out += "null";
         }
+    };
+    std::vector<std::string> quotedNames;
+    if (targets != nullptr) {
+        for (const std::string& name : targets->names) quotedNames.push_back(JsonString(name));
+    }
+    // From "rise" to the closing brace of a body's or a target's object.
+    const auto events = [&](const BodyDayEvents& e) {
+        instant(",\"rise\":", e.rise);
+        instant(",\"transit\":", e.transit);
+        out += ",\"transitAltitude\":";
+        if (e.transit) {
+            AppendJsonNumber(out, e.transitAltitude * kDegreesPerRadian);
+        } else {
+            out += "null";
+        }
+        instant(",\"set\":", e.set);
+        out += ",\"alwaysUp\":";
+        out += e.alwaysUp ? "true" : "false";
+        out += ",\"neverUp\":";
+        out += e.neverUp ? "true" : "false";
+        out += '}';
     };
     for (std::size_t i = 0; i < days.size(); ++i) {
         const VisibilityDay& day = days[i];
@@ -78,20 +100,16 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
             out += std::to_string(body);
             out += ",\"name\":";
             out += JsonString(catalogue.entries[static_cast<std::size_t>(body)].name);
-            instant(",\"rise\":", e.rise);
-            instant(",\"transit\":", e.transit);
-            out += ",\"transitAltitude\":";
-            if (e.transit) {
-                AppendJsonNumber(out, e.transitAltitude * kDegreesPerRadian);
-            } else {
-                out += "null";
+            events(e);
+        }
+        if (targets != nullptr && i < targets->days.size()) {
+            out += "],\"targets\":[";
+            for (std::size_t t = 0; t < targets->names.size(); ++t) {
+                if (t > 0) out += ',';
+                out += "{\"name\":";
+                out += quotedNames[t];
+                events(targets->days[i][t]);
             }
-            instant(",\"set\":", e.set);
-            out += ",\"alwaysUp\":";
-            out += e.alwaysUp ? "true" : "false";
-            out += ",\"neverUp\":";
-            out += e.neverUp ? "true" : "false";
-            out += '}';
         }
         const TwilightInstants& t = day.twilight;
         instant("],\"twilight\":{\"civilDawn\":", t.civilDawn);
@@ -110,7 +128,8 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
     return out;
 }
 
-std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days) {
+std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
+                            const VisibilityTargets* targets) {
     const BodyCatalogue catalogue = MakeBodyCatalogue();
     std::string place = "Breite " + FixedNumber(header.latitudeDegrees, 6) + "°, Länge " +
                         FixedNumber(header.longitudeDegrees, 6) + "°";
@@ -135,8 +154,15 @@ std::string VisibilityTable(const VisibilityHeader& header, const std::vector<Vi
         names += "  " + PadRight(catalogue.entries[static_cast<std::size_t>(body)].name, 3 * kTime);
         columns += "  " + PadLeft("Auf", kTime - 1) + PadLeft("Kulm", kTime) + PadLeft("Unt", kTime) + " ";
     }
+    if (targets != nullptr) {
+        for (const std::string& name : targets->names) {
+            names += "  " + PadRight(name, 3 * kTime);
+            columns += "  " + PadLeft("Auf", kTime - 1) + PadLeft("Kulm", kTime) + PadLeft("Unt", kTime) + " ";
+        }
+    }
     out += names + "\n" + columns + "\n";
-    for (const VisibilityDay& day : days) {
+    for (std::size_t d = 0; d < days.size(); ++d) {
+        const VisibilityDay& day = days[d];
         std::string row = PadRight(GermanDay(day), kDate) + PadLeft(LocalClockTimeOrNone(day, day.twilight.astronomicalDusk), kTime) +
                           PadLeft(LocalClockTimeOrNone(day, day.twilight.astronomicalDawn), kTime) +
                           PadLeft(FixedNumber(day.darknessHours, 1), kHours) +
@@ -145,6 +171,13 @@ std::string VisibilityTable(const VisibilityHeader& header, const std::vector<Vi
             const BodyDayEvents& e = day.bodies[static_cast<std::size_t>(body)];
             row += "  " + PadLeft(LocalClockTimeOrNone(day, e.rise), kTime - 1) + PadLeft(LocalClockTimeOrNone(day, e.transit), kTime) +
                    PadLeft(LocalClockTimeOrNone(day, e.set), kTime) + " ";
+        }
+        if (targets != nullptr && d < targets->days.size()) {
+            for (const BodyDayEvents& e : targets->days[d]) {
+                row += "  " + PadLeft(LocalClockTimeOrNone(day, e.rise), kTime - 1) +
+                       PadLeft(LocalClockTimeOrNone(day, e.transit), kTime) +
+                       PadLeft(LocalClockTimeOrNone(day, e.set), kTime) + " ";
+            }
         }
         out += row + "\n";
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/almanac/visibility_targets.h"
 #include "core/ephemeris/visibility_year.h"
 
 namespace velmarin {
@@ -20,12 +21,15 @@ struct VisibilityHeader {
 
 // One JSON object: year, place, zone and every day with the first rise,
 // transit and set of each body, the twilight instants and the darkness hours.
-// Instants are Julian Days (UT), altitudes degrees.
-std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days);
+// Instants are Julian Days (UT), altitudes degrees. With `targets`, each day
+// also has "targets": the same fields per target, after "bodies".
+std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
+                           const VisibilityTargets* targets = nullptr);
 
 // A German table, one row a day, local clock times HH:MM, "—" where a day
-// has no such event.
-std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days);
+// has no such event. With `targets`, their columns follow the bodies'.
+std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
+                            const VisibilityTargets* targets = nullptr);
 
 // "HH:MM" of an instant on the day's local clock.
 std::string LocalClockTime(const VisibilityDay& day, double jd);

@@ -24,6 +24,8 @@ constexpr double kTwilightDeg = 0.017453277777777776;
 constexpr double kHourAngleStepDays = 4.0 / 24.0;
 // The Moon's diameter is 2 asin(k sin P) with this k (its radius in Earth radii).
 constexpr double kMoonRadiusEarthRadii = 0.272493;
+// Not a body index: a point rising and setting with its centre.
+constexpr int kPointWithoutSize = -1;
 
 // What the search needs of a body at one instant.
 struct Sample {
@@ -308,6 +310,12 @@ BodyDayEvents FindBodyEvents(int body, double start, double end, const Observer&
 BodyDayEvents FindBodyEvents(int body, const PositionTable& positions, double start, double end,
                              const Observer& observer) {
     BodySky sky(body, observer, start, &positions);
+    const Nodes nodes = FindNodes(sky, start, end);
+    return EventsOf(sky, nodes, start, end);
+}
+
+BodyDayEvents FindPointEvents(const PositionTable& positions, double start, double end, const Observer& observer) {
+    BodySky sky(kPointWithoutSize, observer, start, &positions);
     const Nodes nodes = FindNodes(sky, start, end);
     return EventsOf(sky, nodes, start, end);
 }

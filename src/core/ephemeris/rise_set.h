@@ -71,6 +71,11 @@ BodyDayEvents FindBodyEvents(int body, const PositionTable& positions, double st
                              const Observer& observer);
 SunDayEvents FindSunEvents(const PositionTable& positions, double start, double end, const Observer& observer);
 
+// Events of a point without size (a star, a comet) whose places come from
+// `positions`, covering the day: it rises and sets where its centre's
+// apparent altitude crosses 0, as a planet does.
+BodyDayEvents FindPointEvents(const PositionTable& positions, double start, double end, const Observer& observer);
+
 // Geometric altitude (rad) at which the horizon function's apparent altitude
 // turns positive: the rise/set altitude of a point without size.
 double HorizonGeometricAltitude();
