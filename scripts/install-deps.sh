@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
   xvfb xauth x11-apps imagemagick openbox xdotool
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   python3 python3-ephem python3-icalendar
   tzdata locales
   dpkg-dev lintian appstream desktop-file-utils man-db groff-base bash-completion

@@ -64,6 +64,11 @@ else
   fail "installed render failed: $(cat "$work/render.err")"
 fi
 [ ! -e "$XDG_CONFIG_HOME/Velmarin.ini" ] || fail "render wrote the settings file"
+# The English texts travel with the package: the window's inside velmarin-qt,
+# the core's inside both programs.
+"$program" render --lang en --year 2026 --size 640x480 --output "$work/chart.svg" 2>/dev/null &&
+  grep -q "Astronomical calendar 2026" "$work/chart.svg" || fail "the installed render speaks no English"
+"$program" phases --year 2026 --lang en | grep -q "New moon" || fail "the installed phases speak no English"
 
 # The manual page as man shows it, without a formatter warning.
 page=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/velmarin.1.gz" 2>"$work/man.err")

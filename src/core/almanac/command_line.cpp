@@ -54,7 +54,12 @@ constexpr std::string_view kUsage =
     "exit status 2.\n"
     "--targets (CSV: name,ra,dec[,magnitude,kind], J2000, RA hours, Dec degrees; or\n"
     "messier, the built-in list) and --elements (MPC comet or MPCORB lines) may be\n"
-    "given more than once; --best prints each target's best nights instead.\n";
+    "given more than once; --best prints each target's best nights instead.\n"
+    "\n"
+    "--lang de|en, on every command and for the window, chooses the language of\n"
+    "the chart, the tables and the window; German is the default, whatever the\n"
+    "locale. Without it the settings file's line \"lang en\" (the window's choice)\n"
+    "counts. JSON and CSV are the same in both languages.\n";
 
 }  // namespace
 

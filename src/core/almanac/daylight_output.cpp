@@ -4,6 +4,7 @@
 #include "core/almanac/csv_writer.h"
 #include "core/almanac/text_table.h"
 #include "core/chart/chart_clock.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 namespace {
@@ -54,12 +55,12 @@ std::string DaylightText(const DaylightOptions& options, const std::vector<Twili
     if (zone[0] != '-') zone.insert(0, "+");
     const std::string clock =
         options.settings.zone.empty()
-            ? "UT" + zone + (options.settings.summerTime ? ", mit Sommerzeit" : ", ohne Sommerzeit")
-            : "Zeitzone " + options.settings.zone;
-    std::string out = "Dämmerung " + std::to_string(options.year) + ", Breite " +
-                      FixedNumber(options.latitudeDegrees, 6) + "°, Länge " +
+            ? "UT" + zone + (options.settings.summerTime ? Text(TextId::TableWithSummerTime) : Text(TextId::TableWithoutSummerTime))
+            : Text(TextId::TableZone) + options.settings.zone;
+    std::string out = Text(TextId::TableTwilight) + std::to_string(options.year) + Text(TextId::TableLatitude) +
+                      FixedNumber(options.latitudeDegrees, 6) + Text(TextId::TableLongitude) +
                       FixedNumber(options.longitudeDegrees, 6) + "°, " + clock + "\n\n";
-    out += PadRight("Datum", 12) + PadLeft("Sonnenschein", 14) + PadLeft("Dunkelheit", 12) + "\n";
+    out += PadRight(Text(TextId::TableDate), 12) + PadLeft(Text(TextId::TableSunshine), 14) + PadLeft(Text(TextId::CurveDarkness), 12) + "\n";
     for (const TwilightDay& day : days) {
         out += PadRight(GermanDate(day.jd), 12) + PadLeft(FixedNumber(day.sunshineHours, 1) + " h", 14) +
                PadLeft(FixedNumber(day.darknessHours, 1) + " h", 12) + "\n";

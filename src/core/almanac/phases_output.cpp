@@ -7,6 +7,7 @@
 #include "core/almanac/ics_writer.h"
 #include "core/almanac/utc_instant.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 namespace {
@@ -33,10 +34,10 @@ std::string PhasesJson(int year, const std::vector<PhaseMarker>& markers) {
 }
 
 std::string PhasesText(int year, const std::vector<PhaseMarker>& markers) {
-    std::string out = "Mondphasen " + std::to_string(year) + " (UT)\n\n";
+    std::string out = Text(TextId::TablePhases) + std::to_string(year) + " (UT)\n\n";
     for (const PhaseMarker& m : markers) {
         out += GermanDate(m.jd) + " " + ClockTime(CalendarFromJulianDay(m.jd).hour) + "  " +
-               PhaseMarkerLabel(m.style) + "\n";
+               Translated(PhaseMarkerLabel(m.style)) + "\n";
     }
     return out;
 }

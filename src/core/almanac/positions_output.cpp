@@ -5,6 +5,7 @@
 #include "core/almanac/text_table.h"
 #include "core/almanac/utc_instant.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 namespace {
@@ -68,8 +69,8 @@ std::string PositionsText(const Positions& positions, const BodyCatalogue& catal
     const CalendarInstant instant = CalendarFromJulianDay(jd);
     std::string out = GermanDate(jd) + " " + ClockTime(instant.hour) + " UT (JD " +
                       FixedNumber(jd, 5) + ")\n\n";
-    out += PadRight("", 9) + PadLeft("Rektaszension", 14) + PadLeft("Deklination", 13) +
-           PadLeft("Durchmesser", 13) + PadLeft("Helligkeit", 12) + "\n";
+    out += PadRight("", 9) + PadLeft(Text(TextId::RightAscension), 14) + PadLeft(Text(TextId::TableDeclination), 13) +
+           PadLeft(Text(TextId::Diameter), 13) + PadLeft(Text(TextId::Brightness), 12) + "\n";
     for (int body = 0; body < kBodyCount; ++body) {
         const BodyPosition& p = positions.bodies[static_cast<std::size_t>(body)];
         // Sun and Moon in arc minutes, the planets in arc seconds, as the readout shows them.
@@ -77,7 +78,7 @@ std::string PositionsText(const Positions& positions, const BodyCatalogue& catal
         const std::string diameter =
             large ? FixedNumber(p.diameter / 60.0, 1) + "'" : FixedNumber(p.diameter, 1) + "\"";
         const std::string declination = SignedFixedNumber(p.dec * 180.0 / kPi, 1);
-        out += PadRight(BodyName(catalogue, body), 9) + PadLeft(FormatHoursMinutes(p.ra), 14) +
+        out += PadRight(Translated(BodyName(catalogue, body)), 9) + PadLeft(FormatHoursMinutes(p.ra), 14) +
                PadLeft(declination + "°", 13) + PadLeft(diameter, 13) +
                PadLeft(FixedNumber(p.magnitude, 1) + "mag", 12) + "\n";
     }
@@ -89,9 +90,9 @@ std::string PositionsText(const Positions& positions, const BodyCatalogue& catal
                    PadLeft(t.place.magnitude ? FixedNumber(*t.place.magnitude, 1) + "mag" : std::string(), 12) + "\n";
         }
     }
-    out += "\n" + PadRight(catalogue.entries[kEntryMoonNode1].name, 14) +
+    out += "\n" + PadRight(Translated(catalogue.entries[kEntryMoonNode1].name), 14) +
            FixedNumber(positions.moonNodeLongitude * 180.0 / kPi, 1) + "°\n";
-    out += PadRight(catalogue.entries[kEntrySiderealTime].name, 14) +
+    out += PadRight(Translated(catalogue.entries[kEntrySiderealTime].name), 14) +
            FormatHoursMinutes(positions.siderealTime0h) + "\n";
     return out;
 }

@@ -7,6 +7,7 @@
 #include "core/almanac/command_output.h"
 #include "core/almanac/text_table.h"
 #include "core/chart/body_catalogue.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 namespace {
@@ -131,28 +132,27 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
 std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
                             const VisibilityTargets* targets) {
     const BodyCatalogue catalogue = MakeBodyCatalogue();
-    std::string place = "Breite " + FixedNumber(header.latitudeDegrees, 6) + "°, Länge " +
+    std::string place = Text(TextId::TablePlace) + FixedNumber(header.latitudeDegrees, 6) + Text(TextId::TableLongitude) +
                         FixedNumber(header.longitudeDegrees, 6) + "°";
     std::string clock;
     if (!header.zone.empty()) {
-        clock = "Zone " + header.zone;
+        clock = Text(TextId::TableNamedZone) + header.zone;
     } else {
         std::string zone = FixedNumber(header.timeZoneHours, 1);
         if (zone[0] != '-') zone.insert(0, "+");
-        clock = "UT" + zone + (header.summerTime ? ", mit Sommerzeit" : ", ohne Sommerzeit");
+        clock = "UT" + zone + (header.summerTime ? Text(TextId::TableWithSummerTime) : Text(TextId::TableWithoutSummerTime));
     }
-    std::string out = "Sichtbarkeit " + std::to_string(header.year) + ", " + place + ", " + clock + "\n";
-    out += "Ortszeit; je Körper Aufgang, Kulmination, Untergang; „—“: an diesem Tag nicht.\n"
-           "Dämmerung: Ende und Beginn der astronomischen Dämmerung (−18°).\n\n";
+    std::string out = Text(TextId::TableVisibility) + std::to_string(header.year) + ", " + place + ", " + clock + "\n";
+    out += Text(TextId::TableVisibilityNote);
     // Two header rows: the body names over their three columns.
     constexpr int kDate = 12, kTime = 6, kHours = 8;
-    std::string names = PadRight("", kDate) + PadLeft("Dämmerung", 2 * kTime) + PadLeft("Dunkel", kHours) +
-                        PadLeft("o. Mond", kHours);
-    std::string columns = PadRight("Datum", kDate) + PadLeft("Ende", kTime) + PadLeft("Beg.", kTime) +
+    std::string names = PadRight("", kDate) + PadLeft(Text(TextId::Twilight), 2 * kTime) + PadLeft(Text(TextId::TableDark), kHours) +
+                        PadLeft(Text(TextId::TableMoonless), kHours);
+    std::string columns = PadRight(Text(TextId::TableDate), kDate) + PadLeft(Text(TextId::TableEnd), kTime) + PadLeft(Text(TextId::TableBegin), kTime) +
                           PadLeft("h", kHours) + PadLeft("h", kHours);
     for (int body = 0; body < kBodyCount; ++body) {
-        names += "  " + PadRight(catalogue.entries[static_cast<std::size_t>(body)].name, 3 * kTime);
-        columns += "  " + PadLeft("Auf", kTime - 1) + PadLeft("Kulm", kTime) + PadLeft("Unt", kTime) + " ";
+        names += "  " + PadRight(Translated(catalogue.entries[static_cast<std::size_t>(body)].name), 3 * kTime);
+        columns += "  " + PadLeft(Text(TextId::TableRise), kTime - 1) + PadLeft(Text(TextId::TableTransit), kTime) + PadLeft(Text(TextId::TableSet), kTime) + " ";
     }
     if (targets != nullptr) {
         for (const std::string& name : targets->names) {

@@ -5,6 +5,7 @@
 
 #include "core/app/command_rules.h"
 #include "core/chart/chart_settings.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -20,11 +21,11 @@ struct DisplayModeEntry {
 };
 
 inline constexpr std::array kDisplayModeEntries{
-    DisplayModeEntry{DisplayMode::Normal, CommandId::ModeNormal, "&Normal", "mode_normal", "normal"},
-    DisplayModeEntry{DisplayMode::Sun, CommandId::ModeSun, "&Sonne", "mode_sun", "sun"},
-    DisplayModeEntry{DisplayMode::Midnight, CommandId::ModeMidnight, "&Mitternachtslinie", "mode_midnight",
+    DisplayModeEntry{DisplayMode::Normal, CommandId::ModeNormal, GermanText(TextId::ModeNormal), "mode_normal", "normal"},
+    DisplayModeEntry{DisplayMode::Sun, CommandId::ModeSun, GermanText(TextId::ModeSun), "mode_sun", "sun"},
+    DisplayModeEntry{DisplayMode::Midnight, CommandId::ModeMidnight, GermanText(TextId::ModeMidnight), "mode_midnight",
                      "midnight"},
-    DisplayModeEntry{DisplayMode::Twilight, CommandId::ModeTwilight, "Dämmerung", "mode_twilight", "twilight"},
+    DisplayModeEntry{DisplayMode::Twilight, CommandId::ModeTwilight, GermanText(TextId::Twilight), "mode_twilight", "twilight"},
 };
 
 // The row of a mode-selecting command, or nullptr for any other command.

@@ -7,6 +7,7 @@
 #include "core/ephemeris/moon_phase.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/text/number_text.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -61,7 +62,7 @@ std::string BodyText(EphemerisContext& context, int body, const std::string& nam
 std::string MarkerText(const PhaseMarkerLook& marker, double jd) {
     const MoonPhaseResult phase = FindMoonPhase(jd - kPhaseSearchLeadDays, marker.kind);
     const CalendarInstant date = CalendarFromJulianDay(phase.jd);
-    return DatePrefix(date) + marker.label;
+    return DatePrefix(date) + Translated(marker.label);
 }
 
 }  // namespace
@@ -88,7 +89,7 @@ ReadoutDecision HoverReadout(EphemerisContext& context, Color pixel, Point point
     const int body = FindBody(pixel, catalogue, settings);
     if (body >= 0) {
         const double jd = MapToDate(layout, point);
-        return {Action::Show, BodyText(context, body, catalogue.entries[body].name, jd)};
+        return {Action::Show, BodyText(context, body, Translated(catalogue.entries[body].name), jd)};
     }
     if (const PhaseMarkerLook* marker = FindMarker(pixel)) {
         return {Action::Show, MarkerText(*marker, MapToDate(layout, point))};

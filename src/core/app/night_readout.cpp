@@ -12,6 +12,7 @@
 #include "core/ephemeris/rise_set.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/text/number_text.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -110,7 +111,7 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
         searched = FindBodyEvents(target.body, span.start, span.end, Observer{settings.latitude, settings.longitude});
     }
     const BodyDayEvents& events = known != nullptr ? known->bodies[target.body] : *searched;
-    const std::string name = catalogue.entries[target.body].name;
+    const std::string name = Translated(catalogue.entries[target.body].name);
 
     if (target.kind == NightTarget::Kind::Planet) {
         const Color color = catalogue.entries[target.body].color;
@@ -119,12 +120,12 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
         if (shared && !NearAnEvent(events, span, PointerHours(layout, point))) return {Action::Hide, {}};
         std::string transit = LocalClockTimeOrNone(span, events.transit);
         if (events.transit) transit += " (" + FixedNumber(events.transitAltitude * 180.0 / kPi, 0) + "\u00b0)";
-        return {Action::Show, DatePrefix(span) + name + "| Aufgang " + LocalClockTimeOrNone(span, events.rise) +
-                                  ", Kulmination " + transit + ", Untergang " + LocalClockTimeOrNone(span, events.set)};
+        return {Action::Show, DatePrefix(span) + name + Text(TextId::ReadoutRise) + LocalClockTimeOrNone(span, events.rise) +
+                                  Text(TextId::ReadoutTransit) + transit + Text(TextId::ReadoutSet) + LocalClockTimeOrNone(span, events.set)};
     }
     const double at = span.start + PointerHours(layout, point) / 24.0;
-    return {Action::Show, DatePrefix(span) + name + "| Aufgang " + LocalClockTimeOrNone(span, events.rise) +
-                              ", Untergang " + LocalClockTimeOrNone(span, events.set) + ", beleuchtet " +
+    return {Action::Show, DatePrefix(span) + name + Text(TextId::ReadoutRise) + LocalClockTimeOrNone(span, events.rise) +
+                              Text(TextId::ReadoutSet) + LocalClockTimeOrNone(span, events.set) + Text(TextId::ReadoutLit) +
                               FixedNumber(IlluminatedFraction(at) * 100.0, 0) + " %"};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/chart/truncate.h"
+#include "core/text/text_catalogue.h"
 #include "core/chart/twilight_chart.h"
 
 namespace velmarin {
@@ -16,23 +17,24 @@ constexpr Color kDaylight = Rgb(255, 255, 255);
 
 const char* TwilightBandName(int band) {
     switch (band) {
-        case 0: return "Tag";
-        case 1: return "bürgerliche Dämmerung";
-        case 2: return "nautische Dämmerung";
-        case 3: return "astronomische Dämmerung";
-        default: return "Nacht";
+        case 0: return Text(TextId::BandDay);
+        case 1: return Text(TextId::BandCivil);
+        case 2: return Text(TextId::BandNautical);
+        case 3: return Text(TextId::BandAstronomical);
+        default: return Text(TextId::BandNight);
     }
 }
 
 const char* TwilightBandLegendName(int band) {
     switch (band) {
-        case 0: return "Tag";
-        case 1: return "bürgerl. Dämmerung";
-        case 2: return "naut. Dämmerung";
-        case 3: return "astr. Dämmerung";
-        default: return "Nacht";
+        case 1: return Text(TextId::BandCivilShort);
+        case 2: return Text(TextId::BandNauticalShort);
+        case 3: return Text(TextId::BandAstronomicalShort);
+        default: return TwilightBandName(band);
     }
 }
+
+const char* BandStripName() { return Text(TextId::BandStrip); }
 
 Color TwilightBandShownColor(int band) { return band == 0 ? kDaylight : TwilightBandColor(band); }
 

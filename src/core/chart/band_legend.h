@@ -15,7 +15,7 @@ const char* TwilightBandName(int band);
 // The same, short enough for the legend ("bürgerl. Dämmerung").
 const char* TwilightBandLegendName(int band);
 // The key's name as one entry of all five bands side by side.
-inline constexpr const char* kBandStripName = "Tag bis Nacht";
+const char* BandStripName();
 // The colour a band's cells show: white for daylight, which is left unpainted.
 Color TwilightBandShownColor(int band);
 

@@ -4,6 +4,7 @@
 
 #include "core/chart/chart_settings.h"
 #include "core/chart/truncate.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -28,22 +29,22 @@ CatalogueEntry Entry(const char* name, Color color, double diameterMin = 0.0,
 BodyCatalogue MakeBodyCatalogue() {
     BodyCatalogue catalogue;
     catalogue.entries = {
-        Entry("Sonne", Rgb(225, 225, 55), 1882.7, 2046.6, -27.5, -27.0),
-        Entry("Merkur", Rgb(0, 0, 170), 4.6, 12.3, -5.0, 3.2),
-        Entry("Venus", Rgb(160, 220, 220), 9.6, 63.0, -5.9, -3.7),
-        Entry("Mars", Rgb(255, 0, 0), 3.5, 25.1, -2.9, 1.8),
-        Entry("Jupiter", Rgb(170, 85, 0), 30.0, 48.0, -2.9, -1.7),
-        Entry("Saturn", Rgb(55, 225, 55), 15.0, 19.5, 0.4, 1.3),
-        Entry("Uranus", Rgb(0, 170, 170), 3.3, 4.1, 5.5, 6.0),
-        Entry("Neptun", Rgb(0, 150, 0), 2.15, 2.62, 7.7, 8.0),
-        Entry("Mond", Rgb(100, 100, 100), 1710.0, 2700.0, -25.0, -6.0),
-        Entry("Mond-Knoten", Rgb(170, 0, 170)),
-        Entry("Mond-Knoten", Rgb(170, 0, 170)),
-        Entry("Sternzeit 0h", Rgb(0, 0, 0)),
-        Entry("max. Sonnenschein", Rgb(255, 0, 0)),
-        Entry("Dunkelheit", Rgb(0, 0, 0)),
-        Entry("Ekliptik", Rgb(125, 125, 125)),
-        Entry("Pluto", Rgb(140, 140, 140), 0.07, 0.15, 14.7, 17.0),
+        Entry(GermanText(TextId::BodySun), Rgb(225, 225, 55), 1882.7, 2046.6, -27.5, -27.0),
+        Entry(GermanText(TextId::BodyMercury), Rgb(0, 0, 170), 4.6, 12.3, -5.0, 3.2),
+        Entry(GermanText(TextId::BodyVenus), Rgb(160, 220, 220), 9.6, 63.0, -5.9, -3.7),
+        Entry(GermanText(TextId::BodyMars), Rgb(255, 0, 0), 3.5, 25.1, -2.9, 1.8),
+        Entry(GermanText(TextId::BodyJupiter), Rgb(170, 85, 0), 30.0, 48.0, -2.9, -1.7),
+        Entry(GermanText(TextId::BodySaturn), Rgb(55, 225, 55), 15.0, 19.5, 0.4, 1.3),
+        Entry(GermanText(TextId::BodyUranus), Rgb(0, 170, 170), 3.3, 4.1, 5.5, 6.0),
+        Entry(GermanText(TextId::BodyNeptune), Rgb(0, 150, 0), 2.15, 2.62, 7.7, 8.0),
+        Entry(GermanText(TextId::BodyMoon), Rgb(100, 100, 100), 1710.0, 2700.0, -25.0, -6.0),
+        Entry(GermanText(TextId::BodyMoonNode), Rgb(170, 0, 170)),
+        Entry(GermanText(TextId::BodyMoonNode), Rgb(170, 0, 170)),
+        Entry(GermanText(TextId::CurveSiderealTime), Rgb(0, 0, 0)),
+        Entry(GermanText(TextId::CurveSunshine), Rgb(255, 0, 0)),
+        Entry(GermanText(TextId::CurveDarkness), Rgb(0, 0, 0)),
+        Entry(GermanText(TextId::CurveEcliptic), Rgb(125, 125, 125)),
+        Entry(GermanText(TextId::BodyPluto), Rgb(140, 140, 140), 0.07, 0.15, 14.7, 17.0),
     };
     catalogue.pensMade = false;
     return catalogue;

@@ -13,6 +13,7 @@
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/text/number_text.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -21,8 +22,9 @@ namespace {
 constexpr Color kBlack = Rgb(0, 0, 0);
 constexpr Color kGridColor = Rgb(125, 125, 125);
 constexpr Color kGridDotColor = Rgb(5, 5, 5);
-constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
-                                         "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+constexpr TextId kMonthNames[12] = {TextId::MonthJan, TextId::MonthFeb, TextId::MonthMar, TextId::MonthApr,
+                                     TextId::MonthMay, TextId::MonthJun, TextId::MonthJul, TextId::MonthAug,
+                                     TextId::MonthSep, TextId::MonthOct, TextId::MonthNov, TextId::MonthDec};
 // A year has at most 366 days; the bound only guards the loops against a
 // calendar that never reaches 31 December.
 constexpr int kMostDaysInLoop = 370;
@@ -98,42 +100,42 @@ std::vector<std::string> CaptionLines(const Surface& dc, const std::string& capt
 
 const char* TimeZoneName(double timeZoneHours) {
     if (timeZoneHours == 0.0) return "GMT";
-    if (timeZoneHours == 1.0) return "MEZ";
-    if (timeZoneHours == 2.0) return "OEZ";
+    if (timeZoneHours == 1.0) return Text(TextId::ZoneCet);
+    if (timeZoneHours == 2.0) return Text(TextId::ZoneEet);
     return "";
 }
 
 }  // namespace
 
 std::string ChartTitle(int year, DisplayMode mode) {
-    return Format(mode == DisplayMode::Twilight ? "Dämmerung %d" : "Astronomischer Kalender %d", year);
+    return Format(mode == DisplayMode::Twilight ? Text(TextId::TitleTwilight) : Text(TextId::TitleCalendar), year);
 }
 
 std::string AxisCaption(DisplayMode mode, const ChartSettings& settings, bool portrait,
                         const std::string& zoneCaption, bool brief) {
-    std::string text = portrait ? "X-Achse: " : "Y-Achse: ";
+    std::string text = portrait ? Text(TextId::AxisX) : Text(TextId::AxisY);
     switch (mode) {
-        case DisplayMode::Sun: text += "Stundenwinkel zur Sonne"; break;
-        case DisplayMode::Midnight: text += "Stundenwinkel zur Gegensonne"; break;
+        case DisplayMode::Sun: text += Text(TextId::AxisHourAngleSun); break;
+        case DisplayMode::Midnight: text += Text(TextId::AxisHourAngleAntisun); break;
         case DisplayMode::Twilight:
-            text += "Uhrzeit in ";
+            text += Text(TextId::AxisClockIn);
             // A named zone brings its own summer time.
             if (!zoneCaption.empty()) return text + zoneCaption;
             text += TimeZoneName(settings.timeZoneHours);
-            if (settings.summerTime) text += " mit Sommerzeit";
+            if (settings.summerTime) text += Text(TextId::AxisWithSummerTime);
             return text;
-        default: text += "Rektaszension"; break;
+        default: text += Text(TextId::RightAscension); break;
     }
     if (brief) {
-        if (settings.codeByDiameter || settings.codeByBrightness) text += ", Linienbreite nach ";
-        if (settings.codeByDiameter) text += "Durchmesser";
-        if (settings.codeByDiameter && settings.codeByBrightness) text += " und ";
-        if (settings.codeByBrightness) text += "Helligkeit";
+        if (settings.codeByDiameter || settings.codeByBrightness) text += Text(TextId::AxisWidthBy);
+        if (settings.codeByDiameter) text += Text(TextId::Diameter);
+        if (settings.codeByDiameter && settings.codeByBrightness) text += Text(TextId::AxisAnd);
+        if (settings.codeByBrightness) text += Text(TextId::Brightness);
     } else if (settings.codeByDiameter) {
-        text += ", Linienbreite codiert mit relativem Durchmesser";
-        if (settings.codeByBrightness) text += " und relativer Helligkeit";
+        text += Text(TextId::AxisCodedDiameter);
+        if (settings.codeByBrightness) text += Text(TextId::AxisAndBrightness);
     } else if (settings.codeByBrightness) {
-        text += ", Linienbreite codiert mit relativer Helligkeit";
+        text += Text(TextId::AxisCodedBrightness);
     }
     return text;
 }
@@ -142,8 +144,8 @@ std::string LocationText(double latitude, double longitude) {
     // Degrees with the chart's own pi, as everywhere on the chart.
     const double lat = latitude / (kPi / 180);
     const double lon = longitude / (kPi / 180);
-    return "Für Ort " + FixedNumber(lat, 2) + "°" + (lat >= 0 ? "N" : "S") + " / " +
-           FixedNumber(lon, 2) + "°" + (lon >= 0 ? "O" : "W") + ",      ";
+    return Text(TextId::PlaceFor) + FixedNumber(lat, 2) + "°" + (lat >= 0 ? "N" : "S") + " / " +
+           FixedNumber(lon, 2) + "°" + (lon >= 0 ? Text(TextId::PlaceEast) : "W") + ",      ";
 }
 
 void DrawTitle(ChartPass& pass) {
@@ -187,7 +189,7 @@ void DrawDayAxis(ChartPass& pass) {
                 dc.Line(p.x, l.plotBottom, p.x, l.plotBottom + l.tickShortY);
             }
             if (date.day == 16) {
-                const char* name = kMonthNames[std::clamp(date.month, 1, 12) - 1];
+                const char* name = Text(kMonthNames[std::clamp(date.month, 1, 12) - 1]);
                 const int cx = dc.GetTextExtent(name).cx;
                 dc.TextOut(p.x - cx / 2, l.plotTop - l.tickShortY - cy8, name);
                 dc.TextOut(p.x - cx / 2, l.plotBottom + l.tickShortY - 1, name);
@@ -203,7 +205,7 @@ void DrawDayAxis(ChartPass& pass) {
             dc.Line(l.plotRight, p.y, l.plotRight + l.tickShortX, p.y);
         }
         if (date.day == 16) {
-            const char* name = kMonthNames[std::clamp(date.month, 1, 12) - 1];
+            const char* name = Text(kMonthNames[std::clamp(date.month, 1, 12) - 1]);
             const int cx = dc.GetTextExtent(name).cx;  // measured in fontUp
             dc.SelectFont(pass.fonts.fontDown);
             dc.TextOut(l.plotLeft - l.tickShortX, p.y - cx / 2, name);
@@ -370,12 +372,13 @@ void DrawLegendEntry(ChartPass& pass, LegendCursor& legend, bool colorReadBack, 
     if (x == -1) x = legend.legendCursorX;
     if (y == -1) y = legend.legendCursorY;
 
-    const TextSize size = dc.GetTextExtent(item.name);
+    const std::string name = Translated(item.name);
+    const TextSize size = dc.GetTextExtent(name);
     if (x + size.cx + 2 * l.tickShortX > l.plotRight + l.tickLongX) {
         x = legend.legendRowStartX;
         y = y + size.cy;
     }
-    dc.TextOut(x, y, item.name);
+    dc.TextOut(x, y, name);
     x = x + l.tickShortX + size.cx;
     const int yMid = y + TruncToInt(size.cy * 0.5);
     dc.Line(x, yMid, x + l.tickShortX, yMid);

@@ -7,6 +7,7 @@
 #include "core/chart/band_legend.h"
 #include "core/chart/night_overlay.h"
 #include "core/chart/truncate.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -34,24 +35,24 @@ int SampleWidth(const LegendItem& item, const ChartLayout& l, int cy) {
 
 std::vector<LegendItem> NightLegendItems(const ChartPass& pass, bool stripKey) {
     const auto& entries = pass.catalogue.entries;
-    std::vector<LegendItem> items{{entries[kEntrySunshine].name, entries[kEntrySunshine].color},
-                                  {entries[kEntryDarkness].name, entries[kEntryDarkness].color}};
+    std::vector<LegendItem> items{{Translated(entries[kEntrySunshine].name), entries[kEntrySunshine].color},
+                                  {Translated(entries[kEntryDarkness].name), entries[kEntryDarkness].color}};
     if (stripKey) {
-        items.push_back({kBandStripName, TwilightBandShownColor(kTwilightBandCount - 1), true, kAllBands});
+        items.push_back({BandStripName(), TwilightBandShownColor(kTwilightBandCount - 1), true, kAllBands});
     } else {
         for (int band = 0; band < kTwilightBandCount; ++band) {
             items.push_back({TwilightBandLegendName(band), TwilightBandShownColor(band), true, band});
         }
     }
     if (pass.settings.showMoonlight != 0) {
-        items.push_back({kMoonFreeDarknessName, kMoonFreeDarknessColor});
-        items.push_back({kMoonlightName, kMoonlitDarknessColor, true});
+        items.push_back({Text(TextId::MoonFreeDarkness), kMoonFreeDarknessColor});
+        items.push_back({Text(TextId::Moonlight), kMoonlitDarknessColor, true});
     }
     if (pass.settings.showPlanets != 0) {
         for (int body = kFirstOverlayPlanet; body < kFirstOverlayPlanet + kOverlayPlanetCount; ++body) {
-            items.push_back({entries[body].name, entries[body].color});
+            items.push_back({Translated(entries[body].name), entries[body].color});
         }
-        items.push_back({"\u2191 Aufgang, \u2193 Untergang, gestrichelt: Kulmination"});
+        items.push_back({Text(TextId::PassLegend)});
     }
     return items;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/chart/twilight_chart.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -26,7 +27,7 @@ const char* KindSuffix(PassEventKind kind) {
     switch (kind) {
         case PassEventKind::Rise: return " \u2191";
         case PassEventKind::Set: return " \u2193";
-        default: return " Kulm.";
+        default: return Text(TextId::PassTransitSuffix);
     }
 }
 
@@ -255,7 +256,7 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
     std::vector<Box> placed;
     for (const Curve& curve : curves) {
         const CatalogueEntry& entry = pass.catalogue.entries[curve.body];
-        const std::string text = entry.name + KindSuffix(curve.kind);
+        const std::string text = Translated(entry.name) + KindSuffix(curve.kind);
         const std::optional<Box> box = PlaceLabel(curve, l, crowding, placed, dc.GetTextExtent(text));
         if (!box) continue;
         placed.push_back(*box);

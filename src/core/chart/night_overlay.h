@@ -6,6 +6,7 @@
 #include "core/chart/chart_pass.h"
 #include "core/chart/night_passes.h"
 #include "core/chart/twilight_sampling.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -15,8 +16,8 @@ namespace velmarin {
 inline constexpr Color kMoonlitAstronomicalColor = Rgb(150, 150, 242);
 inline constexpr Color kMoonlitDarknessColor = Rgb(118, 118, 168);
 inline constexpr Color kMoonFreeDarknessColor = Rgb(230, 0, 230);
-inline constexpr const char* kMoonFreeDarknessName = "Dunkelheit ohne Mond";
-inline constexpr const char* kMoonlightName = "Mondlicht";
+inline constexpr const char* kMoonFreeDarknessName = GermanText(TextId::MoonFreeDarkness);
+inline constexpr const char* kMoonlightName = GermanText(TextId::Moonlight);
 
 // Cell "bands" beyond the four twilight bands: astronomical twilight and
 // darkness with the Moon above the horizon.

@@ -4,6 +4,7 @@
 
 #include "core/chart/surface.h"
 #include "core/ephemeris/moon_phase.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -23,12 +24,12 @@ struct PhaseMarkerLook {
     const char* label;
 };
 inline constexpr PhaseMarkerLook kPhaseMarkerLooks[] = {
-    {kStyleNewMoon, kNewMoon, Rgb(1, 1, 1), "Neumond"},
-    {kStyleFirstQuarter, kFirstQuarter, Rgb(200, 200, 200), "1. Viertel"},
-    {kStyleFullMoon, kFullMoon, Rgb(250, 250, 250), "Vollmond"},
-    {kStyleLastQuarter, kLastQuarter, Rgb(190, 190, 190), "3. Viertel"},
-    {kStyleSolarEclipse, kNewMoon, Rgb(240, 0, 0), "mögl. Sonnenfinsternis"},
-    {kStyleLunarEclipse, kFullMoon, Rgb(250, 0, 0), "mögl. Mondfinsternis"},
+    {kStyleNewMoon, kNewMoon, Rgb(1, 1, 1), GermanText(TextId::PhaseNewMoon)},
+    {kStyleFirstQuarter, kFirstQuarter, Rgb(200, 200, 200), GermanText(TextId::PhaseFirstQuarter)},
+    {kStyleFullMoon, kFullMoon, Rgb(250, 250, 250), GermanText(TextId::PhaseFullMoon)},
+    {kStyleLastQuarter, kLastQuarter, Rgb(190, 190, 190), GermanText(TextId::PhaseLastQuarter)},
+    {kStyleSolarEclipse, kNewMoon, Rgb(240, 0, 0), GermanText(TextId::PhaseSolarEclipse)},
+    {kStyleLunarEclipse, kFullMoon, Rgb(250, 0, 0), GermanText(TextId::PhaseLunarEclipse)},
 };
 
 // Limit (degrees of ecliptic longitude) within which a new or full moon

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/almanac/command_line.h"
+#include "core/almanac/language_choice.h"
 #include "qt/cli/render_command.h"
 #include "qt/window/window_application.h"
 #include "qt/zones/qt_zone_database.h"
@@ -27,6 +28,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 int RunVelmarin(int argc, char* argv[]) {
+    if (const auto status = SetLanguageFromCommandLine(argc, argv)) return *status;
     const QtZoneDatabase zones;
     if (const auto status = RunCommandLineWithoutWindow(argc, argv, &zones)) return *status;
     if (argc >= 2 && argv[1] != nullptr && std::string_view(argv[1]) == "render") {

@@ -58,7 +58,7 @@ CAboutDlg::CAboutDlg(const QString& versionText, const QString& buildText, QWidg
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       copyrightLine(QStringLiteral("Copyright © ") + buildText),
       versionLine(QStringLiteral("Velmarin Version ") + versionText) {
-    setWindowTitle(QStringLiteral("Info über Velmarin"));
+    setWindowTitle(tr("Info über Velmarin"));
     setModal(true);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
     const DialogUnits units(font());

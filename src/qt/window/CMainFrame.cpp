@@ -25,6 +25,7 @@
 #include "core/app/settings_file.h"
 #include "core/app/version_text.h"
 #include "core/app/zone_table.h"
+#include "core/text/text_catalogue.h"
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CVelmarinView.h"
 #include "qt/window/toolbar_background_style.h"
@@ -160,7 +161,7 @@ void CMainFrame::createActions() {
 
     // "&Anzeigen"
     for (const DisplayModeEntry& entry : kDisplayModeEntries)
-        createAction(entry.command, QString::fromUtf8(entry.menuText.data(), qsizetype(entry.menuText.size())),
+        createAction(entry.command, QString::fromStdString(Translated(entry.menuText)),
                      IconPath(entry.iconName));
     createAction(CommandId::ShowMoon, tr("mit Mond"));
     createAction(CommandId::CodeDiameter, tr("Codiert mit &Durchmesser"));
@@ -210,7 +211,9 @@ void CMainFrame::createMenus() {
                 CommandId::CodeBrightness, CommandId::CodeNone, kSeparator, CommandId::ModeTwilight, CommandId::ZoneUt, CommandId::ZoneUtPlus1,
                 CommandId::ZoneUtPlus2, CommandId::ZoneOther, CommandId::SummerTime,
                 CommandId::ShowPlanets, CommandId::ShowMoonlight, kSeparator, CommandId::ShowGrid, CommandId::ShowDayLine});
-    addEntries(menuBar()->addMenu(tr("&Ansicht")), {CommandId::ToolBar});
+    QMenu* viewMenu = menuBar()->addMenu(tr("&Ansicht"));
+    addEntries(viewMenu, {CommandId::ToolBar});
+    createLanguageMenu(viewMenu);
     menuBar()->addAction(action(CommandId::About));
 }
 

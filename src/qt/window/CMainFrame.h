@@ -11,6 +11,7 @@
 
 #include "core/app/command_rules.h"
 #include "core/chart/chart_settings.h"
+#include "core/text/language.h"
 
 class QAction;
 class QActionGroup;
@@ -85,6 +86,11 @@ private:
     void createActions();
     void createMenus();
     void createToolBar();
+    // "Ansicht → Sprache": Deutsch / English (window_language.cpp).
+    void createLanguageMenu(QMenu* viewMenu);
+    void OnChooseLanguage(Language language);
+    // Builds actions, menus and toolbar anew in the program's language.
+    void RebuildCommands();
     void OnPrint();
     void OnPrintPreview();
     void OnPrintSetup();
@@ -120,6 +126,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QActionGroup* modeGroup_ = nullptr;
     QActionGroup* zoneGroup_ = nullptr;
+    QActionGroup* languageGroup_ = nullptr;
     QMap<CommandId, QAction*> actions_;
     std::unique_ptr<QPrinter> printer_;
     // Where "Exportieren…" opens its dialog: the folder of the last export.

@@ -45,7 +45,7 @@ CVelmarinView::RenderKey CVelmarinView::CurrentKey() const {
     // Rounded up so the buffer always covers the whole widget.
     const QSize pixels(static_cast<int>(std::ceil(width() * ratio - 1e-6)),
                        static_cast<int>(std::ceil(height() * ratio - 1e-6)));
-    return RenderKey{pixels, ratio, year_, todayJd_, settings()};
+    return RenderKey{pixels, ratio, year_, todayJd_, settings(), ProgramLanguage()};
 }
 
 PageDrawing CVelmarinView::ScreenDrawing(const RenderKey& key) {

@@ -5,6 +5,7 @@
 
 #include "core/app/command_rules.h"
 #include "core/chart/chart_settings.h"
+#include "core/text/language.h"
 #include "core/chart/draw_chart.h"
 #include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_text_pixels.h"
@@ -92,6 +93,7 @@ private:
         int year = 0;
         double todayJd = 0.0;
         ChartSettings settings;
+        Language language = Language::German;  // of the chart's texts
         bool operator==(const RenderKey&) const = default;
     };
     RenderKey CurrentKey() const;

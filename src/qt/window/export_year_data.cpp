@@ -55,7 +55,7 @@ std::optional<std::string> ExportText(const ExportKind& kind, int year, const Ch
         const std::optional<std::string> stamp = CalendarStampNow();
         const std::optional<std::string> text =
             stamp ? PhasesIcs(year, SearchPhaseMarkers(year), *stamp) : std::nullopt;
-        if (!text) problem = Tr("Kalenderdateien fassen nur die Jahre 1 bis 9999.");
+        if (!text) problem = Tr(QT_TRANSLATE_NOOP("ExportYearData", "Kalenderdateien fassen nur die Jahre 1 bis 9999."));
         return text;
     }
     const QtZoneDatabase zones;
@@ -90,7 +90,7 @@ void ExportYearData(QWidget* parent, int year, const ChartSettings& settings, QS
     QStringList filters;
     for (const ExportKind& kind : kKinds) filters << Tr(kind.filter);
 
-    QFileDialog dialog(parent, Tr("Exportieren"));
+    QFileDialog dialog(parent, Tr(QT_TRANSLATE_NOOP("ExportYearData", "Exportieren")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
@@ -121,9 +121,9 @@ void ExportYearData(QWidget* parent, int year, const ChartSettings& settings, QS
             WriteFileAtomically(std::filesystem::path(QFile::encodeName(fileName).toStdString()), *text);
         if (written.ok()) return;
     }
-    QString message = Tr("Die Datei %1 konnte nicht gespeichert werden.").arg(fileName);
+    QString message = Tr(QT_TRANSLATE_NOOP("ExportYearData", "Die Datei %1 konnte nicht gespeichert werden.")).arg(fileName);
     if (!problem.isEmpty()) message += QLatin1Char('\n') + problem;
-    QMessageBox::warning(parent, Tr("Velmarin"), message);
+    QMessageBox::warning(parent, Tr(QT_TRANSLATE_NOOP("ExportYearData", "Velmarin")), message);
 }
 
 }  // namespace velmarin

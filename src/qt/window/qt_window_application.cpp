@@ -2,15 +2,13 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "qt/window/CMainFrame.h"
+#include "qt/window/qt_language.h"
 
 namespace velmarin {
 
@@ -35,16 +33,7 @@ void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString
 
 }  // namespace
 
-bool InstallQtTranslations(QCoreApplication& application) {
-    // The program speaks German, so do the toolkit's own dialogs and buttons.
-    auto* translator = new QTranslator(&application);
-    if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qt"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
-}
+bool InstallQtTranslations(QCoreApplication&) { return ApplyProgramLanguage(Language::German); }
 
 int RunWindowApplication(int argc, char* argv[]) {
     const QtMessageHandler previous = qInstallMessageHandler(HoldStartupMessage);
@@ -58,7 +47,7 @@ int RunWindowApplication(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Tannwick"));
     QApplication::setApplicationName(QStringLiteral("Velmarin"));
     QApplication::setDesktopFileName(QStringLiteral("velmarin"));
-    InstallQtTranslations(application);
+    ApplyProgramLanguage(ProgramLanguage());
 
     CMainFrame frame;
     QApplication::setWindowIcon(frame.windowIcon());

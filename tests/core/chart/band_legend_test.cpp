@@ -39,10 +39,10 @@ TEST_P(TwilightKey, NamesEveryBandBesideAPatchOfItsColourOnThePage) {
     // Where the page is too short for an entry per band, one entry holds all
     // five patches side by side.
     bool strip = false;
-    for (const SurfaceCall& text : dc.Of(SurfaceCall::Text)) strip = strip || text.text == kBandStripName;
+    for (const SurfaceCall& text : dc.Of(SurfaceCall::Text)) strip = strip || text.text == BandStripName();
     EXPECT_EQ(strip, c.strip);
     for (int band = 0; band < kTwilightBandCount; ++band) {
-        const std::string name = strip ? kBandStripName : TwilightBandLegendName(band);
+        const std::string name = strip ? BandStripName() : TwilightBandLegendName(band);
         SCOPED_TRACE(std::string(TwilightBandLegendName(band)));
         int named = 0;
         Point at{};
