@@ -143,13 +143,15 @@ INSTANTIATE_TEST_SUITE_P(
                       SheetCase{"Letter", "150", "landscape", 215.9, 279.4, 150}));
 
 TEST_F(RenderCommandTest, APaperSheetIsThePrintPassAtTheSheetsPixels) {
-    // A4 at 100 dpi is 1169 x 827 pixels; portrait turns the chart.
+    // At 300 dpi, the resolution the print pens' dot counts are for, a sheet
+    // is the print pass at its pixels: A4 is 3508 x 2480; portrait turns the
+    // chart. (At other resolutions the pens scale: print_widths_test.)
     for (const auto& [orientation, size] :
-         {std::pair{"landscape", "1169x827"}, std::pair{"portrait", "827x1169"}}) {
+         {std::pair{"landscape", "3508x2480"}, std::pair{"portrait", "2480x3508"}}) {
         const std::string sheet = PathOf("sheet.png");
         const std::string sized = PathOf("sized.png");
         ASSERT_EQ(RunRenderCommand({"--output", sheet, "--year", "2026", "--print", "--paper", "A4",
-                                    "--dpi", "100", "--orientation", orientation}),
+                                    "--dpi", "300", "--orientation", orientation}),
                   0);
         ASSERT_EQ(RunRenderCommand({"--output", sized, "--year", "2026", "--print", "--size", size}), 0);
         const QImage a(QString::fromStdString(sheet));
