@@ -5,6 +5,7 @@
 
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/horizon.h"
+#include "core/ephemeris/place_of_date.h"
 #include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -43,7 +44,10 @@ std::array<PositionTable, N> ComputeTables(const std::array<int, N>& bodies, dou
         const double t = first + i * step;
         // Sun first: the other bodies read the Sun's values of the same instant.
         ComputeBodyPosition(context, kSun, t);
-        for (std::size_t b = 0; b < N; ++b) tables[b].Add(ComputeBodyPosition(context, bodies[b], t));
+        const PlaceOfDate ofDate(t);
+        for (std::size_t b = 0; b < N; ++b) {
+            tables[b].Add(PlannerPlace(ofDate, bodies[b], ComputeBodyPosition(context, bodies[b], t)));
+        }
     }
     return tables;
 }

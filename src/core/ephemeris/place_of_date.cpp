@@ -88,4 +88,12 @@ PlaceOfDate::Place PlaceOfDate::Apply(double ra, double dec) const {
     return place;
 }
 
+BodyPosition PlannerPlace(const PlaceOfDate& ofDate, int body, BodyPosition position) {
+    if (body < kSun || body >= kMoon) return position;
+    const PlaceOfDate::Place place = ofDate.Apply(position.ra, position.dec);
+    position.ra = place.ra;
+    position.dec = place.dec;
+    return position;
+}
+
 }  // namespace velmarin

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/horizon.h"
+#include "core/ephemeris/place_of_date.h"
 #include "core/ephemeris/position_table.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -44,6 +46,7 @@ public:
           sinLatitude_(std::sin(observer.latitude)),
           cosLatitude_(std::cos(observer.latitude)),
           table_(table) {
+        if (table_ == nullptr) ofDate_.emplace(nutationJd);
         ComputeNutation(context_, nutationJd);
         nutationHours_ = SiderealTimeParts(context_, nutationJd).nutationHours;
     }
@@ -84,6 +87,9 @@ private:
         // Sun first: the other bodies read the Sun's values of the same instant.
         BodyPosition position = ComputeBodyPosition(context_, kSun, t);
         if (body_ != kSun) position = ComputeBodyPosition(context_, body_, t);
+        // The day's precession and nutation: within a day they move a place
+        // by well under an arc second.
+        position = PlannerPlace(*ofDate_, body_, position);
         return {position.ra, position.dec, position.diameter};
     }
     double HourAngleOf(double t, double ra) const {
@@ -95,6 +101,7 @@ private:
     double sinLatitude_;
     double cosLatitude_;
     const PositionTable* table_;
+    std::optional<PlaceOfDate> ofDate_;  // without a table: the places are turned here
     double nutationHours_ = 0.0;  // the day's equation of the equinoxes
     EphemerisContext context_;
 };

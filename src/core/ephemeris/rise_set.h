@@ -56,8 +56,8 @@ struct Observer {
 
 // Events of body 0..8 in the day [start, end) (Julian Days, UT; end - start
 // at most about a day and a quarter). Every instant is found by bracketing
-// between the body's culminations and root-finding to 1 s. Pure: each call
-// uses a context of its own.
+// between the body's culminations and root-finding to 1 s, from the body's
+// place of date (PlannerPlace). Pure: each call uses a context of its own.
 BodyDayEvents FindBodyEvents(int body, double start, double end, const Observer& observer);
 
 // The Sun's rise, transit and set, twilight instants and darkness of the day.
@@ -66,7 +66,9 @@ SunDayEvents FindSunEvents(double start, double end, const Observer& observer);
 // The same searches with the body's positions read from `positions`, a
 // table of that body (the Sun's for FindSunEvents) covering the day: for a
 // year of days, where computing the ephemeris at every step of the search
-// would cost far more than the search.
+// would cost far more than the search. The table holds the places the
+// searches above use (PlannerPlace: of date); the searches take them as
+// they are.
 BodyDayEvents FindBodyEvents(int body, const PositionTable& positions, double start, double end,
                              const Observer& observer);
 SunDayEvents FindSunEvents(const PositionTable& positions, double start, double end, const Observer& observer);

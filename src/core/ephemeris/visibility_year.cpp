@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/ephemeris/ephemeris_context.h"
+#include "core/ephemeris/place_of_date.h"
 #include "core/ephemeris/position_table.h"
 #include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/time_calendar.h"
@@ -52,9 +53,12 @@ BodyTables ComputeBodyTables(double from, double to) {
                 const double t = from + i * kPlanetBaseStep;
                 // Sun first: the planets read the Sun's values of the same instant.
                 const BodyPosition sun = ComputeBodyPosition(context, kSun, t);
-                tables[kSun].Add(sun);
+                const PlaceOfDate ofDate(t);
+                tables[kSun].Add(PlannerPlace(ofDate, kSun, sun));
                 for (int body = kMercury; body < kMoon; ++body) {
-                    if (i % kStepsPerEntry[body] == 0) tables[body].Add(ComputeBodyPosition(context, body, t));
+                    if (i % kStepsPerEntry[body] == 0) {
+                        tables[body].Add(PlannerPlace(ofDate, body, ComputeBodyPosition(context, body, t)));
+                    }
                 }
             }
         });

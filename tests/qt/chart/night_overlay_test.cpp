@@ -46,7 +46,8 @@ QImage Chart(int width, int height, const ChartSettings& settings, ChartViewStat
 // On the 5th, 15th and 25th of every month (away from the grid's days) the
 // pixel at PyEphem's rise and set of each planet, or one at most 3 pixels
 // from it along the time axis, carries the planet's colour (6 pixels for
-// Uranus and Neptune, which the ephemeris itself puts about 5 minutes off).
+// Saturn, Uranus and Neptune, which the ephemeris itself puts 3 to 5 minutes
+// off).
 // Labels and other planets' curves may cover a few.
 TEST(NightOverlayImage, PlanetCurvesPassThroughTheReferenceEvents) {
     for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{1080, 1920}}) {
@@ -68,7 +69,7 @@ TEST(NightOverlayImage, PlanetCurvesPassThroughTheReferenceEvents) {
                         continue;
                     ++checked;
                     bool hit = false;
-                    const int reach = body == kUranus || body == kNeptune ? 6 : 3;
+                    const int reach = body == kSaturn || body == kUranus || body == kNeptune ? 6 : 3;
                     for (int d = -reach; d <= reach && !hit; ++d) {
                         hit = l.portrait ? PixelAt(image, p.x + d, p.y) == colour : PixelAt(image, p.x, p.y + d) == colour;
                     }
