@@ -3,6 +3,7 @@
 #include "core/chart/frame_layers.h"
 #include "core/chart/layers.h"
 #include "core/chart/night_overlay.h"
+#include "core/chart/target_tracks.h"
 #include "core/chart/twilight_chart.h"
 
 namespace velmarin {
@@ -78,6 +79,8 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     if (!printing && settings.showDayLine) DrawDayLine(pass);
     if (settings.showGrid) DrawGrid(pass);
     if (mode == DisplayMode::Normal) DrawEcliptic(pass);
+    // Below the bodies, so a planet's track stays whole where it crosses a target's line.
+    if (mode != DisplayMode::Twilight && state.targets) DrawTargetTracks(pass, *state.targets);
     dc.SelectPen(state.catalogue.bodyPens[0]);
     if (mode != DisplayMode::Twilight) {
         if (kept) {

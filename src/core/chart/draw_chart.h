@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/chart/body_catalogue.h"
 #include "core/chart/chart_layout.h"
@@ -11,6 +12,7 @@
 #include "core/chart/year_sky.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/ephemeris_context.h"
+#include "core/targets/target.h"
 
 namespace velmarin {
 
@@ -33,6 +35,8 @@ struct ChartViewState {
     std::string footerText;
     // The zone database the platform offers (none: only the fixed zones).
     std::shared_ptr<const ZoneDatabase> zones;
+    // The observer's own targets (none: the bodies alone).
+    std::shared_ptr<const std::vector<Target>> targets;
 };
 
 // One complete pass onto `dc` (which is the whole page): layout, then every

@@ -24,6 +24,7 @@
 #include "core/app/version_text.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/draw_chart.h"
+#include "core/targets/target_files.h"
 #include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_painter_surface.h"
 #include "qt/zones/qt_zone_database.h"
@@ -83,13 +84,14 @@ QSize SheetDots(const PaperPage& page) {
 // The whole file of the chart in the chosen format, made in memory, at
 // width x height units of dotsPerInch; empty when it could not be drawn.
 QByteArray ChartBytes(const RenderOptions& options, int width, int height, int dotsPerInch,
-                      double todayJd) {
+                      double todayJd, std::shared_ptr<const std::vector<Target>> targets) {
     const int charHeight = ScreenCharHeight();
     ChartViewState state;
     state.footerText = FooterText();
     // On paper of a stated resolution the widths are the same at every dpi.
     if (options.print && options.paper) state.printDotsPerInch = dotsPerInch;
     state.zones = std::make_shared<const QtZoneDatabase>();
+    state.targets = std::move(targets);
     const PageDrawing draw = [&](Surface& surface) {
         DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);
     };
@@ -157,6 +159,13 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     if (auto error = SettleZoneAgainst("render", options.zoneGiven, options.settings, &zones))
         return ReportBadInput(*error);
 
+    std::shared_ptr<const std::vector<Target>> targets;
+    if (!options.targets.Empty()) {
+        auto loaded = LoadTargets(options.targets);
+        if (const auto* error = std::get_if<std::string>(&loaded)) return ReportBadInput(*error);
+        targets = std::make_shared<const std::vector<Target>>(std::move(std::get<std::vector<Target>>(loaded)));
+    }
+
     const bool toStandardOutput = options.output == kStandardOutput;
     // A terminal would take PNG or PDF bytes as control sequences.
     if (toStandardOutput && options.format != ImageFormat::Svg && ::isatty(STDOUT_FILENO))
@@ -181,7 +190,7 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     // The whole file is made in memory first: writing it is then one step
     // that either works or fails with the system's reason, and a failure
     // leaves the old file as it was.
-    const QByteArray bytes = ChartBytes(options, width, height, dotsPerInch, todayJd);
+    const QByteArray bytes = ChartBytes(options, width, height, dotsPerInch, todayJd, targets);
     if (bytes.isEmpty()) return Fail("cannot draw the chart at this size");
 
     if (toStandardOutput) {

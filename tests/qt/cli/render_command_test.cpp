@@ -162,6 +162,24 @@ TEST_F(RenderCommandTest, APaperSheetIsThePrintPassAtTheSheetsPixels) {
     }
 }
 
+TEST_F(RenderCommandTest, TargetsAreDrawnAndABadTargetsFileWritesNothing) {
+    const std::string plain = PathOf("plain.png");
+    const std::string withTargets = PathOf("targets.png");
+    ASSERT_EQ(RunRenderCommand({"--output", plain, "--year", "2026"}), 0);
+    ASSERT_EQ(RunRenderCommand({"--output", withTargets, "--year", "2026", "--targets", "messier"}), 0);
+    EXPECT_FALSE(QImage(QString::fromStdString(plain)) == QImage(QString::fromStdString(withTargets)));
+
+    // A declination beyond 90 degrees on line 3.
+    const std::string list = PathOf("list.csv");
+    QFile file(QString::fromStdString(list));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("name,ra,dec\nVega,18:36:56,+38:47:01\nNowhere,1.0,95\n");
+    file.close();
+    const std::string refused = PathOf("refused.png");
+    EXPECT_EQ(RunRenderCommand({"--output", refused, "--year", "2026", "--targets", list}), 2);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(refused)));
+}
+
 TEST_F(RenderCommandTest, ASheetTooLargeForAnImageIsRefused) {
     // A3 at 1200 dpi is 14032 x 19843 pixels.
     EXPECT_EQ(RunRenderCommand({"--output", PathOf("huge.png"), "--print", "--paper", "A3", "--dpi",
