@@ -17,6 +17,7 @@ struct FixedTarget {
     double dec = 0.0;                 // rad, [-pi/2, pi/2]
     std::optional<double> magnitude;  // visual, when known
     std::string kind;                 // "galaxy", "open cluster", ... or empty
+    bool operator==(const FixedTarget&) const = default;
 };
 
 // A comet or an asteroid on its osculating orbit.
