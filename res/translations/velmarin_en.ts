@@ -623,6 +623,97 @@ Latitude Longitude</translation>
         <source>S&amp;prache</source>
         <translation>&amp;Language</translation>
     </message>
+    <message>
+        <source>&amp;Ziele…</source>
+        <translation>&amp;Targets…</translation>
+    </message>
+    <message>
+        <source>Diese Ziele konnten nicht gelesen werden:</source>
+        <translation>These targets could not be read:</translation>
+    </message>
+</context>
+<context>
+    <name>velmarin::CTargetsDlg</name>
+    <message>
+        <source>Ziele</source>
+        <translation>Targets</translation>
+    </message>
+    <message>
+        <source>Messier-Katalog (M1–M110)</source>
+        <translation>Messier catalogue (M1–M110)</translation>
+    </message>
+    <message>
+        <source>Datei öffnen…</source>
+        <translation>Open file…</translation>
+    </message>
+    <message>
+        <source>Entfernen</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Neues Ziel (J2000):</source>
+        <translation>New target (J2000):</translation>
+    </message>
+    <message>
+        <source>Stunden, z. B. 0:42:44.3 oder 0.7123</source>
+        <translation>hours, e.g. 0:42:44.3 or 0.7123</translation>
+    </message>
+    <message>
+        <source>Grad, z. B. +41:16:09 oder 41.269</source>
+        <translation>degrees, e.g. +41:16:09 or 41.269</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Rektaszension:</source>
+        <translation>Right ascension:</translation>
+    </message>
+    <message>
+        <source>Deklination:</source>
+        <translation>Declination:</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Liste: %1</source>
+        <translation>List: %1</translation>
+    </message>
+    <message>
+        <source>Bahnelemente: %1</source>
+        <translation>Orbital elements: %1</translation>
+    </message>
+    <message>
+        <source>Ziele öffnen</source>
+        <translation>Open targets</translation>
+    </message>
+    <message>
+        <source>Ziellisten (*.csv);;Bahnelemente des MPC (*.txt *.dat);;Alle Dateien (*)</source>
+        <translation>Target lists (*.csv);;MPC orbital elements (*.txt *.dat);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Das Ziel braucht einen Namen.</source>
+        <translation>The target needs a name.</translation>
+    </message>
+    <message>
+        <source>Die Rektaszension ist in Stunden von 0 bis unter 24 anzugeben.</source>
+        <translation>Give the right ascension in hours, from 0 to below 24.</translation>
+    </message>
+    <message>
+        <source>Die Deklination ist in Grad von −90 bis +90 anzugeben.</source>
+        <translation>Give the declination in degrees, from −90 to +90.</translation>
+    </message>
 </context>
 <context>
     <name>velmarin::CVelmarinView</name>

@@ -43,6 +43,8 @@ enum class CommandId : int {
     // The twilight chart's overlays: the planets' passes and the moonlit night.
     ShowPlanets = 32831,
     ShowMoonlight = 32832,
+    // "Ansicht → Ziele…": the observer's own targets.
+    Targets = 32833,
 };
 
 // What a command's menu entry and toolbar button show.

@@ -94,6 +94,7 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
     createMenus();
     createToolBar();
     UpdateCommandStates();
+    LoadTargetsOfSettings();
 
     resize(InitialOuterSize());
 
@@ -179,6 +180,7 @@ void CMainFrame::createActions() {
 
     // "&Ansicht" and "&?"
     createAction(CommandId::ToolBar, tr("&Symbolleiste"))->setCheckable(true);
+    createAction(CommandId::Targets, tr("&Ziele…"));
     // No icon on the action: the menu bar would show it instead of "&?".
     QAction* about = createAction(CommandId::About, tr("&?"));
     about->setToolTip(tr("Info"));
@@ -212,7 +214,7 @@ void CMainFrame::createMenus() {
                 CommandId::ZoneUtPlus2, CommandId::ZoneOther, CommandId::SummerTime,
                 CommandId::ShowPlanets, CommandId::ShowMoonlight, kSeparator, CommandId::ShowGrid, CommandId::ShowDayLine});
     QMenu* viewMenu = menuBar()->addMenu(tr("&Ansicht"));
-    addEntries(viewMenu, {CommandId::ToolBar});
+    addEntries(viewMenu, {CommandId::ToolBar, CommandId::Targets});
     createLanguageMenu(viewMenu);
     menuBar()->addAction(action(CommandId::About));
 }
@@ -390,6 +392,7 @@ void CMainFrame::ExecuteCommand(CommandId command) {
         case CommandId::Exit: close(); break;
         case CommandId::About: ShowAboutBox(this); break;
         case CommandId::ToolBar: toolBar_->setHidden(!toolBar_->isHidden()); break;
+        case CommandId::Targets: OnTargets(); break;
         default: view_->OnDisplayCommand(command); break;
     }
     UpdateCommandStates();

@@ -70,6 +70,8 @@ public:
     void OnLocationStep(CommandId command);
     // "Andere Zeitzone…": a zone of the system's zone database from a searchable list.
     void OnChooseZone();
+    // "Ansicht → Ziele…": the targets dialog; its list is saved and drawn (window_targets.cpp).
+    void OnTargets();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -89,6 +91,9 @@ private:
     // "Ansicht → Sprache": Deutsch / English (window_language.cpp).
     void createLanguageMenu(QMenu* viewMenu);
     void OnChooseLanguage(Language language);
+    // Reads the targets the settings name and hands them to the view; what
+    // cannot be read is said in one message box (not waited on) and on stderr.
+    void LoadTargetsOfSettings();
     // Builds actions, menus and toolbar anew in the program's language.
     void RebuildCommands();
     void OnPrint();

@@ -45,7 +45,7 @@ CVelmarinView::RenderKey CVelmarinView::CurrentKey() const {
     // Rounded up so the buffer always covers the whole widget.
     const QSize pixels(static_cast<int>(std::ceil(width() * ratio - 1e-6)),
                        static_cast<int>(std::ceil(height() * ratio - 1e-6)));
-    return RenderKey{pixels, ratio, year_, todayJd_, settings(), ProgramLanguage()};
+    return RenderKey{pixels, ratio, year_, todayJd_, settings(), ProgramLanguage(), state_.targets};
 }
 
 PageDrawing CVelmarinView::ScreenDrawing(const RenderKey& key) {
@@ -116,6 +116,11 @@ void CVelmarinView::OnYearStep(int delta) { SetYear(StepYear(year_, delta)); }
 
 void CVelmarinView::SetYear(int year) {
     year_ = std::clamp(year, kMinYear, kMaxYear);
+    ChartChanged();
+}
+
+void CVelmarinView::SetTargets(std::shared_ptr<const std::vector<Target>> targets) {
+    state_.targets = std::move(targets);
     ChartChanged();
 }
 

@@ -56,6 +56,9 @@ public:
     // "Jetzt": this year and today's date from the clock.
     void OnYearNow();
     void SetYear(int year);
+    // The observer's targets to draw (none: null).
+    void SetTargets(std::shared_ptr<const std::vector<Target>> targets);
+    const std::shared_ptr<const std::vector<Target>>& targets() const { return state_.targets; }
 
     // Draws the chart's print pass on exactly one page of printer.
     bool PrintChart(QPrinter* printer);
@@ -94,6 +97,7 @@ private:
         double todayJd = 0.0;
         ChartSettings settings;
         Language language = Language::German;  // of the chart's texts
+        std::shared_ptr<const std::vector<Target>> targets;  // a new list is a new picture
         bool operator==(const RenderKey&) const = default;
     };
     RenderKey CurrentKey() const;
