@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/app/target_readout.h"
 #include "core/app/hover_readout.h"
 #include "core/app/night_readout.h"
 #include "core/chart/chart_clock.h"
@@ -93,7 +94,12 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
         decision = band >= 0 ? BandReadout(band, point, chartLayout(), chart, offsets, year)
                              : NightReadout(target, point, chartLayout(), catalogue(), chart, offsets, year);
     } else {
-        decision = HoverReadout(context, pixel, point, chartLayout(), catalogue(), chart);
+        // A target's line first: its colours are none of the bodies'.
+        const std::optional<ReadoutDecision> onTarget =
+            state_.targets ? TargetReadout(*state_.targets, pixel, point, chartLayout(),
+                                           EffectiveDisplayMode(chart.displayMode))
+                           : std::nullopt;
+        decision = onTarget ? *onTarget : HoverReadout(context, pixel, point, chartLayout(), catalogue(), chart);
     }
     switch (decision.action) {
     case ReadoutDecision::Action::Hide:

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/target_readout.h"
 #include "core/chart/draw_chart.h"
 #include "core/chart/target_tracks.h"
 #include "core/ephemeris/time_calendar.h"
@@ -110,6 +111,24 @@ TEST_P(TargetLines, AgainstTheAntiSunTheLineCrossesTheMiddleAtOpposition) {
     const double intercept = (sy - slope * sx) / n;
     ASSERT_NE(slope, 0.0);
     EXPECT_NEAR(-intercept / slope, 0.0, 1.5) << width << "x" << height;
+}
+
+// The readout names the star where the pointer is on its line, with its
+// place, and nothing a few pixels off it.
+TEST_P(TargetLines, TheReadoutNamesTheStarUnderThePointer) {
+    const auto [width, height] = GetParam();
+    ChartViewState state;
+    const QImage image = Chart(width, height, DisplayMode::Normal, state);
+    const std::vector<Target> targets{Hercules()};
+    const Point on = MapToPage(state.layout, JulianDayFromDate(15, 3, 2026), Hercules().ra);
+    ASSERT_EQ(PixelAt(image, on.x, on.y), TargetColor(0));
+    const std::optional<ReadoutDecision> named = TargetReadout(targets, TargetColor(0), on, state.layout, DisplayMode::Normal);
+    ASSERT_TRUE(named.has_value());
+    EXPECT_EQ(named->action, ReadoutDecision::Action::Show);
+    EXPECT_NE(named->text.find("M13|16:41, +36.5°"), std::string::npos) << named->text;
+    const Point off{state.layout.portrait ? on.x + 8 : on.x, state.layout.portrait ? on.y : on.y + 8};
+    EXPECT_FALSE(TargetReadout(targets, TargetColor(0), off, state.layout, DisplayMode::Normal).has_value());
+    EXPECT_FALSE(TargetReadout(targets, TargetColor(1), on, state.layout, DisplayMode::Normal).has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, TargetLines,

@@ -206,7 +206,7 @@ void TestMainFrame::menusFollowTheTable() {
         "&Anzeigen:|&Normal|&Sonne|&Mitternachtslinie|mit Mond|Codiert mit &Durchmesser"
         "|Codiert mit &Helligkeit|keine Codierung|---|Dämmerung|GMT\t(UT)|MEZ\t(UT+1)|OEZ\t(UT+2)|Andere Zeitzone…"
         "|mit Sommerzeit|mit Planeten|mit Mondlicht|---|mit Raster|mit Tageslinie",
-        "&Ansicht:|&Symbolleiste|S&prache",
+        "&Ansicht:|&Symbolleiste|&Ziele…|S&prache",
         "&?:",
     };
     QCOMPARE(seen, expected);
