@@ -8,11 +8,12 @@
 #include "core/almanac/ics_writer.h"
 #include "core/almanac/utc_instant.h"
 #include "core/chart/body_catalogue.h"
+#include "core/ephemeris/fixed_numbers.h"
 
 namespace velmarin {
 namespace {
 
-constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+constexpr double kDegreesPerRadian = 180.0 / fixed::kExactPi;
 
 // The twilight instants with their JSON names and calendar summaries.
 struct TwilightField {

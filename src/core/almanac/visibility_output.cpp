@@ -7,12 +7,13 @@
 #include "core/almanac/command_output.h"
 #include "core/almanac/text_table.h"
 #include "core/chart/body_catalogue.h"
+#include "core/ephemeris/fixed_numbers.h"
 #include "core/text/text_catalogue.h"
 
 namespace velmarin {
 namespace {
 
-constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+constexpr double kDegreesPerRadian = 180.0 / fixed::kExactPi;
 // An absent instant in the table.
 constexpr const char* kNone = "—";
 

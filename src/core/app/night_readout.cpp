@@ -18,8 +18,7 @@ namespace velmarin {
 
 namespace {
 
-// The twilight chart's pi for its hour axis.
-constexpr double kTwilightPi = 3.14159;
+using fixed::kTwilightPi;  // the twilight chart's hour axis
 // How near (in hours) to one of its events a colour shared with the chart's
 // own curves must be to count as the planet.
 constexpr double kSharedColourHours = 1.0;

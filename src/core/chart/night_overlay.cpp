@@ -15,7 +15,7 @@ namespace {
 
 // The twilight chart's own pi and hour-to-angle mapping, so the curves sit
 // on the bands exactly.
-constexpr double kTwilightPi = 3.14159;
+using fixed::kTwilightPi;
 double LocalHourAngle(double hours) { return (24 - hours) * kTwilightPi / 12; }
 
 // Consecutive passes further apart than this (in days) are not joined.

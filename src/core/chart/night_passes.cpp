@@ -12,7 +12,7 @@ namespace velmarin {
 
 namespace {
 
-constexpr double kDeg = kPi / 180.0;
+using fixed::kDegree;
 // Hour angle gained per day by a fixed point of the sky.
 constexpr double kSiderealRate = 2.0 * kPi * 1.0027379093;
 // The Moon's diameter is 2 asin(k sin P) with this k (its radius in Earth radii).
@@ -88,7 +88,7 @@ private:
         if (body_ != kMoon) return sinHorizon_;
         const double horizon = HorizonGeometricAltitude();
         // Upper limb on the horizon, the Moon lowered by its parallax.
-        const double semidiameter = p.diameter / 2.0 / 3600.0 * kDeg;
+        const double semidiameter = p.diameter / 2.0 / 3600.0 * kDegree;
         const double parallax = std::asin(std::clamp(std::sin(semidiameter) / kMoonRadiusEarthRadii, -1.0, 1.0));
         return std::sin(horizon - semidiameter + parallax * std::cos(horizon));
     }

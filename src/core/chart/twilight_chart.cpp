@@ -16,7 +16,7 @@ namespace velmarin {
 namespace {
 
 // The twilight chart has always used this shorter pi for its angles.
-constexpr double kTwilightPi = 3.14159;
+using fixed::kTwilightPi;
 
 double LocalHourAngle(double hours) { return (24 - hours) * kTwilightPi / 12; }
 

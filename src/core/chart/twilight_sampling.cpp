@@ -158,9 +158,9 @@ struct BandLimits {
 
 const BandLimits& TwilightBandLimits() {
     static const BandLimits limits = [] {
-        constexpr double kDeg = 0.017453277777777776;  // the twilight limits' degree
-        return BandLimits{{std::sin(-0.01), std::sin(-6.0 * kDeg), std::sin(-12.0 * kDeg),
-                           std::sin(-18.0 * kDeg), 1.0}};
+        using fixed::kTwilightDegree;
+        return BandLimits{{std::sin(-0.01), std::sin(-6.0 * kTwilightDegree), std::sin(-12.0 * kTwilightDegree),
+                           std::sin(-18.0 * kTwilightDegree), 1.0}};
     }();
     return limits;
 }

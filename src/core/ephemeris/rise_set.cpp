@@ -14,10 +14,10 @@ namespace velmarin {
 namespace {
 
 constexpr double kSecondDays = 1.0 / 86400.0;
-constexpr double kDeg = kPi / 180.0;
-// Degree factor of the twilight band limits (pi taken as 3.14159), so the
-// instants fall exactly where the chart's bands change.
-constexpr double kTwilightDeg = 0.017453277777777776;
+using fixed::kDegree;
+// The twilight band limits' degree, so the instants fall exactly where the
+// chart's bands change.
+using fixed::kTwilightDegree;
 // Hour angle samples: every four hours the hour angle moves by about 60
 // degrees, far from the 180 between culminations, so none can be missed or
 // taken twice.
@@ -56,7 +56,7 @@ public:
         s.hourAngle = HourAngleOf(t, position.ra);
         const double sinAltitude = std::sin(dec) * sinLatitude_ + std::cos(dec) * std::cos(s.hourAngle) * cosLatitude_;
         double h = std::asin(std::clamp(sinAltitude, -1.0, 1.0));
-        const double semidiameter = position.diameter / 2.0 / 3600.0 * kDeg;
+        const double semidiameter = position.diameter / 2.0 / 3600.0 * kDegree;
         if (body_ == kMoon) {
             // The ephemeris derives the Moon's diameter from its horizontal
             // parallax; undo that to lower the Moon by its parallax.
@@ -263,7 +263,7 @@ SunDayEvents SunEventsOf(BodySky& sky, double start, double end) {
         {-18.0, &TwilightInstants::astronomicalDawn, &TwilightInstants::astronomicalDusk},
     };
     for (const Limit& limit : limits) {
-        const double threshold = limit.degrees * kTwilightDeg;
+        const double threshold = limit.degrees * kTwilightDegree;
         const std::vector<Crossing> crossings = FindCrossings(sky, nodes, centre, threshold);
         for (const Crossing& c : crossings) {
             std::optional<double>& slot = result.twilight.*(c.rising ? limit.dawn : limit.dusk);
