@@ -5,6 +5,7 @@
 
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/horizon.h"
+#include "core/ephemeris/root_search.h"
 #include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -19,18 +20,10 @@ constexpr double kSiderealRate = 2.0 * kPi * 1.0027379093;
 constexpr double kMoonRadiusEarthRadii = 0.272493;
 constexpr double kPlanetStepDays = 4.0;
 constexpr double kMoonStepDays = 1.0;
-// Newton steps stop below this change (about 1 s, as the event search).
-constexpr double kSettledDays = 1.0 / 86400.0;
+// Newton steps on the hour angle, to the event search's tolerance.
 constexpr int kMostSteps = 12;
 // The span covered beyond the year on either side, in days.
 constexpr double kMarginDays = 2.0;
-
-// Angle reduced to (-pi, pi].
-double SignedAngle(double x) {
-    double r = std::remainder(x, 2.0 * kPi);
-    if (r <= -kPi) r += 2.0 * kPi;
-    return r;
-}
 
 // Tables of `bodies` on the grid first, first + step, ... up to last.
 template <std::size_t N>
@@ -101,13 +94,13 @@ private:
     // Newton steps on the hour angle towards target(position).
     template <typename Target>
     double Solve(double t, Target target) const {
-        for (int i = 0; i < kMostSteps; ++i) {
-            const InterpolatedPosition p = table_.At(t);
-            const double step = SignedAngle(HourAngle(t, p) - target(p)) / Rate(p);
-            t -= step;
-            if (std::fabs(step) < kSettledDays) break;
-        }
-        return t;
+        return NewtonRoot(
+            t,
+            [&](double x) {
+                const InterpolatedPosition p = table_.At(x);
+                return SignedAngle(HourAngle(x, p) - target(p)) / Rate(p);
+            },
+            kMostSteps);
     }
 
     BodyPass PassAt(double transit) const {

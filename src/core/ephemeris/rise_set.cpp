@@ -7,13 +7,13 @@
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/horizon.h"
 #include "core/ephemeris/position_table.h"
+#include "core/ephemeris/root_search.h"
 #include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
 
 namespace {
 
-constexpr double kSecondDays = 1.0 / 86400.0;
 using fixed::kDegree;
 // The twilight band limits' degree, so the instants fall exactly where the
 // chart's bands change.
@@ -99,38 +99,6 @@ private:
     EphemerisContext context_;
 };
 
-// Root of f in [a, b] where f(a) and f(b) differ in sign, to 1 s, by the
-// Illinois variant of false position (both ends keep moving).
-template <typename F>
-double FindRoot(F f, double a, double fa, double b, double fb) {
-    int side = 0;
-    for (int i = 0; i < 100 && b - a > 0.5 * kSecondDays; ++i) {
-        double c = (a * fb - b * fa) / (fb - fa);
-        if (!(c > a && c < b)) c = 0.5 * (a + b);
-        const double fc = f(c);
-        if (fc == 0.0) return c;
-        if ((fc < 0.0) == (fa < 0.0)) {
-            a = c;
-            fa = fc;
-            if (side == -1) fb /= 2.0;
-            side = -1;
-        } else {
-            b = c;
-            fb = fc;
-            if (side == 1) fa /= 2.0;
-            side = 1;
-        }
-    }
-    return 0.5 * (a + b);
-}
-
-// Angle reduced to (-pi, pi].
-double SignedAngle(double x) {
-    double r = std::remainder(x, 2.0 * kPi);
-    if (r <= -kPi) r += 2.0 * kPi;
-    return r;
-}
-
 struct Culmination {
     Sample sample;
     bool upper = false;
@@ -163,8 +131,8 @@ Nodes FindNodes(BodySky& sky, double start, double end) {
         for (double k = std::floor(unwrapped / kPi) + 1.0; k * kPi <= next; k += 1.0) {
             const double target = k * kPi;
             const auto offset = [&](double x) { return SignedAngle(sky.HourAngle(x) - target); };
-            const double root = FindRoot(offset, previous.t, SignedAngle(previous.hourAngle - target),
-                                         current.t, SignedAngle(current.hourAngle - target));
+            const double root = FindBracketedRoot(offset, previous.t, SignedAngle(previous.hourAngle - target),
+                                                  current.t, SignedAngle(current.hourAngle - target));
             if (root <= start || root >= end) continue;
             const Sample at = sky.At(root);
             nodes.samples.push_back(at);
@@ -193,7 +161,7 @@ std::vector<Crossing> FindCrossings(BodySky& sky, const Nodes& nodes, Value valu
         const double fb = value(b) - threshold;
         if ((fa > 0.0) == (fb > 0.0)) continue;
         const auto f = [&](double x) { return value(sky.At(x)) - threshold; };
-        crossings.push_back({FindRoot(f, a.t, fa, b.t, fb), fb > 0.0});
+        crossings.push_back({FindBracketedRoot(f, a.t, fa, b.t, fb), fb > 0.0});
     }
     return crossings;
 }
