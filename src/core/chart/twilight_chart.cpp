@@ -10,6 +10,7 @@
 #include "core/chart/layers.h"
 #include "core/chart/night_overlay.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/sky/moonlit_night.h"
 
 namespace velmarin {
 

@@ -1,4 +1,4 @@
-#include "core/chart/twilight_sampling.h"
+#include "core/sky/twilight_sampling.h"
 
 #include <algorithm>
 #include <cmath>

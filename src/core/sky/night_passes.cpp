@@ -1,4 +1,4 @@
-#include "core/chart/night_passes.h"
+#include "core/sky/night_passes.h"
 
 #include <algorithm>
 #include <cmath>
