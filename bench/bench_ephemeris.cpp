@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // summer time.
 #include <benchmark/benchmark.h>
 
-#include "core/chart/twilight_sampling.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 namespace {

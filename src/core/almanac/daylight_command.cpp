@@ -7,7 +7,7 @@
 #include "core/almanac/options.h"
 #include "core/almanac/settings_limits.h"
 #include "core/app/settings_file.h"
-#include "core/chart/twilight_sampling.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/almanac/options.h"
-#include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/civil_offsets.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 

@@ -4,6 +4,7 @@
 #include "core/almanac/csv_writer.h"
 #include "core/almanac/text_table.h"
 #include "core/almanac/utc_instant.h"
+#include "core/ephemeris/fixed_numbers.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/text/text_catalogue.h"
 
@@ -14,8 +15,8 @@ const std::string& BodyName(const BodyCatalogue& catalogue, int body) {
     return catalogue.entries[static_cast<std::size_t>(body)].name;
 }
 
-constexpr double kHoursPerRadian = 12.0 / 3.14159265358979323846;
-constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+constexpr double kHoursPerRadian = 12.0 / fixed::kExactPi;
+constexpr double kDegreesPerRadian = 180.0 / fixed::kExactPi;
 
 std::string JsonOptional(const std::optional<double>& value) {
     return value ? JsonNumber(*value) : std::string("null");

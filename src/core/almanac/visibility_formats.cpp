@@ -8,11 +8,13 @@
 #include "core/almanac/ics_writer.h"
 #include "core/almanac/utc_instant.h"
 #include "core/chart/body_catalogue.h"
+#include "core/ephemeris/fixed_numbers.h"
+#include "core/text/local_clock_time.h"
 
 namespace velmarin {
 namespace {
 
-constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+constexpr double kDegreesPerRadian = 180.0 / fixed::kExactPi;
 
 // The twilight instants with their JSON names and calendar summaries.
 struct TwilightField {
@@ -41,7 +43,7 @@ std::string IsoDay(const VisibilityDay& day) {
 void AddInstant(std::vector<std::string>& row, const VisibilityDay& day, const std::optional<double>& jd) {
     row.push_back(jd ? ShortestNumber(*jd) : std::string());
     row.push_back(jd ? IsoInstant(*jd) : std::string());
-    row.push_back(jd ? LocalClockTime(day, *jd) : std::string());
+    row.push_back(jd ? LocalClockTime(day.start, *jd) : std::string());
 }
 
 void AddInstantHeader(std::vector<std::string>& header, const std::string& name) {

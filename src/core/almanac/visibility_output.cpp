@@ -7,14 +7,14 @@
 #include "core/almanac/command_output.h"
 #include "core/almanac/text_table.h"
 #include "core/chart/body_catalogue.h"
+#include "core/ephemeris/fixed_numbers.h"
+#include "core/text/local_clock_time.h"
 #include "core/text/text_catalogue.h"
 
 namespace velmarin {
 namespace {
 
-constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
-// An absent instant in the table.
-constexpr const char* kNone = "—";
+constexpr double kDegreesPerRadian = 180.0 / fixed::kExactPi;
 
 std::string IsoDay(const VisibilityDay& day) {
     char text[32];
@@ -30,20 +30,6 @@ std::string GermanDay(const VisibilityDay& day) {
 }
 
 }  // namespace
-
-std::string LocalClockTimeOrNone(const VisibilityDay& day, const std::optional<double>& jd) {
-    return jd ? LocalClockTime(day, *jd) : std::string(kNone);
-}
-
-std::string LocalClockTime(const VisibilityDay& day, double jd) {
-    // The day's own offset throughout, rounded to the minute; the last hour of
-    // a 25-hour day reads 00:xx again.
-    const long long minutes = std::llround((jd - day.start) * 1440.0);
-    const long long ofDay = ((minutes % 1440) + 1440) % 1440;
-    char text[16];
-    std::snprintf(text, sizeof text, "%02lld:%02lld", ofDay / 60, ofDay % 60);
-    return text;
-}
 
 std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
                            const VisibilityTargets* targets) {
@@ -163,20 +149,20 @@ std::string VisibilityTable(const VisibilityHeader& header, const std::vector<Vi
     out += names + "\n" + columns + "\n";
     for (std::size_t d = 0; d < days.size(); ++d) {
         const VisibilityDay& day = days[d];
-        std::string row = PadRight(GermanDay(day), kDate) + PadLeft(LocalClockTimeOrNone(day, day.twilight.astronomicalDusk), kTime) +
-                          PadLeft(LocalClockTimeOrNone(day, day.twilight.astronomicalDawn), kTime) +
+        std::string row = PadRight(GermanDay(day), kDate) + PadLeft(LocalClockTimeOrNone(day.start, day.twilight.astronomicalDusk), kTime) +
+                          PadLeft(LocalClockTimeOrNone(day.start, day.twilight.astronomicalDawn), kTime) +
                           PadLeft(FixedNumber(day.darknessHours, 1), kHours) +
                           PadLeft(FixedNumber(day.moonFreeDarknessHours, 1), kHours);
         for (int body = 0; body < kBodyCount; ++body) {
             const BodyDayEvents& e = day.bodies[static_cast<std::size_t>(body)];
-            row += "  " + PadLeft(LocalClockTimeOrNone(day, e.rise), kTime - 1) + PadLeft(LocalClockTimeOrNone(day, e.transit), kTime) +
-                   PadLeft(LocalClockTimeOrNone(day, e.set), kTime) + " ";
+            row += "  " + PadLeft(LocalClockTimeOrNone(day.start, e.rise), kTime - 1) + PadLeft(LocalClockTimeOrNone(day.start, e.transit), kTime) +
+                   PadLeft(LocalClockTimeOrNone(day.start, e.set), kTime) + " ";
         }
         if (targets != nullptr && d < targets->days.size()) {
             for (const BodyDayEvents& e : targets->days[d]) {
-                row += "  " + PadLeft(LocalClockTimeOrNone(day, e.rise), kTime - 1) +
-                       PadLeft(LocalClockTimeOrNone(day, e.transit), kTime) +
-                       PadLeft(LocalClockTimeOrNone(day, e.set), kTime) + " ";
+                row += "  " + PadLeft(LocalClockTimeOrNone(day.start, e.rise), kTime - 1) +
+                       PadLeft(LocalClockTimeOrNone(day.start, e.transit), kTime) +
+                       PadLeft(LocalClockTimeOrNone(day.start, e.set), kTime) + " ";
             }
         }
         out += row + "\n";

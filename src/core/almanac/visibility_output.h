@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,10 +29,5 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
 // has no such event. With `targets`, their columns follow the bodies'.
 std::string VisibilityTable(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
                             const VisibilityTargets* targets = nullptr);
-
-// "HH:MM" of an instant on the day's local clock.
-std::string LocalClockTime(const VisibilityDay& day, double jd);
-// LocalClockTime, or "—" for an event the day does not have.
-std::string LocalClockTimeOrNone(const VisibilityDay& day, const std::optional<double>& jd);
 
 }  // namespace velmarin

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <optional>
 
-#include "core/almanac/visibility_output.h"
 #include "core/chart/band_legend.h"
 #include "core/chart/night_overlay.h"
 #include "core/chart/twilight_chart.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/rise_set.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/text/local_clock_time.h"
 #include "core/text/number_text.h"
 #include "core/text/text_catalogue.h"
 
@@ -18,8 +18,7 @@ namespace velmarin {
 
 namespace {
 
-// The twilight chart's pi for its hour axis.
-constexpr double kTwilightPi = 3.14159;
+using fixed::kTwilightPi;  // the twilight chart's hour axis
 // How near (in hours) to one of its events a colour shared with the chart's
 // own curves must be to count as the planet.
 constexpr double kSharedColourHours = 1.0;
@@ -118,14 +117,14 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
         const bool shared = color == catalogue.entries[kEntrySunshine].color ||
                             color == catalogue.entries[kEntryDarkness].color;
         if (shared && !NearAnEvent(events, span, PointerHours(layout, point))) return {Action::Hide, {}};
-        std::string transit = LocalClockTimeOrNone(span, events.transit);
+        std::string transit = LocalClockTimeOrNone(span.start, events.transit);
         if (events.transit) transit += " (" + FixedNumber(events.transitAltitude * 180.0 / kPi, 0) + "\u00b0)";
-        return {Action::Show, DatePrefix(span) + name + Text(TextId::ReadoutRise) + LocalClockTimeOrNone(span, events.rise) +
-                                  Text(TextId::ReadoutTransit) + transit + Text(TextId::ReadoutSet) + LocalClockTimeOrNone(span, events.set)};
+        return {Action::Show, DatePrefix(span) + name + Text(TextId::ReadoutRise) + LocalClockTimeOrNone(span.start, events.rise) +
+                                  Text(TextId::ReadoutTransit) + transit + Text(TextId::ReadoutSet) + LocalClockTimeOrNone(span.start, events.set)};
     }
     const double at = span.start + PointerHours(layout, point) / 24.0;
-    return {Action::Show, DatePrefix(span) + name + Text(TextId::ReadoutRise) + LocalClockTimeOrNone(span, events.rise) +
-                              Text(TextId::ReadoutSet) + LocalClockTimeOrNone(span, events.set) + Text(TextId::ReadoutLit) +
+    return {Action::Show, DatePrefix(span) + name + Text(TextId::ReadoutRise) + LocalClockTimeOrNone(span.start, events.rise) +
+                              Text(TextId::ReadoutSet) + LocalClockTimeOrNone(span.start, events.set) + Text(TextId::ReadoutLit) +
                               FixedNumber(IlluminatedFraction(at) * 100.0, 0) + " %"};
 }
 
@@ -196,8 +195,8 @@ ReadoutDecision BandReadout(int band, Point point, const ChartLayout& layout, co
             stretch(t.astronomicalDusk, other.twilight.astronomicalDawn);
         }
     }
-    return {Action::Show, DatePrefix(day) + TwilightBandName(band) + " " + LocalClockTimeOrNone(*fromDay, from) +
-                              "\u2013" + LocalClockTimeOrNone(*toDay, to)};
+    return {Action::Show, DatePrefix(day) + TwilightBandName(band) + " " + LocalClockTimeOrNone(fromDay->start, from) +
+                              "\u2013" + LocalClockTimeOrNone(toDay->start, to)};
 }
 
 }  // namespace velmarin

@@ -6,6 +6,7 @@
 #include "core/chart/target_tracks.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/ephemeris_context.h"
+#include "core/ephemeris/fixed_numbers.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/targets/target_place.h"
 #include "core/text/number_text.h"
@@ -53,7 +54,7 @@ std::optional<ReadoutDecision> TargetReadout(const std::vector<Target>& targets,
     char prefix[64];
     std::snprintf(prefix, sizeof prefix, "%02d.%02d.%4d: ", date.day, date.month, date.year);
     std::string text = prefix + TargetName(targets[*nearest]) + "|" + FormatHoursMinutes(nearestPlace.ra) + ", " +
-                       SignedFixedNumber(nearestPlace.dec * 180.0 / kPi, 1) + "°";
+                       SignedFixedNumber(nearestPlace.dec * 180.0 / fixed::kExactPi, 1) + "°";
     if (nearestPlace.magnitude) text += "|" + FixedNumber(*nearestPlace.magnitude, 1) + "mag";
     return ReadoutDecision{ReadoutDecision::Action::Show, text};
 }

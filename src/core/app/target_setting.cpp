@@ -1,3 +1,4 @@
+#include "core/ephemeris/fixed_numbers.h"
 #include "core/app/target_setting.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace velmarin {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPiExact = fixed::kExactPi;
 
 // The value of a "KEYWORD VALUE" line; nullopt for a line of another keyword.
 std::optional<std::string_view> ValueOf(std::string_view line, std::string_view keyword) {
@@ -37,8 +38,8 @@ std::optional<FixedTarget> ParseOwnTarget(std::string_view value) {
     if (!degrees || *degrees < -90.0 || *degrees > 90.0 || value.empty()) return std::nullopt;
     FixedTarget target;
     target.name = std::string(value);
-    target.ra = *hours / 12.0 * kPi;
-    target.dec = *degrees / 180.0 * kPi;
+    target.ra = *hours / 12.0 * kPiExact;
+    target.dec = *degrees / 180.0 * kPiExact;
     return target;
 }
 
@@ -82,8 +83,8 @@ ChartSettings WithSettingsTargets(ChartSettings settings, const SavedTargets& ta
     for (const std::string& file : targets.sources.elements)
         lines.push_back(std::string(kElementsKeyword) + blank + file);
     for (const FixedTarget& t : targets.own) {
-        lines.push_back(std::string(kTargetKeyword) + blank + NumberText(t.ra / kPi * 12.0) + blank +
-                        NumberText(t.dec / kPi * 180.0) + blank + t.name);
+        lines.push_back(std::string(kTargetKeyword) + blank + NumberText(t.ra / kPiExact * 12.0) + blank +
+                        NumberText(t.dec / kPiExact * 180.0) + blank + t.name);
     }
     return settings;
 }

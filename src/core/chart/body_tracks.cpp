@@ -2,9 +2,9 @@
 #include <cstdlib>
 
 #include "core/chart/layers.h"
-#include "core/chart/year_sky.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/sky/year_sky.h"
 
 namespace velmarin {
 

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "core/ephemeris/fixed_numbers.h"
+
 namespace velmarin {
 
 // Full-precision degree factor of the settings file and the location commands.
-inline constexpr double degToRad = 3.14159265358979323846 / 180.0;
+inline constexpr double degToRad = fixed::kExactPi / 180.0;
 
 // What the chart plots; the numbers are those of the settings file.
 enum class DisplayMode : int { Normal = 0, Sun = 1, Midnight = 2, Twilight = 3 };

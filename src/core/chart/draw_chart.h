@@ -9,9 +9,9 @@
 #include "core/chart/chart_pass.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/surface.h"
-#include "core/chart/year_sky.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/ephemeris_context.h"
+#include "core/sky/year_sky.h"
 #include "core/targets/target.h"
 
 namespace velmarin {

@@ -4,7 +4,7 @@
 
 #include "core/chart/chart_pass.h"
 #include "core/chart/phase_markers.h"
-#include "core/chart/twilight_sampling.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 

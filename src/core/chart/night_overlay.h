@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/chart/chart_pass.h"
-#include "core/chart/night_passes.h"
-#include "core/chart/twilight_sampling.h"
+#include "core/sky/night_passes.h"
+#include "core/sky/twilight_sampling.h"
 #include "core/text/text_catalogue.h"
 
 namespace velmarin {
@@ -25,17 +25,6 @@ inline constexpr int kMoonlitAstronomicalBand = 5;
 inline constexpr int kMoonlitDarknessBand = 6;
 // Colour of a cell band 1..6; kInvalidColor for anything else.
 Color NightCellColor(int band);
-
-// The Moon over the twilight chart's samples.
-struct MoonlitNight {
-    // Per sampled day, per sample: the Moon's upper limb above the horizon.
-    std::vector<std::bitset<kTwilightSamplesPerDay>> moonUp;
-    // Per sampled day: hours of darkness with the Moon down, counted in the
-    // chart's 0.1 h samples as its darkness curve is.
-    std::vector<double> moonFreeDarknessHours;
-};
-MoonlitNight MoonlitSamples(const std::vector<TwilightDay>& days, const std::vector<TimeInterval>& moonUp,
-                            const YearOffsets& offsets);
 
 // Draws the rise, set (solid) and transit (thin, dashed) curves of Mercury ..
 // Neptune in their catalogue colours, thick where they pass over the night

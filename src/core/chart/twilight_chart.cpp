@@ -10,13 +10,14 @@
 #include "core/chart/layers.h"
 #include "core/chart/night_overlay.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/sky/moonlit_night.h"
 
 namespace velmarin {
 
 namespace {
 
 // The twilight chart has always used this shorter pi for its angles.
-constexpr double kTwilightPi = 3.14159;
+using fixed::kTwilightPi;
 
 double LocalHourAngle(double hours) { return (24 - hours) * kTwilightPi / 12; }
 

@@ -6,7 +6,7 @@
 #include "core/chart/chart_layout.h"
 #include "core/chart/chart_settings.h"
 #include "core/chart/surface.h"
-#include "core/chart/twilight_sampling.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 

@@ -10,7 +10,7 @@ namespace velmarin {
 
 namespace {
 
-constexpr double kDeg = kPi / 180.0;
+using fixed::kDegree;
 constexpr double kJ1900 = 2415020.0;
 constexpr double kDaysPerCentury = 36525.0;
 constexpr double kAuKm = 149600000.0;
@@ -44,10 +44,10 @@ const DerivedTable& Derived() {
         DerivedTable t{};
         for (int b = 0; b < kBodyCount; ++b) {
             const OrbitalElements& el = ElementTable[b];
-            const double node = el.ascendingNode * kDeg;
-            const double inclination = el.inclination * kDeg;
-            const double perihelion = el.perihelion * kDeg;
-            const double meanLongitude = el.meanLongitude * kDeg;
+            const double node = el.ascendingNode * kDegree;
+            const double inclination = el.inclination * kDegree;
+            const double perihelion = el.perihelion * kDegree;
+            const double meanLongitude = el.meanLongitude * kDegree;
             const double omega = perihelion - node;
             const double a = el.semiMajorAxis;
             DerivedElements& d = t.rows[b];
@@ -164,7 +164,7 @@ BodyPosition ComputePlanet(const EphemerisContext& context, int body, double jd)
 
 // Mean argument referred to 1900: the sum of two separately normalised parts.
 double MeanArgument(double slowDegrees, double fastDegrees) {
-    return NormalizeAngle(slowDegrees * kDeg) + NormalizeAngle(fastDegrees * kDeg);
+    return NormalizeAngle(slowDegrees * kDegree) + NormalizeAngle(fastDegrees * kDegree);
 }
 
 BodyPosition ComputeMoon(EphemerisContext& context, double jd) {
@@ -190,21 +190,21 @@ BodyPosition ComputeMoon(EphemerisContext& context, double jd) {
                       192.0 * std::sin(2.0 * d + mp) + 4586.0 * std::sin(2.0 * d - mp) +
                       165.0 * std::sin(2.0 * d - m) + 206.0 * std::sin(2.0 * d - mp - m) -
                       110.0 * std::sin(mp + m) + 148.0 * std::sin(mp - m);
-    const double lambda = NormalizeAngle(meanLongitude + dl / 3600.0 * kDeg);
+    const double lambda = NormalizeAngle(meanLongitude + dl / 3600.0 * kDegree);
 
     const double parallax = 3423.0 + 187.0 * std::cos(mp) + 10.0 * std::cos(2.0 * mp) +
                             34.0 * std::cos(2.0 * d - mp) + 28.0 * std::cos(2.0 * d) +
                             3.0 * std::cos(2.0 * d + mp);
-    const double s = std::sin(parallax / 3600.0 * kDeg);
+    const double s = std::sin(parallax / 3600.0 * kDegree);
     context.moonNodeLongitude = NormalizeAngle(node);
     const double distance = 6378.14 / s / kAuKm;
 
     const double h = 2.0 * sunMeanLongitude - meanLongitude - node;
     const double n = 11.0 * std::sin(h - m) - 23.0 * std::sin(h + m) - 31.0 * std::sin(h - mp) -
                      25.0 * std::sin(argument - 2.0 * mp) + 21.0 * std::sin(argument - mp);
-    const double sArg = (lambda - node) + (541.0 * std::sin(m) + 412.0 * std::sin(2.0 * argument)) * kDeg / 3600.0;
+    const double sArg = (lambda - node) + (541.0 * std::sin(m) + 412.0 * std::sin(2.0 * argument)) * kDegree / 3600.0;
     const double beta =
-        (18520.0 * std::sin(sArg) - 526.0 * std::sin(h) + 44.0 * std::sin(h + mp) + n) * kDeg / 3600.0;
+        (18520.0 * std::sin(sArg) - 526.0 * std::sin(h) + 44.0 * std::sin(h + mp) + n) * kDegree / 3600.0;
 
     const double elongationFromSun = std::acos(std::cos(beta) * std::cos(context.sunLongitude - lambda));
     const double phaseAngle = NormalizeAngle(
@@ -213,7 +213,7 @@ BodyPosition ComputeMoon(EphemerisContext& context, double jd) {
 
     BodyPosition out;
     EquatorialStep(lambda, beta, out);
-    out.diameter = 2.0 * std::asin(0.272493 * s) / kDeg * 3600.0;
+    out.diameter = 2.0 * std::asin(0.272493 * s) / kDegree * 3600.0;
     // Phase angle in units of 100 degrees: 1.74533 rad and its square and cube.
     out.magnitude = 3.05 * phaseAngle / 1.74533 - 12.72 - 1.05 * (phaseAngle * phaseAngle) / 3.04617 +
                     1.05 * (phaseAngle * phaseAngle * phaseAngle) / 5.31658;

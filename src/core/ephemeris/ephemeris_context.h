@@ -1,11 +1,8 @@
 #pragma once
 
-namespace velmarin {
+#include "core/ephemeris/fixed_numbers.h"
 
-// The program's value of pi for the ephemeris and the chart. It is a
-// ten-decimal literal on purpose: every published number of the chart
-// follows from it.
-inline constexpr double kPi = 3.1415926535;
+namespace velmarin {
 
 // The sky values that a sequence of ephemeris calls leaves behind for the
 // next call. One context per thread (or per chart pass) keeps computations

@@ -13,8 +13,7 @@ namespace {
 // branches no longer hold, so the altitude stays geometric there.
 constexpr double kRefractionFloor = -0.01;
 
-// Degree factor of the twilight limits (pi taken as 3.14159).
-constexpr double kTwilightDeg = 0.017453277777777776;
+using fixed::kTwilightDegree;
 
 }  // namespace
 
@@ -66,9 +65,9 @@ bool HorizontalFromEquatorial(int mode, double hourAngle, double declination, do
 
 int TwilightBand(double altitude) {
     if (altitude > 0.0) return 0;
-    if (altitude > -6.0 * kTwilightDeg) return 1;
-    if (altitude > -12.0 * kTwilightDeg) return 2;
-    if (altitude > -18.0 * kTwilightDeg) return 3;
+    if (altitude > -6.0 * kTwilightDegree) return 1;
+    if (altitude > -12.0 * kTwilightDegree) return 2;
+    if (altitude > -18.0 * kTwilightDegree) return 3;
     return 4;  // darkness, also for NaN
 }
 

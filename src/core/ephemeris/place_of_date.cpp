@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kJ2000 = 2451545.0;
 constexpr double kDaysPerCentury = 36525.0;
-constexpr double kArcsec = 3.14159265358979323846 / 180.0 / 3600.0;
+constexpr double kArcsec = fixed::kExactPi / 180.0 / 3600.0;
 // The constant of aberration, 20.49552 arc seconds.
 constexpr double kAberration = 20.49552 * kArcsec;
 

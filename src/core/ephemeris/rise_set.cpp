@@ -9,17 +9,17 @@
 #include "core/ephemeris/horizon.h"
 #include "core/ephemeris/place_of_date.h"
 #include "core/ephemeris/position_table.h"
+#include "core/ephemeris/root_search.h"
 #include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
 
 namespace {
 
-constexpr double kSecondDays = 1.0 / 86400.0;
-constexpr double kDeg = kPi / 180.0;
-// Degree factor of the twilight band limits (pi taken as 3.14159), so the
-// instants fall exactly where the chart's bands change.
-constexpr double kTwilightDeg = 0.017453277777777776;
+using fixed::kDegree;
+// The twilight band limits' degree, so the instants fall exactly where the
+// chart's bands change.
+using fixed::kTwilightDegree;
 // Hour angle samples: every four hours the hour angle moves by about 60
 // degrees, far from the 180 between culminations, so none can be missed or
 // taken twice.
@@ -59,7 +59,7 @@ public:
         s.hourAngle = HourAngleOf(t, position.ra);
         const double sinAltitude = std::sin(dec) * sinLatitude_ + std::cos(dec) * std::cos(s.hourAngle) * cosLatitude_;
         double h = std::asin(std::clamp(sinAltitude, -1.0, 1.0));
-        const double semidiameter = position.diameter / 2.0 / 3600.0 * kDeg;
+        const double semidiameter = position.diameter / 2.0 / 3600.0 * kDegree;
         if (body_ == kMoon) {
             // The ephemeris derives the Moon's diameter from its horizontal
             // parallax; undo that to lower the Moon by its parallax.
@@ -106,38 +106,6 @@ private:
     EphemerisContext context_;
 };
 
-// Root of f in [a, b] where f(a) and f(b) differ in sign, to 1 s, by the
-// Illinois variant of false position (both ends keep moving).
-template <typename F>
-double FindRoot(F f, double a, double fa, double b, double fb) {
-    int side = 0;
-    for (int i = 0; i < 100 && b - a > 0.5 * kSecondDays; ++i) {
-        double c = (a * fb - b * fa) / (fb - fa);
-        if (!(c > a && c < b)) c = 0.5 * (a + b);
-        const double fc = f(c);
-        if (fc == 0.0) return c;
-        if ((fc < 0.0) == (fa < 0.0)) {
-            a = c;
-            fa = fc;
-            if (side == -1) fb /= 2.0;
-            side = -1;
-        } else {
-            b = c;
-            fb = fc;
-            if (side == 1) fa /= 2.0;
-            side = 1;
-        }
-    }
-    return 0.5 * (a + b);
-}
-
-// Angle reduced to (-pi, pi].
-double SignedAngle(double x) {
-    double r = std::remainder(x, 2.0 * kPi);
-    if (r <= -kPi) r += 2.0 * kPi;
-    return r;
-}
-
 struct Culmination {
     Sample sample;
     bool upper = false;
@@ -170,8 +138,8 @@ Nodes FindNodes(BodySky& sky, double start, double end) {
         for (double k = std::floor(unwrapped / kPi) + 1.0; k * kPi <= next; k += 1.0) {
             const double target = k * kPi;
             const auto offset = [&](double x) { return SignedAngle(sky.HourAngle(x) - target); };
-            const double root = FindRoot(offset, previous.t, SignedAngle(previous.hourAngle - target),
-                                         current.t, SignedAngle(current.hourAngle - target));
+            const double root = FindBracketedRoot(offset, previous.t, SignedAngle(previous.hourAngle - target),
+                                                  current.t, SignedAngle(current.hourAngle - target));
             if (root <= start || root >= end) continue;
             const Sample at = sky.At(root);
             nodes.samples.push_back(at);
@@ -200,7 +168,7 @@ std::vector<Crossing> FindCrossings(BodySky& sky, const Nodes& nodes, Value valu
         const double fb = value(b) - threshold;
         if ((fa > 0.0) == (fb > 0.0)) continue;
         const auto f = [&](double x) { return value(sky.At(x)) - threshold; };
-        crossings.push_back({FindRoot(f, a.t, fa, b.t, fb), fb > 0.0});
+        crossings.push_back({FindBracketedRoot(f, a.t, fa, b.t, fb), fb > 0.0});
     }
     return crossings;
 }
@@ -270,7 +238,7 @@ SunDayEvents SunEventsOf(BodySky& sky, double start, double end) {
         {-18.0, &TwilightInstants::astronomicalDawn, &TwilightInstants::astronomicalDusk},
     };
     for (const Limit& limit : limits) {
-        const double threshold = limit.degrees * kTwilightDeg;
+        const double threshold = limit.degrees * kTwilightDegree;
         const std::vector<Crossing> crossings = FindCrossings(sky, nodes, centre, threshold);
         for (const Crossing& c : crossings) {
             std::optional<double>& slot = result.twilight.*(c.rising ? limit.dawn : limit.dusk);

@@ -12,8 +12,8 @@ namespace {
 
 // The nutation block carries its own degree factors, derived from pi taken
 // as 3.14159; the sidereal time depends on them to the last digit.
-constexpr double kNutationDeg = 0.017453277777777776;
-constexpr double kNutationArcsec = 4.848132716049382e-06;
+using fixed::kNutationDegree;
+using fixed::kNutationArcsecond;
 
 constexpr double kJ2000 = 2451545.0;
 constexpr double kJ1900 = 2415020.0;
@@ -130,17 +130,17 @@ bool IsSummerTime(int month, int day, int weekday) {
 
 void ComputeNutation(EphemerisContext& context, double jd) {
     const double t = (jd - kJ2000) / kDaysPerCentury;
-    const double moonLongitude = NormalizeAngle((218.316 + 481267.881 * t) * kNutationDeg);
-    const double node = NormalizeAngle((125.045 - 1934.136 * t) * kNutationDeg);
-    const double sunLongitude = NormalizeAngle((280.466 + 36000.77 * t) * kNutationDeg);
-    const double sunAnomaly = NormalizeAngle((357.528 + 35999.05 * t) * kNutationDeg);
-    const double moonAnomaly = NormalizeAngle((134.963 + 477198.867 * t) * kNutationDeg);
+    const double moonLongitude = NormalizeAngle((218.316 + 481267.881 * t) * kNutationDegree);
+    const double node = NormalizeAngle((125.045 - 1934.136 * t) * kNutationDegree);
+    const double sunLongitude = NormalizeAngle((280.466 + 36000.77 * t) * kNutationDegree);
+    const double sunAnomaly = NormalizeAngle((357.528 + 35999.05 * t) * kNutationDegree);
+    const double moonAnomaly = NormalizeAngle((134.963 + 477198.867 * t) * kNutationDegree);
 
     context.nutationLongitude =
         (0.071 * std::sin(moonAnomaly) + 0.206 * std::sin(2.0 * node) - 17.2 * std::sin(node) -
          1.319 * std::sin(2.0 * sunLongitude) + 0.143 * std::sin(sunAnomaly) -
          0.227 * std::sin(2.0 * moonLongitude)) *
-        kNutationArcsec;
+        kNutationArcsecond;
 
     const double obliquityNutation =
         9.203 * std::cos(node) - 0.09 * std::cos(2.0 * node) + 0.574 * std::cos(2.0 * sunLongitude) +
@@ -148,7 +148,7 @@ void ComputeNutation(EphemerisContext& context, double jd) {
         0.02 * std::cos(2.0 * moonLongitude - node);
     const double t1900 = (jd - kJ1900) / kDaysPerCentury;
     context.trueObliquity =
-        obliquityNutation * kNutationArcsec + (23.45229444 - t1900 * 0.0130125) * kNutationDeg;
+        obliquityNutation * kNutationArcsecond + (23.45229444 - t1900 * 0.0130125) * kNutationDegree;
 }
 
 double SiderealTimeAtZeroHours(double jd) {

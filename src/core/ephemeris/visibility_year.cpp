@@ -1,10 +1,6 @@
 #include "core/ephemeris/visibility_year.h"
 
-#include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <system_error>
-#include <thread>
 
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/place_of_date.h"
@@ -109,28 +105,11 @@ std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs,
     const BodyTables tables = ComputeBodyTables(days.front().start - 2.0, days.back().end + 2.0);
     const Observer observer{inputs.latitude, inputs.longitude};
     constexpr std::size_t kDaysPerTake = 4;
-    const std::size_t count = days.size();
-    std::atomic<std::size_t> nextDay{0};
-    const auto computeDays = [&] {
-        for (;;) {
-            const std::size_t first = nextDay.fetch_add(kDaysPerTake);
-            if (first >= count) return;
-            const std::size_t last = std::min(first + kDaysPerTake, count);
+    ParallelFor(days.size(), threads, kDaysPerTake, [&] {
+        return [&](std::size_t first, std::size_t last) {
             for (std::size_t k = first; k < last; ++k) ComputeDay(tables, observer, days[k]);
-        }
-    };
-    const std::size_t workers = std::min(static_cast<std::size_t>(std::max(threads, 1)),
-                                         std::max<std::size_t>(count / kDaysPerTake, 1));
-    std::vector<std::thread> pool;
-    for (std::size_t w = 1; w < workers; ++w) {
-        try {
-            pool.emplace_back(computeDays);
-        } catch (const std::system_error&) {
-            break;  // no thread to be had: the others do its share
-        }
-    }
-    computeDays();
-    for (std::thread& worker : pool) worker.join();
+        };
+    });
     return days;
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/ephemeris/fixed_numbers.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/text/number_text.h"
 
@@ -11,7 +12,7 @@ namespace velmarin {
 
 namespace {
 
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+constexpr double kRadiansPerDegree = fixed::kExactPi / 180.0;
 constexpr std::size_t kCometMinWidth = 100, kCometMaxWidth = 168;
 constexpr std::size_t kAsteroidMinWidth = 103, kAsteroidMaxWidth = 202;
 

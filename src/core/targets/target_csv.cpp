@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/app/message_text.h"
+#include "core/ephemeris/fixed_numbers.h"
 #include "core/targets/sexagesimal.h"
 #include "core/text/number_text.h"
 
@@ -13,8 +14,8 @@ namespace velmarin {
 
 namespace {
 
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
-constexpr double kRadiansPerHour = 3.14159265358979323846 / 12.0;
+constexpr double kRadiansPerDegree = fixed::kExactPi / 180.0;
+constexpr double kRadiansPerHour = fixed::kExactPi / 12.0;
 
 // One record of the CSV text, and the line it began on.
 struct Record {

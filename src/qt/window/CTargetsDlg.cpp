@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ephemeris/fixed_numbers.h"
 #include "core/targets/messier_list.h"
 #include "core/targets/sexagesimal.h"
 
@@ -21,7 +22,7 @@ namespace velmarin {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPiExact = fixed::kExactPi;
 // Which entry of targets_ a row stands for.
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kIndexRole = Qt::UserRole + 1;
@@ -35,8 +36,8 @@ std::variant<std::size_t, std::string> CountOf(const TargetSources& sources) {
 }
 
 QString PlaceText(const FixedTarget& t) {
-    const double hours = t.ra / kPi * 12.0;
-    const double degrees = t.dec / kPi * 180.0;
+    const double hours = t.ra / kPiExact * 12.0;
+    const double degrees = t.dec / kPiExact * 180.0;
     return QStringLiteral("%1 h  %2°").arg(hours, 0, 'f', 4).arg(degrees, 0, 'f', 3);
 }
 
@@ -180,8 +181,8 @@ bool CTargetsDlg::AddTyped() {
     }
     FixedTarget target;
     target.name = name.toStdString();
-    target.ra = *hours / 12.0 * kPi;
-    target.dec = *degrees / 180.0 * kPi;
+    target.ra = *hours / 12.0 * kPiExact;
+    target.dec = *degrees / 180.0 * kPiExact;
     targets_.own.push_back(target);
     name_->clear();
     ra_->clear();

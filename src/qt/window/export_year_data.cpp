@@ -20,8 +20,8 @@
 #include "core/app/atomic_file.h"
 #include "core/chart/chart_clock.h"
 #include "core/chart/phase_markers.h"
-#include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/visibility_year.h"
+#include "core/sky/twilight_sampling.h"
 #include "qt/vector_state.h"
 #include "qt/zones/qt_zone_database.h"
 

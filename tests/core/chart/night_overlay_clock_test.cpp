@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/chart/draw_chart.h"
-#include "core/chart/night_passes.h"
+#include "core/sky/night_passes.h"
 #include "layer_fixture.h"
 
 namespace velmarin {

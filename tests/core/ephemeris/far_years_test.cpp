@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "core/chart/night_passes.h"
+#include "core/sky/night_passes.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/rise_set.h"
 #include "core/ephemeris/visibility_year.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/chart/draw_chart.h"
-#include "core/chart/year_sky.h"
+#include "core/sky/year_sky.h"
 #include "qt/chart/gui_application.h"
 #include "qt/surface/qt_painter_surface.h"
 

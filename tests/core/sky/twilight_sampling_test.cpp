@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/horizon.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 namespace {

@@ -1,10 +1,7 @@
-#include "core/chart/twilight_sampling.h"
+#include "core/sky/twilight_sampling.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <system_error>
-#include <thread>
 
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/horizon.h"
@@ -14,35 +11,6 @@
 namespace velmarin {
 
 namespace {
-
-// Runs work(first, last) over [0, count) in takes of a few items, on up to
-// `threads` workers with the calling thread among them. Workers take the
-// next items as they get free: a worker the system starts late simply does
-// less. makeWorker() gives each worker its own state.
-template <typename MakeWorker>
-void ShareOut(std::size_t count, int threads, std::size_t perTake, MakeWorker makeWorker) {
-    std::atomic<std::size_t> next{0};
-    const auto run = [&] {
-        auto work = makeWorker();
-        for (;;) {
-            const std::size_t first = next.fetch_add(perTake);
-            if (first >= count) return;
-            work(first, std::min(first + perTake, count));
-        }
-    };
-    const std::size_t workers = std::min(static_cast<std::size_t>(std::max(threads, 1)),
-                                         std::max<std::size_t>(count / perTake, 1));
-    std::vector<std::thread> pool;
-    for (std::size_t w = 1; w < workers; ++w) {
-        try {
-            pool.emplace_back(run);
-        } catch (const std::system_error&) {
-            break;  // no thread to be had: the others do its share
-        }
-    }
-    run();
-    for (std::thread& worker : pool) worker.join();
-}
 
 constexpr std::size_t kDaysPerTake = 4;
 
@@ -133,7 +101,7 @@ void ComputeSunDay(const TwilightSunYear& sun, std::size_t d, EphemerisContext& 
 TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads) {
     TwilightSunYear sun = SunYearFrame(inputs);
     sun.samples.resize(sun.dayJd.size() * kTwilightSamplesPerDay);
-    ShareOut(sun.dayJd.size(), threads, kDaysPerTake, [&] {
+    ParallelFor(sun.dayJd.size(), threads, kDaysPerTake, [&] {
         return [&, context = sun.nutation](std::size_t firstDay, std::size_t lastDay) mutable {
             for (std::size_t d = firstDay; d < lastDay; ++d)
                 ComputeSunDay(sun, d, context, &sun.samples[d * kTwilightSamplesPerDay]);
@@ -158,9 +126,9 @@ struct BandLimits {
 
 const BandLimits& TwilightBandLimits() {
     static const BandLimits limits = [] {
-        constexpr double kDeg = 0.017453277777777776;  // the twilight limits' degree
-        return BandLimits{{std::sin(-0.01), std::sin(-6.0 * kDeg), std::sin(-12.0 * kDeg),
-                           std::sin(-18.0 * kDeg), 1.0}};
+        using fixed::kTwilightDegree;
+        return BandLimits{{std::sin(-0.01), std::sin(-6.0 * kTwilightDegree), std::sin(-12.0 * kTwilightDegree),
+                           std::sin(-18.0 * kTwilightDegree), 1.0}};
     }();
     return limits;
 }
@@ -263,7 +231,7 @@ std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double 
     std::vector<TwilightDay> days(sun.dayJd.size());
     const double sinLatitude = std::sin(latitude);
     const double cosLatitude = std::cos(latitude);
-    ShareOut(days.size(), threads, kDaysPerTake, [&] {
+    ParallelFor(days.size(), threads, kDaysPerTake, [&] {
         return [&, context = sun.nutation](std::size_t firstDay, std::size_t lastDay) mutable {
             for (std::size_t d = firstDay; d < lastDay; ++d)
                 SampleDayAtPlace(sun, d, &sun.samples[d * kTwilightSamplesPerDay], sinLatitude, cosLatitude,
@@ -284,7 +252,7 @@ std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int th
     std::vector<TwilightDay> days(sun.dayJd.size());
     const double sinLatitude = std::sin(inputs.latitude);
     const double cosLatitude = std::cos(inputs.latitude);
-    ShareOut(days.size(), threads, kDaysPerTake, [&] {
+    ParallelFor(days.size(), threads, kDaysPerTake, [&] {
         return [&, context = sun.nutation](std::size_t firstDay, std::size_t lastDay) mutable {
             std::array<TwilightSunYear::Sample, kTwilightSamplesPerDay> samples;
             for (std::size_t d = firstDay; d < lastDay; ++d) {

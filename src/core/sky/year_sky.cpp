@@ -1,4 +1,4 @@
-#include "core/chart/year_sky.h"
+#include "core/sky/year_sky.h"
 
 #include "core/ephemeris/time_calendar.h"
 

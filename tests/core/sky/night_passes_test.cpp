@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/chart/night_passes.h"
-#include "core/ephemeris/visibility_year.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/ephemeris/visibility_year.h"
+#include "core/sky/night_passes.h"
 
 namespace velmarin {
 namespace {

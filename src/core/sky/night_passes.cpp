@@ -1,4 +1,4 @@
-#include "core/chart/night_passes.h"
+#include "core/sky/night_passes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,6 +6,7 @@
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/horizon.h"
 #include "core/ephemeris/place_of_date.h"
+#include "core/ephemeris/root_search.h"
 #include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/time_calendar.h"
 
@@ -13,25 +14,17 @@ namespace velmarin {
 
 namespace {
 
-constexpr double kDeg = kPi / 180.0;
+using fixed::kDegree;
 // Hour angle gained per day by a fixed point of the sky.
 constexpr double kSiderealRate = 2.0 * kPi * 1.0027379093;
 // The Moon's diameter is 2 asin(k sin P) with this k (its radius in Earth radii).
 constexpr double kMoonRadiusEarthRadii = 0.272493;
 constexpr double kPlanetStepDays = 4.0;
 constexpr double kMoonStepDays = 1.0;
-// Newton steps stop below this change (about 1 s, as the event search).
-constexpr double kSettledDays = 1.0 / 86400.0;
+// Newton steps on the hour angle, to the event search's tolerance.
 constexpr int kMostSteps = 12;
 // The span covered beyond the year on either side, in days.
 constexpr double kMarginDays = 2.0;
-
-// Angle reduced to (-pi, pi].
-double SignedAngle(double x) {
-    double r = std::remainder(x, 2.0 * kPi);
-    if (r <= -kPi) r += 2.0 * kPi;
-    return r;
-}
 
 // Tables of `bodies` on the grid first, first + step, ... up to last.
 template <std::size_t N>
@@ -92,7 +85,7 @@ private:
         if (body_ != kMoon) return sinHorizon_;
         const double horizon = HorizonGeometricAltitude();
         // Upper limb on the horizon, the Moon lowered by its parallax.
-        const double semidiameter = p.diameter / 2.0 / 3600.0 * kDeg;
+        const double semidiameter = p.diameter / 2.0 / 3600.0 * kDegree;
         const double parallax = std::asin(std::clamp(std::sin(semidiameter) / kMoonRadiusEarthRadii, -1.0, 1.0));
         return std::sin(horizon - semidiameter + parallax * std::cos(horizon));
     }
@@ -105,13 +98,13 @@ private:
     // Newton steps on the hour angle towards target(position).
     template <typename Target>
     double Solve(double t, Target target) const {
-        for (int i = 0; i < kMostSteps; ++i) {
-            const InterpolatedPosition p = table_.At(t);
-            const double step = SignedAngle(HourAngle(t, p) - target(p)) / Rate(p);
-            t -= step;
-            if (std::fabs(step) < kSettledDays) break;
-        }
-        return t;
+        return NewtonRoot(
+            t,
+            [&](double x) {
+                const InterpolatedPosition p = table_.At(x);
+                return SignedAngle(HourAngle(x, p) - target(p)) / Rate(p);
+            },
+            kMostSteps);
     }
 
     BodyPass PassAt(double transit) const {

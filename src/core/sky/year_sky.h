@@ -3,12 +3,12 @@
 #include <optional>
 #include <vector>
 
-#include "core/chart/night_overlay.h"
-#include "core/chart/night_passes.h"
-#include "core/chart/phase_markers.h"
-#include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/visibility_year.h"
+#include "core/sky/moonlit_night.h"
+#include "core/sky/night_passes.h"
+#include "core/sky/phase_search.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 

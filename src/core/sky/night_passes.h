@@ -3,11 +3,11 @@
 #include <array>
 #include <vector>
 
-#include "core/chart/twilight_sampling.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/position_table.h"
 #include "core/ephemeris/rise_set.h"
 #include "core/ephemeris/visibility_year.h"
+#include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 
