@@ -197,13 +197,18 @@ std::filesystem::path SettingsFilePath() {
 }
 
 SettingsLoadResult LoadSettings(const std::filesystem::path& path, ChartSettings& settings) {
-    Prefix prefix = ReadPrefix(path, kMaxReadBytes);
+    // One byte more than is looked at tells a file that was not read whole.
+    Prefix prefix = ReadPrefix(path, kMaxReadBytes + 1);
     if (!prefix.text) {
         // Only a file that is really not there may be replaced by the defaults.
         if (prefix.osError == ENOENT) return {SettingsFileState::Missing, 0, {}, true};
         return {SettingsFileState::Unreadable, prefix.osError, {}, true};
     }
     SettingsLoadResult result{SettingsFileState::Loaded, 0, std::move(*prefix.text), true};
+    if (result.text.size() > kMaxReadBytes) {
+        result.text.resize(kMaxReadBytes);
+        result.complete = false;
+    }
     settings = ParseSettingsText(result.text, settings);
     return result;
 }
@@ -211,7 +216,10 @@ SettingsLoadResult LoadSettings(const std::filesystem::path& path, ChartSettings
 std::string DescribeSettingsLoad(const std::filesystem::path& path, const SettingsLoadResult& result) {
     const std::string quoted = QuoteForMessage(path.string());
     switch (result.state) {
-        case SettingsFileState::Loaded: return "read the settings file " + quoted;
+        case SettingsFileState::Loaded:
+            if (!result.complete)
+                return "the settings file " + quoted + " is larger than 1 MiB: only its first MiB is read";
+            return "read the settings file " + quoted;
         case SettingsFileState::Missing: return "no settings file " + quoted;
         case SettingsFileState::Unreadable: break;
     }

@@ -65,6 +65,11 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
         settingsSavable_ = false;
         std::fprintf(stderr, "velmarin: %s; using the defaults, settings are not saved this run\n",
                      DescribeSettingsLoad(settingsPath_, loaded).c_str());
+    } else if (loaded.state == SettingsFileState::Loaded && !loaded.complete) {
+        // A rewrite would cut off what was not read.
+        settingsSavable_ = false;
+        std::fprintf(stderr, "velmarin: %s; settings are not saved this run\n",
+                     DescribeSettingsLoad(settingsPath_, loaded).c_str());
     }
     // A zone this system's database lacks counts as none; its line stays in
     // the file for a system that has it.

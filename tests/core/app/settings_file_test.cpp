@@ -413,6 +413,10 @@ TEST_F(SettingsFileIo, HugeFilesLoadFromTheirStart) {
     ChartSettings settings;
     const SettingsLoadResult loaded = LoadSettings(path, settings);
     ASSERT_EQ(loaded.state, SettingsFileState::Loaded);
+    // Not read whole: the caller must not rewrite it, and hears why.
+    EXPECT_FALSE(loaded.complete);
+    EXPECT_EQ(loaded.text.size(), std::size_t{1} << 20);
+    EXPECT_NE(DescribeSettingsLoad(path, loaded).find("larger than 1 MiB"), std::string::npos);
     EXPECT_EQ(settings.codeByDiameter, 1);
     EXPECT_EQ(settings.displayMode, DisplayMode::Twilight);
     EXPECT_EQ(settings.showDayLine, 1);

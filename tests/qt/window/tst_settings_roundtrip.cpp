@@ -69,6 +69,7 @@ private slots:
     void aCommandChangesOnlyItsNumber_data();
     void aCommandChangesOnlyItsNumber();
     void anUnknownZoneIsSaidOnceAndKept();
+    void aFileNotReadWholeIsNeverRewritten();
 
 private:
     QString IniPath() const { return dir_->filePath(QStringLiteral("Velmarin.ini")); }
@@ -142,6 +143,26 @@ void TestSettingsRoundTrip::anUnknownZoneIsSaidOnceAndKept() {
     const QByteArray said = capture.Finish();
     QCOMPARE(said.count('\n'), 1);
     QVERIFY2(said.startsWith("velmarin: ") && said.contains("'Europe/Nowhere'"), said.constData());
+    QCOMPARE(ReadFile(IniPath()), file);
+}
+
+void TestSettingsRoundTrip::aFileNotReadWholeIsNeverRewritten() {
+    // 3 MiB: more than the window reads.
+    QByteArray file("0 0 3 1 0 1 1\r\n48 9 1\r\n");
+    for (int line = 0; file.size() < (3 << 20); ++line) file += "# padding line " + QByteArray::number(line) + "\r\n";
+    file += "lang en\r\n";
+    QVERIFY(WriteFile(IniPath(), file));
+    StandardErrorCapture capture(dir_->filePath(QStringLiteral("stderr")));
+    {
+        CMainFrame frame(IniPath().toStdString());
+        QCOMPARE(frame.settings().displayMode, DisplayMode::Twilight);
+        frame.action(CommandId::ModeSun)->trigger();
+        frame.action(CommandId::ShowGrid)->trigger();
+        QCOMPARE(frame.settings().displayMode, DisplayMode::Sun);
+    }
+    const QByteArray said = capture.Finish();
+    QCOMPARE(said.count('\n'), 1);
+    QVERIFY2(said.contains("not saved"), said.constData());
     QCOMPARE(ReadFile(IniPath()), file);
 }
 
