@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <random>
 #include <system_error>
@@ -14,6 +16,11 @@ namespace {
 
 constexpr std::size_t kTemporarySuffixLength = 6;
 constexpr int kTemporaryNameAttempts = 100;
+// Marks a temporary file as this program's: ".chart.ics.velmarin-AbC123". A
+// plain ".chart.ics.backup" of the user's never looks like one.
+constexpr std::string_view kTemporaryMark = ".velmarin-";
+// The longest file name the usual Linux file systems take (NAME_MAX).
+constexpr std::size_t kMaxNameBytes = 255;
 
 // The file a write to `path` really lands in: the final target of a
 // symbolic link, else `path` itself.
@@ -34,6 +41,14 @@ ResolvedTarget ResolveTarget(const std::filesystem::path& path) {
     return {std::move(resolved), {}};
 }
 
+// As much of the target's name as a temporary name can hold: a target name
+// of up to 255 bytes is legal, so its temporary's name must not be longer.
+std::string_view TemporaryStem(std::string_view targetName) {
+    return targetName.substr(0, kMaxNameBytes - 1 - kTemporaryMark.size() - kTemporarySuffixLength);
+}
+
+bool IsNameLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+
 std::string TemporaryName(std::string_view targetName) {
     static constexpr char kLetters[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -41,7 +56,7 @@ std::string TemporaryName(std::string_view targetName) {
     thread_local std::minstd_rand random(static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count() ^ (::getpid() << 16)));
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    std::string name = "." + std::string(targetName) + ".";
+    std::string name = "." + std::string(TemporaryStem(targetName)) + std::string(kTemporaryMark);
     for (std::size_t i = 0; i < kTemporarySuffixLength; ++i) name += kLetters[pick(random)];
     return name;
 }
@@ -95,6 +110,8 @@ FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::stri
 
     const std::filesystem::path folder = FolderOf(target);
     const std::string targetName = target.filename().string();
+    // Before writing: what killed writes left behind may be what a full disk lacks.
+    RemoveAbandonedTemporaryFiles(target, kAbandonedTemporaryAge);
     std::filesystem::path temporary;
     int fd = -1;
     for (int attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
@@ -148,10 +165,14 @@ std::string DescribeFileWriteResult(const FileWriteResult& result) {
 }
 
 bool IsTemporaryFileName(std::string_view name, std::string_view targetName) {
-    const std::size_t prefixLength = targetName.size() + 2;
-    return name.size() == prefixLength + kTemporarySuffixLength && name[0] == '.' &&
-           name.substr(1, targetName.size()) == targetName && name[prefixLength - 1] == '.';
+    const std::string prefix = "." + std::string(TemporaryStem(targetName)) + std::string(kTemporaryMark);
+    if (name.size() != prefix.size() + kTemporarySuffixLength || name.substr(0, prefix.size()) != prefix)
+        return false;
+    const std::string_view suffix = name.substr(prefix.size());
+    return std::all_of(suffix.begin(), suffix.end(), IsNameLetter);
 }
+
+void TreatFileSizeLimitAsWriteError() { std::signal(SIGXFSZ, SIG_IGN); }
 
 void RemoveAbandonedTemporaryFiles(const std::filesystem::path& target, std::chrono::seconds age) {
     const ResolvedTarget resolved = ResolveTarget(target);
@@ -163,8 +184,11 @@ void RemoveAbandonedTemporaryFiles(const std::filesystem::path& target, std::chr
     if (error) return;
     for (const auto& entry : entries) {
         if (!IsTemporaryFileName(entry.path().filename().string(), targetName)) continue;
+        // Only our own: another user's file in a shared folder is theirs.
+        struct stat info {};
+        if (::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
         std::error_code entryError;
-        if (!entry.is_regular_file(entryError) || entryError) continue;
         const auto written = entry.last_write_time(entryError);
         if (entryError || now - written < age) continue;
         std::filesystem::remove(entry.path(), entryError);

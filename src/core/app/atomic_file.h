@@ -47,13 +47,27 @@ struct FileWriteResult {
 std::string DescribeFileWriteResult(const FileWriteResult& result);
 
 // Whether `name` is the name of a temporary file that WriteFileAtomically
-// makes for a target named `targetName` (".<targetName>.XXXXXX").
+// makes for a target named `targetName`: ".<targetName>.velmarin-XXXXXX",
+// six letters or digits, the target's name cut so that the whole stays
+// within 255 bytes.
 bool IsTemporaryFileName(std::string_view name, std::string_view targetName);
 
-// A save killed between creating its temporary file and the rename leaves
+// A write killed between creating its temporary file and the rename leaves
 // that file behind. Removes such files of `target` that are older than
-// `age`; younger ones may belong to another process writing right now.
+// `age` and belong to this process's user; younger ones may belong to
+// another process writing right now.
 void RemoveAbandonedTemporaryFiles(const std::filesystem::path& target,
                                    std::chrono::seconds age);
+
+// How old a temporary file must be to count as abandoned: a write renames
+// its file within moments of its last byte, and the file's time moves with
+// every byte written, so ten minutes without a change is no live writer.
+// WriteFileAtomically clears such files beside its target before it writes.
+inline constexpr std::chrono::minutes kAbandonedTemporaryAge{10};
+
+// A file size limit (ulimit -f) kills a process with SIGXFSZ at the write
+// that crosses it; ignored, the write fails with EFBIG instead and is
+// reported like a full disk, the temporary file removed. Called at start.
+void TreatFileSizeLimitAsWriteError();
 
 }  // namespace velmarin

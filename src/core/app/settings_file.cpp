@@ -227,11 +227,6 @@ std::string DescribeSettingsLoad(const std::filesystem::path& path, const Settin
            (result.osError != 0 ? std::strerror(result.osError) : "it is not a regular file");
 }
 
-// A save killed between creating its temporary file and the rename leaves that
-// file behind. A save takes milliseconds, so one older than this was abandoned;
-// younger ones may belong to another instance saving right now.
-constexpr auto kAbandonedTempAge = std::chrono::minutes(10);
-
 FileWriteResult SaveSettingsText(const std::filesystem::path& path, std::string_view text) {
     if (const Prefix current = ReadPrefix(path, text.size() + 1); current.text && *current.text == text)
         return {};
@@ -242,9 +237,8 @@ FileWriteResult SaveSettingsText(const std::filesystem::path& path, std::string_
     std::filesystem::create_directories(folder, error);
     if (error) return {FileWriteError::CreateTemporary, error.value()};
 
-    const FileWriteResult written = WriteFileAtomically(path, text);
-    if (written.ok()) RemoveAbandonedTemporaryFiles(path, kAbandonedTempAge);
-    return written;
+    // Temporary files of killed saves are cleared by the write.
+    return WriteFileAtomically(path, text);
 }
 
 FileWriteResult SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,

@@ -359,9 +359,9 @@ TEST_F(SettingsFileIo, ReplacesTheFileWholeAndSkipsAnUnchangedWrite) {
 // the abandoned ones but not one another instance may be writing right now.
 TEST_F(SettingsFileIo, ASaveRemovesAbandonedTemporaryFilesOnly) {
     const fs::path path = folder_ / "Velmarin.ini";
-    const fs::path abandoned = folder_ / ".Velmarin.ini.AbCd12";
-    const fs::path fresh = folder_ / ".Velmarin.ini.XyZ789";
-    const fs::path unrelated = folder_ / ".Other.ini.AbCd12";
+    const fs::path abandoned = folder_ / ".Velmarin.ini.velmarin-AbCd12";
+    const fs::path fresh = folder_ / ".Velmarin.ini.velmarin-XyZ789";
+    const fs::path unrelated = folder_ / ".Other.ini.velmarin-AbCd12";
     for (const fs::path& file : {abandoned, fresh, unrelated}) std::ofstream(file) << "12";
     const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
     fs::last_write_time(abandoned, anHourAgo);

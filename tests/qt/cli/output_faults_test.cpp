@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -61,10 +62,11 @@ protected:
     }
 
     // Runs the program in work_ with stdout to `stdoutPath` (a file of ours
-    // by default), under a file size limit when given (SIGXFSZ ignored, so
-    // writes fail with EFBIG as on a full disk instead of killing it).
+    // by default), under a file size limit when given (SIGXFSZ ignored unless
+    // asked otherwise, so writes fail with EFBIG as on a full disk instead of
+    // killing it; the program ignores it itself).
     ProcessRun Start(const std::vector<std::string>& args, std::optional<rlim_t> fileSizeLimit = std::nullopt,
-              const char* stdoutPath = nullptr) {
+              const char* stdoutPath = nullptr, bool ignoreFileSizeSignal = true) {
         const fs::path outPath = scratch_ / "stdout", errPath = scratch_ / "stderr";
         std::vector<std::string> words{binary_.string()};
         words.insert(words.end(), args.begin(), args.end());
@@ -82,7 +84,7 @@ protected:
             ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
             if (fileSizeLimit) {
-                std::signal(SIGXFSZ, SIG_IGN);
+                std::signal(SIGXFSZ, ignoreFileSizeSignal ? SIG_IGN : SIG_DFL);
                 const rlimit limit{*fileSizeLimit, *fileSizeLimit};
                 if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(121);
             }
@@ -143,6 +145,39 @@ TEST_P(FullDisk, KeepsTheOldFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, FullDisk, ::testing::Values("png", "svg", "pdf"));
+
+// `ulimit -f 50` as a shell sets it, SIGXFSZ left at its default: the write
+// that crosses the limit is a write error, not the end of the program.
+class FileSizeLimit : public OutputFaults, public ::testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(FileSizeLimit, IsAWriteErrorAndKeepsTheOldFile) {
+    const std::string& name = GetParam().back();
+    const std::string old = "old and good\n";
+    WriteWhole(work_ / name, old);
+    const ProcessRun run = Start(GetParam(), rlim_t{50 * 1024}, nullptr, false);
+    EXPECT_LT(run.status, 1000) << "killed by signal " << run.status - 1000;
+    ExpectOneLine(run.err);
+    EXPECT_NE(run.err.find(std::strerror(EFBIG)), std::string::npos) << run.err;
+    EXPECT_EQ(ReadWhole(work_ / name), old);
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{name});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, FileSizeLimit,
+    ::testing::Values(std::vector<std::string>{"visibility", "--year", "2026", "--format", "ics", "--output", "c.ics"},
+                      std::vector<std::string>{"daylight", "--year", "2026", "--format", "csv", "--output", "d.csv"},
+                      std::vector<std::string>{"daylight", "--year", "2026", "--json", "--output", "d.json"}),
+    [](const auto& info) { return info.param.front() + "_" + std::to_string(info.index); });
+
+// What a killed write left beside its output is gone after the next write.
+TEST_F(OutputFaults, AKilledWritesTemporaryGoesWithTheNextWrite) {
+    const fs::path leftover = work_ / ".c.ics.velmarin-Ab12Cd";
+    WriteWhole(leftover, std::string(51200, 'x'));
+    fs::last_write_time(leftover, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const ProcessRun run = Start({"phases", "--year", "2026", "--format", "ics", "--output", "c.ics"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"c.ics"});
+}
 
 TEST_F(OutputFaults, WritesThroughALinkAndKeepsIt) {
     fs::create_directory(work_ / "real");
