@@ -35,6 +35,11 @@ ResolvedTarget ResolveTarget(const std::filesystem::path& path) {
     std::error_code error;
     std::filesystem::path resolved = std::filesystem::canonical(path, error);
     if (error) {
+        // A link of /proc (/dev/stdout to a pipe) names no path yet leads somewhere.
+        struct stat reached {};
+        if (error.value() == ENOENT && ::stat(path.c_str(), &reached) == 0)
+            return {path, {S_ISREG(reached.st_mode) ? FileWriteError::TargetUnusable : FileWriteError::TargetIsSpecial,
+                           S_ISREG(reached.st_mode) ? ENOENT : 0}};
         if (error.value() == ENOENT) return {path, {FileWriteError::DanglingLink, 0}};
         return {path, {FileWriteError::TargetUnusable, error.value()}};
     }

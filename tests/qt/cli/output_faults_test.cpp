@@ -155,7 +155,7 @@ TEST_P(FileSizeLimit, IsAWriteErrorAndKeepsTheOldFile) {
     const std::string old = "old and good\n";
     WriteWhole(work_ / name, old);
     const ProcessRun run = Start(GetParam(), rlim_t{50 * 1024}, nullptr, false);
-    EXPECT_LT(run.status, 1000) << "killed by signal " << run.status - 1000;
+    EXPECT_EQ(run.status, 1) << "a status over 1000 is a signal: " << run.status;
     ExpectOneLine(run.err);
     EXPECT_NE(run.err.find(std::strerror(EFBIG)), std::string::npos) << run.err;
     EXPECT_EQ(ReadWhole(work_ / name), old);
@@ -168,6 +168,81 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"daylight", "--year", "2026", "--format", "csv", "--output", "d.csv"},
                       std::vector<std::string>{"daylight", "--year", "2026", "--json", "--output", "d.json"}),
     [](const auto& info) { return info.param.front() + "_" + std::to_string(info.index); });
+
+// One convention for every command's messages: status 2 for bad input (an
+// output that cannot be written at all among it), 1 when the system refused
+// a write with its reason; one line, with the command's prefix.
+struct MessageCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* stdoutPath;
+    std::optional<rlim_t> fileSizeLimit;
+    int status;
+    std::string start;   // how the one line begins
+    std::string reason;  // a part of it
+};
+
+void PrintTo(const MessageCase& c, std::ostream* out) { *out << c.name; }
+
+class Messages : public OutputFaults, public ::testing::WithParamInterface<MessageCase> {};
+
+TEST_P(Messages, FollowOneConvention) {
+    const MessageCase& c = GetParam();
+    const ProcessRun run = Start(c.args, c.fileSizeLimit, c.stdoutPath, false);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    ExpectOneLine(run.err);
+    EXPECT_EQ(run.err.rfind(c.start, 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    EXPECT_LT(run.err.size(), 400u) << "a word echoed whole";
+    EXPECT_TRUE(WorkFiles().empty());
+}
+
+const std::string kLongWord(100000, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Messages,
+    ::testing::Values(
+        MessageCase{"FullDiskIsTheSystems", {"phases", "--year", "2026", "--format", "ics", "--output", "p.ics"},
+                    nullptr, rlim_t{1024}, 1, "velmarin: phases: --output 'p.ics': ", std::strerror(EFBIG)},
+        MessageCase{"FullStandardOutput", {"daylight", "--year", "2026", "--json"}, "/dev/full", std::nullopt, 1,
+                    "velmarin: daylight: cannot write to standard output: ", std::strerror(ENOSPC)},
+        MessageCase{"FullStandardOutputByName", {"positions", "--jd", "2451545", "--output", "/dev/stdout"},
+                    "/dev/full", std::nullopt, 1, "velmarin: positions: cannot write to standard output: ",
+                    std::strerror(ENOSPC)},
+        MessageCase{"HelpToAFullOutput", {"--help"}, "/dev/full", std::nullopt, 1,
+                    "velmarin: cannot write to standard output: ", std::strerror(ENOSPC)},
+        MessageCase{"MissingFolderIsBadInput", {"daylight", "--year", "2026", "--output", "no/d.txt"}, nullptr,
+                    std::nullopt, 2, "velmarin: daylight: --output 'no/d.txt': ", std::strerror(ENOENT)},
+        MessageCase{"DeviceIsBadInput", {"visibility", "--year", "2026", "--output", "/dev/full"}, nullptr,
+                    std::nullopt, 2, "velmarin: visibility: --output '/dev/full': ", "device, FIFO or socket"},
+        MessageCase{"LongUnknownCommandIsCut", {kLongWord}, nullptr, std::nullopt, 2, "velmarin: unknown command 'aaa",
+                    "(100000 bytes)"},
+        MessageCase{"LongUnknownOptionIsCut", {"--" + kLongWord}, nullptr, std::nullopt, 2,
+                    "velmarin: unknown option '--aaa", "(100002 bytes)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --output /dev/stdout into a pipe is standard output, not a missing file.
+TEST_F(OutputFaults, StandardOutputByNameIntoAPipe) {
+    const std::string command = binary_.string() + " phases --year 2026 --format csv --output /dev/stdout 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
+    const int status = ::pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
+    EXPECT_EQ(out.find("velmarin:"), std::string::npos) << out;
+    EXPECT_GT(std::count(out.begin(), out.end(), '\n'), 40) << out;
+}
+
+// A file name of 250 bytes is legal; so is writing it.
+TEST_F(OutputFaults, ALongLegalNameIsWritten) {
+    const std::string name = std::string(246, 'n') + ".ics";
+    const ProcessRun run = Start({"phases", "--year", "2026", "--format", "ics", "--output", name});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{name});
+}
 
 // What a killed write left beside its output is gone after the next write.
 TEST_F(OutputFaults, AKilledWritesTemporaryGoesWithTheNextWrite) {
