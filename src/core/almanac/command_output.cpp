@@ -155,6 +155,13 @@ int EmitOutput(const std::string& text, const OutputTarget& target, std::string_
     if (target.file.empty() || target.file == "-" || NamesStandardOutput(target.file))
         return WriteOutput(text, command) ? 0 : kExitWriteFailed;
     const FileWriteResult written = WriteFileAtomically(target.file, text);
+    if (written.ok() && written.ownerChange) {
+        // Written all the same; the user should know who owns it now.
+        std::fprintf(stderr, "velmarin: %s%s\n", CommandPrefix(command).c_str(),
+                     OneLineMessage("--output " + QuoteForMessage(target.file) + ": written, but " +
+                                    DescribeOwnerChange(*written.ownerChange))
+                         .c_str());
+    }
     if (written.ok()) return 0;
     std::fprintf(stderr, "velmarin: %s%s\n", CommandPrefix(command).c_str(),
                  OneLineMessage("--output " + QuoteForMessage(target.file) + ": " + DescribeFileWriteResult(written))

@@ -1,6 +1,8 @@
 #include "core/app/atomic_file.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,12 +129,16 @@ FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::stri
     if (fd < 0) return {FileWriteError::CreateTemporary, errno};
 
     int failure = 0;
+    std::optional<FileOwnerChange> ownerChange;
     if (replacing) {
-        // Keep the replaced file's owner where allowed (root), and its permissions.
-        // Another user's file becomes the writer's when the owner cannot be kept.
+        // Keep the replaced file's owner where allowed (root), else at least its
+        // group where the writer belongs to it; then its permissions.
         if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-            if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
             }
+            struct stat made {};
+            if (::fstat(fd, &made) == 0 && (made.st_uid != old.st_uid || made.st_gid != old.st_gid))
+                ownerChange = FileOwnerChange{old.st_uid, old.st_gid, made.st_uid, made.st_gid};
         }
         if (::fchmod(fd, old.st_mode & 07777) != 0) failure = errno;
     }
@@ -149,7 +155,9 @@ FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::stri
         return {FileWriteError::Replace, renameError};
     }
     SyncFolder(folder);
-    return {};
+    FileWriteResult done;
+    done.ownerChange = ownerChange;
+    return done;
 }
 
 std::string DescribeFileWriteResult(const FileWriteResult& result) {
@@ -167,6 +175,25 @@ std::string DescribeFileWriteResult(const FileWriteResult& result) {
         case FileWriteError::Replace: return "cannot replace the file: " + reason;
     }
     return reason;
+}
+
+namespace {
+
+std::string UserName(uid_t user) {
+    const passwd* entry = ::getpwuid(user);
+    return entry != nullptr && entry->pw_name != nullptr ? entry->pw_name : std::to_string(user);
+}
+
+std::string GroupName(gid_t group) {
+    const struct group* entry = ::getgrgid(group);
+    return entry != nullptr && entry->gr_name != nullptr ? entry->gr_name : std::to_string(group);
+}
+
+}  // namespace
+
+std::string DescribeOwnerChange(const FileOwnerChange& change) {
+    return "it belonged to " + UserName(change.formerUser) + ":" + GroupName(change.formerGroup) +
+           " and now belongs to " + UserName(change.user) + ":" + GroupName(change.group);
 }
 
 bool IsTemporaryFileName(std::string_view name, std::string_view targetName) {

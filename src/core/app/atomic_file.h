@@ -1,7 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <sys/types.h>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,9 +22,23 @@ enum class FileWriteError {
     Replace,            // the rename over the target failed (osError)
 };
 
+// A replaced file's owner and group that the new file could not keep (only
+// root may give a file away), and what the new file has instead.
+struct FileOwnerChange {
+    uid_t formerUser = 0;
+    gid_t formerGroup = 0;
+    uid_t user = 0;
+    gid_t group = 0;
+};
+
 struct FileWriteResult {
+    FileWriteResult() = default;
+    FileWriteResult(FileWriteError error, int osError) : error(error), osError(osError) {}
+
     FileWriteError error = FileWriteError::None;
     int osError = 0;  // errno of the failing call, 0 when there was none
+    // Set on success when the file replaced belonged to someone else.
+    std::optional<FileOwnerChange> ownerChange;
     bool ok() const { return error == FileWriteError::None; }
 };
 
@@ -36,8 +53,9 @@ struct FileWriteResult {
 // A symbolic link is written through: its final target gets the new content
 // and the link stays a link. A link to nothing is refused (like cp does), as
 // is an existing target that is not a regular file, or one the caller may
-// not write. A replaced file keeps its permission bits (and its owner where
-// the process may set it); a new file gets 0666 less the umask.
+// not write. A replaced file keeps its permission bits and, where the
+// process may set them, its owner and group; the result says when it could
+// not (the file is written all the same). A new file gets 0666 less the umask.
 // The folder is not created.
 [[nodiscard]] FileWriteResult WriteFileAtomically(const std::filesystem::path& path,
                                                   std::string_view bytes);
@@ -45,6 +63,10 @@ struct FileWriteResult {
 // The reason as one English line without the path, e.g. "cannot write the
 // data: No space left on device" (the system's text from strerror).
 std::string DescribeFileWriteResult(const FileWriteResult& result);
+
+// The note about a changed owner, e.g. "it belonged to bob:staff and now
+// belongs to alice:alice" (names, or numbers where there are none).
+std::string DescribeOwnerChange(const FileOwnerChange& change);
 
 // Whether `name` is the name of a temporary file that WriteFileAtomically
 // makes for a target named `targetName`: ".<targetName>.velmarin-XXXXXX",

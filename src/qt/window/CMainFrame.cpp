@@ -387,6 +387,12 @@ void CMainFrame::WriteSettings(const ChartSettings& toSave, bool withWindowSize)
     if (result.ok()) {
         document_ = {std::move(text), toSave};
         haveDocument_ = true;
+        if (result.ownerChange && !ownerChangeReported_) {
+            ownerChangeReported_ = true;
+            std::fprintf(stderr, "velmarin: settings saved to %s, but %s\n",
+                         QuoteForMessage(settingsPath_.string()).c_str(),
+                         OneLineMessage(DescribeOwnerChange(*result.ownerChange)).c_str());
+        }
         saveFailureReported_ = false;
         return;
     }

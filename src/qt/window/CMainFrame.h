@@ -124,6 +124,7 @@ private:
     // False when the file at start could not be read whole: it must not be replaced.
     bool settingsSavable_ = true;
     bool saveFailureReported_ = false;
+    bool ownerChangeReported_ = false;
     std::optional<SettingsToSave> pendingSave_;
     QTimer pendingSaveTimer_;
     QString versionText_;

@@ -8,6 +8,8 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <grp.h>
+#include <pwd.h>
 
 #include <cctype>
 #include <cerrno>
@@ -368,6 +370,72 @@ TEST_F(AtomicFile, AFileSizeLimitIsAWriteError) {
     EXPECT_EQ(ReadWhole(path), old);
     EXPECT_EQ(Names(folder_), std::vector<std::string>{"c.ics"});
 }
+
+// Another user replaces a file they may write but do not own: only root can
+// keep its owner, so the result says who owned it and who owns it now.
+struct OwnerCase {
+    const char* name;
+    uid_t writer;  // 0: root writes
+    bool changed;
+};
+
+class ReplacedOwner : public AtomicFile, public ::testing::WithParamInterface<OwnerCase> {};
+
+TEST_P(ReplacedOwner, IsKeptOrSaid) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can make files of other users";
+    constexpr uid_t kOwner = 12345;
+    constexpr gid_t kGroup = 12346;
+    fs::permissions(folder_, fs::perms::all);
+    const fs::path path = folder_ / "shared.csv";
+    WriteWhole(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), kOwner, kGroup), 0);
+    fs::permissions(path, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(report[0]);
+        const uid_t writer = GetParam().writer;
+        if (writer != 0 && (::setgroups(0, nullptr) != 0 || ::setgid(writer) != 0 || ::setuid(writer) != 0))
+            ::_exit(3);
+        const FileWriteResult result = WriteFileAtomically(path, "new");
+        const std::string note = result.ownerChange ? DescribeOwnerChange(*result.ownerChange) : "-";
+        if (::write(report[1], note.data(), note.size()) < 0) ::_exit(4);
+        ::_exit(result.ok() ? 0 : 2);
+    }
+    ::close(report[1]);
+    std::string note;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(report[0], buffer, sizeof buffer)) > 0;) note.append(buffer, got);
+    ::close(report[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+
+    EXPECT_EQ(ReadWhole(path), "new");  // written all the same
+    struct stat now {};
+    ASSERT_EQ(::stat(path.c_str(), &now), 0);
+    if (GetParam().changed) {
+        EXPECT_EQ(now.st_uid, GetParam().writer);
+        // Names where the system has them, numbers otherwise: both said.
+        EXPECT_EQ(note.rfind("it belonged to ", 0), 0u) << note;
+        const passwd* former = ::getpwuid(kOwner);
+        EXPECT_NE(note.find(former ? former->pw_name : "12345"), std::string::npos) << note;
+        EXPECT_NE(note.find(" and now belongs to "), std::string::npos) << note;
+    } else {
+        EXPECT_EQ(now.st_uid, kOwner);
+        EXPECT_EQ(now.st_gid, kGroup);
+        EXPECT_EQ(note, "-");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, ReplacedOwner,
+                         ::testing::Values(OwnerCase{"RootKeepsTheOwner", 0, false},
+                                           OwnerCase{"AnotherUserTakesTheFile", 23456, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace velmarin

@@ -7,6 +7,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,6 +84,8 @@ protected:
             if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(work_.c_str()) != 0)
                 ::_exit(120);
             ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+            if (runAs_ && (::setgroups(0, nullptr) != 0 || ::setgid(*runAs_) != 0 || ::setuid(*runAs_) != 0))
+                ::_exit(123);
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
             if (fileSizeLimit) {
                 std::signal(SIGXFSZ, ignoreFileSizeSignal ? SIG_IGN : SIG_DFL);
@@ -112,6 +116,7 @@ protected:
     }
 
     fs::path binary_, scratch_, work_, config_;
+    std::optional<uid_t> runAs_;  // the user the program runs as, when not ours
 };
 
 // Exactly one line, the program's.
@@ -242,6 +247,30 @@ TEST_F(OutputFaults, ALongLegalNameIsWritten) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{name});
+}
+
+// Another user replaces a file they may write in a shared folder: written,
+// and one line says whose it was and whose it is now.
+TEST_F(OutputFaults, AnOwnerChangeIsSaid) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can make files of other users";
+    for (const fs::path& folder : {scratch_, work_, config_}) fs::permissions(folder, fs::perms::all);
+    const fs::path shared = work_ / "shared.csv";
+    WriteWhole(shared, "theirs");
+    ASSERT_EQ(::chown(shared.c_str(), 12345, 12345), 0);
+    fs::permissions(shared, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+    runAs_ = 23456;
+    const ProcessRun run = Start({"daylight", "--year", "2026", "--format", "csv", "--output", "shared.csv"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ExpectOneLine(run.err);
+    const passwd* former = ::getpwuid(12345);
+    EXPECT_EQ(run.err.rfind("velmarin: daylight: --output 'shared.csv': written, but it belonged to " +
+                                std::string(former ? former->pw_name : "12345"),
+                            0),
+              0u)
+        << run.err;
+    EXPECT_NE(ReadWhole(shared), "theirs");
+    EXPECT_EQ(fs::status(shared).permissions() & fs::perms::others_write, fs::perms::others_write);
 }
 
 // What a killed write left beside its output is gone after the next write.
