@@ -194,6 +194,11 @@ std::string UpdatedSettingsText(const SettingsDocument& document, const ChartSet
                     const std::string_view rest = line.text.substr(scanned.ends.back());
                     // An empty line still holds the place of line 3 for the lines after it.
                     if (rest.empty() && !laterPositional) continue;
+                    if (!ScanIntFields(rest, 1).ends.empty()) {
+                        // More numbers after the size would be read as one: they go on a line of their own.
+                        out.push_back(OutLine{std::string(), std::string(line.ending), SettingsLineRole::Size});
+                        kept.role = SettingsLineRole::Foreign;
+                    }
                     kept.text = !rest.empty() && !IsBlank(rest[0]) ? " " + std::string(rest) : std::string(rest);
                 }
                 break;

@@ -356,6 +356,8 @@ std::string CMainFrame::SettingsText(const ChartSettings& toSave, bool withWindo
 }
 
 void CMainFrame::SaveSettingsFileSoon() {
+    // Nothing to compare at every repaint when nothing may be written.
+    if (!settingsSavable_) return;
     const SettingsToSave save = CurrentSettingsToSave();
     if (IsSaved(save)) {
         pendingSave_.reset();

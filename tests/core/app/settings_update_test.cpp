@@ -44,6 +44,7 @@ const std::vector<HandFile> kHandFiles = {
     {"EmptyLine3ThenNotes", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n\r\n5 5\r\n# x\r\n", false},
     {"Lang", "0 0 0 1 0 1 1\r\n52 9.8 1\r\nlang en\r\nfuture x  y\r\n", false},
     {"Blanks", "  0\t0 0 1 0 1 1  \r\n 52 +9.8e0 1.0 \r\n 900  700 \r\n", true},
+    {"ThreeSizeNumbers", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n900 700 5\r\nplanets 1\r\n", true},
     {"Empty", "", false},
     {"OnlyNotes", "# nothing here\n", false},
 };
@@ -239,6 +240,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "0 0 0 1 0 1 1\r\n52 9.8 1\r\nzone UTC\r\n"},
         ExactCase{"SizeTakenOutTextStays", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n900 700 big\r\n", kNoChange, false,
                   "0 0 0 1 0 1 1\r\n52 9.8 1\r\n big\r\n"},
+        // A third number would be read as the size: it moves to a line of its own.
+        ExactCase{"SizeTakenOutExtraNumber", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n900 700900 5\r\n", kNoChange, false,
+                  "0 0 0 1 0 1 1\r\n52 9.8 1\r\n\r\n 5\r\n"},
         ExactCase{"SizeTakenOutLine4Stays", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n900 700\r\n# x\r\n", kNoChange, false,
                   "0 0 0 1 0 1 1\r\n52 9.8 1\r\n\r\n# x\r\n"},
         ExactCase{"EmptyLine3GetsTheSize", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n\r\n# x\r\n", kNoChange, true,
