@@ -1,11 +1,13 @@
 // Settings file reader: any bytes must parse, and whatever they give must
-// survive a save and a reload unchanged in its written form.
+// survive a save and a reload unchanged in its written form; a save of the
+// file as read gives it back or changes only what changed.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "core/app/settings_file.h"
+#include "core/app/settings_update.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -42,6 +44,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                  std::fabs(settings.longitude / degToRad) < 1e9 &&
                                  std::fabs(settings.timeZoneHours) < 1e9;
         if (smallEnough) FUZZ_CHECK(FormatSettingsText(reread, withSize) == written);
+
+        // A save of the file as read: unchanged, it is the file or the file
+        // without its size; changed, the change reads back and a second save
+        // moves nothing.
+        const std::string kept = UpdatedSettingsText({std::string(text), settings}, settings, withSize);
+        if (!withSize) FUZZ_CHECK(kept == text || UpdatedSettingsText({std::string(text), settings}, settings, true) == text);
+        ChartSettings changed = settings;
+        changed.displayMode = DisplayMode::Sun;
+        changed.showPlanets = 1 - settings.showPlanets;
+        changed.zone = settings.zone.empty() ? "Asia/Tokyo" : "";
+        changed.timeZoneHours = 5.5;
+        const std::string saved = UpdatedSettingsText({std::string(text), settings}, changed, withSize);
+        const ChartSettings back = ParseSettingsText(saved, defaults);
+        FUZZ_CHECK(back.displayMode == DisplayMode::Sun && back.showPlanets == changed.showPlanets &&
+                   back.zone == changed.zone && back.timeZoneHours == 5.5);
+        FUZZ_CHECK(back.codeByDiameter == settings.codeByDiameter && back.showMoon == settings.showMoon);
+        if (withSize) FUZZ_CHECK(back.windowWidth == settings.windowWidth && back.windowHeight == settings.windowHeight);
+        FUZZ_CHECK(UpdatedSettingsText({saved, changed}, changed, withSize) == saved);
     }
     return 0;
 }

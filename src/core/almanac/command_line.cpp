@@ -6,6 +6,7 @@
 
 #include "core/almanac/almanac_commands.h"
 #include "core/almanac/command_output.h"
+#include "core/app/message_text.h"
 #include "core/app/version_text.h"
 #include "core/app/window_options.h"
 
@@ -75,20 +76,20 @@ std::optional<int> RunCommandLineWithoutWindow(int argc, char* argv[], const Zon
     if (command == "render") return std::nullopt;
     if (command == "--help" || command == "-h" || command == "help") {
         if (argc > 2) return ReportBadInput("--help takes no arguments");
-        return WriteOutput(std::string(kUsage)) ? 0 : kExitWriteFailed;
+        return WriteOutput(std::string(kUsage), "") ? 0 : kExitWriteFailed;
     }
     if (command == "--version") {
         if (argc > 2) return ReportBadInput("--version takes no arguments");
         // The same version text as the about box shows.
-        return WriteOutput("Velmarin " + ReadVersionInfo().versionText + "\n") ? 0 : kExitWriteFailed;
+        return WriteOutput("Velmarin " + ReadVersionInfo().versionText + "\n", "") ? 0 : kExitWriteFailed;
     }
     // A word that is neither a subcommand nor an option is most likely a
     // mistyped subcommand; options belong to the window (Qt's own switches).
     if (command.empty() || command[0] != '-')
-        return ReportBadInput("unknown command '" + std::string(command) + "' (see velmarin --help)");
+        return ReportBadInput("unknown command " + QuoteForMessage(command) + " (see velmarin --help)");
     const std::vector<std::string> windowArgs(argv + 1, argv + argc);
     if (const auto unknown = UnknownWindowArgument(windowArgs))
-        return ReportBadInput("unknown option '" + *unknown + "' (see velmarin --help)");
+        return ReportBadInput("unknown option " + QuoteForMessage(*unknown) + " (see velmarin --help)");
     return std::nullopt;
 }
 

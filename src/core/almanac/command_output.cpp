@@ -1,8 +1,13 @@
 #include "core/almanac/command_output.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/app/atomic_file.h"
 #include "core/app/message_text.h"
@@ -17,6 +22,28 @@ std::string ZeroPadded(int value, int width) {
     if (static_cast<int>(digits.size()) < width)
         digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
     return value < 0 ? "-" + digits : digits;
+}
+
+// "daylight: " before a message of that command; nothing without one.
+std::string CommandPrefix(std::string_view command) {
+    return command.empty() ? std::string() : std::string(command) + ": ";
+}
+
+// The failures where the system had not the room or the means for a write
+// that could otherwise have worked.
+bool IsResourceFailure(int error) {
+    switch (error) {
+        case ENOSPC: case EDQUOT: case EFBIG: case EIO: case ENOMEM: case EMFILE: case ENFILE: return true;
+        default: return false;
+    }
+}
+
+// Whether `file` is standard output under another name ("/dev/stdout",
+// "/proc/self/fd/1"): the same open file, be it a pipe, a terminal or a file.
+bool NamesStandardOutput(const std::string& file) {
+    struct stat named {}, out {};
+    return ::stat(file.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 && named.st_dev == out.st_dev &&
+           named.st_ino == out.st_ino;
 }
 
 }  // namespace
@@ -77,12 +104,13 @@ std::string ClockTime(double hour) {
     return (h.size() < 2 ? "0" + h : h) + ":" + (m.size() < 2 ? "0" + m : m);
 }
 
-ChartSettings SettingsForCommandLine() {
+ChartSettings SettingsForCommandLine(std::string_view command) {
     ChartSettings settings;
     const std::filesystem::path path = SettingsFilePath();
     const SettingsLoadResult loaded = LoadSettings(path, settings);
     if (loaded.state == SettingsFileState::Unreadable)
-        std::fprintf(stderr, "velmarin: %s; using the defaults\n", DescribeSettingsLoad(path, loaded).c_str());
+        std::fprintf(stderr, "velmarin: %s%s; using the defaults\n", CommandPrefix(command).c_str(),
+                     DescribeSettingsLoad(path, loaded).c_str());
     return settings;
 }
 
@@ -91,19 +119,54 @@ int CurrentYear() {
     return CurrentYearAndToday(todayJd);
 }
 
-bool WriteOutput(const std::string& text) {
-    const bool ok = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-                    std::fflush(stdout) == 0;
-    if (!ok) std::fprintf(stderr, "velmarin: cannot write the output\n");
-    return ok;
+bool WriteOutput(const std::string& text, std::string_view command) {
+    // Straight to the descriptor: the system's reason of a failure is errno.
+    std::fflush(stdout);
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, rest.data(), rest.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            const int error = written < 0 ? errno : EIO;
+            std::fprintf(stderr, "velmarin: %scannot write to standard output: %s\n", CommandPrefix(command).c_str(),
+                         std::strerror(error));
+            return false;
+        }
+        rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
 }
 
-int EmitOutput(const std::string& text, const OutputTarget& target) {
-    if (target.file.empty() || target.file == "-") return WriteOutput(text) ? 0 : kExitWriteFailed;
+int OutputFailureStatus(const FileWriteResult& result) {
+    switch (result.error) {
+        case FileWriteError::None: return 0;
+        case FileWriteError::WriteData:
+        case FileWriteError::Replace: return kExitWriteFailed;
+        case FileWriteError::CreateTemporary: return IsResourceFailure(result.osError) ? kExitWriteFailed : kExitBadInput;
+        case FileWriteError::TargetIsDirectory:
+        case FileWriteError::TargetIsSpecial:
+        case FileWriteError::DanglingLink:
+        case FileWriteError::TargetUnusable: break;
+    }
+    return IsResourceFailure(result.osError) ? kExitWriteFailed : kExitBadInput;
+}
+
+int EmitOutput(const std::string& text, const OutputTarget& target, std::string_view command) {
+    if (target.file.empty() || target.file == "-" || NamesStandardOutput(target.file))
+        return WriteOutput(text, command) ? 0 : kExitWriteFailed;
     const FileWriteResult written = WriteFileAtomically(target.file, text);
+    if (written.ok() && written.ownerChange) {
+        // Written all the same; the user should know who owns it now.
+        std::fprintf(stderr, "velmarin: %s%s\n", CommandPrefix(command).c_str(),
+                     OneLineMessage("--output " + QuoteForMessage(target.file) + ": written, but " +
+                                    DescribeOwnerChange(*written.ownerChange))
+                         .c_str());
+    }
     if (written.ok()) return 0;
-    return ReportBadInput("--output " + QuoteForMessage(target.file) + ": " +
-                          DescribeFileWriteResult(written));
+    std::fprintf(stderr, "velmarin: %s%s\n", CommandPrefix(command).c_str(),
+                 OneLineMessage("--output " + QuoteForMessage(target.file) + ": " + DescribeFileWriteResult(written))
+                     .c_str());
+    return OutputFailureStatus(written);
 }
 
 int ReportBadInput(const std::string& message) {

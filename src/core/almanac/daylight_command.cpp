@@ -12,7 +12,7 @@
 namespace velmarin {
 
 int RunDaylightCommand(const std::vector<std::string>& args, const ZoneDatabase* zones) {
-    auto parsed = ParseDaylightOptions(args, SettingsForCommandLine(), CurrentYear());
+    auto parsed = ParseDaylightOptions(args, SettingsForCommandLine("daylight"), CurrentYear());
     if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
     DaylightOptions& options = std::get<DaylightOptions>(parsed);
     if (auto error = SettingsFileValueOutOfRange("daylight", options.settings, SettingsFilePath()))
@@ -31,7 +31,7 @@ int RunDaylightCommand(const std::vector<std::string>& args, const ZoneDatabase*
             text = DaylightText(options, days);
             break;
     }
-    return EmitOutput(text, options.output);
+    return EmitOutput(text, options.output, "daylight");
 }
 
 }  // namespace velmarin

@@ -31,7 +31,7 @@ int RunPhasesCommand(const std::vector<std::string>& args) {
             break;
         }
     }
-    return EmitOutput(text, options.output);
+    return EmitOutput(text, options.output, "phases");
 }
 
 }  // namespace velmarin

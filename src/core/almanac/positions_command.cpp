@@ -37,7 +37,7 @@ int RunPositionsCommand(const std::vector<std::string>& args) {
             text = PositionsText(positions, catalogue, targets);
             break;
     }
-    return EmitOutput(text, options.output);
+    return EmitOutput(text, options.output, "positions");
 }
 
 }  // namespace velmarin

@@ -19,7 +19,7 @@
 namespace velmarin {
 
 int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabase* zones) {
-    auto parsed = ParseVisibilityOptions(args, SettingsForCommandLine(), CurrentYear());
+    auto parsed = ParseVisibilityOptions(args, SettingsForCommandLine("visibility"), CurrentYear());
     if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
     DaylightOptions& options = std::get<DaylightOptions>(parsed);
     if (auto error = SettingsFileValueOutOfRange("visibility", options.settings, SettingsFilePath()))
@@ -68,7 +68,7 @@ int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabas
                 text = BestNightsText(header, days, targets.names, ranges);
                 break;
         }
-        return EmitOutput(text, options.output);
+        return EmitOutput(text, options.output, "visibility");
     }
     switch (options.output.format) {
         case OutputFormat::Text: text = VisibilityTable(header, days, withTargets); break;
@@ -84,7 +84,7 @@ int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabas
             break;
         }
     }
-    return EmitOutput(text, options.output);
+    return EmitOutput(text, options.output, "visibility");
 }
 
 }  // namespace velmarin

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <sys/types.h>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,9 +22,23 @@ enum class FileWriteError {
     Replace,            // the rename over the target failed (osError)
 };
 
+// A replaced file's owner and group that the new file could not keep (only
+// root may give a file away), and what the new file has instead.
+struct FileOwnerChange {
+    uid_t formerUser = 0;
+    gid_t formerGroup = 0;
+    uid_t user = 0;
+    gid_t group = 0;
+};
+
 struct FileWriteResult {
+    FileWriteResult() = default;
+    FileWriteResult(FileWriteError error, int osError) : error(error), osError(osError) {}
+
     FileWriteError error = FileWriteError::None;
     int osError = 0;  // errno of the failing call, 0 when there was none
+    // Set on success when the file replaced belonged to someone else.
+    std::optional<FileOwnerChange> ownerChange;
     bool ok() const { return error == FileWriteError::None; }
 };
 
@@ -36,8 +53,9 @@ struct FileWriteResult {
 // A symbolic link is written through: its final target gets the new content
 // and the link stays a link. A link to nothing is refused (like cp does), as
 // is an existing target that is not a regular file, or one the caller may
-// not write. A replaced file keeps its permission bits (and its owner where
-// the process may set it); a new file gets 0666 less the umask.
+// not write. A replaced file keeps its permission bits and, where the
+// process may set them, its owner and group; the result says when it could
+// not (the file is written all the same). A new file gets 0666 less the umask.
 // The folder is not created.
 [[nodiscard]] FileWriteResult WriteFileAtomically(const std::filesystem::path& path,
                                                   std::string_view bytes);
@@ -46,14 +64,32 @@ struct FileWriteResult {
 // data: No space left on device" (the system's text from strerror).
 std::string DescribeFileWriteResult(const FileWriteResult& result);
 
+// The note about a changed owner, e.g. "it belonged to bob:staff and now
+// belongs to alice:alice" (names, or numbers where there are none).
+std::string DescribeOwnerChange(const FileOwnerChange& change);
+
 // Whether `name` is the name of a temporary file that WriteFileAtomically
-// makes for a target named `targetName` (".<targetName>.XXXXXX").
+// makes for a target named `targetName`: ".<targetName>.velmarin-XXXXXX",
+// six letters or digits, the target's name cut so that the whole stays
+// within 255 bytes.
 bool IsTemporaryFileName(std::string_view name, std::string_view targetName);
 
-// A save killed between creating its temporary file and the rename leaves
+// A write killed between creating its temporary file and the rename leaves
 // that file behind. Removes such files of `target` that are older than
-// `age`; younger ones may belong to another process writing right now.
+// `age` and belong to this process's user; younger ones may belong to
+// another process writing right now.
 void RemoveAbandonedTemporaryFiles(const std::filesystem::path& target,
                                    std::chrono::seconds age);
+
+// How old a temporary file must be to count as abandoned: a write renames
+// its file within moments of its last byte, and the file's time moves with
+// every byte written, so ten minutes without a change is no live writer.
+// WriteFileAtomically clears such files beside its target before it writes.
+inline constexpr std::chrono::minutes kAbandonedTemporaryAge{10};
+
+// A file size limit (ulimit -f) kills a process with SIGXFSZ at the write
+// that crosses it; ignored, the write fails with EFBIG instead and is
+// reported like a full disk, the temporary file removed. Called at start.
+void TreatFileSizeLimitAsWriteError();
 
 }  // namespace velmarin

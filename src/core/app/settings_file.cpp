@@ -16,6 +16,7 @@
 
 #include "core/app/message_text.h"
 #include "core/app/number_scan.h"
+#include "core/app/settings_lines.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/text/number_text.h"
 
@@ -23,19 +24,6 @@ namespace velmarin {
 namespace {
 
 constexpr std::size_t kMaxReadBytes = 1 << 20;
-
-// The next line of `text` (without its LF and a CR before it), advancing
-// `text`. At the end of the text a line reads as empty. Text after a NUL
-// byte is invisible to the scan, as it would be to sscanf.
-std::string_view NextLine(std::string_view& text) {
-    const std::size_t lf = text.find('\n');
-    std::string_view line = text.substr(0, lf);
-    text = lf == std::string_view::npos ? std::string_view() : text.substr(lf + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::size_t nul = line.find('\0');
-    if (nul != std::string_view::npos) line = line.substr(0, nul);
-    return line;
-}
 
 // Scans integers into the fields in order until one does not scan.
 void ScanInts(std::string_view line, std::initializer_list<int*> fields) {
@@ -99,18 +87,12 @@ std::filesystem::path HomeFolder() {
     return ".";
 }
 
-// An extension line begins with a letter; a window-size line never does.
-bool IsExtensionLine(std::string_view line) {
-    return !line.empty() && ((line[0] >= 'A' && line[0] <= 'Z') || (line[0] >= 'a' && line[0] <= 'z'));
-}
-
 // "1" switches an extension on; anything else is its default, off.
 int FlagValue(std::string_view value) { return value == "1" ? 1 : 0; }
 
-void ApplyExtensionLine(std::string_view line, ChartSettings& settings) {
-    const std::size_t space = line.find(' ');
-    const std::string_view keyword = line.substr(0, space);
-    const std::string_view value = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+void ApplyExtensionLine(const SettingsLine& line, ChartSettings& settings) {
+    const std::string_view keyword = line.Keyword();
+    const std::string_view value = line.Value();
     if (keyword == kZoneKeyword) {
         settings.zone = IsZoneNameShaped(value) ? std::string(value) : std::string();
     } else if (keyword == kPlanetsKeyword) {
@@ -118,7 +100,7 @@ void ApplyExtensionLine(std::string_view line, ChartSettings& settings) {
     } else if (keyword == kMoonlightKeyword) {
         settings.showMoonlight = FlagValue(value);
     } else {
-        settings.otherExtensionLines.emplace_back(line);
+        settings.otherExtensionLines.emplace_back(line.Scanned());
     }
 }
 
@@ -126,32 +108,40 @@ void ApplyExtensionLine(std::string_view line, ChartSettings& settings) {
 
 ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defaults) {
     ChartSettings settings = defaults;
-    int displayMode = static_cast<int>(settings.displayMode);
-    ScanInts(NextLine(text), {&settings.codeByDiameter, &settings.codeByBrightness, &displayMode,
-                              &settings.showDayLine, &settings.reservedFlag, &settings.showGrid,
-                              &settings.showMoon});
-    settings.displayMode = static_cast<DisplayMode>(displayMode);  // kept as read, even out of range
-
-    std::string_view line2 = NextLine(text);
-    if (const auto latitude = ScanDouble(line2)) {
-        settings.latitude = *latitude * degToRad;
-        if (const auto longitude = ScanDouble(line2)) {
-            settings.longitude = *longitude * degToRad;
-            if (const auto zone = ScanDouble(line2)) settings.timeZoneHours = *zone;
+    for (const SettingsLine& line : SplitSettingsLines(text)) {
+        const std::string_view scanned = line.Scanned();
+        switch (line.role) {
+            case SettingsLineRole::Flags: {
+                int displayMode = static_cast<int>(settings.displayMode);
+                ScanInts(scanned, {&settings.codeByDiameter, &settings.codeByBrightness, &displayMode,
+                                   &settings.showDayLine, &settings.reservedFlag, &settings.showGrid,
+                                   &settings.showMoon});
+                settings.displayMode = static_cast<DisplayMode>(displayMode);  // kept as read, even out of range
+                break;
+            }
+            case SettingsLineRole::Place: {
+                const ScannedFields place = ScanDoubleFields(scanned, 3);
+                if (place.values.size() > 0) settings.latitude = place.values[0] * degToRad;
+                if (place.values.size() > 1) settings.longitude = place.values[1] * degToRad;
+                if (place.values.size() > 2) settings.timeZoneHours = place.values[2];
+                break;
+            }
+            case SettingsLineRole::Size: ScanInts(scanned, {&settings.windowWidth, &settings.windowHeight}); break;
+            case SettingsLineRole::Keyword: ApplyExtensionLine(line, settings); break;
+            case SettingsLineRole::Foreign: break;
         }
     }
-
-    const std::string_view line3 = NextLine(text);
-    if (IsExtensionLine(line3)) {
-        ApplyExtensionLine(line3, settings);
-    } else if (!line3.empty()) {
-        ScanInts(line3, {&settings.windowWidth, &settings.windowHeight});
-    }
-    while (!text.empty()) {
-        const std::string_view line = NextLine(text);
-        if (IsExtensionLine(line)) ApplyExtensionLine(line, settings);
-    }
     return settings;
+}
+
+std::optional<std::string> UnusableZoneValue(std::string_view text) {
+    std::optional<std::string> value;
+    for (const SettingsLine& line : SplitSettingsLines(text)) {
+        if (line.role != SettingsLineRole::Keyword || line.Keyword() != kZoneKeyword) continue;
+        const std::string_view zone = line.Value();
+        value = zone.empty() || IsZoneNameShaped(zone) ? std::nullopt : std::optional<std::string>(zone);
+    }
+    return value;
 }
 
 std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSize) {
@@ -207,20 +197,29 @@ std::filesystem::path SettingsFilePath() {
 }
 
 SettingsLoadResult LoadSettings(const std::filesystem::path& path, ChartSettings& settings) {
-    const Prefix prefix = ReadPrefix(path, kMaxReadBytes);
+    // One byte more than is looked at tells a file that was not read whole.
+    Prefix prefix = ReadPrefix(path, kMaxReadBytes + 1);
     if (!prefix.text) {
         // Only a file that is really not there may be replaced by the defaults.
-        if (prefix.osError == ENOENT) return {SettingsFileState::Missing, 0};
-        return {SettingsFileState::Unreadable, prefix.osError};
+        if (prefix.osError == ENOENT) return {SettingsFileState::Missing, 0, {}, true};
+        return {SettingsFileState::Unreadable, prefix.osError, {}, true};
     }
-    settings = ParseSettingsText(*prefix.text, settings);
-    return {SettingsFileState::Loaded, 0};
+    SettingsLoadResult result{SettingsFileState::Loaded, 0, std::move(*prefix.text), true};
+    if (result.text.size() > kMaxReadBytes) {
+        result.text.resize(kMaxReadBytes);
+        result.complete = false;
+    }
+    settings = ParseSettingsText(result.text, settings);
+    return result;
 }
 
 std::string DescribeSettingsLoad(const std::filesystem::path& path, const SettingsLoadResult& result) {
     const std::string quoted = QuoteForMessage(path.string());
     switch (result.state) {
-        case SettingsFileState::Loaded: return "read the settings file " + quoted;
+        case SettingsFileState::Loaded:
+            if (!result.complete)
+                return "the settings file " + quoted + " is larger than 1 MiB: only its first MiB is read";
+            return "read the settings file " + quoted;
         case SettingsFileState::Missing: return "no settings file " + quoted;
         case SettingsFileState::Unreadable: break;
     }
@@ -228,14 +227,7 @@ std::string DescribeSettingsLoad(const std::filesystem::path& path, const Settin
            (result.osError != 0 ? std::strerror(result.osError) : "it is not a regular file");
 }
 
-// A save killed between creating its temporary file and the rename leaves that
-// file behind. A save takes milliseconds, so one older than this was abandoned;
-// younger ones may belong to another instance saving right now.
-constexpr auto kAbandonedTempAge = std::chrono::minutes(10);
-
-FileWriteResult SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,
-                             bool withWindowSize) {
-    const std::string text = FormatSettingsText(settings, withWindowSize);
+FileWriteResult SaveSettingsText(const std::filesystem::path& path, std::string_view text) {
     if (const Prefix current = ReadPrefix(path, text.size() + 1); current.text && *current.text == text)
         return {};
 
@@ -245,9 +237,13 @@ FileWriteResult SaveSettings(const std::filesystem::path& path, const ChartSetti
     std::filesystem::create_directories(folder, error);
     if (error) return {FileWriteError::CreateTemporary, error.value()};
 
-    const FileWriteResult written = WriteFileAtomically(path, text);
-    if (written.ok()) RemoveAbandonedTemporaryFiles(path, kAbandonedTempAge);
-    return written;
+    // Temporary files of killed saves are cleared by the write.
+    return WriteFileAtomically(path, text);
+}
+
+FileWriteResult SaveSettings(const std::filesystem::path& path, const ChartSettings& settings,
+                             bool withWindowSize) {
+    return SaveSettingsText(path, FormatSettingsText(settings, withWindowSize));
 }
 
 }  // namespace velmarin

@@ -60,17 +60,29 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
     versionText_ = QString::fromStdString(version.versionText);
     buildText_ = QString::fromStdString(version.buildText);
     const SettingsLoadResult loaded = LoadSettings(settingsPath_, settings_);
-    if (loaded.state == SettingsFileState::Missing) {
-        // First start: the defaults are written at once, without the window-size line.
-        WriteSettings(settings_, false);
-    } else if (loaded.state == SettingsFileState::Unreadable) {
+    if (loaded.state == SettingsFileState::Unreadable) {
         // The user's settings may be in there: keep the file, run on the defaults.
         settingsSavable_ = false;
         std::fprintf(stderr, "velmarin: %s; using the defaults, settings are not saved this run\n",
                      DescribeSettingsLoad(settingsPath_, loaded).c_str());
+    } else if (loaded.state == SettingsFileState::Loaded && !loaded.complete) {
+        // A rewrite would cut off what was not read.
+        settingsSavable_ = false;
+        std::fprintf(stderr, "velmarin: %s; settings are not saved this run\n",
+                     DescribeSettingsLoad(settingsPath_, loaded).c_str());
     }
-    // A zone this system's database lacks counts as none.
-    if (!settings_.zone.empty() && !QtZoneDatabase().HasZone(settings_.zone)) settings_.zone.clear();
+    // A zone this system's database lacks counts as none; its line stays in
+    // the file for a system that has it.
+    if (!settings_.zone.empty() && !QtZoneDatabase().HasZone(settings_.zone)) {
+        std::fprintf(stderr, "velmarin: the zone %s of the settings file is not known on this system; "
+                             "using the fixed time zone\n",
+                     QuoteForMessage(settings_.zone).c_str());
+        settings_.zone.clear();
+    } else if (const std::optional<std::string> zone = UnusableZoneValue(loaded.text); zone) {
+        std::fprintf(stderr, "velmarin: the zone %s of the settings file is not a zone name; "
+                             "using the fixed time zone\n",
+                     QuoteForMessage(*zone).c_str());
+    }
 
     // A size of 1 or less cannot be meant (a window that small never draws,
     // so the file would never be mended): the default size applies, for the
@@ -78,6 +90,15 @@ CMainFrame::CMainFrame(std::optional<std::filesystem::path> settingsPath)
     const ChartSettings defaults;
     if (settings_.windowWidth <= 1) settings_.windowWidth = defaults.windowWidth;
     if (settings_.windowHeight <= 1) settings_.windowHeight = defaults.windowHeight;
+
+    if (loaded.state == SettingsFileState::Loaded) {
+        // What the file says, as the program took it: a save changes only what differs.
+        document_ = {loaded.text, settings_};
+        haveDocument_ = true;
+    } else if (loaded.state == SettingsFileState::Missing) {
+        // First start: the defaults are written at once, without the window-size line.
+        WriteSettings(settings_, false);
+    }
 
     setWindowTitle(tr("Velmarin"));
     setWindowIcon(QIcon(IconPath("velmarin")));
@@ -328,10 +349,17 @@ void CMainFrame::SaveSettingsFile() {
 }
 
 bool CMainFrame::IsSaved(const SettingsToSave& save) const {
-    return FormatSettingsText(save.settings, save.withWindowSize) == lastSavedText_;
+    return haveDocument_ && SettingsText(save.settings, save.withWindowSize) == document_.text;
+}
+
+std::string CMainFrame::SettingsText(const ChartSettings& toSave, bool withWindowSize) const {
+    if (!haveDocument_) return FormatSettingsText(toSave, withWindowSize);
+    return UpdatedSettingsText(document_, toSave, withWindowSize);
 }
 
 void CMainFrame::SaveSettingsFileSoon() {
+    // Nothing to compare at every repaint when nothing may be written.
+    if (!settingsSavable_) return;
     const SettingsToSave save = CurrentSettingsToSave();
     if (IsSaved(save)) {
         pendingSave_.reset();
@@ -358,9 +386,17 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 void CMainFrame::WriteSettings(const ChartSettings& toSave, bool withWindowSize) {
     if (!settingsSavable_) return;
     // A failed write leaves memory as it is; the next save point tries again.
-    const FileWriteResult result = SaveSettings(settingsPath_, toSave, withWindowSize);
+    std::string text = SettingsText(toSave, withWindowSize);
+    const FileWriteResult result = SaveSettingsText(settingsPath_, text);
     if (result.ok()) {
-        lastSavedText_ = FormatSettingsText(toSave, withWindowSize);
+        document_ = {std::move(text), toSave};
+        haveDocument_ = true;
+        if (result.ownerChange && !ownerChangeReported_) {
+            ownerChangeReported_ = true;
+            std::fprintf(stderr, "velmarin: settings saved to %s, but %s\n",
+                         QuoteForMessage(settingsPath_.string()).c_str(),
+                         OneLineMessage(DescribeOwnerChange(*result.ownerChange)).c_str());
+        }
         saveFailureReported_ = false;
         return;
     }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/app/command_rules.h"
+#include "core/app/settings_update.h"
 #include "core/chart/chart_settings.h"
 #include "core/text/language.h"
 
@@ -105,6 +106,9 @@ private:
     QSize InitialOuterSize() const;
     // Saves `toSave`; remembers the text written, reports a first failure.
     void WriteSettings(const ChartSettings& toSave, bool withWindowSize);
+    // The file's text for `toSave`: the file as read with the changes in it,
+    // or the plain lines when there was none.
+    std::string SettingsText(const ChartSettings& toSave, bool withWindowSize) const;
     // What a save now writes: the settings with the window's size, and
     // whether the size line goes in.
     struct SettingsToSave {
@@ -119,10 +123,13 @@ private:
 
     ChartSettings settings_;
     std::filesystem::path settingsPath_;
-    std::string lastSavedText_;
-    // False when the file at start could not be read: it must not be replaced.
+    // The file as last read or written, and whether there is one.
+    SettingsDocument document_;
+    bool haveDocument_ = false;
+    // False when the file at start could not be read whole: it must not be replaced.
     bool settingsSavable_ = true;
     bool saveFailureReported_ = false;
+    bool ownerChangeReported_ = false;
     std::optional<SettingsToSave> pendingSave_;
     QTimer pendingSaveTimer_;
     QString versionText_;

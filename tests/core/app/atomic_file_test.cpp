@@ -8,8 +8,12 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <grp.h>
+#include <pwd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <algorithm>
@@ -254,13 +258,22 @@ TEST_P(TemporaryFileName, MatchesOnlyTheWritersPattern) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, TemporaryFileName,
-                         ::testing::Values(TemporaryNameCase{".Velmarin.ini.AbCd12", true},
-                                           TemporaryNameCase{".Velmarin.ini.AbCd1", false},
-                                           TemporaryNameCase{".Velmarin.ini.AbCd123", false},
-                                           TemporaryNameCase{"Velmarin.ini.AbCd12", false},
-                                           TemporaryNameCase{".Velmarin.iniXAbCd12", false},
-                                           TemporaryNameCase{".Other.ini.AbCd12", false},
-                                           TemporaryNameCase{"Velmarin.ini", false}));
+                         ::testing::Values(TemporaryNameCase{".Velmarin.ini.velmarin-AbCd12", true},
+                                           TemporaryNameCase{".Velmarin.ini.velmarin-AbCd1", false},
+                                           TemporaryNameCase{".Velmarin.ini.velmarin-AbCd123", false},
+                                           TemporaryNameCase{".Velmarin.ini.velmarin-AbC.12", false},
+                                           TemporaryNameCase{"Velmarin.ini.velmarin-AbCd12", false},
+                                           // A user's backup beside the file is no temporary of ours.
+                                           TemporaryNameCase{".Velmarin.ini.backup", false},
+                                           TemporaryNameCase{".Velmarin.ini.AbCd12", false},
+                                           TemporaryNameCase{".Other.ini.velmarin-AbCd12", false},
+                                           TemporaryNameCase{"Velmarin.ini", false}),
+                         [](const auto& info) {
+                             std::string name;
+                             for (const char c : std::string(info.param.name))
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name + "_" + std::to_string(info.index);
+                         });
 
 // Temporary files left by killed writes are cleared once old; a young one
 // may be another process's write in progress. Through a link, the target's
@@ -270,9 +283,9 @@ TEST_F(AtomicFile, AbandonedTemporaryFilesOfTheTargetAreRemoved) {
     const fs::path target = folder_ / "real" / "Velmarin.ini";
     WriteWhole(target, "x");
     fs::create_symlink(target, folder_ / "Velmarin.ini");
-    const fs::path abandoned = folder_ / "real" / ".Velmarin.ini.AbCd12";
-    const fs::path fresh = folder_ / "real" / ".Velmarin.ini.XyZ789";
-    const fs::path unrelated = folder_ / "real" / ".Other.ini.AbCd12";
+    const fs::path abandoned = folder_ / "real" / ".Velmarin.ini.velmarin-AbCd12";
+    const fs::path fresh = folder_ / "real" / ".Velmarin.ini.velmarin-XyZ789";
+    const fs::path unrelated = folder_ / "real" / ".Other.ini.velmarin-AbCd12";
     for (const fs::path& file : {abandoned, fresh, unrelated}) WriteWhole(file, "12");
     const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
     fs::last_write_time(abandoned, anHourAgo);
@@ -284,6 +297,145 @@ TEST_F(AtomicFile, AbandonedTemporaryFilesOfTheTargetAreRemoved) {
     EXPECT_TRUE(fs::exists(unrelated));
     EXPECT_TRUE(fs::exists(target));
 }
+
+// Every write clears what killed writes left beside its target, and only that.
+TEST_F(AtomicFile, AWriteClearsAbandonedTemporariesBesideItsTarget) {
+    const fs::path target = folder_ / "c.ics";
+    const auto old = fs::file_time_type::clock::now() - kAbandonedTemporaryAge - std::chrono::minutes(1);
+    const auto young = fs::file_time_type::clock::now() - kAbandonedTemporaryAge + std::chrono::minutes(1);
+    struct Leftover {
+        const char* name;
+        fs::file_time_type time;
+        bool removed;
+    };
+    const Leftover leftovers[] = {
+        {".c.ics.velmarin-Ab12Cd", old, true},
+        {".c.ics.velmarin-Zz99zz", old, true},
+        {".c.ics.velmarin-Xy34Zw", young, false},  // perhaps a write going on now
+        {".c.ics.backup", old, false},             // the user's
+        {".d.ics.velmarin-Ab12Cd", old, false},    // another target's
+    };
+    for (const Leftover& file : leftovers) {
+        WriteWhole(folder_ / file.name, std::string(51200, 'x'));
+        fs::last_write_time(folder_ / file.name, file.time);
+    }
+    ASSERT_TRUE(WriteFileAtomically(target, "new").ok());
+    for (const Leftover& file : leftovers) EXPECT_EQ(fs::exists(folder_ / file.name), !file.removed) << file.name;
+    EXPECT_EQ(ReadWhole(target), "new");
+}
+
+// In a shared folder another user's files are never ours to remove.
+TEST_F(AtomicFile, AnotherUsersTemporaryStays) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can make a file of another user";
+    const fs::path theirs = folder_ / ".c.ics.velmarin-Ab12Cd";
+    WriteWhole(theirs, "12");
+    ASSERT_EQ(::chown(theirs.c_str(), 12345, 12345), 0);
+    fs::last_write_time(theirs, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    ASSERT_TRUE(WriteFileAtomically(folder_ / "c.ics", "new").ok());
+    EXPECT_TRUE(fs::exists(theirs));
+}
+
+// A name of 255 bytes is legal; its temporary file must fit as well.
+TEST_F(AtomicFile, LongestLegalNamesAreWritten) {
+    for (const std::size_t length : {200u, 240u, 250u, 255u}) {
+        const fs::path target = folder_ / (std::string(length - 4, 'n') + ".ics");
+        EXPECT_TRUE(WriteFileAtomically(target, "x").ok()) << length;
+        EXPECT_TRUE(WriteFileAtomically(target, "y").ok()) << length;
+        EXPECT_EQ(ReadWhole(target), "y") << length;
+    }
+    EXPECT_EQ(Names(folder_).size(), 4u);  // no temporary left
+}
+
+// Under a file size limit (ulimit -f) the write that crosses it kills a
+// process that does not ignore SIGXFSZ, and the cut temporary stays behind.
+// The program ignores it: the write fails like a full disk.
+TEST_F(AtomicFile, AFileSizeLimitIsAWriteError) {
+    const fs::path path = folder_ / "c.ics";
+    const std::string old = "BEGIN:VCALENDAR old\r\n";
+    WriteWhole(path, old);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        TreatFileSizeLimitAsWriteError();
+        const rlimit limit{50 * 1024, 50 * 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+        const FileWriteResult result = WriteFileAtomically(path, std::string(200 * 1024, 'v'));
+        ::_exit(result.error == FileWriteError::WriteData && result.osError == EFBIG ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadWhole(path), old);
+    EXPECT_EQ(Names(folder_), std::vector<std::string>{"c.ics"});
+}
+
+// Another user replaces a file they may write but do not own: only root can
+// keep its owner, so the result says who owned it and who owns it now.
+struct OwnerCase {
+    const char* name;
+    uid_t writer;  // 0: root writes
+    bool changed;
+};
+
+class ReplacedOwner : public AtomicFile, public ::testing::WithParamInterface<OwnerCase> {};
+
+TEST_P(ReplacedOwner, IsKeptOrSaid) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can make files of other users";
+    constexpr uid_t kOwner = 12345;
+    constexpr gid_t kGroup = 12346;
+    fs::permissions(folder_, fs::perms::all);
+    const fs::path path = folder_ / "shared.csv";
+    WriteWhole(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), kOwner, kGroup), 0);
+    fs::permissions(path, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(report[0]);
+        const uid_t writer = GetParam().writer;
+        if (writer != 0 && (::setgroups(0, nullptr) != 0 || ::setgid(writer) != 0 || ::setuid(writer) != 0))
+            ::_exit(3);
+        const FileWriteResult result = WriteFileAtomically(path, "new");
+        const std::string note = result.ownerChange ? DescribeOwnerChange(*result.ownerChange) : "-";
+        if (::write(report[1], note.data(), note.size()) < 0) ::_exit(4);
+        ::_exit(result.ok() ? 0 : 2);
+    }
+    ::close(report[1]);
+    std::string note;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(report[0], buffer, sizeof buffer)) > 0;) note.append(buffer, got);
+    ::close(report[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+
+    EXPECT_EQ(ReadWhole(path), "new");  // written all the same
+    struct stat now {};
+    ASSERT_EQ(::stat(path.c_str(), &now), 0);
+    if (GetParam().changed) {
+        EXPECT_EQ(now.st_uid, GetParam().writer);
+        // Names where the system has them, numbers otherwise: both said.
+        EXPECT_EQ(note.rfind("it belonged to ", 0), 0u) << note;
+        const passwd* former = ::getpwuid(kOwner);
+        EXPECT_NE(note.find(former ? former->pw_name : "12345"), std::string::npos) << note;
+        EXPECT_NE(note.find(" and now belongs to "), std::string::npos) << note;
+    } else {
+        EXPECT_EQ(now.st_uid, kOwner);
+        EXPECT_EQ(now.st_gid, kGroup);
+        EXPECT_EQ(note, "-");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, ReplacedOwner,
+                         ::testing::Values(OwnerCase{"RootKeepsTheOwner", 0, false},
+                                           OwnerCase{"AnotherUserTakesTheFile", 23456, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace velmarin

@@ -57,11 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
         ExtensionCase{"UnknownKept", "800 600\r\ncolour  blue, green\r\nzone Europe/London\r\nX\r\n", 800, 600,
                       "Europe/London", 0, 0, {"colour  blue, green", "X"},
                       "800 600\r\nzone Europe/London\r\ncolour  blue, green\r\nX\r\n"},
-        // Bad values count as the default and vanish on the next save.
+        // Bad values count as the default; a new file's text has none of them
+        // (a save of a file that was read keeps them: settings_update_test).
         ExtensionCase{"BadValues", "800 600\r\nzone ../../etc/passwd\r\nplanets 2\r\nmoonlight yes\r\n", 800, 600,
                       "", 0, 0, {}, "800 600\r\n"},
         ExtensionCase{"EmptyZone", "800 600\r\nzone\r\nzone \r\n", 800, 600, "", 0, 0, {}, "800 600\r\n"},
-        // Lines that are neither size nor extension are dropped.
+        // Lines that are neither size nor extension are not read.
         ExtensionCase{"NumbersAfterSize", "800 600\r\n5 5\r\n\r\nplanets 1\r\n", 800, 600, "", 1, 0, {},
                       "800 600\r\nplanets 1\r\n"},
         ExtensionCase{"EmptyLine3", "\r\nzone Pacific/Chatham\r\n", 1212, 800, "Pacific/Chatham", 0, 0, {},

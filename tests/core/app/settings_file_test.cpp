@@ -286,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsFileIo, ANoteAboutAStrangePathStaysOneLine) {
     const std::string note = DescribeSettingsLoad(folder_ / "a\nb\x1b.ini",
-                                                  {SettingsFileState::Unreadable, EACCES});
+                                                  {SettingsFileState::Unreadable, EACCES, {}, true});
     EXPECT_EQ(note.find('\n'), std::string::npos) << note;
     EXPECT_EQ(note.find('\x1b'), std::string::npos) << note;
     EXPECT_NE(note.find("a\\nb\\x1b.ini"), std::string::npos) << note;
@@ -359,9 +359,9 @@ TEST_F(SettingsFileIo, ReplacesTheFileWholeAndSkipsAnUnchangedWrite) {
 // the abandoned ones but not one another instance may be writing right now.
 TEST_F(SettingsFileIo, ASaveRemovesAbandonedTemporaryFilesOnly) {
     const fs::path path = folder_ / "Velmarin.ini";
-    const fs::path abandoned = folder_ / ".Velmarin.ini.AbCd12";
-    const fs::path fresh = folder_ / ".Velmarin.ini.XyZ789";
-    const fs::path unrelated = folder_ / ".Other.ini.AbCd12";
+    const fs::path abandoned = folder_ / ".Velmarin.ini.velmarin-AbCd12";
+    const fs::path fresh = folder_ / ".Velmarin.ini.velmarin-XyZ789";
+    const fs::path unrelated = folder_ / ".Other.ini.velmarin-AbCd12";
     for (const fs::path& file : {abandoned, fresh, unrelated}) std::ofstream(file) << "12";
     const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
     fs::last_write_time(abandoned, anHourAgo);
@@ -411,7 +411,12 @@ TEST_F(SettingsFileIo, HugeFilesLoadFromTheirStart) {
     // A first line of valid values followed by megabytes of blanks and digits.
     WriteWhole(path, "1 1 3" + std::string(3 << 20, ' ') + std::string(1 << 20, '7'));
     ChartSettings settings;
-    ASSERT_EQ(LoadSettings(path, settings).state, SettingsFileState::Loaded);
+    const SettingsLoadResult loaded = LoadSettings(path, settings);
+    ASSERT_EQ(loaded.state, SettingsFileState::Loaded);
+    // Not read whole: the caller must not rewrite it, and hears why.
+    EXPECT_FALSE(loaded.complete);
+    EXPECT_EQ(loaded.text.size(), std::size_t{1} << 20);
+    EXPECT_NE(DescribeSettingsLoad(path, loaded).find("larger than 1 MiB"), std::string::npos);
     EXPECT_EQ(settings.codeByDiameter, 1);
     EXPECT_EQ(settings.displayMode, DisplayMode::Twilight);
     EXPECT_EQ(settings.showDayLine, 1);

@@ -1,5 +1,6 @@
 // Runs the built program as scripts do: exit status, stdout, stderr, files.
 #include <gtest/gtest.h>
+#include <cstring>
 #include <fcntl.h>
 #include <locale.h>
 #include <spawn.h>
@@ -495,7 +496,7 @@ TEST_F(CliBinary, AFullOutputIsAnErrorNotSilence) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     const RunResult run = Run({"phases", "--year", "2026", "--json"}, "/dev/full");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "velmarin: cannot write the output\n");
+    EXPECT_EQ(run.err, std::string("velmarin: phases: cannot write to standard output: ") + std::strerror(ENOSPC) + "\n");
 }
 
 TEST_F(CliBinary, ReadableTablesUseTheGermanLabels) {

@@ -7,10 +7,13 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -61,10 +64,11 @@ protected:
     }
 
     // Runs the program in work_ with stdout to `stdoutPath` (a file of ours
-    // by default), under a file size limit when given (SIGXFSZ ignored, so
-    // writes fail with EFBIG as on a full disk instead of killing it).
+    // by default), under a file size limit when given (SIGXFSZ ignored unless
+    // asked otherwise, so writes fail with EFBIG as on a full disk instead of
+    // killing it; the program ignores it itself).
     ProcessRun Start(const std::vector<std::string>& args, std::optional<rlim_t> fileSizeLimit = std::nullopt,
-              const char* stdoutPath = nullptr) {
+              const char* stdoutPath = nullptr, bool ignoreFileSizeSignal = true) {
         const fs::path outPath = scratch_ / "stdout", errPath = scratch_ / "stderr";
         std::vector<std::string> words{binary_.string()};
         words.insert(words.end(), args.begin(), args.end());
@@ -80,9 +84,11 @@ protected:
             if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::chdir(work_.c_str()) != 0)
                 ::_exit(120);
             ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+            if (runAs_ && (::setgroups(0, nullptr) != 0 || ::setgid(*runAs_) != 0 || ::setuid(*runAs_) != 0))
+                ::_exit(123);
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
             if (fileSizeLimit) {
-                std::signal(SIGXFSZ, SIG_IGN);
+                std::signal(SIGXFSZ, ignoreFileSizeSignal ? SIG_IGN : SIG_DFL);
                 const rlimit limit{*fileSizeLimit, *fileSizeLimit};
                 if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(121);
             }
@@ -110,6 +116,7 @@ protected:
     }
 
     fs::path binary_, scratch_, work_, config_;
+    std::optional<uid_t> runAs_;  // the user the program runs as, when not ours
 };
 
 // Exactly one line, the program's.
@@ -143,6 +150,138 @@ TEST_P(FullDisk, KeepsTheOldFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, FullDisk, ::testing::Values("png", "svg", "pdf"));
+
+// `ulimit -f 50` as a shell sets it, SIGXFSZ left at its default: the write
+// that crosses the limit is a write error, not the end of the program.
+class FileSizeLimit : public OutputFaults, public ::testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(FileSizeLimit, IsAWriteErrorAndKeepsTheOldFile) {
+    const std::string& name = GetParam().back();
+    const std::string old = "old and good\n";
+    WriteWhole(work_ / name, old);
+    const ProcessRun run = Start(GetParam(), rlim_t{50 * 1024}, nullptr, false);
+    EXPECT_EQ(run.status, 1) << "a status over 1000 is a signal: " << run.status;
+    ExpectOneLine(run.err);
+    EXPECT_NE(run.err.find(std::strerror(EFBIG)), std::string::npos) << run.err;
+    EXPECT_EQ(ReadWhole(work_ / name), old);
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{name});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, FileSizeLimit,
+    ::testing::Values(std::vector<std::string>{"visibility", "--year", "2026", "--format", "ics", "--output", "c.ics"},
+                      std::vector<std::string>{"daylight", "--year", "2026", "--format", "csv", "--output", "d.csv"},
+                      std::vector<std::string>{"daylight", "--year", "2026", "--json", "--output", "d.json"}),
+    [](const auto& info) { return info.param.front() + "_" + std::to_string(info.index); });
+
+// One convention for every command's messages: status 2 for bad input (an
+// output that cannot be written at all among it), 1 when the system refused
+// a write with its reason; one line, with the command's prefix.
+struct MessageCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* stdoutPath;
+    std::optional<rlim_t> fileSizeLimit;
+    int status;
+    std::string start;   // how the one line begins
+    std::string reason;  // a part of it
+};
+
+void PrintTo(const MessageCase& c, std::ostream* out) { *out << c.name; }
+
+class Messages : public OutputFaults, public ::testing::WithParamInterface<MessageCase> {};
+
+TEST_P(Messages, FollowOneConvention) {
+    const MessageCase& c = GetParam();
+    const ProcessRun run = Start(c.args, c.fileSizeLimit, c.stdoutPath, false);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    ExpectOneLine(run.err);
+    EXPECT_EQ(run.err.rfind(c.start, 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    EXPECT_LT(run.err.size(), 400u) << "a word echoed whole";
+    EXPECT_TRUE(WorkFiles().empty());
+}
+
+const std::string kLongWord(100000, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Messages,
+    ::testing::Values(
+        MessageCase{"FullDiskIsTheSystems", {"phases", "--year", "2026", "--format", "ics", "--output", "p.ics"},
+                    nullptr, rlim_t{1024}, 1, "velmarin: phases: --output 'p.ics': ", std::strerror(EFBIG)},
+        MessageCase{"FullStandardOutput", {"daylight", "--year", "2026", "--json"}, "/dev/full", std::nullopt, 1,
+                    "velmarin: daylight: cannot write to standard output: ", std::strerror(ENOSPC)},
+        MessageCase{"FullStandardOutputByName", {"positions", "--jd", "2451545", "--output", "/dev/stdout"},
+                    "/dev/full", std::nullopt, 1, "velmarin: positions: cannot write to standard output: ",
+                    std::strerror(ENOSPC)},
+        MessageCase{"HelpToAFullOutput", {"--help"}, "/dev/full", std::nullopt, 1,
+                    "velmarin: cannot write to standard output: ", std::strerror(ENOSPC)},
+        MessageCase{"MissingFolderIsBadInput", {"daylight", "--year", "2026", "--output", "no/d.txt"}, nullptr,
+                    std::nullopt, 2, "velmarin: daylight: --output 'no/d.txt': ", std::strerror(ENOENT)},
+        MessageCase{"DeviceIsBadInput", {"visibility", "--year", "2026", "--output", "/dev/full"}, nullptr,
+                    std::nullopt, 2, "velmarin: visibility: --output '/dev/full': ", "device, FIFO or socket"},
+        MessageCase{"LongUnknownCommandIsCut", {kLongWord}, nullptr, std::nullopt, 2, "velmarin: unknown command 'aaa",
+                    "(100000 bytes)"},
+        MessageCase{"LongUnknownOptionIsCut", {"--" + kLongWord}, nullptr, std::nullopt, 2,
+                    "velmarin: unknown option '--aaa", "(100002 bytes)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --output /dev/stdout into a pipe is standard output, not a missing file.
+TEST_F(OutputFaults, StandardOutputByNameIntoAPipe) {
+    const std::string command = binary_.string() + " phases --year 2026 --format csv --output /dev/stdout 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
+    const int status = ::pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
+    EXPECT_EQ(out.find("velmarin:"), std::string::npos) << out;
+    EXPECT_GT(std::count(out.begin(), out.end(), '\n'), 40) << out;
+}
+
+// A file name of 250 bytes is legal; so is writing it.
+TEST_F(OutputFaults, ALongLegalNameIsWritten) {
+    const std::string name = std::string(246, 'n') + ".ics";
+    const ProcessRun run = Start({"phases", "--year", "2026", "--format", "ics", "--output", name});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{name});
+}
+
+// Another user replaces a file they may write in a shared folder: written,
+// and one line says whose it was and whose it is now.
+TEST_F(OutputFaults, AnOwnerChangeIsSaid) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can make files of other users";
+    for (const fs::path& folder : {scratch_, work_, config_}) fs::permissions(folder, fs::perms::all);
+    const fs::path shared = work_ / "shared.csv";
+    WriteWhole(shared, "theirs");
+    ASSERT_EQ(::chown(shared.c_str(), 12345, 12345), 0);
+    fs::permissions(shared, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+    runAs_ = 23456;
+    const ProcessRun run = Start({"daylight", "--year", "2026", "--format", "csv", "--output", "shared.csv"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ExpectOneLine(run.err);
+    const passwd* former = ::getpwuid(12345);
+    EXPECT_EQ(run.err.rfind("velmarin: daylight: --output 'shared.csv': written, but it belonged to " +
+                                std::string(former ? former->pw_name : "12345"),
+                            0),
+              0u)
+        << run.err;
+    EXPECT_NE(ReadWhole(shared), "theirs");
+    EXPECT_EQ(fs::status(shared).permissions() & fs::perms::others_write, fs::perms::others_write);
+}
+
+// What a killed write left beside its output is gone after the next write.
+TEST_F(OutputFaults, AKilledWritesTemporaryGoesWithTheNextWrite) {
+    const fs::path leftover = work_ / ".c.ics.velmarin-Ab12Cd";
+    WriteWhole(leftover, std::string(51200, 'x'));
+    fs::last_write_time(leftover, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const ProcessRun run = Start({"phases", "--year", "2026", "--format", "ics", "--output", "c.ics"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(WorkFiles(), std::vector<std::string>{"c.ics"});
+}
 
 TEST_F(OutputFaults, WritesThroughALinkAndKeepsIt) {
     fs::create_directory(work_ / "real");
