@@ -8,7 +8,7 @@
 
 #include "core/app/version_text.h"
 #include "core/chart/draw_chart.h"
-#include "qt/surface/png_writer.h"
+#include "qt/surface/png_page.h"
 #include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_painter_surface.h"
 #include "qt/zones/qt_zone_database.h"
@@ -86,15 +86,9 @@ QByteArray ChartBytes(const RenderOptions& options, const ChartPageSize& page, d
     const PageDrawing draw = ChartDrawing(options, page.dotsPerInch, todayJd);
     switch (options.format) {
         case ImageFormat::Png: {
-            QImage image = DrawOnImage(page.width, page.height, options.print, draw);
-            if (image.isNull()) return {};
-            if (options.paper) {
-                // The PNG says its resolution, so it prints at the paper's size.
-                const int dotsPerMetre = qRound(page.dotsPerInch / 0.0254);
-                image.setDotsPerMeterX(dotsPerMetre);
-                image.setDotsPerMeterY(dotsPerMetre);
-            }
-            return EncodePng(image);
+            // On paper the PNG says its resolution, so it prints at the paper's size.
+            const int dotsPerMetre = options.paper ? qRound(page.dotsPerInch / 0.0254) : 0;
+            return DrawPngPage(page.width, page.height, options.print, draw, dotsPerMetre);
         }
         case ImageFormat::Svg:
         case ImageFormat::Pdf: {
