@@ -12,8 +12,9 @@ namespace velmarin {
 
 // The PNG of an opaque page, written with exactly its pixels: a palette
 // image when the page has at most 256 colours (the chart's few colours fit
-// unless antialiased text brings more greys), else 8-bit RGB. Each row is
-// filtered with "Up" (truecolour) or not at all (palette) and the whole is
+// unless antialiased text brings more greys), else 8-bit RGB. Each RGB row
+// is filtered with None or Up, whichever leaves the smaller residuals
+// (palette rows are not filtered), and the whole is
 // deflated at once with libdeflate's level 6, which measured faster than
 // Qt's writer at its default and never larger (see bench/bench_png.cpp).
 // The pHYs chunk carries the image's dots per metre, as Qt's writer does.
@@ -26,8 +27,9 @@ QByteArray EncodePng(const QImage& image);
 std::vector<QRgb> PaletteOf(const QImage& image);
 
 // A truecolour PNG written row band by row band, for pages too large to
-// hold whole: rows are filtered "Up" and deflated by zlib as they come, so
-// only the band and the compressed file are in memory.
+// hold whole: rows are filtered and deflated by zlib as they come, so
+// only the band and the compressed file are in memory (rows filtered as
+// EncodePng's).
 class PngStream {
 public:
     // A page of width x height (both > 0) pixels.
@@ -52,6 +54,7 @@ private:
     bool failed_ = false;
     z_stream zlib_{};
     std::vector<unsigned char> previous_;  // the last row's RGB bytes
+    std::vector<unsigned char> scratch_;
     std::vector<unsigned char> row_;       // filter byte and filtered RGB
     std::string idat_;                     // the compressed image data
     QByteArray head_;                      // signature, IHDR, pHYs
