@@ -71,41 +71,50 @@ inline unsigned Magnitude(unsigned char residual) { return residual < 128 ? resi
 // One filtered RGB row into out[0..3 * width]: the filter byte and the
 // residuals of None or Up, whichever weighs less (measured on the charts:
 // Sub, Average and Paeth cost more time than they save on flat areas, and
-// Sub made the many-coloured twilight pages larger). `above` holds the row
-// before (zeros for the first) and gets this row; `scratch` holds 3 * width.
-void FilterRow(const QRgb* pixels, int width, unsigned char* above, unsigned char* out, unsigned char* scratch) {
+// Sub made the many-coloured twilight pages larger). `above` is the row
+// before, or null for the first (zeros).
+void FilterRow(const QRgb* pixels, const QRgb* above, int width, unsigned char* out) {
     unsigned long upWeight = 0, noneWeight = 0;
     unsigned char* up = out + 1;
-    for (int x = 0; x < width; ++x, up += 3, above += 3, scratch += 3) {
-        const unsigned char rgb[3] = {static_cast<unsigned char>(qRed(pixels[x])),
-                                      static_cast<unsigned char>(qGreen(pixels[x])),
-                                      static_cast<unsigned char>(qBlue(pixels[x]))};
-        for (int c = 0; c < 3; ++c) {
-            up[c] = static_cast<unsigned char>(rgb[c] - above[c]);
-            upWeight += Magnitude(up[c]);
-            noneWeight += Magnitude(rgb[c]);
-            scratch[c] = rgb[c];
-            above[c] = rgb[c];
+    for (int x = 0; x < width; ++x, up += 3) {
+        const QRgb pixel = pixels[x];
+        const unsigned char red = static_cast<unsigned char>(qRed(pixel));
+        const unsigned char green = static_cast<unsigned char>(qGreen(pixel));
+        const unsigned char blue = static_cast<unsigned char>(qBlue(pixel));
+        noneWeight += Magnitude(red) + Magnitude(green) + Magnitude(blue);
+        // Most of a chart's pixels repeat the one above.
+        const QRgb over = above != nullptr ? above[x] : 0u;
+        if (((pixel ^ over) & 0xffffffu) == 0) {
+            up[0] = up[1] = up[2] = 0;
+            continue;
         }
+        up[0] = static_cast<unsigned char>(red - qRed(over));
+        up[1] = static_cast<unsigned char>(green - qGreen(over));
+        up[2] = static_cast<unsigned char>(blue - qBlue(over));
+        upWeight += Magnitude(up[0]) + Magnitude(up[1]) + Magnitude(up[2]);
     }
     if (upWeight <= noneWeight) {
         out[0] = kFilterUp;
-    } else {
-        out[0] = kFilterNone;
-        std::memcpy(out + 1, scratch - 3 * static_cast<std::ptrdiff_t>(width), 3 * static_cast<std::size_t>(width));
+        return;
+    }
+    out[0] = kFilterNone;
+    unsigned char* rgb = out + 1;
+    for (int x = 0; x < width; ++x, rgb += 3) {
+        rgb[0] = static_cast<unsigned char>(qRed(pixels[x]));
+        rgb[1] = static_cast<unsigned char>(qGreen(pixels[x]));
+        rgb[2] = static_cast<unsigned char>(qBlue(pixels[x]));
     }
 }
 
 // The filtered rows of the image in one buffer: a filter byte before each row.
 std::vector<unsigned char> TruecolourRows(const QImage& image) {
     const int width = image.width();
-    const std::size_t count = 3 * static_cast<std::size_t>(width);
-    const std::size_t stride = 1 + count;
+    const std::size_t stride = 1 + 3 * static_cast<std::size_t>(width);
     std::vector<unsigned char> rows(stride * static_cast<std::size_t>(image.height()));
-    std::vector<unsigned char> above(count, 0), scratch(count);
     for (int y = 0; y < image.height(); ++y) {
-        FilterRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)), width, above.data(),
-                  rows.data() + stride * static_cast<std::size_t>(y), scratch.data());
+        FilterRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)),
+                  y == 0 ? nullptr : reinterpret_cast<const QRgb*>(image.constScanLine(y - 1)), width,
+                  rows.data() + stride * static_cast<std::size_t>(y));
     }
     return rows;
 }
@@ -238,9 +247,8 @@ PngStream::PngStream(int width, int height, int dotsPerMetreX, int dotsPerMetreY
     : width_(width), height_(height) {
     const std::string head = FileHead(width, height, kColourTypeTruecolour, dotsPerMetreX, dotsPerMetreY);
     head_ = ToBytes(head);
-    previous_.assign(3 * static_cast<std::size_t>(std::max(width, 0)), 0);
-    scratch_.resize(previous_.size());
-    row_.resize(1 + previous_.size());
+    previous_.assign(static_cast<std::size_t>(std::max(width, 0)), 0);
+    row_.resize(1 + 3 * previous_.size());
     failed_ = width <= 0 || height <= 0 || deflateInit(&zlib_, kStreamLevel) != Z_OK;
 }
 
@@ -265,8 +273,9 @@ bool PngStream::Append(const QImage& band, int rows) {
         return false;
     }
     for (int y = 0; y < rows; ++y) {
-        FilterRow(reinterpret_cast<const QRgb*>(band.constScanLine(y)), width_, previous_.data(), row_.data(),
-                  scratch_.data());
+        const auto* pixels = reinterpret_cast<const QRgb*>(band.constScanLine(y));
+        FilterRow(pixels, rowsDone_ + y == 0 ? nullptr : previous_.data(), width_, row_.data());
+        std::memcpy(previous_.data(), pixels, previous_.size() * sizeof(QRgb));
         zlib_.next_in = row_.data();
         zlib_.avail_in = static_cast<uInt>(row_.size());
         if (!Deflate(Z_NO_FLUSH)) {

@@ -53,8 +53,7 @@ private:
     int rowsDone_ = 0;
     bool failed_ = false;
     z_stream zlib_{};
-    std::vector<unsigned char> previous_;  // the last row's RGB bytes
-    std::vector<unsigned char> scratch_;
+    std::vector<QRgb> previous_;           // the last row
     std::vector<unsigned char> row_;       // filter byte and filtered RGB
     std::string idat_;                     // the compressed image data
     QByteArray head_;                      // signature, IHDR, pHYs
