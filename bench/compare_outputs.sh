@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs two builds of velmarin over the same almanac and render commands and
-# compares their output byte for byte. Usage:
+# compares their output byte for byte; PNG files whose bytes differ (another
+# encoder) count as the same when their decoded pixels, size and resolution
+# are. Usage:
 #   bench/compare_outputs.sh OLD_VELMARIN NEW_VELMARIN
 # Exit status 0 when every output is identical, 1 otherwise.
 set -euo pipefail
@@ -47,6 +49,12 @@ commands+=(
   "render --mode twilight --size 3840x2160 --year 2027 --lat 35 --lon -106 --tz -7 --planets on --moonlight on"
 )
 
+# Same width, height, resolution and RGB pixels (ImageMagick decodes).
+same_pixels() {
+  [[ $(identify -format '%w %h %x %y' "$1") == $(identify -format '%w %h %x %y' "$2") ]] &&
+    [[ $(convert "$1" -depth 8 rgb:- | md5sum) == $(convert "$2" -depth 8 rgb:- | md5sum) ]]
+}
+
 failures=0
 for i in "${!commands[@]}"; do
   read -r -a args <<<"${commands[$i]}"
@@ -62,6 +70,8 @@ for i in "${!commands[@]}"; do
   [[ ${args[0]} == render ]] && ext=png
   if cmp -s "$work/old-$i.$ext" "$work/new-$i.$ext"; then
     echo "same       ${commands[$i]}"
+  elif [[ $ext == png ]] && same_pixels "$work/old-$i.png" "$work/new-$i.png"; then
+    echo "same px    ${commands[$i]}"
   else
     echo "DIFFERENT  ${commands[$i]}"
     failures=$((failures + 1))

@@ -563,10 +563,12 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
          {"--lat", true}, {"--lon", true}, {"--tz", true}, {"--summer-time", true},
          {"--zone", true}, {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
          {"--planets", true}, {"--moonlight", true}, {"--format", true}, {"--print", false}, {"--paper", true}, {"--dpi", true},
-         {"--orientation", true}, {"--targets", true}, {"--elements", true}});
+         {"--orientation", true}, {"--targets", true}, {"--elements", true},
+         {"--years", true}, {"--modes", true}, {"--places", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     RenderOptions options;
+    bool haveYear = false, haveMode = false, haveLocation = false;
     options.year = currentYear;
     Observer observer = ObserverFromSettings(fileSettings);
     bool haveOutput = false;
@@ -592,8 +594,21 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
                 return "render: --format: expected png, svg or pdf, not " + Quoted(option.value);
         } else if (name == "--year") {
             if (auto error = Take(YearValue(command, option), options.year)) return std::move(*error);
+            haveYear = true;
+        } else if (name == "--years") {
+            auto years = ParseYearList(option.value);
+            if (auto* error = std::get_if<std::string>(&years)) return "render: --years: " + *error;
+            options.years = std::get<std::vector<int>>(std::move(years));
+        } else if (name == "--modes") {
+            auto modes = ParseModeList(option.value);
+            if (auto* error = std::get_if<std::string>(&modes)) return "render: --modes: " + *error;
+            options.modes = std::get<std::vector<DisplayMode>>(std::move(modes));
+        } else if (name == "--places") {
+            if (option.value.empty()) return std::string("render: --places needs a file name");
+            options.placesFile = option.value;
         } else if (IsObserverOption(name)) {
             if (auto error = ApplyObserverOption(command, option, observer)) return std::move(*error);
+            if (name == "--lat" || name == "--lon") haveLocation = true;
         } else if (name == "--moon") {
             if (auto error = Take(OnOffValue(command, option), settings.showMoon)) return std::move(*error);
         } else if (name == "--grid") {
@@ -611,6 +626,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
             if (mode == nullptr)
                 return "render: --mode: expected " + DisplayModeWords() + ", not " + Quoted(option.value);
             settings.displayMode = mode->mode;
+            haveMode = true;
         } else if (name == "--code") {
             static constexpr std::pair<std::string_view, std::pair<int, int>> kCodes[] = {
                 {"none", {0, 0}}, {"diameter", {1, 0}}, {"brightness", {0, 1}}, {"both", {1, 1}}};
@@ -636,6 +652,17 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         }
     }
     if (!haveOutput) return std::string("render: --output is required");
+    if (haveYear && !options.years.empty()) return std::string("render: give either --year or --years, not both");
+    if (haveMode && !options.modes.empty()) return std::string("render: give either --mode or --modes, not both");
+    if (haveLocation && !options.placesFile.empty())
+        return std::string("render: --places excludes --lat and --lon");
+    if (options.output != kStandardOutput) {
+        auto fields = PatternFieldsOf(options.output);
+        if (auto* error = std::get_if<std::string>(&fields)) return "render: --output: " + *error;
+        options.outputFields = std::get<PatternFields>(fields);
+    } else if (options.years.size() > 1 || options.modes.size() > 1 || !options.placesFile.empty()) {
+        return std::string("render: several charts need --output FILE, not standard output");
+    }
     if (auto error = Take(ImageFormatOfOutput(options.output, askedFormat), options.format))
         return std::move(*error);
     if (auto error = SettleZone(command, observer)) return std::move(*error);
@@ -650,7 +677,31 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         return std::string("render: --dpi and --orientation need --paper");
     }
     options.settings = observer.settings;
+    if (auto error = CheckBatchOutput(options, std::max<std::size_t>(1, options.years.size()), 1,
+                                      std::max<std::size_t>(1, options.modes.size())))
+        return std::move(*error);
     return options;
+}
+
+bool IsAtlas(const RenderOptions& options, std::size_t charts) {
+    return charts > 1 && !options.outputFields.Any() && options.format == ImageFormat::Pdf;
+}
+
+std::optional<std::string> CheckBatchOutput(const RenderOptions& options, std::size_t years,
+                                            std::size_t places, std::size_t modes) {
+    const std::size_t charts = years * places * modes;
+    if (charts > kMaxBatchCharts)
+        return "render: " + std::to_string(charts) + " charts, more than " + std::to_string(kMaxBatchCharts);
+    if (charts <= 1 || IsAtlas(options, charts)) return std::nullopt;
+    const PatternFields& fields = options.outputFields;
+    const auto missing = [&](const char* what, const char* field) {
+        return "render: --output: several " + std::string(what) + " need " + field +
+               " in the file name (or one .pdf file for all)";
+    };
+    if (years > 1 && !fields.year) return missing("years", "{year}");
+    if (places > 1 && !fields.place) return missing("places", "{place}");
+    if (modes > 1 && !fields.mode) return missing("modes", "{mode}");
+    return std::nullopt;
 }
 
 }  // namespace velmarin

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "core/almanac/render_batch.h"
 #include "core/app/image_format.h"
 #include "core/chart/chart_settings.h"
 #include "core/ephemeris/civil_offsets.h"
@@ -58,7 +60,26 @@ struct RenderOptions {
     std::optional<PaperPage> paper;
     // --targets FILE|messier and --elements FILE, as given (not read yet).
     TargetSources targets;
+    // What they hold, once the command has read them (shared by every chart of a batch).
+    std::shared_ptr<const std::vector<Target>> loadedTargets;
+    // Many charts from one process: --years, --modes (empty: just `year`,
+    // just settings.displayMode) and --places FILE (empty: the observer of
+    // the options); `output` is then a pattern with these fields.
+    std::vector<int> years;
+    std::vector<DisplayMode> modes;
+    std::string placesFile;
+    PatternFields outputFields;
 };
+
+// Whether `charts` charts of these options can be written: one file per
+// chart needs the fields that tell them apart ({year} for several years,
+// and so on), or else one PDF file without fields takes them all as pages.
+// The one-line error otherwise.
+std::optional<std::string> CheckBatchOutput(const RenderOptions& options, std::size_t years,
+                                            std::size_t places, std::size_t modes);
+
+// True when the options write one PDF with a page per chart (an atlas).
+bool IsAtlas(const RenderOptions& options, std::size_t charts);
 
 // A parse either succeeds or gives a one-line error message (without the
 // program name or a trailing newline).

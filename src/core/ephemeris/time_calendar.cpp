@@ -151,8 +151,16 @@ void ComputeNutation(EphemerisContext& context, double jd) {
         obliquityNutation * kNutationArcsecond + (23.45229444 - t1900 * 0.0130125) * kNutationDegree;
 }
 
+// Hours of sidereal time fed to single precision unreduced: below 2^13 a
+// float still resolves them to 2^-11 h (1.8 s).
+constexpr double kSiderealHoursKeptWhole = 8192.0;
+
 double SiderealTimeAtZeroHours(double jd) {
-    const double hours = 6.656306 + 0.0657098242 * (jd - 2445700.5);
+    double hours = 6.656306 + 0.0657098242 * (jd - 2445700.5);
+    // Far from 1983 the hours outgrow single precision (2 h steps near the
+    // year 999999): whole days of 24 h are taken off first, which the angle
+    // does not see. Nearer, within about 1642..2324, they stay as they are.
+    if (std::fabs(hours) >= kSiderealHoursKeptWhole) hours = std::fmod(hours, 24.0);
     // The hours pass once through single precision: the chart's sidereal
     // line depends on that rounding.
     const double rounded = RoundToFloat(hours);

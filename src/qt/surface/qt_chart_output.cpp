@@ -95,14 +95,6 @@ bool DrawOnPdf(QIODevice& device, const QPageLayout& page, int dotsPerInch, bool
     return painter.end();
 }
 
-QByteArray EncodePng(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        return {};
-    return bytes;
-}
-
 QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

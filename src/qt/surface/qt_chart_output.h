@@ -9,6 +9,7 @@
 #include "qt/surface/qt_text_advances.h"
 #include "qt/surface/qt_text_glyphs.h"
 #include "qt/surface/qt_wide_line_stamps.h"
+#include "qt/surface/png_writer.h"
 
 class QIODevice;
 class QPageLayout;
@@ -55,11 +56,9 @@ bool DrawOnPdf(QIODevice& device, int width, int height, bool printing, const Pa
 bool DrawOnPdf(QIODevice& device, const QPageLayout& page, int dotsPerInch, bool printing,
                const PageDrawing& draw);
 
-// The bytes of a whole PNG, SVG or PDF file of the page, made in memory so
-// that writing them out is one step that either works or fails with a
-// reason (and libpng never meets a failing write to complain about).
-// Empty when nothing could be drawn (or encoded).
-QByteArray EncodePng(const QImage& image);
+// The bytes of a whole SVG or PDF file of the page (PNG: png_writer.h),
+// made in memory so that writing them out is one step that either works or
+// fails with a reason. Empty when nothing could be drawn.
 QByteArray DrawSvgBytes(int width, int height, bool printing, const PageDrawing& draw);
 QByteArray DrawPdfBytes(int width, int height, bool printing, const PageDrawing& draw);
 

@@ -259,10 +259,15 @@ TEST(EphemSiderealTime, ZeroHoursValueHandCheckedAndRealistic) {
         ASSERT_GE(s, 0.0);
         ASSERT_LT(s, 2.0 * kPi);
     }
-    // Beyond the float range the rounding saturates to infinity (a plain
-    // conversion would be undefined); the result is then meaningless.
-    EXPECT_FALSE(std::isfinite(SiderealTimeAtZeroHours(1e300)));
-    EXPECT_FALSE(std::isfinite(SiderealTimeAtZeroHours(-1e300)));
+    // Far beyond the float range whole days are taken off before the
+    // rounding, so even a meaningless day gives an angle, never undefined
+    // behaviour; infinity and NaN stay not finite.
+    for (const double far : {1e300, -1e300}) {
+        EXPECT_GE(SiderealTimeAtZeroHours(far), 0.0);
+        EXPECT_LT(SiderealTimeAtZeroHours(far), 2.0 * kPi);
+    }
+    EXPECT_FALSE(std::isfinite(SiderealTimeAtZeroHours(std::numeric_limits<double>::infinity())));
+    EXPECT_FALSE(std::isfinite(SiderealTimeAtZeroHours(std::numeric_limits<double>::quiet_NaN())));
 }
 
 TEST(EphemNutation, J2000ValuesMatchTheAlmanac) {
@@ -306,6 +311,40 @@ INSTANTIATE_TEST_SUITE_P(Table, EphemFormatHoursMinutes,
                          ::testing::Values(FormatCase{6.0, " 6:00"}, FormatCase{0.0, " 0:00"},
                                            FormatCase{0.999, " 0:59"}, FormatCase{23.99, "23:59"},
                                            FormatCase{12.5, "12:30"}));
+
+// --- SiderealTimeAtZeroHours over whole years, near and far ---
+
+class EphemSiderealYear : public ::testing::TestWithParam<int> {};
+
+// Day by day the line advances by the formula's 0.0657098242 h, in every
+// accepted year: no stair steps where the hours outgrow single precision.
+TEST_P(EphemSiderealYear, AdvancesEvenlyEveryDay) {
+    constexpr double kPiLong = 3.14159265358979323846;
+    constexpr double kDailyAdvance = 0.0657098242 / 12.0 * kPiLong;  // rad
+    // The float's resolution at 8192 h (2^-11 h) and the chart's pi.
+    const double tolerance = std::ldexp(1.0, -11) / 12.0 * kPiLong + 1e-9;
+    const double firstDay = 2461041.5 + 365.25 * (GetParam() - 2026);  // about 1 January
+    double previous = SiderealTimeAtZeroHours(firstDay);
+    for (int day = 1; day <= 366; ++day) {
+        const double angle = SiderealTimeAtZeroHours(firstDay + day);
+        ASSERT_GE(angle, 0.0);
+        ASSERT_LT(angle, 2.0 * kPiLong);
+        const double advance = std::remainder(angle - previous, 2.0 * kPiLong);
+        ASSERT_NEAR(advance, kDailyAdvance, tolerance) << "day " << day;
+        previous = angle;
+    }
+    // The value itself, against the formula in long double reduced to a day.
+    const long double hours = 6.656306L + 0.0657098242L * (static_cast<long double>(firstDay) - 2445700.5L);
+    const double expected = static_cast<double>(std::fmod(std::fmod(hours, 24.0L) + 24.0L, 24.0L) / 12.0L * kPiLong);
+    EXPECT_NEAR(std::remainder(SiderealTimeAtZeroHours(firstDay) - expected, 2.0 * kPiLong), 0.0, tolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, EphemSiderealYear,
+                         ::testing::Values(-999999, -100000, 0, 1850, 2026, 2400, 40000, 999999),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return info.param < 0 ? "minus_" + std::to_string(-info.param)
+                                                   : "year_" + std::to_string(info.param);
+                         });
 
 }  // namespace
 }  // namespace velmarin
