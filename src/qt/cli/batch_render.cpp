@@ -61,29 +61,38 @@ struct ChartJob {
     std::string file;
 };
 
-int Fail(Progress& progress, const std::string& message) {
+// A chart that could not be made or written: its one line and the exit
+// status (1 where the system refused a write that could have worked).
+struct ChartFailure {
+    std::string message;
+    int status = kExitBadInput;
+};
+
+int Fail(Progress& progress, const ChartFailure& failure) {
     progress.Clear();
-    std::fprintf(stderr, "velmarin: render: %s\n", OneLineMessage(message).c_str());
-    return kExitBadInput;
+    std::fprintf(stderr, "velmarin: render: %s\n", OneLineMessage(failure.message).c_str());
+    return failure.status;
 }
 
-std::optional<std::string> WriteChartFile(const std::string& file, const QByteArray& bytes) {
-    if (bytes.isEmpty()) return "cannot draw the chart for " + QuoteForMessage(file);
+std::optional<ChartFailure> WriteChartFile(const std::string& file, const QByteArray& bytes) {
+    if (bytes.isEmpty()) return ChartFailure{"cannot draw the chart for " + QuoteForMessage(file)};
     const FileWriteResult written =
         WriteFileAtomically(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!written.ok()) return "cannot write " + QuoteForMessage(file) + ": " + DescribeFileWriteResult(written);
+    if (!written.ok())
+        return ChartFailure{"--output " + QuoteForMessage(file) + ": " + DescribeFileWriteResult(written),
+                            OutputFailureStatus(written)};
     return std::nullopt;
 }
 
 // Draws and writes every job, one thread a core; the first failure stops
 // the others after the chart each is on (which is written whole or not at
 // all). The failure's message, or nothing.
-std::optional<std::string> RunJobs(const std::vector<ChartJob>& jobs, const ChartPageSize& page, double todayJd,
+std::optional<ChartFailure> RunJobs(const std::vector<ChartJob>& jobs, const ChartPageSize& page, double todayJd,
                                    Progress& progress) {
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     std::mutex failureMutex;
-    std::optional<std::string> failure;
+    std::optional<ChartFailure> failure;
     const auto work = [&] {
         while (!stop.load()) {
             const std::size_t i = next.fetch_add(1);

@@ -36,9 +36,10 @@ int WriteToStandardOutput(const QByteArray& bytes) {
     return 0;
 }
 
-int Fail(const std::string& message) {
+// One line with the command's prefix; status 2 (bad input) unless told.
+int Fail(const std::string& message, int status = kExitBadInput) {
     std::fprintf(stderr, "velmarin: render: %s\n", OneLineMessage(message).c_str());
-    return kExitBadInput;
+    return status;
 }
 
 bool IsBatch(const RenderOptions& options) {
@@ -93,14 +94,14 @@ int RunRenderCommand(const std::vector<std::string>& args) {
 
     if (toStandardOutput) {
         if (const int error = WriteToStandardOutput(bytes); error != 0)
-            return Fail(std::string("cannot write to standard output: ") + std::strerror(error));
+            return Fail(std::string("cannot write to standard output: ") + std::strerror(error), kExitWriteFailed);
         return 0;
     }
     const FileWriteResult written = WriteFileAtomically(
         options.output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!written.ok())
-        return Fail("cannot write " + QuoteForMessage(options.output) + ": " +
-                    DescribeFileWriteResult(written));
+        return Fail("--output " + QuoteForMessage(options.output) + ": " + DescribeFileWriteResult(written),
+                    OutputFailureStatus(written));
     return 0;
 }
 

@@ -129,13 +129,15 @@ void ExpectOneLine(const std::string& err) {
 class FullDisk : public OutputFaults, public ::testing::WithParamInterface<const char*> {};
 
 // A write that fails halfway leaves the old good file as it was, no
-// temporary file, one line with the system's reason and status 2.
+// temporary file, one line with the system's reason and status 1 (the
+// system refused a write that could have worked).
 TEST_P(FullDisk, KeepsTheOldFile) {
     const std::string name = std::string("chart.") + GetParam();
     const std::string old(5000, 'o');
     WriteWhole(work_ / name, old);
     const ProcessRun run = Start({"render", "--output", name, "--size", "400x300"}, rlim_t{2048});
-    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.err.rfind("velmarin: render: --output '" + name + "': ", 0), 0u) << run.err;
     ExpectOneLine(run.err);
     EXPECT_NE(run.err.find(std::strerror(EFBIG)), std::string::npos) << run.err;
     EXPECT_EQ(ReadWhole(work_ / name), old);
@@ -170,6 +172,8 @@ TEST_P(FileSizeLimit, IsAWriteErrorAndKeepsTheOldFile) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, FileSizeLimit,
     ::testing::Values(std::vector<std::string>{"visibility", "--year", "2026", "--format", "ics", "--output", "c.ics"},
+                      std::vector<std::string>{"render", "--years", "2026,2027", "--size", "800x600", "--output",
+                                               "r-{year}.png"},
                       std::vector<std::string>{"daylight", "--year", "2026", "--format", "csv", "--output", "d.csv"},
                       std::vector<std::string>{"daylight", "--year", "2026", "--json", "--output", "d.json"}),
     [](const auto& info) { return info.param.front() + "_" + std::to_string(info.index); });
