@@ -57,20 +57,20 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     const bool kept = state.keepYearSky;
     const bool overlays = settings.showPlanets != 0 || settings.showMoonlight != 0;
     if (mode == DisplayMode::Twilight && overlays) {
-        const TwilightInputs inputs = TwilightInputsOf(year, settings, state.zones.get());
+        const YearInputs inputs = YearInputsOf(year, settings, state.zones.get());
         const bool moonlight = settings.showMoonlight != 0;
         if (kept) {
-            DrawTwilightChart(pass, state.sky.Twilight(inputs), state.sky.NightPasses(PassInputsOf(inputs)),
+            DrawTwilightChart(pass, state.sky.Twilight(inputs), state.sky.NightPasses(inputs),
                               moonlight ? &state.sky.Moonlit(inputs) : nullptr);
         } else {
             const std::vector<TwilightDay> days = SampleTwilightYear(inputs, 1);
-            const NightPassYear passes = ComputeNightPassYear(PassInputsOf(inputs));
+            const NightPassYear passes = ComputeNightPassYear(inputs);
             const MoonlitNight moonlit = MoonlitSamples(days, passes.moonUp, inputs.offsets);
             DrawTwilightChart(pass, days, passes, &moonlit);
         }
     } else if (mode == DisplayMode::Twilight) {
         if (kept) {
-            DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings, state.zones.get())));
+            DrawTwilightChart(pass, state.sky.Twilight(YearInputsOf(year, settings, state.zones.get())));
         } else {
             DrawTwilightChart(pass);
         }

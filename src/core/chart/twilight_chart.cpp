@@ -183,8 +183,8 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
     }
 }
 
-TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings, const ZoneDatabase* zones) {
-    TwilightInputs inputs;
+YearInputs YearInputsOf(int year, const ChartSettings& settings, const ZoneDatabase* zones) {
+    YearInputs inputs;
     inputs.year = year;
     inputs.latitude = settings.latitude;
     inputs.longitude = settings.longitude;
@@ -194,7 +194,7 @@ TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings, const Z
 
 void DrawTwilightChart(ChartPass& pass) {
     // On the calling thread alone: the plain path the shared-out one is held to.
-    DrawTwilightChart(pass, SampleTwilightYear(TwilightInputsOf(pass.year, pass.settings, pass.zones), 1));
+    DrawTwilightChart(pass, SampleTwilightYear(YearInputsOf(pass.year, pass.settings, pass.zones), 1));
 }
 
 void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days) {

@@ -15,7 +15,7 @@ struct NightPassYear;
 
 // What the twilight chart of `year` samples with these settings; `zones`
 // (may be null) resolves the settings' zone (ChartYearOffsets).
-TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings, const ZoneDatabase* zones);
+YearInputs YearInputsOf(int year, const ChartSettings& settings, const ZoneDatabase* zones);
 
 // Colour of twilight band 1 (civil) .. 4 (darkness); kInvalidColor for band 0
 // (daylight, left white) and anything else.

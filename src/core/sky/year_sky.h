@@ -37,29 +37,29 @@ TrackYear ComputeTrackYear(int year);
 // again as soon as one of the inputs it reads changes.
 class YearSkyCache {
 public:
-    const std::vector<TwilightDay>& Twilight(const TwilightInputs& inputs);
+    const std::vector<TwilightDay>& Twilight(const YearInputs& inputs);
     const std::vector<PhaseMarker>& PhaseMarkers(int year);
     const TrackYear& Tracks(int year);
     // Rise, transit and set of every body on every civil day.
-    const std::vector<VisibilityDay>& Visibility(const VisibilityInputs& inputs);
+    const std::vector<VisibilityDay>& Visibility(const YearInputs& inputs);
     // The planets' passes and the Moon's hours up, as the twilight chart draws them.
-    const NightPassYear& NightPasses(const VisibilityInputs& inputs);
+    const NightPassYear& NightPasses(const YearInputs& inputs);
     // The Moon over the twilight chart's samples (MoonlitSamples).
-    const MoonlitNight& Moonlit(const TwilightInputs& inputs);
+    const MoonlitNight& Moonlit(const YearInputs& inputs);
 
 private:
     std::optional<TwilightSunYear> twilightSun_;
-    std::optional<TwilightInputs> twilightInputs_;
+    std::optional<YearInputs> twilightInputs_;
     std::vector<TwilightDay> twilight_;
     std::optional<int> phaseYear_;
     std::vector<PhaseMarker> phases_;
     std::optional<TrackYear> tracks_;
-    std::optional<VisibilityInputs> visibilityInputs_;
+    std::optional<YearInputs> visibilityInputs_;
     std::vector<VisibilityDay> visibility_;
     std::optional<NightSkyTables> nightTables_;
-    std::optional<VisibilityInputs> passInputs_;
+    std::optional<YearInputs> passInputs_;
     NightPassYear passes_;
-    std::optional<TwilightInputs> moonlitInputs_;
+    std::optional<YearInputs> moonlitInputs_;
     MoonlitNight moonlit_;
 };
 

@@ -34,7 +34,7 @@ const std::vector<TwilightDay>& DaysAt(double latitudeDegrees) {
     static std::map<double, std::vector<TwilightDay>> cache;
     auto it = cache.find(latitudeDegrees);
     if (it == cache.end()) {
-        TwilightInputs inputs;
+        YearInputs inputs;
         inputs.year = kYear;
         inputs.latitude = latitudeDegrees * degToRad;
         inputs.longitude = 9.8 * degToRad;

@@ -44,7 +44,7 @@ class ChartYearSkyParallelSampling : public ::testing::TestWithParam<PlaceCase> 
 
 TEST_P(ChartYearSkyParallelSampling, AnyThreadCountGivesTheSequentialSamples) {
     const PlaceCase& c = GetParam();
-    TwilightInputs inputs;
+    YearInputs inputs;
     inputs.year = c.year;
     inputs.latitude = c.latitudeDeg * kDeg;
     inputs.longitude = c.longitudeDeg * kDeg;
