@@ -23,6 +23,17 @@ TrackYear ComputeTrackYear(int year) {
     return result;
 }
 
+YearSky YearSkyCache::Build(const YearInputs& inputs, const YearSkyParts& parts) {
+    YearSky sky;
+    sky.inputs = inputs;
+    if (parts.tracks) sky.tracks = &Tracks(inputs.year);
+    if (parts.markers) sky.markers = &PhaseMarkers(inputs.year);
+    if (parts.bands || parts.moonlight) sky.bands = &Twilight(inputs);
+    if (parts.passes || parts.moonlight) sky.passes = &NightPasses(inputs);
+    if (parts.moonlight) sky.moonlight = &Moonlit(inputs);
+    return sky;
+}
+
 const std::vector<TwilightDay>& YearSkyCache::Twilight(const YearInputs& inputs) {
     if (twilightInputs_ != inputs) {
         // A new place reuses the year's Sun; a new year or clock computes it again.

@@ -31,12 +31,37 @@ struct TrackYear {
 // The track days of `year`, each computed in the order the layer uses.
 TrackYear ComputeTrackYear(int year);
 
-// The parts of the chart that depend only on the year (and, for the twilight
-// chart, the place and civil time), kept while those inputs stay the same so
-// a repaint after a resize or an expose only draws. Each entry is computed
-// again as soon as one of the inputs it reads changes.
+// Which parts of a year's model a drawing needs.
+struct YearSkyParts {
+    bool tracks = false;     // the bodies every second day (the year alone)
+    bool markers = false;    // the lunar phase markers (the year alone)
+    bool bands = false;      // the twilight samples
+    bool passes = false;     // the planets' passes and the Moon's hours up
+    bool moonlight = false;  // the Moon over the twilight samples
+};
+
+// The year's model: everything the chart draws of a year at a place, as one
+// value. Each part points into the YearSkyCache that built it, null where it
+// was not asked for, and stays valid until that cache builds again. (Events of
+// targets, once the chart draws them, belong here too.)
+struct YearSky {
+    YearInputs inputs;
+    const TrackYear* tracks = nullptr;
+    const std::vector<PhaseMarker>* markers = nullptr;
+    const std::vector<TwilightDay>* bands = nullptr;
+    const NightPassYear* passes = nullptr;
+    const MoonlitNight* moonlight = nullptr;
+};
+
+// The year's model, built once per input and kept while those inputs stay
+// the same, so a repaint after a resize or an expose only draws. Each part is
+// computed again as soon as one of the inputs it reads changes.
 class YearSkyCache {
 public:
+    // The parts asked for; tracks and markers read only inputs.year.
+    YearSky Build(const YearInputs& inputs, const YearSkyParts& parts);
+
+    // The parts one by one.
     const std::vector<TwilightDay>& Twilight(const YearInputs& inputs);
     const std::vector<PhaseMarker>& PhaseMarkers(int year);
     const TrackYear& Tracks(int year);
