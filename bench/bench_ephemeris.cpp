@@ -46,7 +46,7 @@ BENCHMARK(BM_SunThenBody)->DenseRange(1, 8)->ArgName("body");
 
 // 183 days x 240 samples = 43,920 Sun altitudes at 52 N.
 void BM_SampleTwilightYear(benchmark::State& state) {
-    TwilightInputs inputs;
+    YearInputs inputs;
     inputs.year = 2026;
     inputs.latitude = 52.0 * 3.14159265358979323846 / 180.0;
     inputs.longitude = 9.8 * 3.14159265358979323846 / 180.0;

@@ -8,9 +8,9 @@
 
 #include "core/app/hover_readout.h"
 #include "core/app/night_readout.h"
-#include "core/chart/night_overlay.h"
 #include "core/chart/body_catalogue.h"
 #include "core/chart/chart_layout.h"
+#include "core/chart/night_overlay.h"
 #include "core/ephemeris/body_position.h"
 #include "qt/vector_state.h"
 
@@ -76,7 +76,7 @@ void BM_NightReadout(benchmark::State& state) {
     const Color shown = state.range(0) == 0 ? scene.catalogue.entries[kJupiter].color : kMoonlitDarknessColor;
     scene.buffer.setPixel(scene.pointer.x, scene.pointer.y, qRgb(RedOf(shown), GreenOf(shown), BlueOf(shown)));
     // The view's year of events, computed once on the first night readout.
-    VisibilityInputs inputs;
+    YearInputs inputs;
     inputs.year = 2024;
     inputs.latitude = scene.settings.latitude;
     inputs.longitude = scene.settings.longitude;

@@ -13,8 +13,8 @@ namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
-VisibilityInputs Inputs() {
-    VisibilityInputs inputs;
+YearInputs Inputs() {
+    YearInputs inputs;
     inputs.year = 2026;
     inputs.latitude = 52.0 * kDeg;
     inputs.longitude = 13.4 * kDeg;
@@ -29,7 +29,7 @@ std::vector<Target> Messier() {
 }
 
 void BM_MessierYearEvents(benchmark::State& state) {
-    const VisibilityInputs inputs = Inputs();
+    const YearInputs inputs = Inputs();
     const std::vector<VisibilityDay> days = ComputeVisibilityYear(inputs);
     const std::vector<Target> targets = Messier();
     const int threads = static_cast<int>(state.range(0));

@@ -16,8 +16,8 @@
 namespace velmarin {
 namespace {
 
-TwilightInputs Inputs() {
-    TwilightInputs inputs;
+YearInputs Inputs() {
+    YearInputs inputs;
     inputs.year = 2025;
     inputs.latitude = 52.0 * degToRad;
     inputs.longitude = 9.8 * degToRad;

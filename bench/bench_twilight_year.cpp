@@ -12,8 +12,8 @@ namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
-TwilightInputs Inputs() {
-    TwilightInputs inputs;
+YearInputs Inputs() {
+    YearInputs inputs;
     inputs.year = 2025;
     inputs.latitude = 52.0 * kDeg;
     inputs.longitude = 9.8 * kDeg;

@@ -10,8 +10,8 @@ namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
-VisibilityInputs Inputs() {
-    VisibilityInputs inputs;
+YearInputs Inputs() {
+    YearInputs inputs;
     inputs.year = 2026;
     inputs.latitude = 52.0 * kDeg;
     inputs.longitude = 9.8 * kDeg;

@@ -20,7 +20,7 @@ int RunDaylightCommand(const std::vector<std::string>& args, const ZoneDatabase*
     if (auto error = SettleZoneAgainst("daylight", options.zoneGiven, options.settings, zones))
         return ReportBadInput(*error);
 
-    const TwilightInputs inputs = TwilightInputsOf(options, zones);
+    const YearInputs inputs = YearInputsOf(options, zones);
     const std::vector<TwilightDay> days = SampleTwilightYear(inputs);
     std::string text;
     switch (options.output.format) {

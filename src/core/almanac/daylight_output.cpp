@@ -20,8 +20,8 @@ const char* JsonBool(int flag) { return flag ? "true" : "false"; }
 
 }  // namespace
 
-TwilightInputs TwilightInputsOf(const DaylightOptions& options, const ZoneDatabase* zones) {
-    TwilightInputs inputs;
+YearInputs YearInputsOf(const DaylightOptions& options, const ZoneDatabase* zones) {
+    YearInputs inputs;
     inputs.year = options.year;
     inputs.latitude = options.settings.latitude;
     inputs.longitude = options.settings.longitude;
@@ -29,7 +29,7 @@ TwilightInputs TwilightInputsOf(const DaylightOptions& options, const ZoneDataba
     return inputs;
 }
 
-std::string DaylightJson(const DaylightOptions& options, const TwilightInputs& inputs,
+std::string DaylightJson(const DaylightOptions& options, const YearInputs& inputs,
                          const std::vector<TwilightDay>& days) {
     std::string out = "{\"year\":" + std::to_string(options.year) +
                       ",\"latitude\":" + JsonNumber(options.latitudeDegrees) +
@@ -68,7 +68,7 @@ std::string DaylightText(const DaylightOptions& options, const std::vector<Twili
     return out;
 }
 
-std::string DaylightCsv(const DaylightOptions& options, const TwilightInputs& inputs,
+std::string DaylightCsv(const DaylightOptions& options, const YearInputs& inputs,
                         const std::vector<TwilightDay>& days) {
     CsvTable table;
     table.header = {"year", "latitude", "longitude", "timeZoneHours", "summerTime", "zone",

@@ -12,16 +12,16 @@ namespace velmarin {
 // The twilight chart's samples of a year in the almanac's formats; `days`
 // are SampleTwilightYear's for the options' year and observer.
 
-// `inputs` are TwilightInputsOf's, whose per-day offsets JSON and CSV show.
-std::string DaylightJson(const DaylightOptions& options, const TwilightInputs& inputs,
+// `inputs` are YearInputsOf's, whose per-day offsets JSON and CSV show.
+std::string DaylightJson(const DaylightOptions& options, const YearInputs& inputs,
                          const std::vector<TwilightDay>& days);
 std::string DaylightText(const DaylightOptions& options, const std::vector<TwilightDay>& days);
 // One row per day: the JSON's fields, the year's own repeated on every row.
-std::string DaylightCsv(const DaylightOptions& options, const TwilightInputs& inputs,
+std::string DaylightCsv(const DaylightOptions& options, const YearInputs& inputs,
                         const std::vector<TwilightDay>& days);
 
 // The inputs of the twilight sampling for these options; `zones` (may be
 // null) turns the settings' zone into per-day offsets.
-TwilightInputs TwilightInputsOf(const DaylightOptions& options, const ZoneDatabase* zones);
+YearInputs YearInputsOf(const DaylightOptions& options, const ZoneDatabase* zones);
 
 }  // namespace velmarin

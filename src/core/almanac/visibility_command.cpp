@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "core/almanac/almanac_commands.h"
+#include "core/almanac/best_nights_output.h"
 #include "core/almanac/calendar_stamp.h"
 #include "core/almanac/command_output.h"
 #include "core/almanac/options.h"
@@ -10,9 +11,8 @@
 #include "core/almanac/visibility_output.h"
 #include "core/app/settings_file.h"
 #include "core/chart/chart_clock.h"
-#include "core/almanac/best_nights_output.h"
-#include "core/ephemeris/visibility_year.h"
 #include "core/ephemeris/run_beside.h"
+#include "core/ephemeris/visibility_year.h"
 #include "core/targets/target_events.h"
 #include "core/targets/target_files.h"
 
@@ -36,7 +36,7 @@ int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabas
         targetList = std::move(std::get<std::vector<Target>>(loaded));
     }
 
-    VisibilityInputs inputs;
+    YearInputs inputs;
     inputs.year = options.year;
     inputs.latitude = options.settings.latitude;
     inputs.longitude = options.settings.longitude;

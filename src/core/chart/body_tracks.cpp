@@ -199,20 +199,8 @@ private:
 
 }  // namespace
 
-void DrawBodyTracks(ChartPass& pass) {
-    TrackPass tracks(pass);
-    for (double jd = pass.layout.startJd; CalendarFromJulianDay(jd).year == pass.year; jd += 2) {
-        TrackDay day;
-        day.jd = jd;
-        for (int i = 0; i < tracks.BodiesDrawn(); ++i) {
-            day.bodies[i] = ComputeBodyPosition(pass.ephemeris, i, jd);
-        }
-        day.moonNodeLongitude = pass.ephemeris.moonNodeLongitude;
-        tracks.DrawDay(day);
-    }
-}
-
-void DrawBodyTracks(ChartPass& pass, const TrackYear& positions) {
+void DrawBodyTracks(ChartPass& pass, const YearSky& sky) {
+    const TrackYear& positions = *sky.tracks;
     TrackPass tracks(pass);
     for (const TrackDay& day : positions.days) tracks.DrawDay(day);
     // Leave the context as computing the days in this pass would have.

@@ -1,10 +1,9 @@
 #include "core/chart/draw_chart.h"
 
+#include "core/chart/chart_sky.h"
 #include "core/chart/frame_layers.h"
 #include "core/chart/layers.h"
-#include "core/chart/night_overlay.h"
 #include "core/chart/target_tracks.h"
-#include "core/chart/twilight_chart.h"
 
 namespace velmarin {
 
@@ -55,27 +54,8 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     // Every plot layer stays strictly inside the frame.
     dc.IntersectClipRect(layout.plotLeft + 1, layout.plotTop + 1, layout.plotRight - 1,
                          layout.plotBottom - 1);
-    const bool kept = state.keepYearSky;
-    const bool overlays = settings.showPlanets != 0 || settings.showMoonlight != 0;
-    if (mode == DisplayMode::Twilight && overlays) {
-        const TwilightInputs inputs = TwilightInputsOf(year, settings, state.zones.get());
-        const bool moonlight = settings.showMoonlight != 0;
-        if (kept) {
-            DrawTwilightChart(pass, state.sky.Twilight(inputs), state.sky.NightPasses(PassInputsOf(inputs)),
-                              moonlight ? &state.sky.Moonlit(inputs) : nullptr);
-        } else {
-            const std::vector<TwilightDay> days = SampleTwilightYear(inputs, 1);
-            const NightPassYear passes = ComputeNightPassYear(PassInputsOf(inputs));
-            const MoonlitNight moonlit = MoonlitSamples(days, passes.moonUp, inputs.offsets);
-            DrawTwilightChart(pass, days, passes, &moonlit);
-        }
-    } else if (mode == DisplayMode::Twilight) {
-        if (kept) {
-            DrawTwilightChart(pass, state.sky.Twilight(TwilightInputsOf(year, settings, state.zones.get())));
-        } else {
-            DrawTwilightChart(pass);
-        }
-    }
+    const YearSky sky = ChartYearSky(state.sky, year, mode, settings, state.zones.get());
+    if (mode == DisplayMode::Twilight) DrawTwilightChart(pass, sky);
     if (!printing && settings.showDayLine) DrawDayLine(pass);
     if (settings.showGrid) DrawGrid(pass);
     if (mode == DisplayMode::Normal) DrawEcliptic(pass);
@@ -83,13 +63,8 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     if (mode != DisplayMode::Twilight && state.targets) DrawTargetTracks(pass, *state.targets);
     dc.SelectPen(state.catalogue.bodyPens[0]);
     if (mode != DisplayMode::Twilight) {
-        if (kept) {
-            DrawBodyTracks(pass, state.sky.Tracks(year));
-            if (settings.showMoon) DrawMoonPhases(pass, state.sky.PhaseMarkers(year));
-        } else {
-            DrawBodyTracks(pass);
-            if (settings.showMoon) DrawMoonPhases(pass);
-        }
+        DrawBodyTracks(pass, sky);
+        if (settings.showMoon) DrawMoonPhases(pass, sky);
     }
 
     dc.SelectPen(keptPen);

@@ -24,10 +24,7 @@ struct ChartViewState {
     ChartFonts fonts;
     EphemerisContext ephemeris;
     LegendCursor legend;
-    YearSkyCache sky;           // what the passes computed for the year
-    // false: every pass computes the year afresh, one step after another
-    // (the plain path the kept one is checked against).
-    bool keepYearSky = true;
+    YearSkyCache sky;           // the year's model, kept for the inputs of the last pass
     // A print pass's paper resolution when the caller knows it (0: unknown).
     int printDotsPerInch = 0;
     // The printed page's footer line; the caller composes it (the chart

@@ -34,13 +34,9 @@ void DrawPhaseMarker(Surface& dc, int x, int y, int radius, int style) {
     dc.SelectBrush(previous);
 }
 
-void DrawMoonPhases(ChartPass& pass) {
+void DrawMoonPhases(ChartPass& pass, const YearSky& sky) {
     if (!pass.settings.showMoon) return;
-    DrawMoonPhases(pass, SearchPhaseMarkers(pass.year));
-}
-
-void DrawMoonPhases(ChartPass& pass, const std::vector<PhaseMarker>& markers) {
-    if (!pass.settings.showMoon) return;
+    const std::vector<PhaseMarker>& markers = *sky.markers;
     const int radius = DiameterPenWidth(pass.catalogue, pass.layout, kVenus, 35.0).width;
     for (const PhaseMarker& marker : markers) {
         double angle = marker.moonRa;

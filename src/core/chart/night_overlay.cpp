@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "core/chart/twilight_chart.h"
 #include "core/text/text_catalogue.h"
 
 namespace velmarin {
@@ -163,11 +162,6 @@ std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const Cr
 
 }  // namespace
 
-Color NightCellColor(int band) {
-    if (band == kMoonlitAstronomicalBand) return kMoonlitAstronomicalColor;
-    if (band == kMoonlitDarknessBand) return kMoonlitDarknessColor;
-    return TwilightBandColor(band);
-}
 
 void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days) {
     Surface& dc = pass.dc;

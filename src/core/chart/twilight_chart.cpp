@@ -6,10 +6,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "core/chart/chart_clock.h"
-#include "core/chart/layers.h"
-#include "core/chart/night_overlay.h"
-#include "core/ephemeris/time_calendar.h"
+#include "core/chart/night_colors.h"
 #include "core/sky/moonlit_night.h"
 
 namespace velmarin {
@@ -101,16 +98,6 @@ private:
 
 }  // namespace
 
-Color TwilightBandColor(int band) {
-    switch (band) {
-        case 1: return Rgb(190, 230, 255);
-        case 2: return Rgb(140, 200, 245);
-        case 3: return Rgb(110, 110, 235);
-        case 4: return Rgb(80, 80, 140);
-        default: return kInvalidColor;
-    }
-}
-
 void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogue& catalogue,
                       const std::vector<TwilightDay>& days, TwilightCells cells,
                       const MoonlitNight* moonlit) {
@@ -181,49 +168,6 @@ void DrawTwilightDays(Surface& dc, const ChartLayout& layout, const BodyCatalogu
         previousDarkness = darkness;
         if (moonlit) previousMoonFree = moonlit->moonFreeDarknessHours[d];
     }
-}
-
-TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings, const ZoneDatabase* zones) {
-    TwilightInputs inputs;
-    inputs.year = year;
-    inputs.latitude = settings.latitude;
-    inputs.longitude = settings.longitude;
-    inputs.offsets = ChartYearOffsets(year, settings, zones);
-    return inputs;
-}
-
-void DrawTwilightChart(ChartPass& pass) {
-    // On the calling thread alone: the plain path the shared-out one is held to.
-    DrawTwilightChart(pass, SampleTwilightYear(TwilightInputsOf(pass.year, pass.settings, pass.zones), 1));
-}
-
-void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days) {
-    Surface& dc = pass.dc;
-    dc.SetBackgroundMode(BackgroundMode::Transparent);
-    // Nutation of the chart's first day serves the sidereal times of the
-    // whole pass (and of readouts that follow it).
-    ComputeNutation(pass.ephemeris, pass.layout.startJd);
-
-    const Pen pen = dc.SelectPen(Pen{});
-    const Brush brush = dc.SelectBrush(Brush{});
-    DrawTwilightDays(dc, pass.layout, pass.catalogue, days, TwilightCells::MergedRuns);
-    dc.SelectPen(pen);
-    dc.SelectBrush(brush);
-}
-
-void DrawTwilightChart(ChartPass& pass, const std::vector<TwilightDay>& days, const NightPassYear& passes,
-                       const MoonlitNight* moonlit) {
-    Surface& dc = pass.dc;
-    dc.SetBackgroundMode(BackgroundMode::Transparent);
-    ComputeNutation(pass.ephemeris, pass.layout.startJd);
-
-    const Pen pen = dc.SelectPen(Pen{});
-    const Brush brush = dc.SelectBrush(Brush{});
-    DrawTwilightDays(dc, pass.layout, pass.catalogue, days, TwilightCells::MergedRuns,
-                     pass.settings.showMoonlight != 0 ? moonlit : nullptr);
-    if (pass.settings.showPlanets != 0) DrawPlanetPasses(pass, passes, days);
-    dc.SelectPen(pen);
-    dc.SelectBrush(brush);
 }
 
 }  // namespace velmarin

@@ -4,22 +4,13 @@
 
 #include "core/chart/body_catalogue.h"
 #include "core/chart/chart_layout.h"
-#include "core/chart/chart_settings.h"
+#include "core/chart/night_colors.h"
 #include "core/chart/surface.h"
 #include "core/sky/twilight_sampling.h"
 
 namespace velmarin {
 
 struct MoonlitNight;
-struct NightPassYear;
-
-// What the twilight chart of `year` samples with these settings; `zones`
-// (may be null) resolves the settings' zone (ChartYearOffsets).
-TwilightInputs TwilightInputsOf(int year, const ChartSettings& settings, const ZoneDatabase* zones);
-
-// Colour of twilight band 1 (civil) .. 4 (darkness); kInvalidColor for band 0
-// (daylight, left white) and anything else.
-Color TwilightBandColor(int band);
 
 // How the band cells reach the surface. OneByOne paints every sample's cell
 // in sample order; MergedRuns paints each run of equal, touching cells of a

@@ -75,11 +75,11 @@ void ComputeDay(const BodyTables& tables, const Observer& observer, VisibilityDa
 
 }  // namespace
 
-std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs) {
+std::vector<VisibilityDay> ComputeVisibilityYear(const YearInputs& inputs) {
     return ComputeVisibilityYear(inputs, YearWorkerThreads());
 }
 
-std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs, int threads) {
+std::vector<VisibilityDay> ComputeVisibilityYear(const YearInputs& inputs, int threads) {
     std::vector<VisibilityDay> days;
     days.reserve(366);
     for (double jd = JulianDayFromDate(1, 1, inputs.year, 0.0);; jd += 1.0) {

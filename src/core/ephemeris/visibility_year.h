@@ -6,18 +6,9 @@
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/rise_set.h"
+#include "core/ephemeris/year_inputs.h"
 
 namespace velmarin {
-
-struct VisibilityInputs {
-    int year = 2000;
-    double latitude = 0.0;   // rad, north positive
-    double longitude = 0.0;  // rad, east positive
-    // Civil time of every day of `year` (FixedZoneOffsets, ZoneOffsets); a
-    // day the table lacks counts as UT.
-    YearOffsets offsets;
-    bool operator==(const VisibilityInputs&) const = default;
-};
 
 // One civil day [local 00:00, 24:00).
 struct VisibilityDay {
@@ -36,7 +27,7 @@ struct VisibilityDay {
 
 // Every day of the year with the events of bodies 0..8. The days are shared
 // out among a few threads; the result does not depend on their number.
-std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs);
-std::vector<VisibilityDay> ComputeVisibilityYear(const VisibilityInputs& inputs, int threads);
+std::vector<VisibilityDay> ComputeVisibilityYear(const YearInputs& inputs);
+std::vector<VisibilityDay> ComputeVisibilityYear(const YearInputs& inputs, int threads);
 
 }  // namespace velmarin

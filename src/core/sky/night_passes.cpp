@@ -183,7 +183,7 @@ NightSkyTables ComputeNightSkyTables(int year) {
     return tables;
 }
 
-NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const VisibilityInputs& inputs) {
+NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const YearInputs& inputs) {
     NightPassYear year;
     const double firstJd = JulianDayFromDate(1, 1, inputs.year, 0.0);
     const double from = firstJd - kMarginDays;
@@ -210,17 +210,8 @@ NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const Visibilit
     return year;
 }
 
-NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs) {
+NightPassYear ComputeNightPassYear(const YearInputs& inputs) {
     return ComputeNightPassYear(ComputeNightSkyTables(inputs.year), inputs);
-}
-
-VisibilityInputs PassInputsOf(const TwilightInputs& twilight) {
-    VisibilityInputs inputs;
-    inputs.year = twilight.year;
-    inputs.latitude = twilight.latitude;
-    inputs.longitude = twilight.longitude;
-    inputs.offsets = twilight.offsets;
-    return inputs;
 }
 
 LocalInstant ToLocal(const YearOffsets& offsets, double t) {

@@ -71,10 +71,8 @@ struct NightSkyTables {
 };
 NightSkyTables ComputeNightSkyTables(int year);
 
-NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const VisibilityInputs& inputs);
-NightPassYear ComputeNightPassYear(const VisibilityInputs& inputs);
-// The passes' inputs for the year, place and civil time of a twilight chart.
-VisibilityInputs PassInputsOf(const TwilightInputs& twilight);
+NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const YearInputs& inputs);
+NightPassYear ComputeNightPassYear(const YearInputs& inputs);
 
 // Where an instant lies on the twilight chart: its civil day (0 h, as the
 // chart's date axis takes it) and its local hour in that day.

@@ -40,7 +40,7 @@ int TwilightThreads() {
 namespace {
 
 // The year's sampled days and clock, without the samples themselves.
-TwilightSunYear SunYearFrame(const TwilightInputs& inputs) {
+TwilightSunYear SunYearFrame(const YearInputs& inputs) {
     TwilightSunYear sun;
     sun.clock = inputs;
     sun.clock.latitude = 0.0;
@@ -98,7 +98,7 @@ void ComputeSunDay(const TwilightSunYear& sun, std::size_t d, EphemerisContext& 
 
 }  // namespace
 
-TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads) {
+TwilightSunYear ComputeTwilightSunYear(const YearInputs& inputs, int threads) {
     TwilightSunYear sun = SunYearFrame(inputs);
     sun.samples.resize(sun.dayJd.size() * kTwilightSamplesPerDay);
     ParallelFor(sun.dayJd.size(), threads, kDaysPerTake, [&] {
@@ -241,11 +241,11 @@ std::vector<TwilightDay> SampleTwilightPlace(const TwilightSunYear& sun, double 
     return days;
 }
 
-std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs) {
+std::vector<TwilightDay> SampleTwilightYear(const YearInputs& inputs) {
     return SampleTwilightYear(inputs, TwilightThreads());
 }
 
-std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int threads) {
+std::vector<TwilightDay> SampleTwilightYear(const YearInputs& inputs, int threads) {
     // One place only: each day's samples live on the worker's stack, not in
     // a year-long table (whose fresh pages cost more than computing them).
     const TwilightSunYear sun = SunYearFrame(inputs);

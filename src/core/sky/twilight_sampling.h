@@ -10,20 +10,11 @@
 
 #include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/ephemeris_context.h"
+#include "core/ephemeris/year_inputs.h"
 
 namespace velmarin {
 
 inline constexpr int kTwilightSamplesPerDay = 240;  // local time 0.0 .. 23.9 h
-
-struct TwilightInputs {
-    int year = 2000;
-    double latitude = 0.0;       // rad, north positive
-    double longitude = 0.0;      // rad, east positive
-    // Civil time of every day of `year` (FixedZoneOffsets, ZoneOffsets);
-    // a day the table lacks counts as UT.
-    YearOffsets offsets;
-    bool operator==(const TwilightInputs&) const = default;
-};
 
 struct TwilightDay {
     double jd = 0.0;             // 0 h of the sampled day
@@ -78,14 +69,14 @@ struct TwilightSunYear {
         double sinDeclination;  // interpolated between nodes
         double cosDeclination;  // interpolated between nodes
     };
-    TwilightInputs clock;         // the inputs it was made for, place set to 0
+    YearInputs clock;         // the inputs it was made for, place set to 0
     EphemerisContext nutation;    // the first day's nutation, which every instant uses
     double nutationHours = 0.0;   // the same for every instant of the year
     std::vector<double> dayJd;    // 0 h of each sampled day
     std::vector<double> dayOffsets;  // civil time's offset of each sampled day, in days
     std::vector<Sample, UninitialisedAllocator<Sample>> samples;  // kTwilightSamplesPerDay per day, day after day
 };
-TwilightSunYear ComputeTwilightSunYear(const TwilightInputs& inputs, int threads);
+TwilightSunYear ComputeTwilightSunYear(const YearInputs& inputs, int threads);
 // The instant (JD, UT) of sample `sample` of sampled day `day`.
 double TwilightSampleInstant(const TwilightSunYear& sun, std::size_t day, int sample);
 // The days of SampleTwilightYear for the place of `inputs` (latitude and
@@ -98,9 +89,9 @@ int TwilightThreads();
 // Every second day of the year from 1 January, as the twilight chart samples them.
 // The days are shared out among a few threads (one per core, at most four);
 // the result is the same, bit for bit, whatever the number of threads.
-std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs);
+std::vector<TwilightDay> SampleTwilightYear(const YearInputs& inputs);
 // The same with `threads` workers, the calling thread among them (1: all on
 // the calling thread).
-std::vector<TwilightDay> SampleTwilightYear(const TwilightInputs& inputs, int threads);
+std::vector<TwilightDay> SampleTwilightYear(const YearInputs& inputs, int threads);
 
 }  // namespace velmarin

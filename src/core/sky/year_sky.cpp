@@ -23,10 +23,21 @@ TrackYear ComputeTrackYear(int year) {
     return result;
 }
 
-const std::vector<TwilightDay>& YearSkyCache::Twilight(const TwilightInputs& inputs) {
+YearSky YearSkyCache::Build(const YearInputs& inputs, const YearSkyParts& parts) {
+    YearSky sky;
+    sky.inputs = inputs;
+    if (parts.tracks) sky.tracks = &Tracks(inputs.year);
+    if (parts.markers) sky.markers = &PhaseMarkers(inputs.year);
+    if (parts.bands || parts.moonlight) sky.bands = &Twilight(inputs);
+    if (parts.passes || parts.moonlight) sky.passes = &NightPasses(inputs);
+    if (parts.moonlight) sky.moonlight = &Moonlit(inputs);
+    return sky;
+}
+
+const std::vector<TwilightDay>& YearSkyCache::Twilight(const YearInputs& inputs) {
     if (twilightInputs_ != inputs) {
         // A new place reuses the year's Sun; a new year or clock computes it again.
-        TwilightInputs clock = inputs;
+        YearInputs clock = inputs;
         clock.latitude = 0.0;
         clock.longitude = 0.0;
         const int threads = TwilightThreads();
@@ -47,7 +58,7 @@ const std::vector<PhaseMarker>& YearSkyCache::PhaseMarkers(int year) {
     return phases_;
 }
 
-const std::vector<VisibilityDay>& YearSkyCache::Visibility(const VisibilityInputs& inputs) {
+const std::vector<VisibilityDay>& YearSkyCache::Visibility(const YearInputs& inputs) {
     if (visibilityInputs_ != inputs) {
         visibility_ = ComputeVisibilityYear(inputs);
         visibilityInputs_ = inputs;
@@ -55,7 +66,7 @@ const std::vector<VisibilityDay>& YearSkyCache::Visibility(const VisibilityInput
     return visibility_;
 }
 
-const NightPassYear& YearSkyCache::NightPasses(const VisibilityInputs& inputs) {
+const NightPassYear& YearSkyCache::NightPasses(const YearInputs& inputs) {
     if (passInputs_ != inputs) {
         // A new place reuses the year's positions.
         if (!nightTables_ || nightTables_->year != inputs.year) nightTables_ = ComputeNightSkyTables(inputs.year);
@@ -65,9 +76,9 @@ const NightPassYear& YearSkyCache::NightPasses(const VisibilityInputs& inputs) {
     return passes_;
 }
 
-const MoonlitNight& YearSkyCache::Moonlit(const TwilightInputs& inputs) {
+const MoonlitNight& YearSkyCache::Moonlit(const YearInputs& inputs) {
     if (moonlitInputs_ != inputs) {
-        moonlit_ = MoonlitSamples(Twilight(inputs), NightPasses(PassInputsOf(inputs)).moonUp, inputs.offsets);
+        moonlit_ = MoonlitSamples(Twilight(inputs), NightPasses(inputs).moonUp, inputs.offsets);
         moonlitInputs_ = inputs;
     }
     return moonlit_;

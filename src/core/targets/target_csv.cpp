@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "core/app/message_text.h"
 #include "core/ephemeris/fixed_numbers.h"
 #include "core/targets/sexagesimal.h"
+#include "core/text/message_text.h"
 #include "core/text/number_text.h"
 
 namespace velmarin {

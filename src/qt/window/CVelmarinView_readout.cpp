@@ -11,8 +11,8 @@
 #include "core/app/hover_readout.h"
 #include "core/app/night_readout.h"
 #include "core/chart/chart_clock.h"
-#include "qt/window/CVelmarinView.h"
 #include "qt/vector_state.h"
+#include "qt/window/CVelmarinView.h"
 #include "qt/window/C_ColorToolTip.h"
 
 namespace velmarin {
@@ -84,7 +84,7 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
         if (named) {
             // The year's events, computed on the first readout after a new
             // year or place and read from then on.
-            VisibilityInputs inputs;
+            YearInputs inputs;
             inputs.year = year_;
             inputs.latitude = chart.latitude;
             inputs.longitude = chart.longitude;

@@ -60,7 +60,7 @@ std::optional<std::string> ExportText(const ExportKind& kind, int year, const Ch
     }
     const QtZoneDatabase zones;
     if (&kind == &kKinds[2]) {
-        VisibilityInputs inputs;
+        YearInputs inputs;
         inputs.year = year;
         inputs.latitude = settings.latitude;
         inputs.longitude = settings.longitude;
@@ -80,7 +80,7 @@ std::optional<std::string> ExportText(const ExportKind& kind, int year, const Ch
     options.settings = settings;
     options.latitudeDegrees = settings.latitude / degToRad;
     options.longitudeDegrees = settings.longitude / degToRad;
-    const TwilightInputs inputs = TwilightInputsOf(options, &zones);
+    const YearInputs inputs = YearInputsOf(options, &zones);
     return DaylightCsv(options, inputs, SampleTwilightYear(inputs));
 }
 

@@ -12,8 +12,8 @@
 #include "core/chart/band_legend.h"
 #include "core/chart/night_overlay.h"
 #include "core/chart/twilight_chart.h"
-#include "core/ephemeris/time_calendar.h"
 #include "core/ephemeris/pyephem_events.h"
+#include "core/ephemeris/time_calendar.h"
 
 namespace velmarin {
 namespace {
@@ -56,7 +56,7 @@ struct DayCase {
 // for that day, and read from the year's events as the window does.
 TEST(NightReadout, PlanetCurveGivesTheDaysEventsInLocalTime) {
     const Chart chart;
-    VisibilityInputs inputs;
+    YearInputs inputs;
     inputs.year = 2026;
     inputs.latitude = chart.settings.latitude;
     inputs.longitude = chart.settings.longitude;

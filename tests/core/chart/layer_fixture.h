@@ -6,6 +6,7 @@
 #include "core/chart/chart_layout.h"
 #include "core/chart/chart_pass.h"
 #include "core/chart/chart_settings.h"
+#include "core/chart/chart_sky.h"
 #include "core/chart/recording_surface.h"
 #include "core/ephemeris/ephemeris_context.h"
 
@@ -28,8 +29,15 @@ struct LayerFixture {
         fonts = MakeChartFonts(layout);
     }
 
+    YearSkyCache skyCache;
+
     ChartPass Pass(Surface& dc, DisplayMode mode, double todayJd = 0.0) {
         return ChartPass{dc, layout, settings, catalogue, fonts, ephemeris, year, mode, todayJd, Pen{}, {}};
+    }
+
+    // The year's model a pass draws, as DrawChart builds it for the pass.
+    YearSky Sky(const ChartPass& pass) {
+        return ChartYearSky(skyCache, pass.year, pass.mode, pass.settings, pass.zones);
     }
 };
 

@@ -106,7 +106,7 @@ TEST_P(FarYears, DaySearchAndYearTablesFollowTheSkyOfDate) {
     ExpectWithinTolerance(exact, year, "day search");
 
     // London keeps UT here: with no offsets every civil day is a UT day.
-    VisibilityInputs inputs;
+    YearInputs inputs;
     inputs.year = year;
     inputs.latitude = kLondon.latitude;
     inputs.longitude = kLondon.longitude;
@@ -124,7 +124,7 @@ TEST_P(FarYears, DaySearchAndYearTablesFollowTheSkyOfDate) {
 
 TEST_P(FarYears, TwilightChartPassesFollowTheSkyOfDate) {
     const int year = GetParam();
-    VisibilityInputs inputs;
+    YearInputs inputs;
     inputs.year = year;
     inputs.latitude = kLondon.latitude;
     inputs.longitude = kLondon.longitude;

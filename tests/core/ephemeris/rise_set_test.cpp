@@ -75,7 +75,7 @@ const std::vector<VisibilityDay>& YearAt(const Place& place) {
     static std::map<std::string, std::vector<VisibilityDay>> years;
     auto found = years.find(place.name);
     if (found == years.end()) {
-        VisibilityInputs inputs;
+        YearInputs inputs;
         inputs.year = kYear;
         inputs.latitude = place.latitudeDeg * kDeg;
         inputs.longitude = place.longitudeDeg * kDeg;

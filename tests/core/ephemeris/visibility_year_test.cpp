@@ -63,7 +63,7 @@ class VisibilityYearAgainstDayByDaySearch : public ::testing::TestWithParam<Case
 
 TEST_P(VisibilityYearAgainstDayByDaySearch, EveryEventWithinASecond) {
     const Case& c = GetParam();
-    VisibilityInputs inputs;
+    YearInputs inputs;
     inputs.year = c.year;
     inputs.latitude = c.latitudeDeg * kDeg;
     inputs.longitude = c.longitudeDeg * kDeg;

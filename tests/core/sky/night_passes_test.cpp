@@ -55,7 +55,7 @@ const NightPassYear& PassesAt(const Place& place) {
     static std::map<std::string, NightPassYear> years;
     auto found = years.find(place.name);
     if (found == years.end()) {
-        VisibilityInputs inputs;
+        YearInputs inputs;
         inputs.year = kYear;
         inputs.latitude = place.latitudeDeg * kDeg;
         inputs.longitude = place.longitudeDeg * kDeg;
@@ -184,7 +184,7 @@ double WorstDistance(const std::vector<double>& ours, const std::vector<double>&
 // search's (ComputeVisibilityYear), every Moon rise and set too.
 TEST(NightPassesAgainstExactSearch, InterpolationAddsUnderAMinute) {
     const Place& place = kPlaces[0];
-    VisibilityInputs inputs;
+    YearInputs inputs;
     inputs.year = kYear;
     inputs.latitude = place.latitudeDeg * kDeg;
     inputs.longitude = place.longitudeDeg * kDeg;

@@ -13,8 +13,8 @@ namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
-TwilightInputs At(int year, double latitudeDeg, double longitudeDeg, double tz, bool summer) {
-    TwilightInputs in;
+YearInputs At(int year, double latitudeDeg, double longitudeDeg, double tz, bool summer) {
+    YearInputs in;
     in.year = year;
     in.latitude = latitudeDeg * kDeg;
     in.longitude = longitudeDeg * kDeg;
@@ -154,7 +154,7 @@ class ChartTwilightStraightforward : public ::testing::TestWithParam<StraightCas
 // weeks, and the ends of the year range.
 TEST_P(ChartTwilightStraightforward, SameBandsAsComputingEverySampleExactly) {
     const StraightCase c = GetParam();
-    const TwilightInputs in = At(c.year, c.latitude, c.longitude, c.zoneHours, c.summer);
+    const YearInputs in = At(c.year, c.latitude, c.longitude, c.zoneHours, c.summer);
     const std::vector<TwilightDay> days = SampleTwilightYear(in);
     EphemerisContext context;
     const double startJd = JulianDayFromDate(1, 1, in.year);

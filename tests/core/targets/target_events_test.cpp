@@ -96,7 +96,7 @@ const Year& YearAt(const Place& place) {
     static std::map<std::string, Year> years;
     auto found = years.find(place.name);
     if (found == years.end()) {
-        VisibilityInputs inputs;
+        YearInputs inputs;
         inputs.year = 2026;
         inputs.latitude = place.latitude * kDeg;
         inputs.longitude = place.longitude * kDeg;

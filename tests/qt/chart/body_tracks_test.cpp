@@ -103,7 +103,7 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
     f.settings.showMoon = showMoon;
     RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     ChartPass pass = f.Pass(dc, mode);
-    DrawBodyTracks(pass);
+    DrawBodyTracks(pass, f.Sky(pass));
 
     const std::vector<DrawnDay> days = DrawnDays(kYear);
     ASSERT_EQ(days.size(), 183u);
@@ -157,7 +157,7 @@ TEST(TrackLayerSun, SunOnItsReferenceLineOrHidden) {
             f.settings.codeByBrightness = coded;
             RecordingSurface dc(640, 481);
             ChartPass pass = f.Pass(dc, mode);
-            DrawBodyTracks(pass);
+            DrawBodyTracks(pass, f.Sky(pass));
             const int y = MapToPage(f.layout, f.layout.startJd, kPi).y;
             const std::vector<SurfaceCall> lines = LinesIn(dc, f.catalogue.entries[kSun].color);
             // 183 drawn days, 1 January to 31 December.
@@ -179,7 +179,7 @@ TEST_P(TrackLayerNodes, NodeLinesContinueOverMoonCrossings) {
     LayerFixture f(portrait ? 700 : 900, portrait ? 900 : 700, 2021);
     RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     ChartPass pass = f.Pass(dc, DisplayMode::Normal);
-    DrawBodyTracks(pass);
+    DrawBodyTracks(pass, f.Sky(pass));
 
     const std::vector<DrawnDay> days = DrawnDays(2021);
     auto nodePoint = [&](size_t d, int line) {
@@ -218,7 +218,7 @@ TEST(TrackLayerNodeWrap, NodeLineFallingThroughZeroIsDrawnTwice) {
         LayerFixture f(640, 480, year);
         RecordingSurface dc(640, 480);
         ChartPass pass = f.Pass(dc, DisplayMode::Normal);
-        DrawBodyTracks(pass);
+        DrawBodyTracks(pass, f.Sky(pass));
         const int halfH = (f.layout.plotBottom - f.layout.plotTop) / 2;
         const std::vector<DrawnDay> days = DrawnDays(year);
         const std::vector<Segment> nodeSegments =
@@ -247,7 +247,7 @@ TEST_P(TrackLayerSidereal, RestartsWithPixelAfterEveryJump) {
     f.settings.showMoon = 0;
     RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     ChartPass pass = f.Pass(dc, mode);
-    DrawBodyTracks(pass);
+    DrawBodyTracks(pass, f.Sky(pass));
 
     const std::vector<DrawnDay> days = DrawnDays(2019);
     std::vector<Point> expectedPixels;
@@ -301,7 +301,7 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
     f.settings.codeByBrightness = c.byBrightness;
     RecordingSurface dc(1280, 960);
     ChartPass pass = f.Pass(dc, DisplayMode::Normal);
-    DrawBodyTracks(pass);
+    DrawBodyTracks(pass, f.Sky(pass));
 
     const bool coded = c.byDiameter || c.byBrightness;
     const int defaultWidth = DefaultTrackWidth(f.catalogue, f.layout);
@@ -361,7 +361,7 @@ TEST_P(TrackLayerPixels, DayPointsCarryTheBodyColour) {
     f.settings.codeByBrightness = coded;
     const QImage image = testing::PaintOnImage(width, height, [&](Surface& dc) {
         ChartPass pass = f.Pass(dc, mode);
-        DrawBodyTracks(pass);
+        DrawBodyTracks(pass, f.Sky(pass));
     });
     std::vector<Color> trackColours;
     for (int e = 0; e <= kEntrySiderealTime; ++e) trackColours.push_back(f.catalogue.entries[e].color);

@@ -90,7 +90,7 @@ TEST_P(MoonPhaseLayerPlaces, MarkersSitWhereTheModePlotsTheMoon) {
     LayerFixture f(portrait ? 960 : 1280, portrait ? 1280 : 960, 2026);
     RecordingSurface dc(f.layout.pageWidth, f.layout.pageHeight);
     ChartPass pass = f.Pass(dc, mode);
-    DrawMoonPhases(pass);
+    DrawMoonPhases(pass, f.Sky(pass));
 
     const std::vector<PhaseMarker> markers = SearchPhaseMarkers(2026);
     const int radius = DiameterPenWidth(f.catalogue, f.layout, 2, 35.0).width;
@@ -131,7 +131,7 @@ TEST(MoonPhaseLayerSwitch, NothingWithoutTheMoon) {
     f.settings.showMoon = 0;
     RecordingSurface dc(640, 480);
     ChartPass pass = f.Pass(dc, DisplayMode::Normal);
-    DrawMoonPhases(pass);
+    DrawMoonPhases(pass, f.Sky(pass));
     EXPECT_TRUE(dc.calls.empty());
 }
 
@@ -141,7 +141,7 @@ TEST(MoonPhaseLayerPixels, MarkerCentresCarryMarkerColours) {
     LayerFixture f(1280, 960, 2025);
     const QImage image = PaintOnImage(1280, 960, [&](Surface& dc) {
         ChartPass pass = f.Pass(dc, DisplayMode::Normal);
-        DrawMoonPhases(pass);
+        DrawMoonPhases(pass, f.Sky(pass));
     });
     const int radius = DiameterPenWidth(f.catalogue, f.layout, 2, 35.0).width;
     for (const PhaseMarker& m : SearchPhaseMarkers(2025)) {

@@ -34,7 +34,7 @@ const std::vector<TwilightDay>& DaysAt(double latitudeDegrees) {
     static std::map<double, std::vector<TwilightDay>> cache;
     auto it = cache.find(latitudeDegrees);
     if (it == cache.end()) {
-        TwilightInputs inputs;
+        YearInputs inputs;
         inputs.year = kYear;
         inputs.latitude = latitudeDegrees * degToRad;
         inputs.longitude = 9.8 * degToRad;
@@ -142,7 +142,7 @@ TEST_P(TwilightLayerColours, CellsCarryTheirBandColours) {
     f.settings.longitude = 9.8 * degToRad;
     const QImage image = PaintOnImage(width, height, [&](Surface& dc) {
         ChartPass pass = f.Pass(dc, DisplayMode::Twilight);
-        DrawTwilightChart(pass);
+        DrawTwilightChart(pass, f.Sky(pass));
     });
     const std::vector<TwilightDay>& days = DaysAt(52.0);
     const auto& hours = TwilightSampleHours();
@@ -187,7 +187,7 @@ TEST(TwilightLayerPolar, PolarNightHasNoWhiteAndPolarDayNoBands) {
     f.settings.latitude = 80.0 * degToRad;
     const QImage image = PaintOnImage(640, 480, [&](Surface& dc) {
         ChartPass pass = f.Pass(dc, DisplayMode::Twilight);
-        DrawTwilightChart(pass);
+        DrawTwilightChart(pass, f.Sky(pass));
     });
     auto columnColours = [&](int day, int month) {
         std::set<Color> colours;

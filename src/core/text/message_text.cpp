@@ -1,4 +1,4 @@
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 
 namespace velmarin {
 namespace {
