@@ -566,6 +566,10 @@ Twilight: end and beginning of astronomical twilight (−18°).
         <translation>with planets</translation>
     </message>
     <message>
+        <source>mit Zielen</source>
+        <translation>with targets</translation>
+    </message>
+    <message>
         <source>mit Mondlicht</source>
         <translation>with moonlight</translation>
     </message>

@@ -1,3 +1,4 @@
+#include "core/chart/target_curves_setting.h"
 #include "core/app/command_rules.h"
 
 #include <algorithm>
@@ -36,6 +37,7 @@ bool ApplyDisplayCommand(CommandId command, ChartSettings& settings) {
         case CommandId::SummerTime: settings.summerTime = Toggled(settings.summerTime); return true;
         case CommandId::ShowPlanets: settings.showPlanets = Toggled(settings.showPlanets); return true;
         case CommandId::ShowMoonlight: settings.showMoonlight = Toggled(settings.showMoonlight); return true;
+        case CommandId::ShowTargets: settings = WithTargetCurves(settings, !ShowsTargetCurves(settings)); return true;
         case CommandId::ShowGrid: settings.showGrid = Toggled(settings.showGrid); return true;
         case CommandId::ShowDayLine: settings.showDayLine = Toggled(settings.showDayLine); return true;
         default: return false;
@@ -98,6 +100,7 @@ CommandState CommandUpdateRule(CommandId command, const ChartSettings& settings)
         // Drawn in the twilight chart only; the mark shows the saved choice in every mode.
         case CommandId::ShowPlanets: return checkable(twilight, settings.showPlanets != 0);
         case CommandId::ShowMoonlight: return checkable(twilight, settings.showMoonlight != 0);
+        case CommandId::ShowTargets: return checkable(twilight, ShowsTargetCurves(settings));
         case CommandId::ShowGrid: return checkable(true, settings.showGrid != 0);
         case CommandId::ShowDayLine: return checkable(true, settings.showDayLine != 0);
         default: return CommandState{};

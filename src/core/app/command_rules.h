@@ -45,6 +45,8 @@ enum class CommandId : int {
     ShowMoonlight = 32832,
     // "Ansicht → Ziele…": the observer's own targets.
     Targets = 32833,
+    // "mit Zielen": the targets' curves on the twilight chart.
+    ShowTargets = 32834,
 };
 
 // What a command's menu entry and toolbar button show.

@@ -3,6 +3,8 @@
 #include "core/chart/chart_sky.h"
 #include "core/chart/frame_layers.h"
 #include "core/chart/layers.h"
+#include "core/chart/night_overlay.h"
+#include "core/chart/target_curves_setting.h"
 #include "core/chart/target_tracks.h"
 
 namespace velmarin {
@@ -55,7 +57,14 @@ void DrawChart(Surface& dc, int charHeight, int year, double todayJd,
     dc.IntersectClipRect(layout.plotLeft + 1, layout.plotTop + 1, layout.plotRight - 1,
                          layout.plotBottom - 1);
     const YearSky sky = ChartYearSky(state.sky, year, mode, settings, state.zones.get());
-    if (mode == DisplayMode::Twilight) DrawTwilightChart(pass, sky);
+    if (mode == DisplayMode::Twilight) {
+        NightTargets targets;
+        if (state.targets && ShowsTargetCurves(settings)) {
+            targets.passes = &state.targetPasses.Passes(sky.inputs, state.targets);
+            targets.targets = state.targets.get();
+        }
+        DrawTwilightChart(pass, sky, targets);
+    }
     if (!printing && settings.showDayLine) DrawDayLine(pass);
     if (settings.showGrid) DrawGrid(pass);
     if (mode == DisplayMode::Normal) DrawEcliptic(pass);

@@ -11,6 +11,7 @@
 #include "core/chart/surface.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/ephemeris_context.h"
+#include "core/sky/target_passes.h"
 #include "core/sky/year_sky.h"
 #include "core/targets/target.h"
 
@@ -34,6 +35,7 @@ struct ChartViewState {
     std::shared_ptr<const ZoneDatabase> zones;
     // The observer's own targets (none: the bodies alone).
     std::shared_ptr<const std::vector<Target>> targets;
+    TargetPassCache targetPasses;  // their curves over the twilight chart, for the year and place
 };
 
 // One complete pass onto `dc` (which is the whole page): layout, then every

@@ -17,8 +17,11 @@ namespace velmarin {
 void DrawBodyTracks(ChartPass& pass, const YearSky& sky);
 // DisplayMode::Twilight: band cells and the sunshine and darkness curves from
 // sky.bands, and what "mit Planeten" and "mit Mondlicht" add as the settings
-// ask (sky.passes; sky.moonlight, which may be null without "mit Mondlicht").
-void DrawTwilightChart(ChartPass& pass, const YearSky& sky);
+// ask (sky.passes; sky.moonlight, which may be null without "mit Mondlicht"),
+// and the targets' curves "mit Zielen" adds.
+struct NightTargets;
+void DrawTwilightChart(ChartPass& pass, const YearSky& sky, const NightTargets& targets);
+void DrawTwilightChart(ChartPass& pass, const YearSky& sky);  // without targets
 // Screen only, when showDayLine: the line at todayJd.
 void DrawDayLine(ChartPass& pass);
 // DisplayMode::Normal: ecliptic, zodiac labels and declination scale.

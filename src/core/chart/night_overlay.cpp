@@ -1,3 +1,4 @@
+#include "core/chart/target_tracks.h"
 #include "core/chart/night_overlay.h"
 
 #include <algorithm>
@@ -121,7 +122,8 @@ private:
 };
 
 struct Curve {
-    int body = 0;
+    Color color = 0;
+    std::string name;
     PassEventKind kind = PassEventKind::Rise;
     const std::vector<CurvePoint>* points = nullptr;
     std::vector<Point> page;   // each point mapped (valid ones only)
@@ -163,7 +165,8 @@ std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const Cr
 }  // namespace
 
 
-void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::vector<TwilightDay>& days) {
+void DrawPlanetPasses(ChartPass& pass, const NightPassYear* passes, const NightTargets& targets,
+                      const std::vector<TwilightDay>& days) {
     Surface& dc = pass.dc;
     const ChartLayout& l = pass.layout;
     const int track = DefaultTrackWidth(pass.catalogue, l);
@@ -171,18 +174,30 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
     const int thin = std::max(1, track / 3);
 
     std::vector<Curve> curves;
-    for (int k = 0; k < kOverlayPlanetCount; ++k) {
+    for (int k = 0; passes != nullptr && k < kOverlayPlanetCount; ++k) {
+        const CatalogueEntry& entry = pass.catalogue.entries[kFirstOverlayPlanet + k];
         for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Set, PassEventKind::Transit}) {
             Curve& curve = curves.emplace_back();
-            curve.body = kFirstOverlayPlanet + k;
+            curve.color = entry.color;
+            curve.name = Translated(entry.name);
             curve.kind = kind;
-            curve.points = &passes.curves[k][static_cast<int>(kind)];
+            curve.points = &passes->curves[k][static_cast<int>(kind)];
+        }
+    }
+    // The targets' curves after the planets', in the colours of their lines.
+    for (std::size_t k = 0; targets.passes != nullptr && k < targets.passes->curves.size(); ++k) {
+        for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Set, PassEventKind::Transit}) {
+            Curve& curve = curves.emplace_back();
+            curve.color = TargetColor(static_cast<int>(k));
+            curve.name = TargetName((*targets.targets)[k]);
+            curve.kind = kind;
+            curve.points = &targets.passes->curves[k][static_cast<int>(kind)];
         }
     }
 
     Crowding crowding(l);
     for (Curve& curve : curves) {
-        const Color color = pass.catalogue.entries[curve.body].color;
+        const Color color = curve.color;
         const bool transit = curve.kind == PassEventKind::Transit;
         int selected = -1;
         const std::vector<CurvePoint>& points = *curve.points;
@@ -227,12 +242,11 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear& passes, const std::v
     const Font previousFont = dc.SelectFont(font);
     std::vector<Box> placed;
     for (const Curve& curve : curves) {
-        const CatalogueEntry& entry = pass.catalogue.entries[curve.body];
-        const std::string text = Translated(entry.name) + KindSuffix(curve.kind);
+        const std::string text = curve.name + KindSuffix(curve.kind);
         const std::optional<Box> box = PlaceLabel(curve, l, crowding, placed, dc.GetTextExtent(text));
         if (!box) continue;
         placed.push_back(*box);
-        const Color c = entry.color;
+        const Color c = curve.color;
         const bool dark = RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 114 < 140000;
         dc.SetBackgroundMode(BackgroundMode::Opaque);
         dc.SetBackgroundColor(c);

@@ -7,7 +7,7 @@
 
 namespace velmarin {
 
-void DrawTwilightChart(ChartPass& pass, const YearSky& sky) {
+void DrawTwilightChart(ChartPass& pass, const YearSky& sky, const NightTargets& targets) {
     Surface& dc = pass.dc;
     dc.SetBackgroundMode(BackgroundMode::Transparent);
     // Nutation of the chart's first day serves the sidereal times of the
@@ -18,9 +18,12 @@ void DrawTwilightChart(ChartPass& pass, const YearSky& sky) {
     const Brush brush = dc.SelectBrush(Brush{});
     DrawTwilightDays(dc, pass.layout, pass.catalogue, *sky.bands, TwilightCells::MergedRuns,
                      pass.settings.showMoonlight != 0 ? sky.moonlight : nullptr);
-    if (pass.settings.showPlanets != 0 && sky.passes != nullptr) DrawPlanetPasses(pass, *sky.passes, *sky.bands);
+    const NightPassYear* planets = pass.settings.showPlanets != 0 ? sky.passes : nullptr;
+    if (planets != nullptr || targets.passes != nullptr) DrawPlanetPasses(pass, planets, targets, *sky.bands);
     dc.SelectPen(pen);
     dc.SelectBrush(brush);
 }
+
+void DrawTwilightChart(ChartPass& pass, const YearSky& sky) { DrawTwilightChart(pass, sky, NightTargets{}); }
 
 }  // namespace velmarin

@@ -8,6 +8,7 @@
 
 #include "core/app/version_text.h"
 #include "core/chart/draw_chart.h"
+#include "core/chart/target_curves_setting.h"
 #include "qt/surface/png_page.h"
 #include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_painter_surface.h"
@@ -52,8 +53,11 @@ PageDrawing ChartDrawing(const RenderOptions& options, int dotsPerInch, double t
     state.zones = std::make_shared<const QtZoneDatabase>();
     state.targets = options.loadedTargets;
     const int charHeight = ScreenCharHeight();
-    return [options, state, charHeight, todayJd](Surface& surface) mutable {
-        DrawChart(surface, charHeight, options.year, todayJd, options.settings, state);
+    // Targets named on the command line are drawn in every mode: over the
+    // twilight chart as their curves.
+    const ChartSettings settings = options.loadedTargets ? WithTargetCurves(options.settings, true) : options.settings;
+    return [options, settings, state, charHeight, todayJd](Surface& surface) mutable {
+        DrawChart(surface, charHeight, options.year, todayJd, settings, state);
     };
 }
 

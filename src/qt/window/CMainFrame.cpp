@@ -196,6 +196,7 @@ void CMainFrame::createActions() {
     createAction(CommandId::SummerTime, tr("mit Sommerzeit"));
     createAction(CommandId::ShowPlanets, tr("mit Planeten"));
     createAction(CommandId::ShowMoonlight, tr("mit Mondlicht"));
+    createAction(CommandId::ShowTargets, tr("mit Zielen"));
     createAction(CommandId::ShowGrid, tr("mit Raster"));
     createAction(CommandId::ShowDayLine, tr("mit Tageslinie"));
 
@@ -233,7 +234,7 @@ void CMainFrame::createMenus() {
                {CommandId::ModeNormal, CommandId::ModeSun, CommandId::ModeMidnight, CommandId::ShowMoon, CommandId::CodeDiameter,
                 CommandId::CodeBrightness, CommandId::CodeNone, kSeparator, CommandId::ModeTwilight, CommandId::ZoneUt, CommandId::ZoneUtPlus1,
                 CommandId::ZoneUtPlus2, CommandId::ZoneOther, CommandId::SummerTime,
-                CommandId::ShowPlanets, CommandId::ShowMoonlight, kSeparator, CommandId::ShowGrid, CommandId::ShowDayLine});
+                CommandId::ShowPlanets, CommandId::ShowTargets, CommandId::ShowMoonlight, kSeparator, CommandId::ShowGrid, CommandId::ShowDayLine});
     QMenu* viewMenu = menuBar()->addMenu(tr("&Ansicht"));
     addEntries(viewMenu, {CommandId::ToolBar, CommandId::Targets});
     createLanguageMenu(viewMenu);

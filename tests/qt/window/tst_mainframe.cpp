@@ -205,7 +205,7 @@ void TestMainFrame::menusFollowTheTable() {
         "Jahr:|Jahr +1\t+|Jahr -1\t-|---|&Eingabe|Jetzt\tJ",
         "&Anzeigen:|&Normal|&Sonne|&Mitternachtslinie|mit Mond|Codiert mit &Durchmesser"
         "|Codiert mit &Helligkeit|keine Codierung|---|Dämmerung|GMT\t(UT)|MEZ\t(UT+1)|OEZ\t(UT+2)|Andere Zeitzone…"
-        "|mit Sommerzeit|mit Planeten|mit Mondlicht|---|mit Raster|mit Tageslinie",
+        "|mit Sommerzeit|mit Planeten|mit Zielen|mit Mondlicht|---|mit Raster|mit Tageslinie",
         "&Ansicht:|&Symbolleiste|&Ziele…|S&prache",
         "&?:",
     };
