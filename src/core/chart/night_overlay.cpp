@@ -151,13 +151,14 @@ std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const Cr
         if (box.left < l.plotLeft + 2 || box.top < l.plotTop + 2 || box.right > l.plotRight - 2 ||
             box.bottom > l.plotBottom - 2)
             continue;
-        if (std::any_of(placed.begin(), placed.end(), [&](const Box& o) { return box.Overlaps(o, 3); })) continue;
         long score = crowding.In(box);
         if (!curve.night[i]) score += 1000;
-        if (!best || score < bestScore) {
-            best = box;
-            bestScore = score;
-        }
+        // The cheap score first: with many curves most spots lose on it, and
+        // only a spot that would win is checked against the placed labels.
+        if (best && score >= bestScore) continue;
+        if (std::any_of(placed.begin(), placed.end(), [&](const Box& o) { return box.Overlaps(o, 3); })) continue;
+        best = box;
+        bestScore = score;
     }
     return best;
 }
