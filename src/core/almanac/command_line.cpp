@@ -6,7 +6,7 @@
 
 #include "core/almanac/almanac_commands.h"
 #include "core/almanac/command_output.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/app/version_text.h"
 #include "core/app/window_options.h"
 

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "core/app/atomic_file.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/app/settings_file.h"
 #include "core/ephemeris/time_calendar.h"
 

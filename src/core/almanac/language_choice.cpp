@@ -4,7 +4,7 @@
 
 #include "core/almanac/command_output.h"
 #include "core/app/language_setting.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/app/settings_file.h"
 
 namespace velmarin {

@@ -9,7 +9,7 @@
 
 #include "core/almanac/settings_limits.h"
 #include "core/app/display_modes.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/almanac/visibility_events.h"
 #include "core/text/number_text.h"

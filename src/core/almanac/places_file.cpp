@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "core/almanac/settings_limits.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/text/number_text.h"
 

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "core/app/display_modes.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/text/number_text.h"
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 
 namespace velmarin {
 namespace {

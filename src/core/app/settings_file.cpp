@@ -14,7 +14,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/app/number_scan.h"
 #include "core/app/settings_lines.h"
 #include "core/ephemeris/civil_offsets.h"

@@ -14,7 +14,7 @@
 #include "core/almanac/places_file.h"
 #include "core/app/atomic_file.h"
 #include "core/app/display_modes.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {

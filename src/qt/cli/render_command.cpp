@@ -13,7 +13,7 @@
 #include "core/almanac/options.h"
 #include "core/almanac/settings_limits.h"
 #include "core/app/atomic_file.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/app/settings_file.h"
 #include "core/targets/target_files.h"
 #include "qt/cli/batch_render.h"

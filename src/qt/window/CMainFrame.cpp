@@ -20,7 +20,7 @@
 
 #include "core/app/command_rules.h"
 #include "core/app/display_modes.h"
-#include "core/app/message_text.h"
+#include "core/text/message_text.h"
 #include "core/app/prompt_parsing.h"
 #include "core/app/settings_file.h"
 #include "core/app/version_text.h"
