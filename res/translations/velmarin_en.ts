@@ -276,6 +276,18 @@
         <translation>, transit </translation>
     </message>
     <message>
+        <source>| in astronomischer Dunkelheit über dem Horizont: </source>
+        <translation>| above the horizon in astronomical darkness: </translation>
+    </message>
+    <message>
+        <source>| in astronomischer Dunkelheit nicht über dem Horizont</source>
+        <translation>| not above the horizon in astronomical darkness</translation>
+    </message>
+    <message>
+        <source>, davon ohne Mond </source>
+        <translation>, without the Moon </translation>
+    </message>
+    <message>
         <source>, Untergang </source>
         <translation>, set </translation>
     </message>

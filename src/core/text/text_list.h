@@ -91,6 +91,9 @@ VELMARIN_TEXT(ReadoutRise, QT_TRANSLATE_NOOP("CoreText", "| Aufgang "))
 VELMARIN_TEXT(ReadoutTransit, QT_TRANSLATE_NOOP("CoreText", ", Kulmination "))
 VELMARIN_TEXT(ReadoutSet, QT_TRANSLATE_NOOP("CoreText", ", Untergang "))
 VELMARIN_TEXT(ReadoutLit, QT_TRANSLATE_NOOP("CoreText", ", beleuchtet "))
+VELMARIN_TEXT(ReadoutUpInDarkness, QT_TRANSLATE_NOOP("CoreText", "| in astronomischer Dunkelheit über dem Horizont: "))
+VELMARIN_TEXT(ReadoutNotUpInDarkness, QT_TRANSLATE_NOOP("CoreText", "| in astronomischer Dunkelheit nicht über dem Horizont"))
+VELMARIN_TEXT(ReadoutMoonDown, QT_TRANSLATE_NOOP("CoreText", ", davon ohne Mond "))
 
 // Display modes, as the menu "&Anzeigen" names them.
 VELMARIN_TEXT(ModeNormal, QT_TRANSLATE_NOOP("CoreText", "&Normal"))

@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 
 #include "core/app/command_rules.h"
+#include "core/app/hover_readout.h"
 #include "core/chart/chart_settings.h"
 #include "core/text/language.h"
 #include "core/chart/draw_chart.h"
@@ -84,6 +86,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void ShowReadout(QPointF position, QPointF globalPosition);
+    // Over the twilight chart "mit Zielen": the target whose curve lies
+    // under the pointer, or nullopt.
+    std::optional<ReadoutDecision> TargetCurveReadout(Color pixel, Point point);
     void HideReadout();
 
     C_ColorToolTip* toolTip_ = nullptr;  // the hover readout's window, made on first use

@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/app/target_night_readout.h"
+#include "core/chart/chart_sky.h"
+#include "core/chart/target_curves_setting.h"
+#include "core/chart/target_tracks.h"
 #include "core/app/target_readout.h"
 #include "core/app/hover_readout.h"
 #include "core/app/night_readout.h"
@@ -55,6 +59,22 @@ void CVelmarinView::HideReadout() {
     if (toolTip_) toolTip_->Hide();
 }
 
+std::optional<ReadoutDecision> CVelmarinView::TargetCurveReadout(Color pixel, Point point) {
+    const ChartSettings& chart = settings();
+    if (!state_.targets || EffectiveDisplayMode(chart.displayMode) != DisplayMode::Twilight ||
+        !ShowsTargetCurves(chart))
+        return std::nullopt;
+    // Only a target's colour can be its curve: the year's events are not
+    // asked for over anything else.
+    bool targetColour = false;
+    for (std::size_t k = 0; k < state_.targets->size() && !targetColour; ++k)
+        targetColour = TargetColor(static_cast<int>(k)) == pixel;
+    if (!targetColour) return std::nullopt;
+    const YearInputs inputs = YearInputsOf(year_, chart, state_.zones.get());
+    return TargetNightReadout(*state_.targets, pixel, point, chartLayout(), chart, state_.sky.Visibility(inputs),
+                              chart.showMoonlight != 0);
+}
+
 void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
     const QImage& buffer = backBuffer();
     if (buffer.isNull()) return;  // nothing drawn yet
@@ -73,6 +93,8 @@ void CVelmarinView::ShowReadout(QPointF position, QPointF globalPosition) {
     if (pixel == kInvalidColor && InsideReadoutArea(chartLayout(), point)) {
         // Text covers whatever lies beneath: the readout stays as it was.
         decision = {ReadoutDecision::Action::Keep, {}};
+    } else if (const std::optional<ReadoutDecision> onCurve = TargetCurveReadout(pixel, point)) {
+        decision = *onCurve;
     } else if (EffectiveDisplayMode(chart.displayMode) == DisplayMode::Twilight) {
         // An overlay's curve first, else the band of the shading.
         const NightTarget target = overlays ? FindNightTarget(pixel, catalogue(), chart) : NightTarget{};

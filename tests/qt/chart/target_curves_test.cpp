@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <optional>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/app/target_night_readout.h"
+#include "core/chart/chart_sky.h"
 #include "core/chart/draw_chart.h"
 #include "core/chart/target_curves_setting.h"
 #include "core/chart/target_tracks.h"
@@ -106,6 +110,50 @@ TEST(TargetCurvesImage, RiseAndSetCurvesPassThroughTheReferenceEvents) {
         ASSERT_GE(checked, 60);
         EXPECT_GE(found * 10, checked * 9) << found << " of " << checked;
     }
+}
+
+// The readout over the rise curve names the star with PyEphem's rise (to the
+// minute, local time) and its hours above the horizon in astronomical
+// darkness; with "mit Mondlicht" also those without the Moon.
+TEST(TargetCurvesImage, TheReadoutNamesTheStarAndItsDarkHours) {
+    ChartViewState state;
+    state.targets = Hercules();
+    const ChartSettings settings = Settings(true);
+    const QImage image = Chart(1920, 1080, settings, state);
+    const ChartLayout& l = state.layout;
+    const std::vector<VisibilityDay> year = ComputeVisibilityYear(YearInputsOf(2026, settings, nullptr));
+    int checked = 0;
+    for (double jd : Reference('r')) {
+        const double local = jd + 1.0 / 24.0;
+        const double dayJd = std::floor(local - 0.5) + 0.5;
+        const CalendarInstant date = CalendarFromJulianDay(dayJd);
+        if (date.day != 15 || date.year != 2026 || date.month < 2 || date.month > 4) continue;
+        const Point p = MapToPage(l, dayJd, (24 - (local - dayJd) * 24.0) * kTwilightPi / 12);
+        std::optional<Point> on;
+        for (int d = 0; d <= 3 && !on; ++d) {
+            for (const int s : {d, -d}) {
+                const Point q{l.portrait ? p.x + s : p.x, l.portrait ? p.y : p.y + s};
+                if (!on && PixelAt(image, q.x, q.y) == TargetColor(0)) on = q;
+            }
+        }
+        ASSERT_TRUE(on.has_value()) << date.day << "." << date.month;
+        const std::optional<ReadoutDecision> r =
+            TargetNightReadout(*state.targets, TargetColor(0), *on, l, settings, year, true);
+        ASSERT_TRUE(r.has_value());
+        // PyEphem's rise in local time, to either neighbouring minute.
+        const double minutes = (local - dayJd) * 1440.0;
+        bool riseFound = false;
+        for (const double m : {std::floor(minutes), std::ceil(minutes)}) {
+            char hhmm[16];
+            std::snprintf(hhmm, sizeof hhmm, "%02d:%02d", static_cast<int>(m) / 60, static_cast<int>(m) % 60);
+            riseFound = riseFound || r->text.find(std::string("M13| Aufgang ") + hhmm) != std::string::npos;
+        }
+        EXPECT_TRUE(riseFound) << r->text << " against " << minutes << " min";
+        EXPECT_NE(r->text.find("| in astronomischer Dunkelheit über dem Horizont: "), std::string::npos) << r->text;
+        EXPECT_NE(r->text.find(", davon ohne Mond "), std::string::npos) << r->text;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 3);
 }
 
 TEST(TargetCurvesImage, OnlyWithTheChoiceAndATarget) {
