@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/chart/mode_angle.h"
 #include "core/chart/target_tracks.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/ephemeris_context.h"
@@ -17,14 +18,6 @@ namespace {
 
 // Further than this from the pointer a line is not the one under it.
 constexpr double kReachPixels = 4.0;
-
-double ModeAngle(DisplayMode mode, double ra, double sunRa) {
-    switch (mode) {
-        case DisplayMode::Sun: return NormalizeAngle(ra + kPi - sunRa);
-        case DisplayMode::Midnight: return NormalizeAngle(ra - sunRa);
-        default: return ra;
-    }
-}
 
 }  // namespace
 

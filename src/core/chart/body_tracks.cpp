@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "core/chart/layers.h"
+#include "core/chart/mode_angle.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/sky/year_sky.h"
@@ -26,15 +27,6 @@ HalfSpans HalfSpansOf(const ChartLayout& layout) {
 bool IsBreak(Point previous, Point p, HalfSpans spans) {
     return previous.x == 0 || (previous.y != 0 && std::abs(p.y - previous.y) > spans.halfH) ||
            std::abs(p.x - previous.x) > spans.halfW;
-}
-
-// The angle a mode plots for a right ascension (or the node's longitude).
-double ModeAngle(DisplayMode mode, double ra, double sunReference) {
-    switch (mode) {
-        case DisplayMode::Sun: return NormalizeAngle(ra + kPi - sunReference);
-        case DisplayMode::Midnight: return NormalizeAngle(ra - sunReference);
-        default: return ra;
-    }
 }
 
 struct NodeLine {

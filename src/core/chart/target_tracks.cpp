@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/chart/mode_angle.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/time_calendar.h"
@@ -23,14 +24,6 @@ constexpr std::array<Color, 10> kPalette = {
 
 constexpr double kFaintMagnitude = 12.0;
 constexpr double kBrightMagnitude = 4.0;
-
-double ModeAngle(DisplayMode mode, double ra, double sunRa) {
-    switch (mode) {
-        case DisplayMode::Sun: return NormalizeAngle(ra + kPi - sunRa);
-        case DisplayMode::Midnight: return NormalizeAngle(ra - sunRa);
-        default: return ra;
-    }
-}
 
 struct Box {
     int left, top, right, bottom;
