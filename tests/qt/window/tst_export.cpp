@@ -20,31 +20,13 @@
 #include "core/app/command_rules.h"
 #include "qt/window/CMainFrame.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/window/widget_test_helpers.h"
 
 using namespace velmarin;
+using velmarin::testing::ReadFile;
+using velmarin::testing::WhenModalOpens;
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-// Runs `respond` on the first modal widget of type T as soon as it shows.
-template <typename T>
-void WhenModalOpens(std::function<void(T*)> respond) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, respond] {
-        if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            respond(widget);
-        }
-    });
-    timer->start();
-}
 
 struct DialogSeen {
     QString directory;

@@ -16,36 +16,18 @@
 #include "qt/window/CDialogStr.h"
 #include "qt/window/CMainFrame.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/window/widget_test_helpers.h"
 
 using namespace velmarin;
+using velmarin::testing::ReadFile;
+using velmarin::testing::WhenModalOpens;
 
 namespace {
-
-// Runs `respond` on the first modal widget of type T as soon as it shows.
-template <typename T>
-void WhenModalOpens(std::function<void(T*)> respond) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, respond] {
-        if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            respond(widget);
-        }
-    });
-    timer->start();
-}
 
 // Replaces the prompt's text by `typed` and presses `key`.
 void Answer(CDialogStr* dialog, const QString& typed, Qt::Key key) {
     dialog->editControl()->setText(typed);
     QTest::keyClick(dialog->editControl(), key);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
 }
 
 }  // namespace

@@ -19,24 +19,13 @@
 #include "qt/window/CMainFrame.h"
 #include "qt/window/CTargetsDlg.h"
 #include "qt/window/CVelmarinView.h"
+#include "qt/window/widget_test_helpers.h"
 
 using namespace velmarin;
+using velmarin::testing::ReadFile;
+using velmarin::testing::WhenModalOpens;
 
 namespace {
-
-template <typename T>
-void WhenModalOpens(std::function<void(T*)> respond) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, respond] {
-        if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            respond(widget);
-        }
-    });
-    timer->start();
-}
 
 // Closes the next message box and keeps its text.
 void CloseNextMessage(QString* text) {
@@ -52,12 +41,6 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
     return path;
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
 }
 
 const QByteArray kCometLine =
