@@ -730,6 +730,18 @@ Latitude Longitude</translation>
         <source>Die Deklination ist in Grad von −90 bis +90 anzugeben.</source>
         <translation>Give the declination in degrees, from −90 to +90.</translation>
     </message>
+    <message>
+        <source>Auf der Karte:</source>
+        <translation>On the chart:</translation>
+    </message>
+    <message>
+        <source>Alle</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Keine</source>
+        <translation>None</translation>
+    </message>
 </context>
 <context>
     <name>velmarin::CVelmarinView</name>

@@ -564,10 +564,11 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
          {"--zone", true}, {"--moon", true}, {"--grid", true}, {"--day-line", true}, {"--code", true},
          {"--planets", true}, {"--moonlight", true}, {"--format", true}, {"--print", false}, {"--paper", true}, {"--dpi", true},
          {"--orientation", true}, {"--targets", true}, {"--elements", true},
-         {"--years", true}, {"--modes", true}, {"--places", true}});
+         {"--years", true}, {"--modes", true}, {"--places", true}, {"--bodies", true}});
     if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
 
     RenderOptions options;
+    bool haveMoon = false, haveBodies = false;
     bool haveYear = false, haveMode = false, haveLocation = false;
     options.year = currentYear;
     Observer observer = ObserverFromSettings(fileSettings);
@@ -611,6 +612,14 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
             if (name == "--lat" || name == "--lon") haveLocation = true;
         } else if (name == "--moon") {
             if (auto error = Take(OnOffValue(command, option), settings.showMoon)) return std::move(*error);
+            haveMoon = true;
+        } else if (name == "--bodies") {
+            auto bodies = ParseBodyList(option.value);
+            if (auto* error = std::get_if<std::string>(&bodies)) return "render: --bodies: " + *error;
+            const BodyChoice& choice = std::get<BodyChoice>(bodies);
+            settings = WithShownBodies(std::move(settings), choice.shown);
+            settings.showMoon = choice.moon ? 1 : 0;
+            haveBodies = true;
         } else if (name == "--grid") {
             if (auto error = Take(OnOffValue(command, option), settings.showGrid)) return std::move(*error);
         } else if (name == "--planets") {
@@ -654,6 +663,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
     if (!haveOutput) return std::string("render: --output is required");
     if (haveYear && !options.years.empty()) return std::string("render: give either --year or --years, not both");
     if (haveMode && !options.modes.empty()) return std::string("render: give either --mode or --modes, not both");
+    if (haveMoon && haveBodies) return std::string("render: give either --moon or --bodies, not both");
     if (haveLocation && !options.placesFile.empty())
         return std::string("render: --places excludes --lat and --lon");
     if (options.output != kStandardOutput) {

@@ -1,6 +1,7 @@
 #include "core/almanac/render_batch.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 
 #include "core/app/display_modes.h"
@@ -72,6 +73,23 @@ std::variant<std::vector<DisplayMode>, std::string> ParseModeList(std::string_vi
         modes.push_back(entry->mode);
     }
     return modes;
+}
+
+std::variant<BodyChoice, std::string> ParseBodyList(std::string_view text) {
+    BodyChoice choice;
+    if (text == "none") return choice;
+    std::array<bool, kBodyCount> named{};
+    for (const std::string_view word : SplitAtCommas(text)) {
+        const std::optional<int> body = BodyOfName(word);
+        if (!body)
+            return "expected bodies among Sonne, Merkur, Venus, Mars, Jupiter, Saturn, Uranus, Neptun and "
+                   "Mond (or their English names, or none), not " + QuoteForMessage(word);
+        if (named[*body]) return "the body " + std::string(word) + " comes twice";
+        named[*body] = true;
+    }
+    std::copy(named.begin(), named.begin() + kSelectableBodyCount, choice.shown.begin());
+    choice.moon = named[kMoon];
+    return choice;
 }
 
 std::variant<PatternFields, std::string> PatternFieldsOf(std::string_view pattern) {

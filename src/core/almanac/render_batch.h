@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/chart/chart_settings.h"
+#include "core/chart/shown_bodies.h"
 
 namespace velmarin {
 
@@ -20,6 +21,15 @@ std::variant<std::vector<int>, std::string> ParseYearList(std::string_view text)
 
 // --modes normal,sun,midnight,twilight: modes in the order given, none twice.
 std::variant<std::vector<DisplayMode>, std::string> ParseModeList(std::string_view text);
+
+// --bodies Jupiter,Saturn,Mond: the bodies drawn, named in German or
+// English in any case, none twice; "none" draws none. The Moon is drawn when
+// the list names it.
+struct BodyChoice {
+    BodySelection shown{};
+    bool moon = false;
+};
+std::variant<BodyChoice, std::string> ParseBodyList(std::string_view text);
 
 // The placeholders an --output pattern may hold.
 struct PatternFields {

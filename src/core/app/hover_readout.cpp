@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/chart/phase_markers.h"
+#include "core/chart/shown_bodies.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/moon_phase.h"
 #include "core/ephemeris/time_calendar.h"
@@ -22,7 +23,9 @@ constexpr double kPhaseSearchLeadDays = 15.0;
 // First catalogue entry (body) drawn in `pixel`, or -1.
 int FindBody(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& settings) {
     const int count = planetCount + (settings.showMoon != 0 ? 1 : 0);
+    const BodySelection shown = ShownBodies(settings);
     for (int i = 0; i < count; ++i) {
+        if (i < kSelectableBodyCount && !shown[i]) continue;
         if (catalogue.entries[i].color == pixel) return i;
     }
     return -1;

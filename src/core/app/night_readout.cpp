@@ -6,6 +6,7 @@
 
 #include "core/chart/band_legend.h"
 #include "core/chart/night_overlay.h"
+#include "core/chart/shown_bodies.h"
 #include "core/chart/twilight_chart.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/rise_set.h"
@@ -84,8 +85,9 @@ double IlluminatedFraction(double jd) {
 
 NightTarget FindNightTarget(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& settings) {
     if (settings.showPlanets != 0) {
+        const BodySelection shown = ShownBodies(settings);
         for (int body = kFirstOverlayPlanet; body < kFirstOverlayPlanet + kOverlayPlanetCount; ++body) {
-            if (catalogue.entries[body].color == pixel) return {NightTarget::Kind::Planet, body};
+            if (shown[body] && catalogue.entries[body].color == pixel) return {NightTarget::Kind::Planet, body};
         }
     }
     if (settings.showMoonlight != 0 && (pixel == kMoonlitAstronomicalColor || pixel == kMoonlitDarknessColor)) {

@@ -53,7 +53,8 @@ std::string NumberText(double value) {
 // Whether the line is one SettingsTargets reads: those are written anew, a
 // "target" line it cannot read stays as the user wrote it.
 bool IsReadTargetLine(std::string_view line) {
-    if (ValueOf(line, kTargetsKeyword) || ValueOf(line, kElementsKeyword)) return true;
+    if (ValueOf(line, kTargetsKeyword) || ValueOf(line, kElementsKeyword) || ValueOf(line, kHideTargetKeyword))
+        return true;
     const auto own = ValueOf(line, kTargetKeyword);
     return own && ParseOwnTarget(*own).has_value();
 }
@@ -69,6 +70,8 @@ SavedTargets SettingsTargets(const ChartSettings& settings) {
             saved.sources.elements.emplace_back(*elements);
         } else if (const auto own = ValueOf(line, kTargetKeyword)) {
             if (auto target = ParseOwnTarget(*own)) saved.own.push_back(std::move(*target));
+        } else if (const auto hidden = ValueOf(line, kHideTargetKeyword)) {
+            saved.hidden.emplace_back(*hidden);
         }
     }
     return saved;
@@ -86,6 +89,8 @@ ChartSettings WithSettingsTargets(ChartSettings settings, const SavedTargets& ta
         lines.push_back(std::string(kTargetKeyword) + blank + NumberText(t.ra / kPiExact * 12.0) + blank +
                         NumberText(t.dec / kPiExact * 180.0) + blank + t.name);
     }
+    for (const std::string& name : targets.hidden)
+        lines.push_back(std::string(kHideTargetKeyword) + blank + name);
     return settings;
 }
 
@@ -104,6 +109,15 @@ LoadedTargets LoadSavedTargets(const SavedTargets& saved) {
     for (const std::string& file : saved.sources.elements) load(TargetSources{{}, {file}});
     for (const FixedTarget& own : saved.own) loaded.targets.emplace_back(own);
     return loaded;
+}
+
+std::vector<Target> DrawnTargets(std::vector<Target> all, const SavedTargets& saved) {
+    if (saved.hidden.empty()) return all;
+    const auto hidden = [&](const Target& t) {
+        return std::find(saved.hidden.begin(), saved.hidden.end(), TargetName(t)) != saved.hidden.end();
+    };
+    all.erase(std::remove_if(all.begin(), all.end(), hidden), all.end());
+    return all;
 }
 
 }  // namespace velmarin

@@ -18,13 +18,17 @@ namespace velmarin {
 //   "target RA DEC NAME"                 one added by hand: RA in hours and
 //                                        Dec in degrees (J2000, decimal),
 //                                        the name to the end of the line
+//   "hidetarget NAME"                    a target of those the chart leaves
+//                                        out, the name to the end of the line
 inline constexpr std::string_view kTargetsKeyword = "targets";
+inline constexpr std::string_view kHideTargetKeyword = "hidetarget";
 inline constexpr std::string_view kElementsKeyword = "elements";
 inline constexpr std::string_view kTargetKeyword = "target";
 
 struct SavedTargets {
     TargetSources sources;
     std::vector<FixedTarget> own;  // added by hand, in the order added
+    std::vector<std::string> hidden;  // names of targets not drawn, in the order saved
     bool operator==(const SavedTargets&) const = default;
 };
 
@@ -46,5 +50,9 @@ struct LoadedTargets {
     std::vector<std::string> problems;
 };
 LoadedTargets LoadSavedTargets(const SavedTargets& saved);
+
+// The targets the chart draws: those of `all` whose names `saved.hidden`
+// does not hold, in their order (their colours follow that order).
+std::vector<Target> DrawnTargets(std::vector<Target> all, const SavedTargets& saved);
 
 }  // namespace velmarin

@@ -3,6 +3,7 @@
 
 #include "core/chart/layers.h"
 #include "core/chart/mode_angle.h"
+#include "core/chart/shown_bodies.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/sky/year_sky.h"
@@ -39,6 +40,7 @@ public:
     explicit TrackPass(ChartPass& pass)
         : pass_(pass), dc_(pass.dc), layout_(pass.layout), catalogue_(pass.catalogue),
           spans_(HalfSpansOf(pass.layout)),
+          shown_(ShownBodies(pass.settings)),
           coded_(pass.settings.codeByDiameter || pass.settings.codeByBrightness),
           defaultWidth_(DefaultTrackWidth(pass.catalogue, pass.layout)) {}
 
@@ -51,6 +53,7 @@ public:
         for (int i = 0; i < bodies; ++i) {
             const BodyPosition& pos = day.bodies[i];
             if (i == kSun) sunReference = pos.ra;
+            if (i < kSelectableBodyCount && !shown_[i]) continue;
             // Against the opposite of the Sun the Sun itself lies on the
             // frame's edge, meant to be hidden; a wide pen would still show
             // a row of it inside the clip.
@@ -182,6 +185,7 @@ private:
     const ChartLayout& layout_;
     BodyCatalogue& catalogue_;
     const HalfSpans spans_;
+    const BodySelection shown_;
     const bool coded_;
     const int defaultWidth_;
     Point previous_[kBodyCount]{};

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/chart/shown_bodies.h"
 #include "core/text/text_catalogue.h"
 
 namespace velmarin {
@@ -175,7 +176,9 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear* passes, const NightT
     const int thin = std::max(1, track / 3);
 
     std::vector<Curve> curves;
+    const BodySelection shown = ShownBodies(pass.settings);
     for (int k = 0; passes != nullptr && k < kOverlayPlanetCount; ++k) {
+        if (!shown[kFirstOverlayPlanet + k]) continue;
         const CatalogueEntry& entry = pass.catalogue.entries[kFirstOverlayPlanet + k];
         for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Set, PassEventKind::Transit}) {
             Curve& curve = curves.emplace_back();

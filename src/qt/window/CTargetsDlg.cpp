@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +18,7 @@
 #include "core/ephemeris/fixed_numbers.h"
 #include "core/targets/messier_list.h"
 #include "core/targets/sexagesimal.h"
+#include "core/text/text_catalogue.h"
 
 namespace velmarin {
 
@@ -50,9 +52,14 @@ QString OneLineName(const QString& typed) {
 
 }  // namespace
 
-CTargetsDlg::CTargetsDlg(const SavedTargets& targets, QWidget* parent) : QDialog(parent), targets_(targets) {
+CTargetsDlg::CTargetsDlg(const SavedTargets& targets, const ChartBodies& bodies, QWidget* parent)
+    : QDialog(parent), targets_(targets), bodies_(bodies) {
     setWindowTitle(tr("Ziele"));
-    auto* layout = new QVBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    auto* columns = new QHBoxLayout;
+    outer->addLayout(columns);
+    auto* layout = new QVBoxLayout;
+    columns->addLayout(layout, 3);
     messier_ = new QCheckBox(tr("Messier-Katalog (M1–M110)"), this);
     messier_->setObjectName(QStringLiteral("messier"));
     const auto& lists = targets_.sources.lists;
@@ -88,18 +95,81 @@ CTargetsDlg::CTargetsDlg(const SavedTargets& targets, QWidget* parent) : QDialog
     add_->setAutoDefault(false);
     layout->addWidget(add_, 0, Qt::AlignRight);
 
+    auto* shownColumn = new QVBoxLayout;
+    columns->addLayout(shownColumn, 2);
+    shownColumn->addWidget(new QLabel(tr("Auf der Karte:"), this));
+    shown_ = new QListWidget(this);
+    shown_->setObjectName(QStringLiteral("shownList"));
+    shownColumn->addWidget(shown_);
+    auto* shownButtons = new QHBoxLayout;
+    showAll_ = new QPushButton(tr("Alle"), this);
+    showAll_->setObjectName(QStringLiteral("showAll"));
+    showAll_->setAutoDefault(false);
+    showNone_ = new QPushButton(tr("Keine"), this);
+    showNone_->setObjectName(QStringLiteral("showNone"));
+    showNone_->setAutoDefault(false);
+    shownButtons->addWidget(showAll_);
+    shownButtons->addWidget(showNone_);
+    shownButtons->addStretch();
+    shownColumn->addLayout(shownButtons);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("Abbrechen"));
-    layout->addWidget(buttons);
+    outer->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(open, &QPushButton::clicked, this, &CTargetsDlg::OnOpen);
     connect(remove_, &QPushButton::clicked, this, &CTargetsDlg::OnRemove);
     connect(add_, &QPushButton::clicked, this, [this] { AddTyped(); });
     connect(messier_, &QCheckBox::toggled, this, &CTargetsDlg::OnMessierToggled);
+    connect(shown_, &QListWidget::itemChanged, this, &CTargetsDlg::OnShownChanged);
+    connect(showAll_, &QPushButton::clicked, this, [this] { ShowEvery(true); });
+    connect(showNone_, &QPushButton::clicked, this, [this] { ShowEvery(false); });
     Refill();
-    resize(460, 520);
+    resize(720, 560);
+}
+
+void CTargetsDlg::RefillShown() {
+    const QSignalBlocker quiet(shown_);
+    shown_->clear();
+    const auto addRow = [this](const QString& text, bool on, int body) {
+        auto* item = new QListWidgetItem(text, shown_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+        item->setData(kIndexRole, body);
+    };
+    for (int body = 0; body < kSelectableBodyCount; ++body)
+        addRow(QString::fromUtf8(Text(BodyNameId(body))), bodies_.shown[body], body);
+    addRow(QString::fromUtf8(Text(BodyNameId(kMoon))), bodies_.moon, kMoon);
+    // Targets by name: a file the dialog cannot read now adds no rows, and
+    // what was hidden of it stays hidden.
+    const std::vector<Target> all = LoadSavedTargets(targets_).targets;
+    const auto& hidden = targets_.hidden;
+    for (const Target& target : all) {
+        const std::string& name = TargetName(target);
+        addRow(QString::fromStdString(name), std::find(hidden.begin(), hidden.end(), name) == hidden.end(), -1);
+    }
+}
+
+void CTargetsDlg::OnShownChanged(QListWidgetItem* item) {
+    const bool on = item->checkState() == Qt::Checked;
+    const int body = item->data(kIndexRole).toInt();
+    if (body == kMoon) {
+        bodies_.moon = on;
+    } else if (body >= 0) {
+        bodies_.shown[body] = on;
+    } else {
+        auto& hidden = targets_.hidden;
+        const std::string name = item->text().toStdString();
+        hidden.erase(std::remove(hidden.begin(), hidden.end(), name), hidden.end());
+        if (!on) hidden.push_back(name);
+    }
+}
+
+void CTargetsDlg::ShowEvery(bool on) {
+    for (int row = 0; row < shown_->count(); ++row)
+        shown_->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
 }
 
 void CTargetsDlg::Refill() {
@@ -125,12 +195,14 @@ void CTargetsDlg::Refill() {
     }
     remove_->setEnabled(list_->count() > 0);
     if (list_->count() > 0) list_->setCurrentRow(list_->count() - 1);
+    RefillShown();
 }
 
 void CTargetsDlg::OnMessierToggled(bool on) {
     auto& lists = targets_.sources.lists;
     lists.erase(std::remove(lists.begin(), lists.end(), std::string(kMessierListName)), lists.end());
     if (on) lists.insert(lists.begin(), kMessierListName);
+    RefillShown();
 }
 
 void CTargetsDlg::OnOpen() {

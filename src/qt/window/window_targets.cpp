@@ -22,8 +22,9 @@ std::shared_ptr<const std::vector<Target>> ListOf(std::vector<Target> targets) {
 }  // namespace
 
 void CMainFrame::LoadTargetsOfSettings() {
-    LoadedTargets loaded = LoadSavedTargets(SettingsTargets(settings_));
-    view_->SetTargets(ListOf(std::move(loaded.targets)));
+    const SavedTargets saved = SettingsTargets(settings_);
+    LoadedTargets loaded = LoadSavedTargets(saved);
+    view_->SetTargets(ListOf(DrawnTargets(std::move(loaded.targets), saved)));
     if (loaded.problems.empty()) return;
     QStringList lines;
     for (const std::string& problem : loaded.problems) {
@@ -41,9 +42,12 @@ void CMainFrame::LoadTargetsOfSettings() {
 }
 
 void CMainFrame::OnTargets() {
-    CTargetsDlg dialog(SettingsTargets(settings_), this);
+    CTargetsDlg dialog(SettingsTargets(settings_), {ShownBodies(settings_), settings_.showMoon != 0}, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    const ChartSettings changed = WithSettingsTargets(settings_, dialog.targets());
+    ChartSettings changed = WithShownBodies(WithSettingsTargets(settings_, dialog.targets()), dialog.bodies().shown);
+    // Left as it was when the Moon's row was not touched (the file may hold
+    // another number than 1 for it).
+    if (dialog.bodies().moon != (settings_.showMoon != 0)) changed.showMoon = dialog.bodies().moon ? 1 : 0;
     // The dialog read every file it took; one that went away since is left
     // out of the drawing and said, as at the start.
     if (changed == settings_) return;

@@ -42,6 +42,9 @@ const LinesCase kLines[] = {
      {},
      {"South pole"},
      {"target 24 10 Too far east", "target 1 91 Beyond the pole", "target 1,5 10 Comma", "target 1 10", "target x y z"}},
+    // Hidden targets, named to the end of the line, blanks and all.
+    {"Hidden", {"targets messier", "hidetarget M31", "hidetarget Wega im Sommer", "hidetarget"}, {"messier"}, {}, {},
+     {"hidetarget"}},
     // A keyword must stand alone before its blank.
     {"LookAlikes", {"targetsmessier", "targetx 1 2 n", "elements", "Targets messier"}, {}, {}, {},
      {"targetsmessier", "targetx 1 2 n", "elements", "Targets messier"}},
@@ -107,6 +110,18 @@ TEST(TargetSetting, AFileThatCannotBeReadCostsOnlyItsOwnTargets) {
     EXPECT_NE(loaded.problems[0].find("/nonexistent/list.csv"), std::string::npos) << loaded.problems[0];
     EXPECT_NE(loaded.problems[1].find("/nonexistent/comets.txt"), std::string::npos) << loaded.problems[1];
     EXPECT_EQ(TargetName(loaded.targets.back()), "Mine");
+}
+
+TEST(TargetSetting, HiddenTargetsAreLeftOutOfTheDrawingInTheListsOrder) {
+    ChartSettings settings;
+    settings.otherExtensionLines = {"targets messier", "hidetarget M31", "hidetarget M1", "hidetarget M200"};
+    const SavedTargets saved = SettingsTargets(settings);
+    EXPECT_EQ(saved.hidden, (std::vector<std::string>{"M31", "M1", "M200"}));
+    const std::vector<Target> drawn = DrawnTargets(LoadSavedTargets(saved).targets, saved);
+    ASSERT_EQ(drawn.size(), 108u);
+    EXPECT_EQ(TargetName(drawn.front()), "M2");
+    EXPECT_EQ(TargetName(drawn[28]), "M30");
+    EXPECT_EQ(TargetName(drawn[29]), "M32");
 }
 
 }  // namespace

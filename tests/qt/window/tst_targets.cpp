@@ -57,6 +57,7 @@ private slots:
     void badFilesAndTypingAreRefusedAndTheListKept();
     void okSavesAndDrawsTheList();
     void aFileThatHasGoneIsSaidAndTheOthersDrawn();
+    void untickedBodiesAndTargetsAreSavedAndLeftOff();
 };
 
 void TestTargets::theDialogBuildsTheList() {
@@ -161,6 +162,55 @@ void TestTargets::aFileThatHasGoneIsSaidAndTheOthersDrawn() {
     frame.SaveSettingsFile();
     QVERIFY(ReadFile(settings).contains("targets /nonexistent/gone.csv\r\n"));
     QVERIFY(ReadFile(settings).contains("target 16.6948 36.4597 M13\r\n"));
+}
+
+namespace {
+
+QListWidgetItem* RowNamed(QListWidget* list, const QString& name) {
+    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+}  // namespace
+
+void TestTargets::untickedBodiesAndTargetsAreSavedAndLeftOff() {
+    QTemporaryDir dir;
+    const QString settings =
+        WriteFile(dir, "Velmarin.ini", "0 0 0 1 0 1 1\r\n52.000000 9.800000 1.0\r\ntargets messier\r\n");
+    CMainFrame frame(settings.toStdString());
+    QCOMPARE(frame.view()->targets()->size(), std::size_t{110});
+    WhenModalOpens<CTargetsDlg>([](CTargetsDlg* dialog) {
+        QListWidget* shown = dialog->shownControl();
+        QCOMPARE(shown->count(), 9 + 110);  // the Sun .. Neptune, the Moon, the list
+        for (const char* name : {"Jupiter", "Mond", "M31"}) {
+            QListWidgetItem* row = RowNamed(shown, QString::fromUtf8(name));
+            QVERIFY2(row != nullptr, name);
+            QCOMPARE(row->checkState(), Qt::Checked);
+            row->setCheckState(Qt::Unchecked);
+        }
+        dialog->accept();
+    });
+    frame.ExecuteCommand(CommandId::Targets);
+    const QByteArray saved = ReadFile(settings);
+    QVERIFY2(saved.startsWith("0 0 0 1 0 1 0\r\n"), saved.constData());  // "mit Mond" off
+    QVERIFY(saved.contains("\r\nhidebody Jupiter\r\n"));
+    QVERIFY(saved.contains("\r\nhidetarget M31\r\n"));
+    QCOMPARE(frame.view()->targets()->size(), std::size_t{109});
+    for (const Target& t : *frame.view()->targets()) QVERIFY(TargetName(t) != "M31");
+
+    // Shown again in the next dialog: the rows come up unticked, "Alle"
+    // ticks every row and the lines go.
+    WhenModalOpens<CTargetsDlg>([](CTargetsDlg* dialog) {
+        QCOMPARE(RowNamed(dialog->shownControl(), QStringLiteral("Jupiter"))->checkState(), Qt::Unchecked);
+        QCOMPARE(RowNamed(dialog->shownControl(), QStringLiteral("M31"))->checkState(), Qt::Unchecked);
+        QTest::mouseClick(dialog->showAllButton(), Qt::LeftButton);
+        dialog->accept();
+    });
+    frame.ExecuteCommand(CommandId::Targets);
+    const QByteArray again = ReadFile(settings);
+    QVERIFY2(again.startsWith("0 0 0 1 0 1 1\r\n"), again.constData());
+    QVERIFY(!again.contains("hidebody") && !again.contains("hidetarget"));
+    QCOMPARE(frame.view()->targets()->size(), std::size_t{110});
 }
 
 QTEST_MAIN(TestTargets)
