@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/app/hover_readout.h"
+#include "core/chart/shown_bodies.h"
 #include "core/chart/body_catalogue.h"
 #include "core/chart/chart_layout.h"
 #include "core/chart/layers.h"
@@ -109,6 +110,16 @@ TEST(HoverReadoutBodiesMoonSwitch, WithoutTheMoonItsColourIsNotRead) {
     EXPECT_EQ(Readout(moon, AtDay(55), settings).action, Action::Hide);
     settings.showMoon = 1;
     EXPECT_EQ(Readout(moon, AtDay(55), settings).action, Action::Show);
+}
+
+TEST(HoverReadoutBodiesMoonSwitch, ABodyLeftOffTheChartIsNotRead) {
+    const Color mars = MakeBodyCatalogue().entries[kMars].color;
+    BodySelection shown = kAllBodiesShown;
+    shown[kMars] = false;
+    EXPECT_EQ(Readout(mars, AtDay(166), WithShownBodies(ChartSettings{}, shown)).action, Action::Hide);
+    shown[kMars] = true;
+    shown[kVenus] = false;
+    EXPECT_EQ(Readout(mars, AtDay(166), WithShownBodies(ChartSettings{}, shown)).action, Action::Show);
 }
 
 TEST(HoverReadoutBodiesMoonSwitch, ReadsTheColoursTheLegendReadBack) {
