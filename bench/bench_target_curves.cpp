@@ -30,7 +30,7 @@ ChartSettings Settings() {
 
 std::shared_ptr<const std::vector<velmarin::Target>> Messier() {
     auto loaded = velmarin::LoadTargets(velmarin::TargetSources{{"messier"}, {}});
-    return std::make_shared<const std::vector<velmarin::Target>>(std::get<std::vector<velmarin::Target>>(loaded));
+    return std::make_shared<const std::vector<velmarin::Target>>(*loaded);
 }
 
 void BM_MessierCurvesNewLocation(benchmark::State& state) {

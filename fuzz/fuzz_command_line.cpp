@@ -44,34 +44,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (command) {
         case 0: {
             auto result = ParseRenderOptions(args, fileSettings, 2024);
-            if (auto* options = std::get_if<RenderOptions>(&result)) {
+            if (result) {
+                const auto* options = &*result;
                 FUZZ_CHECK(!options->output.empty());
                 FUZZ_CHECK(YearInRange(options->year));
                 FUZZ_CHECK(options->width >= 1 && options->width <= kMaxImageSide);
                 FUZZ_CHECK(options->height >= 1 && options->height <= kMaxImageSide);
                 CheckObserver(options->settings);
             } else {
-                FUZZ_CHECK(std::get<std::string>(result).find('\n') == std::string::npos);
+                FUZZ_CHECK(result.error().find('\n') == std::string::npos);
             }
             break;
         }
         case 1: {
             auto result = ParsePositionsOptions(args);
-            if (auto* options = std::get_if<PositionsOptions>(&result)) {
+            if (result) {
+                const auto* options = &*result;
                 FUZZ_CHECK(options->jd >= MinimumJulianDay() && options->jd <= MaximumJulianDay());
             }
             break;
         }
         case 2: {
             auto result = ParsePhasesOptions(args, 2024);
-            if (auto* options = std::get_if<PhasesOptions>(&result)) {
+            if (result) {
+                const auto* options = &*result;
                 FUZZ_CHECK(YearInRange(options->year));
             }
             break;
         }
         case 3: {
             auto result = ParseDaylightOptions(args, fileSettings, 2024);
-            if (auto* options = std::get_if<DaylightOptions>(&result)) {
+            if (result) {
+                const auto* options = &*result;
                 FUZZ_CHECK(YearInRange(options->year));
                 CheckObserver(options->settings);
                 FUZZ_CHECK(std::fabs(options->latitudeDegrees) <= 90.0);
@@ -83,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::optional<std::string> time;
             if (args.size() > 1) time = args[1];
             auto result = ParseDateTime(args.empty() ? std::string() : args[0], time);
-            if (auto* jd = std::get_if<double>(&result)) FUZZ_CHECK(std::isfinite(*jd));
+            if (result) FUZZ_CHECK(std::isfinite(*result));
             break;
         }
     }

@@ -13,8 +13,8 @@ namespace velmarin {
 
 int RunDaylightCommand(const std::vector<std::string>& args, const ZoneDatabase* zones) {
     auto parsed = ParseDaylightOptions(args, SettingsForCommandLine("daylight"), CurrentYear());
-    if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
-    DaylightOptions& options = std::get<DaylightOptions>(parsed);
+    if (!parsed) return ReportBadInput(parsed.error());
+    DaylightOptions& options = *parsed;
     if (auto error = SettingsFileValueOutOfRange("daylight", options.settings, SettingsFilePath()))
         return ReportBadInput(*error);
     if (auto error = SettleZoneAgainst("daylight", options.zoneGiven, options.settings, zones))

@@ -16,14 +16,15 @@ constexpr std::string_view kLanguageOption = "--lang";
 }  // namespace
 
 LanguageArgument TakeLanguageArgument(int& argc, char* argv[]) {
-    LanguageArgument result;
+    std::optional<Language> language;
+    std::optional<std::string> error;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view word = argv[i];
         std::optional<std::string_view> code;
         if (word == kLanguageOption) {
             if (i + 1 >= argc) {
-                result.error = "--lang: expected de or en";
+                error = "--lang: expected de or en";
                 continue;
             }
             code = std::string_view(argv[++i]);
@@ -33,15 +34,16 @@ LanguageArgument TakeLanguageArgument(int& argc, char* argv[]) {
             argv[kept++] = argv[i];
             continue;
         }
-        if (const auto language = LanguageFromCode(*code)) {
-            result.language = language;
+        if (const auto found = LanguageFromCode(*code)) {
+            language = found;
         } else {
-            result.error = "--lang: expected de or en, not " + QuoteForMessage(std::string(*code));
+            error = "--lang: expected de or en, not " + QuoteForMessage(std::string(*code));
         }
     }
     argv[kept] = nullptr;
     argc = kept;
-    return result;
+    if (error) return Failure{std::move(*error)};
+    return language;
 }
 
 Language StartLanguage(const std::optional<Language>& argument, const std::filesystem::path& settingsPath) {
@@ -53,8 +55,8 @@ Language StartLanguage(const std::optional<Language>& argument, const std::files
 
 std::optional<int> SetLanguageFromCommandLine(int& argc, char* argv[]) {
     const LanguageArgument argument = TakeLanguageArgument(argc, argv);
-    if (argument.error) return ReportBadInput(*argument.error);
-    SetProgramLanguage(StartLanguage(argument.language, SettingsFilePath()));
+    if (!argument) return ReportBadInput(argument.error());
+    SetProgramLanguage(StartLanguage(*argument, SettingsFilePath()));
     return std::nullopt;
 }
 

@@ -4,20 +4,20 @@
 #include <optional>
 #include <string>
 
+#include "core/text/expected.h"
 #include "core/text/language.h"
 
 namespace velmarin {
 
-// What --lang said on a command line.
-struct LanguageArgument {
-    std::optional<Language> language;  // none given: the settings file decides
-    std::optional<std::string> error;  // the one-line message for a bad --lang
-};
+// What --lang said on a command line: a language, none (the settings file
+// decides), or the one-line message for a bad --lang.
+using LanguageArgument = Expected<std::optional<Language>>;
 
 // Takes every "--lang CODE" and "--lang=CODE" out of argv[1..argc-1]
 // (argv is compacted and argc lowered, argv[argc] stays null), so that the
 // commands, render and the window's toolkit never see it. The last one
-// counts; a code other than "de" and "en", or a missing one, is an error.
+// counts; a code other than "de" and "en", or a missing one, is an error
+// (the last bad one's message, even when a good one follows).
 LanguageArgument TakeLanguageArgument(int& argc, char* argv[]);
 
 // The language of a run: the argument's, else the settings file's choice at

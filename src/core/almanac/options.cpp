@@ -152,8 +152,8 @@ std::optional<std::string> ApplyTargetOption(std::string_view command, const Opt
 // Error text of a failed parse, or nothing; copies a good value out.
 template <typename T>
 std::optional<std::string> Take(ParseResult<T>&& result, T& out) {
-    if (auto* error = std::get_if<std::string>(&result)) return std::move(*error);
-    out = std::get<T>(result);
+    if (!result) return result.error();
+    out = *result;
     return std::nullopt;
 }
 
@@ -400,14 +400,14 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
                               {{"--jd", true}, {"--date", true}, {"--time", true}, {"--json", false},
                                {"--format", true}, {"--output", true}, {"--targets", true},
                                {"--elements", true}});
-    if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+    if (!split) return split.error();
 
     PositionsOptions options;
     OutputChoice output;
     std::optional<double> jd;
     std::optional<std::string> date;
     std::optional<std::string> time;
-    for (const OptionValue& option : std::get<OptionList>(split)) {
+    for (const OptionValue& option : *split) {
         if (IsOutputOption(option.name)) {
             if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--jd") {
@@ -435,8 +435,8 @@ ParseResult<PositionsOptions> ParsePositionsOptions(const std::vector<std::strin
         return options;
     }
     auto instant = ParseDateTime(*date, time);
-    if (auto* error = std::get_if<std::string>(&instant)) return std::move(*error);
-    options.jd = std::get<double>(instant);
+    if (!instant) return instant.error();
+    options.jd = *instant;
     return options;
 }
 
@@ -446,12 +446,12 @@ ParseResult<PhasesOptions> ParsePhasesOptions(const std::vector<std::string>& ar
     auto split = SplitOptions(command, args,
                               {{"--year", true}, {"--json", false}, {"--format", true},
                                {"--output", true}});
-    if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+    if (!split) return split.error();
 
     PhasesOptions options;
     options.year = currentYear;
     OutputChoice output;
-    for (const OptionValue& option : std::get<OptionList>(split)) {
+    for (const OptionValue& option : *split) {
         if (IsOutputOption(option.name)) {
             if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--year") {
@@ -494,14 +494,14 @@ ParseResult<DaylightOptions> ParseYearAndObserver(std::string_view command,
                                {"--summer-time", true}, {"--zone", true}, {"--json", false},
                                {"--format", true}, {"--output", true}, {"--events", true},
                                {"--targets", true}, {"--elements", true}, {"--best", false}});
-    if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+    if (!split) return split.error();
     const bool visibility = command == "visibility";
 
     DaylightOptions options;
     options.year = currentYear;
     Observer observer = ObserverFromSettings(fileSettings);
     OutputChoice output;
-    for (const OptionValue& option : std::get<OptionList>(split)) {
+    for (const OptionValue& option : *split) {
         if (IsOutputOption(option.name)) {
             if (auto error = ApplyOutputOption(command, option, output)) return std::move(*error);
         } else if (option.name == "--year") {
@@ -565,7 +565,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
          {"--planets", true}, {"--moonlight", true}, {"--format", true}, {"--print", false}, {"--paper", true}, {"--dpi", true},
          {"--orientation", true}, {"--targets", true}, {"--elements", true},
          {"--years", true}, {"--modes", true}, {"--places", true}, {"--bodies", true}});
-    if (auto* error = std::get_if<std::string>(&split)) return std::move(*error);
+    if (!split) return split.error();
 
     RenderOptions options;
     bool haveMoon = false, haveBodies = false;
@@ -576,7 +576,7 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
     std::optional<ImageFormat> askedFormat;
     bool haveSize = false;
     PaperChoice paper;
-    for (const OptionValue& option : std::get<OptionList>(split)) {
+    for (const OptionValue& option : *split) {
         const std::string& name = option.name;
         ChartSettings& settings = observer.settings;
         if (IsTargetOption(name)) {
@@ -598,12 +598,12 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
             haveYear = true;
         } else if (name == "--years") {
             auto years = ParseYearList(option.value);
-            if (auto* error = std::get_if<std::string>(&years)) return "render: --years: " + *error;
-            options.years = std::get<std::vector<int>>(std::move(years));
+            if (!years) return "render: --years: " + years.error();
+            options.years = *std::move(years);
         } else if (name == "--modes") {
             auto modes = ParseModeList(option.value);
-            if (auto* error = std::get_if<std::string>(&modes)) return "render: --modes: " + *error;
-            options.modes = std::get<std::vector<DisplayMode>>(std::move(modes));
+            if (!modes) return "render: --modes: " + modes.error();
+            options.modes = *std::move(modes);
         } else if (name == "--places") {
             if (option.value.empty()) return std::string("render: --places needs a file name");
             options.placesFile = option.value;
@@ -614,9 +614,9 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
             if (auto error = Take(OnOffValue(command, option), settings.showMoon)) return std::move(*error);
             haveMoon = true;
         } else if (name == "--bodies") {
-            auto bodies = ParseBodyList(option.value);
-            if (auto* error = std::get_if<std::string>(&bodies)) return "render: --bodies: " + *error;
-            const BodyChoice& choice = std::get<BodyChoice>(bodies);
+            const Expected<BodyChoice> bodies = ParseBodyList(option.value);
+            if (!bodies) return "render: --bodies: " + bodies.error();
+            const BodyChoice& choice = *bodies;
             settings = WithShownBodies(std::move(settings), choice.shown);
             settings.showMoon = choice.moon ? 1 : 0;
             haveBodies = true;
@@ -668,8 +668,8 @@ ParseResult<RenderOptions> ParseRenderOptions(const std::vector<std::string>& ar
         return std::string("render: --places excludes --lat and --lon");
     if (options.output != kStandardOutput) {
         auto fields = PatternFieldsOf(options.output);
-        if (auto* error = std::get_if<std::string>(&fields)) return "render: --output: " + *error;
-        options.outputFields = std::get<PatternFields>(fields);
+        if (!fields) return "render: --output: " + fields.error();
+        options.outputFields = *fields;
     } else if (options.years.size() > 1 || options.modes.size() > 1 || !options.placesFile.empty()) {
         return std::string("render: several charts need --output FILE, not standard output");
     }

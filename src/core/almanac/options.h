@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "core/almanac/render_batch.h"
@@ -12,6 +11,7 @@
 #include "core/chart/chart_settings.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/targets/target_files.h"
+#include "core/text/expected.h"
 
 namespace velmarin {
 
@@ -81,10 +81,10 @@ std::optional<std::string> CheckBatchOutput(const RenderOptions& options, std::s
 // True when the options write one PDF with a page per chart (an atlas).
 bool IsAtlas(const RenderOptions& options, std::size_t charts);
 
-// A parse either succeeds or gives a one-line error message (without the
+// A parse gives the options or a one-line error message (without the
 // program name or a trailing newline).
 template <typename T>
-using ParseResult = std::variant<T, std::string>;
+using ParseResult = Expected<T>;
 
 // args: the words after "render". --output is required: a file, whose
 // extension (.png, .svg, .pdf, any case) picks the format unless --format

@@ -12,8 +12,8 @@ namespace velmarin {
 
 int RunPhasesCommand(const std::vector<std::string>& args) {
     auto parsed = ParsePhasesOptions(args, CurrentYear());
-    if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
-    const PhasesOptions& options = std::get<PhasesOptions>(parsed);
+    if (!parsed) return ReportBadInput(parsed.error());
+    const PhasesOptions& options = *parsed;
 
     const std::vector<PhaseMarker> markers = SearchPhaseMarkers(options.year);
     std::string text;

@@ -19,7 +19,7 @@ using Record = std::vector<std::string>;
 
 // The next record from `at`, which moves past it and its line end; the
 // line number grows with every line end read, quoted ones included.
-std::variant<Record, std::string> NextRecord(std::string_view text, std::size_t& at, int& line) {
+Expected<Record> NextRecord(std::string_view text, std::size_t& at, int& line) {
     Record fields(1);
     bool quoted = false;
     bool wasQuoted = false;
@@ -80,7 +80,7 @@ std::string NameProblem(const std::string& name) {
 }
 
 // A number within ±limit, or an error naming `what`.
-std::variant<double, std::string> Coordinate(const std::string& text, double limit, const char* what) {
+Expected<double> Coordinate(const std::string& text, double limit, const char* what) {
     const std::optional<double> value = ParseWholeDouble(text);
     if (!value) return std::string(what) + " is not a number: " + QuoteForMessage(text);
     if (!(*value >= -limit && *value <= limit))
@@ -90,7 +90,7 @@ std::variant<double, std::string> Coordinate(const std::string& text, double lim
 
 }  // namespace
 
-std::variant<std::vector<Place>, std::string> ParsePlaces(std::string_view text) {
+Expected<std::vector<Place>> ParsePlaces(std::string_view text) {
     std::vector<Place> places;
     std::set<std::string> names;
     std::size_t at = 0;
@@ -99,8 +99,8 @@ std::variant<std::vector<Place>, std::string> ParsePlaces(std::string_view text)
     while (at < text.size()) {
         const int recordLine = line;
         auto next = NextRecord(text, at, line);
-        if (auto* error = std::get_if<std::string>(&next)) return std::move(*error);
-        const Record record = std::get<Record>(std::move(next));
+        if (!next) return next.error();
+        const Record record = *std::move(next);
         const bool header = first && IsHeader(record);
         first = false;
         if (header || IsBlank(record)) continue;
@@ -112,11 +112,11 @@ std::variant<std::vector<Place>, std::string> ParsePlaces(std::string_view text)
         if (const std::string problem = NameProblem(place.name); !problem.empty()) return where + problem;
         if (!names.insert(place.name).second) return where + "the name " + QuoteForMessage(place.name) + " comes twice";
         auto latitude = Coordinate(record[1], kLatitudeLimitDegrees, "latitude");
-        if (auto* error = std::get_if<std::string>(&latitude)) return where + *error;
+        if (!latitude) return where + latitude.error();
         auto longitude = Coordinate(record[2], kLongitudeLimitDegrees, "longitude");
-        if (auto* error = std::get_if<std::string>(&longitude)) return where + *error;
-        place.latitudeDegrees = std::get<double>(latitude);
-        place.longitudeDegrees = std::get<double>(longitude);
+        if (!longitude) return where + longitude.error();
+        place.latitudeDegrees = *latitude;
+        place.longitudeDegrees = *longitude;
         if (record.size() == 4 && !record[3].empty()) {
             if (!IsZoneNameShaped(record[3])) return where + "unknown zone " + QuoteForMessage(record[3]);
             place.zone = record[3];
@@ -128,14 +128,14 @@ std::variant<std::vector<Place>, std::string> ParsePlaces(std::string_view text)
     return places;
 }
 
-std::variant<std::vector<Place>, std::string> ReadPlacesFile(const std::string& path) {
+Expected<std::vector<Place>> ReadPlacesFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return "cannot read " + QuoteForMessage(path) + ": " + std::strerror(errno);
     std::ostringstream contents;
     contents << file.rdbuf();
     if (file.bad()) return "cannot read " + QuoteForMessage(path) + ": " + std::strerror(errno);
     auto places = ParsePlaces(contents.str());
-    if (auto* error = std::get_if<std::string>(&places)) return QuoteForMessage(path) + ": " + *error;
+    if (!places) return QuoteForMessage(path) + ": " + places.error();
     return places;
 }
 

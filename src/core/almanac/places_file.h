@@ -2,8 +2,9 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
+
+#include "core/text/expected.h"
 
 namespace velmarin {
 
@@ -24,10 +25,10 @@ inline constexpr std::size_t kMaxPlaces = 10000;
 // Names must be unique and usable in a file name (not empty, ".", "..", no
 // '/' and no control characters), since they name the files. At least one
 // place. Otherwise a one-line error: "line N: what".
-std::variant<std::vector<Place>, std::string> ParsePlaces(std::string_view text);
+Expected<std::vector<Place>> ParsePlaces(std::string_view text);
 
 // ParsePlaces of a file's contents; a file that cannot be read gives the
 // error with the system's reason.
-std::variant<std::vector<Place>, std::string> ReadPlacesFile(const std::string& path);
+Expected<std::vector<Place>> ReadPlacesFile(const std::string& path);
 
 }  // namespace velmarin

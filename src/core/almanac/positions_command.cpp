@@ -11,14 +11,14 @@ namespace velmarin {
 
 int RunPositionsCommand(const std::vector<std::string>& args) {
     auto parsed = ParsePositionsOptions(args);
-    if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
-    const PositionsOptions& options = std::get<PositionsOptions>(parsed);
+    if (!parsed) return ReportBadInput(parsed.error());
+    const PositionsOptions& options = *parsed;
 
     std::vector<TargetPositionRow> rows;
     if (!options.targets.Empty()) {
         auto loaded = LoadTargets(options.targets);
-        if (const auto* error = std::get_if<std::string>(&loaded)) return ReportBadInput(*error);
-        for (const Target& target : std::get<std::vector<Target>>(loaded)) {
+        if (!loaded) return ReportBadInput(loaded.error());
+        for (const Target& target : *loaded) {
             const auto* fixed = std::get_if<FixedTarget>(&target);
             rows.push_back({TargetName(target), fixed != nullptr ? fixed->kind : std::string(),
                             ComputeTargetPlace(target, options.jd)});

@@ -24,7 +24,7 @@ std::vector<std::string_view> SplitAtCommas(std::string_view text) {
     }
 }
 
-std::variant<int, std::string> OneYear(std::string_view text) {
+Expected<int> OneYear(std::string_view text) {
     const std::optional<int> year = ParseWholeInt(text);
     if (!year) return "not a whole number: " + QuoteForMessage(text);
     if (*year < kMinYear || *year > kMaxYear)
@@ -37,14 +37,14 @@ constexpr std::string_view kPlaceholders[] = {"{year}", "{mode}", "{place}"};
 
 }  // namespace
 
-std::variant<std::vector<int>, std::string> ParseYearList(std::string_view text) {
+Expected<std::vector<int>> ParseYearList(std::string_view text) {
     std::vector<int> years;
     if (const std::size_t dots = text.find(".."); dots != std::string_view::npos) {
         auto first = OneYear(text.substr(0, dots));
-        if (auto* error = std::get_if<std::string>(&first)) return std::move(*error);
+        if (!first) return first.error();
         auto last = OneYear(text.substr(dots + 2));
-        if (auto* error = std::get_if<std::string>(&last)) return std::move(*error);
-        const int from = std::get<int>(first), to = std::get<int>(last);
+        if (!last) return last.error();
+        const int from = *first, to = *last;
         if (from > to) return "the range runs backwards: " + QuoteForMessage(text);
         if (static_cast<std::size_t>(to - from) >= kMaxBatchCharts)
             return "more than " + std::to_string(kMaxBatchCharts) + " years: " + QuoteForMessage(text);
@@ -54,15 +54,15 @@ std::variant<std::vector<int>, std::string> ParseYearList(std::string_view text)
     std::set<int> seen;
     for (const std::string_view part : SplitAtCommas(text)) {
         auto year = OneYear(part);
-        if (auto* error = std::get_if<std::string>(&year)) return std::move(*error);
-        if (!seen.insert(std::get<int>(year)).second) return "the year " + std::string(part) + " comes twice";
+        if (!year) return year.error();
+        if (!seen.insert(*year).second) return "the year " + std::string(part) + " comes twice";
         if (years.size() == kMaxBatchCharts) return "more than " + std::to_string(kMaxBatchCharts) + " years";
-        years.push_back(std::get<int>(year));
+        years.push_back(*year);
     }
     return years;
 }
 
-std::variant<std::vector<DisplayMode>, std::string> ParseModeList(std::string_view text) {
+Expected<std::vector<DisplayMode>> ParseModeList(std::string_view text) {
     std::vector<DisplayMode> modes;
     for (const std::string_view word : SplitAtCommas(text)) {
         const DisplayModeEntry* entry = DisplayModeEntryOfWord(word);
@@ -75,7 +75,7 @@ std::variant<std::vector<DisplayMode>, std::string> ParseModeList(std::string_vi
     return modes;
 }
 
-std::variant<BodyChoice, std::string> ParseBodyList(std::string_view text) {
+Expected<BodyChoice> ParseBodyList(std::string_view text) {
     BodyChoice choice;
     if (text == "none") return choice;
     std::array<bool, kBodyCount> named{};
@@ -92,7 +92,7 @@ std::variant<BodyChoice, std::string> ParseBodyList(std::string_view text) {
     return choice;
 }
 
-std::variant<PatternFields, std::string> PatternFieldsOf(std::string_view pattern) {
+Expected<PatternFields> PatternFieldsOf(std::string_view pattern) {
     PatternFields fields;
     for (std::size_t at = 0; at < pattern.size(); ++at) {
         if (pattern[at] == '}')

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "core/chart/chart_settings.h"
 #include "core/chart/shown_bodies.h"
+#include "core/text/expected.h"
 
 namespace velmarin {
 
@@ -17,10 +17,10 @@ inline constexpr std::size_t kMaxBatchCharts = 100000;
 // --years A..B (both included, A <= B) or a list "2026,2030" (or one year):
 // the years in the order given, each within the accepted years, none twice.
 // Errors are one line after "render: --years: ".
-std::variant<std::vector<int>, std::string> ParseYearList(std::string_view text);
+Expected<std::vector<int>> ParseYearList(std::string_view text);
 
 // --modes normal,sun,midnight,twilight: modes in the order given, none twice.
-std::variant<std::vector<DisplayMode>, std::string> ParseModeList(std::string_view text);
+Expected<std::vector<DisplayMode>> ParseModeList(std::string_view text);
 
 // --bodies Jupiter,Saturn,Mond: the bodies drawn, named in German or
 // English in any case, none twice; "none" draws none. The Moon is drawn when
@@ -29,7 +29,7 @@ struct BodyChoice {
     BodySelection shown{};
     bool moon = false;
 };
-std::variant<BodyChoice, std::string> ParseBodyList(std::string_view text);
+Expected<BodyChoice> ParseBodyList(std::string_view text);
 
 // The placeholders an --output pattern may hold.
 struct PatternFields {
@@ -41,7 +41,7 @@ struct PatternFields {
 
 // Which of {year}, {mode}, {place} `pattern` holds; an error for any other
 // "{" or "}" (a brace the pattern means literally cannot be told apart).
-std::variant<PatternFields, std::string> PatternFieldsOf(std::string_view pattern);
+Expected<PatternFields> PatternFieldsOf(std::string_view pattern);
 
 // `pattern` with {year}, {mode} and {place} replaced.
 std::string ExpandPattern(std::string_view pattern, int year, std::string_view modeWord,

@@ -20,8 +20,8 @@ namespace velmarin {
 
 int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabase* zones) {
     auto parsed = ParseVisibilityOptions(args, SettingsForCommandLine("visibility"), CurrentYear());
-    if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
-    DaylightOptions& options = std::get<DaylightOptions>(parsed);
+    if (!parsed) return ReportBadInput(parsed.error());
+    DaylightOptions& options = *parsed;
     if (auto error = SettingsFileValueOutOfRange("visibility", options.settings, SettingsFilePath()))
         return ReportBadInput(*error);
     if (auto error = SettleZoneAgainst("visibility", options.zoneGiven, options.settings, zones))
@@ -32,8 +32,8 @@ int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabas
     std::vector<Target> targetList;
     if (!options.targets.Empty()) {
         auto loaded = LoadTargets(options.targets);
-        if (const auto* error = std::get_if<std::string>(&loaded)) return ReportBadInput(*error);
-        targetList = std::move(std::get<std::vector<Target>>(loaded));
+        if (!loaded) return ReportBadInput(loaded.error());
+        targetList = std::move(*loaded);
     }
 
     YearInputs inputs;

@@ -98,11 +98,11 @@ LoadedTargets LoadSavedTargets(const SavedTargets& saved) {
     LoadedTargets loaded;
     const auto load = [&](const TargetSources& one) {
         auto result = LoadTargets(one);
-        if (auto* problem = std::get_if<std::string>(&result)) {
-            loaded.problems.push_back(std::move(*problem));
+        if (!result) {
+            loaded.problems.push_back(result.error());
             return;
         }
-        auto& targets = std::get<std::vector<Target>>(result);
+        auto& targets = *result;
         std::move(targets.begin(), targets.end(), std::back_inserter(loaded.targets));
     };
     for (const std::string& list : saved.sources.lists) load(TargetSources{{list}, {}});

@@ -48,8 +48,8 @@ SphericalCoordinates RectangularToSpherical(double x, double y, double z) {
     return out;
 }
 
-void ConvertCalendar(int direction, CalendarInstant& instant) {
-    if (direction == kDateToJulianDay) {
+void ConvertCalendar(CalendarDirection direction, CalendarInstant& instant) {
+    if (direction == CalendarDirection::kDateToJulianDay) {
         // Whole-number steps in 64 bits: no int overflow for any year.
         const long long year = instant.year;
         const long long month = instant.month;
@@ -103,14 +103,14 @@ double JulianDayFromDate(int day, int month, int year, double hour) {
     instant.day = day;
     instant.month = month;
     instant.year = year;
-    ConvertCalendar(kDateToJulianDay, instant);
+    ConvertCalendar(CalendarDirection::kDateToJulianDay, instant);
     return instant.jd;
 }
 
 CalendarInstant CalendarFromJulianDay(double jd) {
     CalendarInstant instant;
     instant.jd = jd;
-    ConvertCalendar(kJulianDayToDate, instant);
+    ConvertCalendar(CalendarDirection::kJulianDayToDate, instant);
     return instant;
 }
 

@@ -45,11 +45,11 @@ struct CalendarInstant {
     double jd = 0.0;    // Julian Day, UT
     int weekday = 0;    // 0 Sunday .. 6 Saturday
 };
-inline constexpr int kDateToJulianDay = 1;
-inline constexpr int kJulianDayToDate = 0;
-// direction kDateToJulianDay: fills jd and weekday from hour/day/month/year;
-// direction kJulianDayToDate: fills hour/day/month/year and weekday from jd.
-void ConvertCalendar(int direction, CalendarInstant& instant);
+enum class CalendarDirection {
+    kJulianDayToDate,  // fills hour/day/month/year and weekday from jd
+    kDateToJulianDay,  // fills jd and weekday from hour/day/month/year
+};
+void ConvertCalendar(CalendarDirection direction, CalendarInstant& instant);
 // Conveniences over ConvertCalendar.
 double JulianDayFromDate(int day, int month, int year, double hour = 0.0);
 CalendarInstant CalendarFromJulianDay(double jd);

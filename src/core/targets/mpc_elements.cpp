@@ -55,7 +55,7 @@ std::optional<double> PackedEpoch(const std::string& packed) {
 
 }  // namespace
 
-LoadResult<std::vector<OrbitTarget>> ReadMpcElements(std::string_view text, std::string_view fileName) {
+Expected<std::vector<OrbitTarget>> ReadMpcElements(std::string_view text, std::string_view fileName) {
     std::vector<OrbitTarget> targets;
     // MPCORB.DAT opens with a header that ends in a line of dashes.
     std::size_t headerLines = 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/targets/target.h"
+#include "core/text/expected.h"
 
 namespace velmarin {
 
@@ -21,6 +22,6 @@ namespace velmarin {
 // Returned: the targets, or "fileName:LINE: message" for the first bad line
 // (not either format, a line of the wrong width, an unreadable field, e < 0,
 // q <= 0, a <= 0, an asteroid with e >= 1).
-LoadResult<std::vector<OrbitTarget>> ReadMpcElements(std::string_view text, std::string_view fileName);
+Expected<std::vector<OrbitTarget>> ReadMpcElements(std::string_view text, std::string_view fileName);
 
 }  // namespace velmarin

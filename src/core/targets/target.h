@@ -33,9 +33,4 @@ inline const std::string& TargetName(const Target& target) {
     return std::visit([](const auto& t) -> const std::string& { return t.name; }, target);
 }
 
-// A list read from a file, or the one-line message that says why not:
-// "FILE:LINE: what is wrong".
-template <typename T>
-using LoadResult = std::variant<T, std::string>;
-
 }  // namespace velmarin

@@ -86,7 +86,7 @@ bool IsBlank(const Record& r) { return r.fields.size() == 1 && Trim(r.fields[0])
 
 }  // namespace
 
-LoadResult<std::vector<FixedTarget>> ReadTargetsCsv(std::string_view text, std::string_view fileName) {
+Expected<std::vector<FixedTarget>> ReadTargetsCsv(std::string_view text, std::string_view fileName) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     const auto fail = [&](int line, const std::string& what) {
         return std::string(fileName) + ":" + std::to_string(line) + ": " + what;

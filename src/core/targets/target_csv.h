@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/targets/target.h"
+#include "core/text/expected.h"
 
 namespace velmarin {
 
@@ -17,6 +18,6 @@ namespace velmarin {
 // Returned: the targets in file order, or "fileName:LINE: message" for the
 // first bad line (an unclosed quote, a row of the wrong field count, an empty
 // name, an unreadable number, ra outside [0, 24) h, dec beyond +-90 degrees).
-LoadResult<std::vector<FixedTarget>> ReadTargetsCsv(std::string_view text, std::string_view fileName);
+Expected<std::vector<FixedTarget>> ReadTargetsCsv(std::string_view text, std::string_view fileName);
 
 }  // namespace velmarin

@@ -22,7 +22,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
-LoadResult<std::vector<Target>> LoadTargets(const TargetSources& sources) {
+Expected<std::vector<Target>> LoadTargets(const TargetSources& sources) {
     std::vector<Target> targets;
     for (const std::string& list : sources.lists) {
         if (list == kMessierListName) {
@@ -32,15 +32,15 @@ LoadResult<std::vector<Target>> LoadTargets(const TargetSources& sources) {
         const std::optional<std::string> text = ReadWholeFile(list);
         if (!text) return list + ": cannot read";
         auto read = ReadTargetsCsv(*text, list);
-        if (auto* error = std::get_if<std::string>(&read)) return std::move(*error);
-        for (FixedTarget& t : std::get<std::vector<FixedTarget>>(read)) targets.emplace_back(std::move(t));
+        if (!read) return read.error();
+        for (FixedTarget& t : *read) targets.emplace_back(std::move(t));
     }
     for (const std::string& file : sources.elements) {
         const std::optional<std::string> text = ReadWholeFile(file);
         if (!text) return file + ": cannot read";
         auto read = ReadMpcElements(*text, file);
-        if (auto* error = std::get_if<std::string>(&read)) return std::move(*error);
-        for (OrbitTarget& t : std::get<std::vector<OrbitTarget>>(read)) targets.emplace_back(std::move(t));
+        if (!read) return read.error();
+        for (OrbitTarget& t : *read) targets.emplace_back(std::move(t));
     }
     return targets;
 }

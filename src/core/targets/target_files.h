@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/targets/target.h"
+#include "core/text/expected.h"
 
 namespace velmarin {
 
@@ -18,6 +19,6 @@ struct TargetSources {
 // Reads every source: the fixed targets of the lists first, then the orbits.
 // Returned: the targets, or the one-line message of the first file that
 // cannot be read or has a bad line ("FILE: cannot read", "FILE:LINE: ...").
-LoadResult<std::vector<Target>> LoadTargets(const TargetSources& sources);
+Expected<std::vector<Target>> LoadTargets(const TargetSources& sources);
 
 }  // namespace velmarin

@@ -123,8 +123,8 @@ int RunRenderBatch(const RenderOptions& options, const ChartPageSize& page, doub
     std::vector<Place> places;
     if (!options.placesFile.empty()) {
         auto read = ReadPlacesFile(options.placesFile);
-        if (auto* error = std::get_if<std::string>(&read)) return ReportBadInput("render: --places: " + *error);
-        places = std::get<std::vector<Place>>(std::move(read));
+        if (!read) return ReportBadInput("render: --places: " + read.error());
+        places = *std::move(read);
         for (const Place& place : places) {
             if (!place.zone.empty() && !zones.HasZone(place.zone))
                 return ReportBadInput("render: --places: " + QuoteForMessage(options.placesFile) +

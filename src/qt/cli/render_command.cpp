@@ -54,8 +54,8 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     const int currentYear = CurrentYearAndToday(todayJd);
     const ChartSettings fileSettings = SettingsForCommandLine();
     const ParseResult<RenderOptions> parsed = ParseRenderOptions(args, fileSettings, currentYear);
-    if (const auto* error = std::get_if<std::string>(&parsed)) return ReportBadInput(*error);
-    RenderOptions options = std::get<RenderOptions>(parsed);
+    if (!parsed) return ReportBadInput(parsed.error());
+    RenderOptions options = *parsed;
     if (auto error = SettingsFileValueOutOfRange("render", options.settings, SettingsFilePath()))
         return ReportBadInput(*error);
     const QtZoneDatabase zones;
@@ -67,9 +67,9 @@ int RunRenderCommand(const std::vector<std::string>& args) {
 
     if (!options.targets.Empty()) {
         auto loaded = LoadTargets(options.targets);
-        if (const auto* error = std::get_if<std::string>(&loaded)) return ReportBadInput(*error);
+        if (!loaded) return ReportBadInput(loaded.error());
         options.loadedTargets =
-            std::make_shared<const std::vector<Target>>(std::move(std::get<std::vector<Target>>(loaded)));
+            std::make_shared<const std::vector<Target>>(std::move(*loaded));
     }
 
     const bool toStandardOutput = options.output == kStandardOutput;

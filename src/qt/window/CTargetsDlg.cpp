@@ -33,8 +33,8 @@ enum RowKind { kListRow = 0, kElementsRow = 1, kOwnRow = 2 };
 // How many targets a source holds; nullopt with the reason when it cannot be read.
 std::variant<std::size_t, std::string> CountOf(const TargetSources& sources) {
     auto loaded = LoadTargets(sources);
-    if (auto* problem = std::get_if<std::string>(&loaded)) return *problem;
-    return std::get<std::vector<Target>>(loaded).size();
+    if (!loaded) return loaded.error();
+    return loaded->size();
 }
 
 QString PlaceText(const FixedTarget& t) {

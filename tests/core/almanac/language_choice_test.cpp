@@ -32,9 +32,9 @@ TEST_P(LanguageArgumentTest, IsTakenOutOfTheArguments) {
     ASSERT_EQ(argc, static_cast<int>(c.left.size()));
     for (int i = 0; i < argc; ++i) EXPECT_EQ(argv[i], c.left[static_cast<std::size_t>(i)]);
     EXPECT_EQ(argv[argc], nullptr);
-    EXPECT_EQ(result.error.has_value(), c.error);
+    EXPECT_EQ(result.has_value(), !c.error);
     if (!c.error) {
-        EXPECT_EQ(result.language, c.language);
+        EXPECT_EQ(*result, c.language);
     }
 }
 

@@ -15,11 +15,11 @@ using Args = std::vector<std::string>;
 // The parsed value (a copy: the result is usually a temporary).
 template <typename T>
 T Good(const ParseResult<T>& result) {
-    if (const auto* error = std::get_if<std::string>(&result)) {
-        ADD_FAILURE() << "unexpected error: " << *error;
+    if (!result) {
+        ADD_FAILURE() << "unexpected error: " << result.error();
         return T{};
     }
-    return std::get<T>(result);
+    return *result;
 }
 
 ChartSettings FileSettings() {
@@ -238,8 +238,7 @@ struct BadCase {
 
 std::string ParseError(const BadCase& c) {
     auto error = [](const auto& result) {
-        const auto* text = std::get_if<std::string>(&result);
-        return text ? *text : std::string();
+        return result.error();
     };
     switch (c.command) {
         case Command::Render: return error(ParseRenderOptions(c.args, ChartSettings{}, 2000));

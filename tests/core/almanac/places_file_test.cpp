@@ -9,11 +9,11 @@ namespace {
 
 std::vector<Place> Good(std::string_view text) {
     auto result = ParsePlaces(text);
-    if (auto* error = std::get_if<std::string>(&result)) {
-        ADD_FAILURE() << "unexpected error: " << *error;
+    if (!result) {
+        ADD_FAILURE() << "unexpected error: " << result.error();
         return {};
     }
-    return std::get<std::vector<Place>>(result);
+    return *result;
 }
 
 TEST(PlacesFile, ReadsRowsWithAndWithoutZoneHeaderQuotesAndLineEnds) {
@@ -54,8 +54,8 @@ class PlacesFileBad : public ::testing::TestWithParam<BadPlaces> {};
 
 TEST_P(PlacesFileBad, GivesOneLineNamingTheLine) {
     auto result = ParsePlaces(GetParam().text);
-    ASSERT_TRUE(std::holds_alternative<std::string>(result));
-    const std::string& error = std::get<std::string>(result);
+    ASSERT_FALSE(result);
+    const std::string& error = result.error();
     EXPECT_NE(error.find(GetParam().error), std::string::npos) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
 }
@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PlacesFile, AFileThatCannotBeReadSaysWhy) {
     auto result = ReadPlacesFile("/nonexistent/places.csv");
-    ASSERT_TRUE(std::holds_alternative<std::string>(result));
-    EXPECT_NE(std::get<std::string>(result).find("No such file"), std::string::npos);
+    ASSERT_FALSE(result);
+    EXPECT_NE(result.error().find("No such file"), std::string::npos);
 }
 
 }  // namespace

@@ -129,14 +129,14 @@ TEST(BodyList, ReadsGermanAndEnglishNamesInAnyCase) {
     };
     for (const ListCase& c : cases) {
         SCOPED_TRACE(c.text);
-        const auto read = ParseBodyList(c.text);
+        const Expected<BodyChoice> read = ParseBodyList(c.text);
         if (c.error != nullptr) {
-            ASSERT_TRUE(std::holds_alternative<std::string>(read));
-            EXPECT_NE(std::get<std::string>(read).find(c.error), std::string::npos) << std::get<std::string>(read);
+            ASSERT_FALSE(read);
+            EXPECT_NE(read.error().find(c.error), std::string::npos) << read.error();
             continue;
         }
-        ASSERT_TRUE(std::holds_alternative<BodyChoice>(read)) << std::get<std::string>(read);
-        const BodyChoice& choice = std::get<BodyChoice>(read);
+        ASSERT_TRUE(read) << read.error();
+        const BodyChoice& choice = *read;
         BodySelection expected{};
         for (int body : c.drawn) expected[body] = true;
         EXPECT_EQ(choice.shown, expected);

@@ -74,7 +74,7 @@ TEST(EphemConvertCalendar, KnownJulianDaysAndWeekdays) {
     noon.day = 1;
     noon.month = 1;
     noon.year = 2000;
-    ConvertCalendar(kDateToJulianDay, noon);
+    ConvertCalendar(CalendarDirection::kDateToJulianDay, noon);
     EXPECT_EQ(noon.jd, 2451545.0);
     EXPECT_EQ(noon.weekday, 6);
     const CalendarInstant back = CalendarFromJulianDay(2451545.0);

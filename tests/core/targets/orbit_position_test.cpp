@@ -96,8 +96,8 @@ TEST(OrbitPlace, AgreesWithPyEphemAstrometricPlaces) {
     std::stringstream text;
     text << in.rdbuf();
     auto read = ReadMpcElements(text.str(), "orbits_mpc.txt");
-    ASSERT_TRUE(std::holds_alternative<std::vector<OrbitTarget>>(read));
-    const auto& orbits = std::get<std::vector<OrbitTarget>>(read);
+    ASSERT_TRUE(read) << read.error();
+    const auto& orbits = *read;
     const std::vector<ReferencePlace> places = PyEphemPlaces();
     ASSERT_EQ(places.size(), 23u);
     for (const ReferencePlace& p : places) {

@@ -83,7 +83,7 @@ std::vector<Target> TestTargets() {
     std::stringstream text;
     text << in.rdbuf();
     auto read = ReadMpcElements(text.str(), "orbits_mpc.txt");
-    targets.push_back(std::get<std::vector<OrbitTarget>>(read).front());  // the elliptic comet
+    targets.push_back(read->front());  // the elliptic comet
     return targets;
 }
 
