@@ -15,13 +15,13 @@ using namespace velmarin;
 // which the Sun was computed beforehand (the chart's order rule), so only
 // the body's own call is timed.
 void BM_ComputeBodyPosition(benchmark::State& state) {
-    const int body = static_cast<int>(state.range(0));
+    const BodyId body = static_cast<BodyId>(state.range(0));
     constexpr int kInstants = 256;
     std::array<EphemerisContext, kInstants> contexts{};
     std::array<double, kInstants> instants{};
     for (int i = 0; i < kInstants; ++i) {
         instants[i] = 2451545.0 + 0.37 * i;
-        ComputeBodyPosition(contexts[i], kSun, instants[i]);
+        ComputeBodyPosition(contexts[i], BodyId::kSun, instants[i]);
     }
     int i = 0;
     for (auto _ : state) {
@@ -33,12 +33,12 @@ BENCHMARK(BM_ComputeBodyPosition)->DenseRange(0, 8)->ArgName("body");
 
 // A body together with its Sun call, as the chart pays for it per day.
 void BM_SunThenBody(benchmark::State& state) {
-    const int body = static_cast<int>(state.range(0));
+    const BodyId body = static_cast<BodyId>(state.range(0));
     EphemerisContext context;
     double jd = 2451545.0;
     for (auto _ : state) {
         jd += 0.37;
-        benchmark::DoNotOptimize(ComputeBodyPosition(context, kSun, jd));
+        benchmark::DoNotOptimize(ComputeBodyPosition(context, BodyId::kSun, jd));
         benchmark::DoNotOptimize(ComputeBodyPosition(context, body, jd));
     }
 }

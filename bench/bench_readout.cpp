@@ -49,10 +49,10 @@ void BM_ReadoutOfBody(benchmark::State& state) {
         benchmark::DoNotOptimize(decision);
     }
 }
-BENCHMARK(BM_ReadoutOfBody)->Arg(kSun)->Arg(kMars)->Arg(kNeptune)->Arg(kMoon);
+BENCHMARK(BM_ReadoutOfBody)->Arg(IndexOf(BodyId::kSun))->Arg(IndexOf(BodyId::kMars))->Arg(IndexOf(BodyId::kNeptune))->Arg(IndexOf(BodyId::kMoon));
 
 void BM_ReadoutOfMarker(benchmark::State& state) {
-    ReadoutScene scene(kSun);
+    ReadoutScene scene(IndexOf(BodyId::kSun));
     scene.buffer.setPixel(scene.pointer.x, scene.pointer.y, qRgb(250, 0, 0));
     EphemerisContext context;
     for (auto _ : state) {
@@ -68,12 +68,12 @@ BENCHMARK(BM_ReadoutOfMarker);
 // Over the twilight chart's overlays: a planet's curve and the moonlit
 // night, the day's events read from the year's (as the view does).
 void BM_NightReadout(benchmark::State& state) {
-    ReadoutScene scene(kJupiter);
+    ReadoutScene scene(IndexOf(BodyId::kJupiter));
     scene.settings.displayMode = DisplayMode::Twilight;
     scene.settings.showPlanets = 1;
     scene.settings.showMoonlight = 1;
     const YearOffsets offsets = FixedZoneOffsets(2024, 1.0, true);
-    const Color shown = state.range(0) == 0 ? scene.catalogue.entries[kJupiter].color : kMoonlitDarknessColor;
+    const Color shown = state.range(0) == 0 ? scene.catalogue.entries[IndexOf(BodyId::kJupiter)].color : kMoonlitDarknessColor;
     scene.buffer.setPixel(scene.pointer.x, scene.pointer.y, qRgb(RedOf(shown), GreenOf(shown), BlueOf(shown)));
     // The view's year of events, computed once on the first night readout.
     YearInputs inputs;

@@ -28,8 +28,7 @@ Positions ComputePositions(double jd) {
     Positions result;
     result.jd = jd;
     EphemerisContext context;
-    for (int body = 0; body < kBodyCount; ++body)
-        result.bodies[static_cast<std::size_t>(body)] = ComputeBodyPosition(context, body, jd);
+    for (const BodyId body : kAllBodies) result.bodies[IndexOf(body)] = ComputeBodyPosition(context, body, jd);
     result.moonNodeLongitude = context.moonNodeLongitude;
     result.siderealTime0h = SiderealTimeAtZeroHours(jd);
     return result;
@@ -75,7 +74,7 @@ std::string PositionsText(const Positions& positions, const BodyCatalogue& catal
     for (int body = 0; body < kBodyCount; ++body) {
         const BodyPosition& p = positions.bodies[static_cast<std::size_t>(body)];
         // Sun and Moon in arc minutes, the planets in arc seconds, as the readout shows them.
-        const bool large = body == kSun || body == kMoon;
+        const bool large = body == IndexOf(BodyId::kSun) || body == IndexOf(BodyId::kMoon);
         const std::string diameter =
             large ? FixedNumber(p.diameter / 60.0, 1) + "'" : FixedNumber(p.diameter, 1) + "\"";
         const std::string declination = SignedFixedNumber(p.dec * 180.0 / kPi, 1);

@@ -80,15 +80,15 @@ Expected<BodyChoice> ParseBodyList(std::string_view text) {
     if (text == "none") return choice;
     std::array<bool, kBodyCount> named{};
     for (const std::string_view word : SplitAtCommas(text)) {
-        const std::optional<int> body = BodyOfName(word);
+        const std::optional<BodyId> body = BodyOfName(word);
         if (!body)
             return "expected bodies among Sonne, Merkur, Venus, Mars, Jupiter, Saturn, Uranus, Neptun and "
                    "Mond (or their English names, or none), not " + QuoteForMessage(word);
-        if (named[*body]) return "the body " + std::string(word) + " comes twice";
-        named[*body] = true;
+        if (named[IndexOf(*body)]) return "the body " + std::string(word) + " comes twice";
+        named[IndexOf(*body)] = true;
     }
     std::copy(named.begin(), named.begin() + kSelectableBodyCount, choice.shown.begin());
-    choice.moon = named[kMoon];
+    choice.moon = named[IndexOf(BodyId::kMoon)];
     return choice;
 }
 

@@ -154,12 +154,12 @@ std::optional<std::string> VisibilityIcs(const VisibilityHeader& header,
             if (jd) events.push_back({*jd, key, summary});
         };
         if (groups & kEventsSun) {
-            add(day.bodies[kSun].rise, "sunrise", "Sonnenaufgang");
-            add(day.bodies[kSun].set, "sunset", "Sonnenuntergang");
+            add(day.bodies[IndexOf(BodyId::kSun)].rise, "sunrise", "Sonnenaufgang");
+            add(day.bodies[IndexOf(BodyId::kSun)].set, "sunset", "Sonnenuntergang");
         }
         if (groups & kEventsMoon) {
-            add(day.bodies[kMoon].rise, "moonrise", "Mondaufgang");
-            add(day.bodies[kMoon].set, "moonset", "Monduntergang");
+            add(day.bodies[IndexOf(BodyId::kMoon)].rise, "moonrise", "Mondaufgang");
+            add(day.bodies[IndexOf(BodyId::kMoon)].set, "moonset", "Monduntergang");
         }
         if (groups & kEventsTwilight) {
             for (const TwilightField& field : kTwilightFields)

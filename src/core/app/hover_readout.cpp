@@ -21,14 +21,14 @@ constexpr Color kWhite = Rgb(255, 255, 255);
 constexpr double kPhaseSearchLeadDays = 15.0;
 
 // First catalogue entry (body) drawn in `pixel`, or -1.
-int FindBody(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& settings) {
-    const int count = planetCount + (settings.showMoon != 0 ? 1 : 0);
+std::optional<BodyId> FindBody(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& settings) {
     const BodySelection shown = ShownBodies(settings);
-    for (int i = 0; i < count; ++i) {
-        if (i < kSelectableBodyCount && !shown[i]) continue;
-        if (catalogue.entries[i].color == pixel) return i;
+    for (const BodyId body : kAllBodies) {
+        if (body == BodyId::kMoon && settings.showMoon == 0) break;
+        if (body != BodyId::kMoon && !shown[IndexOf(body)]) continue;
+        if (catalogue.entries[IndexOf(body)].color == pixel) return body;
     }
-    return -1;
+    return std::nullopt;
 }
 
 // "DD.MM.YYYY: " as the readout dates its lines.
@@ -45,20 +45,20 @@ const PhaseMarkerLook* FindMarker(Color pixel) {
     return nullptr;
 }
 
-std::string BodyText(EphemerisContext& context, int body, const std::string& name, double jd) {
+std::string BodyText(EphemerisContext& context, BodyId body, const std::string& name, double jd) {
     const CalendarInstant date = CalendarFromJulianDay(jd);
-    ComputeBodyPosition(context, kSun, jd);  // the planets read the Sun's values
+    ComputeBodyPosition(context, BodyId::kSun, jd);  // the planets read the Sun's values
     const BodyPosition position = ComputeBodyPosition(context, body, jd);
     const std::string raText = FormatHoursMinutes(position.ra);
     const double decDegrees = position.dec * 180.0 / kPi;
 
     // Sun and Moon in arc minutes, the planets in arc seconds.
-    const bool large = body == kSun || body == kMoon;
+    const bool large = body == BodyId::kSun || body == BodyId::kMoon;
     std::string text = DatePrefix(date) + name + "|" + raText + ", " +
                        SignedFixedNumber(decDegrees, 1) + "°|" +
                        (large ? FixedNumber(position.diameter / 60, 1) + "'"
                               : FixedNumber(position.diameter, 1) + "\"");
-    if (body != kSun) text += ", " + FixedNumber(position.magnitude, 1) + "mag";
+    if (body != BodyId::kSun) text += ", " + FixedNumber(position.magnitude, 1) + "mag";
     return text;
 }
 
@@ -89,10 +89,9 @@ ReadoutDecision HoverReadout(EphemerisContext& context, Color pixel, Point point
     if (EffectiveDisplayMode(settings.displayMode) == DisplayMode::Twilight) return {Action::Hide, {}};
     if (PlotCollapsed(layout)) return {Action::Keep, {}};
 
-    const int body = FindBody(pixel, catalogue, settings);
-    if (body >= 0) {
+    if (const std::optional<BodyId> body = FindBody(pixel, catalogue, settings)) {
         const double jd = MapToDate(layout, point);
-        return {Action::Show, BodyText(context, body, Translated(catalogue.entries[body].name), jd)};
+        return {Action::Show, BodyText(context, *body, Translated(catalogue.entries[IndexOf(*body)].name), jd)};
     }
     if (const PhaseMarkerLook* marker = FindMarker(pixel)) {
         return {Action::Show, MarkerText(*marker, MapToDate(layout, point))};

@@ -74,8 +74,8 @@ const VisibilityDay* DayOf(const std::vector<VisibilityDay>& year, const CivilDa
 
 double IlluminatedFraction(double jd) {
     EphemerisContext context;
-    const BodyPosition sun = ComputeBodyPosition(context, kSun, jd);
-    const BodyPosition moon = ComputeBodyPosition(context, kMoon, jd);
+    const BodyPosition sun = ComputeBodyPosition(context, BodyId::kSun, jd);
+    const BodyPosition moon = ComputeBodyPosition(context, BodyId::kMoon, jd);
     const double cosElongation = std::sin(sun.dec) * std::sin(moon.dec) +
                                  std::cos(sun.dec) * std::cos(moon.dec) * std::cos(sun.ra - moon.ra);
     return (1.0 - cosElongation) / 2.0;
@@ -86,12 +86,13 @@ double IlluminatedFraction(double jd) {
 NightTarget FindNightTarget(Color pixel, const BodyCatalogue& catalogue, const ChartSettings& settings) {
     if (settings.showPlanets != 0) {
         const BodySelection shown = ShownBodies(settings);
-        for (int body = kFirstOverlayPlanet; body < kFirstOverlayPlanet + kOverlayPlanetCount; ++body) {
-            if (shown[body] && catalogue.entries[body].color == pixel) return {NightTarget::Kind::Planet, body};
+        for (const BodyId body : kPlanets) {
+            if (shown[IndexOf(body)] && catalogue.entries[IndexOf(body)].color == pixel)
+                return {NightTarget::Kind::Planet, body};
         }
     }
     if (settings.showMoonlight != 0 && (pixel == kMoonlitAstronomicalColor || pixel == kMoonlitDarknessColor)) {
-        return {NightTarget::Kind::Moonlight, kMoon};
+        return {NightTarget::Kind::Moonlight, BodyId::kMoon};
     }
     return {};
 }
@@ -111,11 +112,11 @@ ReadoutDecision NightReadout(const NightTarget& target, Point point, const Chart
     if (known == nullptr) {
         searched = FindBodyEvents(target.body, span.start, span.end, Observer{settings.latitude, settings.longitude});
     }
-    const BodyDayEvents& events = known != nullptr ? known->bodies[target.body] : *searched;
-    const std::string name = Translated(catalogue.entries[target.body].name);
+    const BodyDayEvents& events = known != nullptr ? known->bodies[IndexOf(target.body)] : *searched;
+    const std::string name = Translated(catalogue.entries[IndexOf(target.body)].name);
 
     if (target.kind == NightTarget::Kind::Planet) {
-        const Color color = catalogue.entries[target.body].color;
+        const Color color = catalogue.entries[IndexOf(target.body)].color;
         const bool shared = color == catalogue.entries[kEntrySunshine].color ||
                             color == catalogue.entries[kEntryDarkness].color;
         if (shared && !NearAnEvent(events, span, PointerHours(layout, point))) return {Action::Hide, {}};
@@ -155,7 +156,7 @@ VisibilityDay SunDay(const ChartLayout& layout, Point point, double shiftDays, c
     }
     if (const VisibilityDay* known = year != nullptr ? DayOf(*year, day) : nullptr) return *known;
     const SunDayEvents sun = FindSunEvents(day.span.start, day.span.end, Observer{settings.latitude, settings.longitude});
-    day.span.bodies[kSun] = sun.sun;
+    day.span.bodies[IndexOf(BodyId::kSun)] = sun.sun;
     day.span.twilight = sun.twilight;
     return day.span;
 }
@@ -168,7 +169,7 @@ ReadoutDecision BandReadout(int band, Point point, const ChartLayout& layout, co
     if (!InsideReadoutArea(layout, point)) return {Action::Hide, {}};
     if (PlotCollapsed(layout) || band < 0 || band >= kTwilightBandCount) return {Action::Keep, {}};
     const VisibilityDay day = SunDay(layout, point, 0.0, settings, offsets, year);
-    const BodyDayEvents& sun = day.bodies[kSun];
+    const BodyDayEvents& sun = day.bodies[IndexOf(BodyId::kSun)];
     const TwilightInstants& t = day.twilight;
     // Which side of noon the pointer is on decides between dawn and dusk.
     const double noonHours = sun.transit ? (*sun.transit - day.start) * 24.0 : 12.0;

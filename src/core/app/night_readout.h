@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/app/hover_readout.h"
+#include "core/ephemeris/body_position.h"
 #include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/visibility_year.h"
 
@@ -14,7 +15,7 @@ namespace velmarin {
 struct NightTarget {
     enum class Kind { None, Planet, Moonlight };
     Kind kind = Kind::None;
-    int body = 0;  // the planet, for Kind::Planet
+    BodyId body = BodyId::kSun;  // the planet, for Kind::Planet
 };
 
 // Which overlay `pixel` belongs to, by the exact colours the chart draws

@@ -69,7 +69,7 @@ std::optional<ReadoutDecision> TargetNightReadout(const std::vector<Target>& tar
     const double darkHours = IntervalHours(dark);
     if (darkHours <= 0.0) return ReadoutDecision{ReadoutDecision::Action::Show, text + Text(TextId::ReadoutNotUpInDarkness)};
     text += Text(TextId::ReadoutUpInDarkness) + HoursText(darkHours);
-    if (moonlight) text += Text(TextId::ReadoutMoonDown) + HoursText(IntervalHours(SubtractIntervals(dark, day.bodies[kMoon].up)));
+    if (moonlight) text += Text(TextId::ReadoutMoonDown) + HoursText(IntervalHours(SubtractIntervals(dark, day.bodies[IndexOf(BodyId::kMoon)].up)));
     return ReadoutDecision{ReadoutDecision::Action::Show, text};
 }
 

@@ -27,7 +27,7 @@ std::optional<ReadoutDecision> TargetReadout(const std::vector<Target>& targets,
         return std::nullopt;
     const double jd = MapToDate(layout, point);
     EphemerisContext context;
-    const double sunRa = ComputeBodyPosition(context, kSun, jd).ra;
+    const double sunRa = ComputeBodyPosition(context, BodyId::kSun, jd).ra;
     std::optional<std::size_t> nearest;
     double nearestDistance = kReachPixels;
     TargetPlace nearestPlace;

@@ -52,27 +52,27 @@ public:
         double sunReference = 0.0;
         for (int i = 0; i < bodies; ++i) {
             const BodyPosition& pos = day.bodies[i];
-            if (i == kSun) sunReference = pos.ra;
+            if (i == IndexOf(BodyId::kSun)) sunReference = pos.ra;
             if (i < kSelectableBodyCount && !shown_[i]) continue;
             // Against the opposite of the Sun the Sun itself lies on the
             // frame's edge, meant to be hidden; a wide pen would still show
             // a row of it inside the clip.
-            if (i == kSun && pass_.mode == DisplayMode::Midnight) continue;
+            if (i == IndexOf(BodyId::kSun) && pass_.mode == DisplayMode::Midnight) continue;
             const double xAngle = ModeAngle(pass_.mode, pos.ra, sunReference);
             double node = 0.0;
-            if (i == kMoon) {
+            if (i == IndexOf(BodyId::kMoon)) {
                 node = ModeAngle(pass_.mode, day.moonNodeLongitude, sunReference);
                 pass_.ephemeris.moonNodeLongitude = node;
             }
             const Point p = MapToPage(layout_, jd, xAngle);
             Point nodePoints[2];
-            if (i == kMoon) {
+            if (i == IndexOf(BodyId::kMoon)) {
                 nodePoints[0] = MapToPage(layout_, jd, node);
                 nodePoints[1] = MapToPage(layout_, jd, NormalizeAngle(kPi + node));
                 NodeLinesBeforeMoon(nodePoints);
             }
             const bool regular = TrackStep(i, p, pos);
-            if (i == kMoon && regular) NodeLinesAfterMoon(nodePoints);
+            if (i == IndexOf(BodyId::kMoon) && regular) NodeLinesAfterMoon(nodePoints);
         }
         SiderealStep(ModeAngle(pass_.mode, SiderealTimeAtZeroHours(jd), sunReference), jd);
     }
@@ -91,7 +91,7 @@ private:
             // diameter coding.
             if (!coded_) {
                 dc_.SelectPen(catalogue_.bodyPens[i]);
-            } else if (diameter && i == kMoon) {
+            } else if (diameter && i == IndexOf(BodyId::kMoon)) {
                 dc_.SelectPen(TrackPen(i, CodedPenWidth(catalogue_, layout_, pass_.settings, i,
                                                         pos.diameter, pos.magnitude)));
             } else {
@@ -114,7 +114,7 @@ private:
         }
         if (!coded_) {
             dc_.SelectPen(catalogue_.bodyPens[i]);
-        } else if (diameter && i == kSun) {
+        } else if (diameter && i == IndexOf(BodyId::kSun)) {
             // Diameter coding leaves the Sun at the default width.
             dc_.SelectPen(TrackPen(i, defaultWidth_));
         } else {

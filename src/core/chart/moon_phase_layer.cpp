@@ -37,7 +37,7 @@ void DrawPhaseMarker(Surface& dc, int x, int y, int radius, int style) {
 void DrawMoonPhases(ChartPass& pass, const YearSky& sky) {
     if (!pass.settings.showMoon) return;
     const std::vector<PhaseMarker>& markers = *sky.markers;
-    const int radius = DiameterPenWidth(pass.catalogue, pass.layout, kVenus, 35.0).width;
+    const int radius = DiameterPenWidth(pass.catalogue, pass.layout, IndexOf(BodyId::kVenus), 35.0).width;
     for (const PhaseMarker& marker : markers) {
         double angle = marker.moonRa;
         if (pass.mode == DisplayMode::Sun) angle = NormalizeAngle(kPi + marker.moonRa - marker.sunRa);

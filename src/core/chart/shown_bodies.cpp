@@ -52,12 +52,12 @@ ChartSettings WithShownBodies(ChartSettings settings, const BodySelection& shown
     return settings;
 }
 
-TextId BodyNameId(int body) { return kBodyNames[body]; }
+TextId BodyNameId(BodyId body) { return kBodyNames[IndexOf(body)]; }
 
-std::optional<int> BodyOfName(std::string_view name) {
-    for (int body = 0; body < kBodyCount; ++body) {
-        if (SameLetters(name, GermanText(kBodyNames[body]))) return body;
-        const std::optional<const char*> english = EnglishText(kBodyNames[body]);
+std::optional<BodyId> BodyOfName(std::string_view name) {
+    for (const BodyId body : kAllBodies) {
+        if (SameLetters(name, GermanText(BodyNameId(body)))) return body;
+        const std::optional<const char*> english = EnglishText(BodyNameId(body));
         if (english && SameLetters(name, *english)) return body;
     }
     return std::nullopt;

@@ -17,9 +17,9 @@ namespace velmarin {
 // that with none every body shows as before and a version without the
 // choice writes the lines back untouched.
 inline constexpr std::string_view kHideBodyKeyword = "hidebody";
-inline constexpr int kSelectableBodyCount = kMoon;  // the Sun .. Neptune
+inline constexpr int kSelectableBodyCount = IndexOf(BodyId::kMoon);  // the Sun .. Neptune
 
-using BodySelection = std::array<bool, kSelectableBodyCount>;  // true: drawn
+using BodySelection = std::array<bool, kSelectableBodyCount>;  // by IndexOf; true: drawn
 
 inline constexpr BodySelection kAllBodiesShown = {true, true, true, true, true, true, true, true};
 
@@ -31,10 +31,10 @@ BodySelection ShownBodies(const ChartSettings& settings);
 ChartSettings WithShownBodies(ChartSettings settings, const BodySelection& shown);
 
 // The id of the body's name (the Sun .. the Moon).
-TextId BodyNameId(int body);
+TextId BodyNameId(BodyId body);
 
 // The body a name stands for: German or English, any case ("Jupiter",
 // "neptun", "Neptune", "Mond", "moon"); nullopt when none.
-std::optional<int> BodyOfName(std::string_view name);
+std::optional<BodyId> BodyOfName(std::string_view name);
 
 }  // namespace velmarin

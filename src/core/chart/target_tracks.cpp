@@ -57,7 +57,7 @@ void DrawTargetTracks(ChartPass& pass, const std::vector<Target>& targets) {
     std::vector<Day> days;
     EphemerisContext context;
     for (double jd = l.startJd; CalendarFromJulianDay(jd).year == pass.year; jd += 2) {
-        days.push_back({jd, ComputeBodyPosition(context, kSun, jd).ra});
+        days.push_back({jd, ComputeBodyPosition(context, BodyId::kSun, jd).ra});
     }
     if (days.empty()) return;
 

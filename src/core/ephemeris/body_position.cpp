@@ -127,20 +127,20 @@ double ApparentDiameter(double diameterKm, double distanceAu) {
 }
 
 BodyPosition ComputeSun(EphemerisContext& context, double jd) {
-    const HeliocentricPosition earth = OrbitStep(kSun, jd);
+    const HeliocentricPosition earth = OrbitStep(IndexOf(BodyId::kSun), jd);
     const double lambda = NormalizeAngle(earth.longitude + kPi);
     context.sunLongitude = lambda;
     context.sunDistance = earth.radius;
     BodyPosition out;
     EquatorialStep(lambda, 0.0, out);
-    out.diameter = ApparentDiameter(ElementTable[kSun].diameterKm, earth.radius);
+    out.diameter = ApparentDiameter(ElementTable[IndexOf(BodyId::kSun)].diameterKm, earth.radius);
     out.magnitude = kSunMagnitude;
     return out;
 }
 
-BodyPosition ComputePlanet(const EphemerisContext& context, int body, double jd) {
-    const OrbitalElements& el = ElementTable[body];
-    const HeliocentricPosition p = OrbitStep(body, jd);
+BodyPosition ComputePlanet(const EphemerisContext& context, BodyId body, double jd) {
+    const OrbitalElements& el = ElementTable[IndexOf(body)];
+    const HeliocentricPosition p = OrbitStep(IndexOf(body), jd);
     const double r = p.radius;
     const double sunR = context.sunDistance;
     const double sunLambda = context.sunLongitude;
@@ -169,7 +169,7 @@ double MeanArgument(double slowDegrees, double fastDegrees) {
 
 BodyPosition ComputeMoon(EphemerisContext& context, double jd) {
     // The outer orbit's radius vector enters the phase angle below.
-    const double outerRadius = OrbitStep(kMoon, jd).radius;
+    const double outerRadius = OrbitStep(IndexOf(BodyId::kMoon), jd).radius;
     const double t = (jd - kJ1900) / kDaysPerCentury;
     const double t2 = t * t;
     const double meanLongitude =
@@ -222,10 +222,10 @@ BodyPosition ComputeMoon(EphemerisContext& context, double jd) {
 
 }  // namespace
 
-BodyPosition ComputeBodyPosition(EphemerisContext& context, int body, double jd) {
-    if (body == kSun) return ComputeSun(context, jd);
-    if (body == kMoon) return ComputeMoon(context, jd);
-    if (body > kSun && body < kMoon) return ComputePlanet(context, body, jd);
+BodyPosition ComputeBodyPosition(EphemerisContext& context, BodyId body, double jd) {
+    if (body == BodyId::kSun) return ComputeSun(context, jd);
+    if (body == BodyId::kMoon) return ComputeMoon(context, jd);
+    if (IsPlanet(body)) return ComputePlanet(context, body, jd);
     return BodyPosition{};  // no such body: nothing is computed
 }
 

@@ -38,7 +38,7 @@ double OrbitMagnitudeAt(const OrbitMagnitude& m, double r, double delta, double 
 
 OrbitPlace ComputeOrbitPlace(const ConicElements& elements, const OrbitMagnitude& magnitude, double jd) {
     EphemerisContext context;
-    ComputeBodyPosition(context, kSun, jd);
+    ComputeBodyPosition(context, BodyId::kSun, jd);
     // The Sun seen from the Earth, on the ecliptic: the Earth is at minus this.
     const double sunX = context.sunDistance * std::cos(context.sunLongitude);
     const double sunY = context.sunDistance * std::sin(context.sunLongitude);

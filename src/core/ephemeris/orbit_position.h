@@ -30,7 +30,7 @@ struct OrbitPlace {
 
 // Given: elements, the magnitude law, jd (UT).
 // Returned: the place at jd as seen from the Earth. The Earth is where the
-// program's Sun (ComputeBodyPosition, body 0) puts it, on the ecliptic; the
+// program's Sun (ComputeBodyPosition of BodyId::kSun) puts it, on the ecliptic; the
 // body is taken where it was when the light now arriving left it.
 OrbitPlace ComputeOrbitPlace(const ConicElements& elements, const OrbitMagnitude& magnitude, double jd);
 

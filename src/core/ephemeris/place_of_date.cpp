@@ -68,7 +68,7 @@ PlaceOfDate::PlaceOfDate(double jd) {
     Multiply(nutation, precession, matrix_);
 
     // The Earth moves towards the Sun's longitude minus 90 degrees.
-    ComputeBodyPosition(context, kSun, jd);
+    ComputeBodyPosition(context, BodyId::kSun, jd);
     const double sx = std::sin(context.sunLongitude), cx = -std::cos(context.sunLongitude);
     aberration_[0] = kAberration * sx;
     aberration_[1] = kAberration * cx * std::cos(epsilon);
@@ -88,8 +88,8 @@ PlaceOfDate::Place PlaceOfDate::Apply(double ra, double dec) const {
     return place;
 }
 
-BodyPosition PlannerPlace(const PlaceOfDate& ofDate, int body, BodyPosition position) {
-    if (body < kSun || body >= kMoon) return position;
+BodyPosition PlannerPlace(const PlaceOfDate& ofDate, BodyId body, BodyPosition position) {
+    if (body < BodyId::kSun || body >= BodyId::kMoon) return position;
     const PlaceOfDate::Place place = ofDate.Apply(position.ra, position.dec);
     position.ra = place.ra;
     position.dec = place.dec;

@@ -33,6 +33,6 @@ private:
 // would part by the precession (a degree and a half in a century), so those
 // places are turned to the date. The Moon's theory counts from the equinox
 // of date already and comes back as it is.
-BodyPosition PlannerPlace(const PlaceOfDate& ofDate, int body, BodyPosition position);
+BodyPosition PlannerPlace(const PlaceOfDate& ofDate, BodyId body, BodyPosition position);
 
 }  // namespace velmarin

@@ -26,8 +26,6 @@ using fixed::kTwilightDegree;
 constexpr double kHourAngleStepDays = 4.0 / 24.0;
 // The Moon's diameter is 2 asin(k sin P) with this k (its radius in Earth radii).
 constexpr double kMoonRadiusEarthRadii = 0.272493;
-// Not a body index: a point rising and setting with its centre.
-constexpr int kPointWithoutSize = -1;
 
 // What the search needs of a body at one instant.
 struct Sample {
@@ -39,8 +37,10 @@ struct Sample {
 
 class BodySky {
 public:
-    // Positions from the ephemeris itself, or from `table` when given.
-    BodySky(int body, const Observer& observer, double nutationJd, const PositionTable* table = nullptr)
+    // Positions from the ephemeris itself, or from `table` when given (as
+    // they must be for a body of nullopt: a point rising and setting with
+    // its centre).
+    BodySky(std::optional<BodyId> body, const Observer& observer, double nutationJd, const PositionTable* table = nullptr)
         : body_(body),
           longitude_(observer.longitude),
           sinLatitude_(std::sin(observer.latitude)),
@@ -60,14 +60,14 @@ public:
         const double sinAltitude = std::sin(dec) * sinLatitude_ + std::cos(dec) * std::cos(s.hourAngle) * cosLatitude_;
         double h = std::asin(std::clamp(sinAltitude, -1.0, 1.0));
         const double semidiameter = position.diameter / 2.0 / 3600.0 * kDegree;
-        if (body_ == kMoon) {
+        if (body_ == BodyId::kMoon) {
             // The ephemeris derives the Moon's diameter from its horizontal
             // parallax; undo that to lower the Moon by its parallax.
             const double sinParallax = std::sin(semidiameter) / kMoonRadiusEarthRadii;
             h -= std::asin(std::clamp(sinParallax, -1.0, 1.0)) * std::cos(h);
         }
         s.centre = h;
-        s.limb = (body_ == kSun || body_ == kMoon) ? h + semidiameter : h;
+        s.limb = (body_ == BodyId::kSun || body_ == BodyId::kMoon) ? h + semidiameter : h;
         return s;
     }
 
@@ -85,18 +85,18 @@ private:
             return {p.ra, p.dec, p.diameter};
         }
         // Sun first: the other bodies read the Sun's values of the same instant.
-        BodyPosition position = ComputeBodyPosition(context_, kSun, t);
-        if (body_ != kSun) position = ComputeBodyPosition(context_, body_, t);
+        BodyPosition position = ComputeBodyPosition(context_, BodyId::kSun, t);
+        if (body_ != BodyId::kSun) position = ComputeBodyPosition(context_, *body_, t);
         // The day's precession and nutation: within a day they move a place
         // by well under an arc second.
-        position = PlannerPlace(*ofDate_, body_, position);
+        position = PlannerPlace(*ofDate_, *body_, position);
         return {position.ra, position.dec, position.diameter};
     }
     double HourAngleOf(double t, double ra) const {
         return NormalizeAngle(LocalSiderealTimeAt({GreenwichSiderealHours(t), nutationHours_}, longitude_) - ra);
     }
 
-    int body_;
+    std::optional<BodyId> body_;
     double longitude_;
     double sinLatitude_;
     double cosLatitude_;
@@ -276,13 +276,13 @@ double HorizonGeometricAltitude() {
     return altitude;
 }
 
-BodyDayEvents FindBodyEvents(int body, double start, double end, const Observer& observer) {
+BodyDayEvents FindBodyEvents(BodyId body, double start, double end, const Observer& observer) {
     BodySky sky(body, observer, start);
     const Nodes nodes = FindNodes(sky, start, end);
     return EventsOf(sky, nodes, start, end);
 }
 
-BodyDayEvents FindBodyEvents(int body, const PositionTable& positions, double start, double end,
+BodyDayEvents FindBodyEvents(BodyId body, const PositionTable& positions, double start, double end,
                              const Observer& observer) {
     BodySky sky(body, observer, start, &positions);
     const Nodes nodes = FindNodes(sky, start, end);
@@ -290,18 +290,18 @@ BodyDayEvents FindBodyEvents(int body, const PositionTable& positions, double st
 }
 
 BodyDayEvents FindPointEvents(const PositionTable& positions, double start, double end, const Observer& observer) {
-    BodySky sky(kPointWithoutSize, observer, start, &positions);
+    BodySky sky(std::nullopt, observer, start, &positions);
     const Nodes nodes = FindNodes(sky, start, end);
     return EventsOf(sky, nodes, start, end);
 }
 
 SunDayEvents FindSunEvents(double start, double end, const Observer& observer) {
-    BodySky sky(kSun, observer, start);
+    BodySky sky(BodyId::kSun, observer, start);
     return SunEventsOf(sky, start, end);
 }
 
 SunDayEvents FindSunEvents(const PositionTable& positions, double start, double end, const Observer& observer) {
-    BodySky sky(kSun, observer, start, &positions);
+    BodySky sky(BodyId::kSun, observer, start, &positions);
     return SunEventsOf(sky, start, end);
 }
 

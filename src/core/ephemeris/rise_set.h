@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/ephemeris/body_position.h"
+
 namespace velmarin {
 
 class PositionTable;
@@ -54,11 +56,11 @@ struct Observer {
     double longitude = 0.0;
 };
 
-// Events of body 0..8 in the day [start, end) (Julian Days, UT; end - start
+// Events of a body in the day [start, end) (Julian Days, UT; end - start
 // at most about a day and a quarter). Every instant is found by bracketing
 // between the body's culminations and root-finding to 1 s, from the body's
 // place of date (PlannerPlace). Pure: each call uses a context of its own.
-BodyDayEvents FindBodyEvents(int body, double start, double end, const Observer& observer);
+BodyDayEvents FindBodyEvents(BodyId body, double start, double end, const Observer& observer);
 
 // The Sun's rise, transit and set, twilight instants and darkness of the day.
 SunDayEvents FindSunEvents(double start, double end, const Observer& observer);
@@ -69,7 +71,7 @@ SunDayEvents FindSunEvents(double start, double end, const Observer& observer);
 // would cost far more than the search. The table holds the places the
 // searches above use (PlannerPlace: of date); the searches take them as
 // they are.
-BodyDayEvents FindBodyEvents(int body, const PositionTable& positions, double start, double end,
+BodyDayEvents FindBodyEvents(BodyId body, const PositionTable& positions, double start, double end,
                              const Observer& observer);
 SunDayEvents FindSunEvents(const PositionTable& positions, double start, double end, const Observer& observer);
 

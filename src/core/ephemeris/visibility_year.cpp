@@ -31,29 +31,29 @@ BodyTables ComputeBodyTables(double from, double to) {
     RunBeside(
         [&] {
             // The Moon's place does not depend on the Sun's values in the context.
-            tables[kMoon] = PositionTable(from, kMoonStep);
+            tables[IndexOf(BodyId::kMoon)] = PositionTable(from, kMoonStep);
             EphemerisContext context;
             for (int i = 0, n = count(kMoonStep); i < n; ++i) {
-                tables[kMoon].Add(ComputeBodyPosition(context, kMoon, from + i * kMoonStep));
+                tables[IndexOf(BodyId::kMoon)].Add(ComputeBodyPosition(context, BodyId::kMoon, from + i * kMoonStep));
             }
         },
         [&] {
-            for (int body = kSun; body < kMoon; ++body) {
+            for (int body = IndexOf(BodyId::kSun); body < IndexOf(BodyId::kMoon); ++body) {
                 tables[body] = PositionTable(from, kPlanetBaseStep * kStepsPerEntry[body]);
             }
             EphemerisContext context;
-            const int perEntryMost = kStepsPerEntry[kMars];
+            const int perEntryMost = kStepsPerEntry[IndexOf(BodyId::kMars)];
             // Past `to` until the sparsest table has its last entry.
             const int n = (count(kPlanetBaseStep * perEntryMost) - 1) * perEntryMost + 1;
             for (int i = 0; i < n; ++i) {
                 const double t = from + i * kPlanetBaseStep;
                 // Sun first: the planets read the Sun's values of the same instant.
-                const BodyPosition sun = ComputeBodyPosition(context, kSun, t);
+                const BodyPosition sun = ComputeBodyPosition(context, BodyId::kSun, t);
                 const PlaceOfDate ofDate(t);
-                tables[kSun].Add(PlannerPlace(ofDate, kSun, sun));
-                for (int body = kMercury; body < kMoon; ++body) {
-                    if (i % kStepsPerEntry[body] == 0) {
-                        tables[body].Add(PlannerPlace(ofDate, body, ComputeBodyPosition(context, body, t)));
+                tables[IndexOf(BodyId::kSun)].Add(PlannerPlace(ofDate, BodyId::kSun, sun));
+                for (const BodyId body : kPlanets) {
+                    if (i % kStepsPerEntry[IndexOf(body)] == 0) {
+                        tables[IndexOf(body)].Add(PlannerPlace(ofDate, body, ComputeBodyPosition(context, body, t)));
                     }
                 }
             }
@@ -62,15 +62,16 @@ BodyTables ComputeBodyTables(double from, double to) {
 }
 
 void ComputeDay(const BodyTables& tables, const Observer& observer, VisibilityDay& day) {
-    const SunDayEvents sun = FindSunEvents(tables[kSun], day.start, day.end, observer);
-    day.bodies[kSun] = sun.sun;
+    const SunDayEvents sun = FindSunEvents(tables[IndexOf(BodyId::kSun)], day.start, day.end, observer);
+    day.bodies[IndexOf(BodyId::kSun)] = sun.sun;
     day.twilight = sun.twilight;
     day.darkness = sun.darkness;
-    for (int body = 1; body < kBodyCount; ++body) {
-        day.bodies[body] = FindBodyEvents(body, tables[body], day.start, day.end, observer);
+    for (const BodyId body : kAllBodies) {
+        if (body == BodyId::kSun) continue;  // the Sun's came with the twilight above
+        day.bodies[IndexOf(body)] = FindBodyEvents(body, tables[IndexOf(body)], day.start, day.end, observer);
     }
     day.darknessHours = IntervalHours(day.darkness);
-    day.moonFreeDarknessHours = IntervalHours(SubtractIntervals(day.darkness, day.bodies[kMoon].up));
+    day.moonFreeDarknessHours = IntervalHours(SubtractIntervals(day.darkness, day.bodies[IndexOf(BodyId::kMoon)].up));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ struct VisibilityDay {
     double moonFreeDarknessHours = 0.0;  // darkness with the Moon below the horizon
 };
 
-// Every day of the year with the events of bodies 0..8. The days are shared
+// Every day of the year with the events of every body. The days are shared
 // out among a few threads; the result does not depend on their number.
 std::vector<VisibilityDay> ComputeVisibilityYear(const YearInputs& inputs);
 std::vector<VisibilityDay> ComputeVisibilityYear(const YearInputs& inputs, int threads);

@@ -28,7 +28,7 @@ constexpr double kMarginDays = 2.0;
 
 // Tables of `bodies` on the grid first, first + step, ... up to last.
 template <std::size_t N>
-std::array<PositionTable, N> ComputeTables(const std::array<int, N>& bodies, double first, double last, double step) {
+std::array<PositionTable, N> ComputeTables(const std::array<BodyId, N>& bodies, double first, double last, double step) {
     const int count = static_cast<int>(std::ceil((last - first) / step)) + 1;
     std::array<PositionTable, N> tables;
     tables.fill(PositionTable(first, step));
@@ -36,7 +36,7 @@ std::array<PositionTable, N> ComputeTables(const std::array<int, N>& bodies, dou
     for (int i = 0; i < count; ++i) {
         const double t = first + i * step;
         // Sun first: the other bodies read the Sun's values of the same instant.
-        ComputeBodyPosition(context, kSun, t);
+        ComputeBodyPosition(context, BodyId::kSun, t);
         const PlaceOfDate ofDate(t);
         for (std::size_t b = 0; b < N; ++b) {
             tables[b].Add(PlannerPlace(ofDate, bodies[b], ComputeBodyPosition(context, bodies[b], t)));
@@ -48,7 +48,7 @@ std::array<PositionTable, N> ComputeTables(const std::array<int, N>& bodies, dou
 // Hour angle and horizon of one body seen from the observer.
 class PassFinder {
 public:
-    PassFinder(int body, const PositionTable& table, const Observer& observer, const EphemerisContext& sidereal)
+    PassFinder(BodyId body, const PositionTable& table, const Observer& observer, const EphemerisContext& sidereal)
         : body_(body),
           table_(table),
           longitude_(observer.longitude),
@@ -82,7 +82,7 @@ private:
 
     // Sine of the geometric altitude of the centre at which the body rises and sets.
     double SinRiseAltitude(const InterpolatedPosition& p) const {
-        if (body_ != kMoon) return sinHorizon_;
+        if (body_ != BodyId::kMoon) return sinHorizon_;
         const double horizon = HorizonGeometricAltitude();
         // Upper limb on the horizon, the Moon lowered by its parallax.
         const double semidiameter = p.diameter / 2.0 / 3600.0 * kDegree;
@@ -136,7 +136,7 @@ private:
         return pass;
     }
 
-    int body_;
+    BodyId body_;
     const PositionTable& table_;
     double longitude_;
     double sinLatitude_;
@@ -172,12 +172,10 @@ NightSkyTables ComputeNightSkyTables(int year) {
     tables.year = year;
     const double from = JulianDayFromDate(1, 1, year, 0.0) - kMarginDays;
     const double to = JulianDayFromDate(1, 1, year + 1, 0.0) + kMarginDays;
-    std::array<int, kOverlayPlanetCount> bodies{};
-    for (int k = 0; k < kOverlayPlanetCount; ++k) bodies[k] = kFirstOverlayPlanet + k;
     // The Moon's table costs about as much as all planets' together.
-    RunBeside([&] { tables.planets = ComputeTables(bodies, from - 4.0, to + 4.0, kPlanetStepDays); },
+    RunBeside([&] { tables.planets = ComputeTables(kPlanets, from - 4.0, to + 4.0, kPlanetStepDays); },
               [&] {
-                  tables.moon = ComputeTables(std::array{static_cast<int>(kMoon)}, from - 3.0, to + 3.0,
+                  tables.moon = ComputeTables(std::array{BodyId::kMoon}, from - 3.0, to + 3.0,
                                               kMoonStepDays)[0];
               });
     return tables;
@@ -193,7 +191,7 @@ NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const YearInput
     ComputeNutation(sidereal, firstJd);
     const auto planets = [&](int first, int last) {
         for (int k = first; k < last; ++k) {
-            year.planets[k] = PassFinder(kFirstOverlayPlanet + k, tables.planets[k], observer, sidereal).Passes(from, to);
+            year.planets[k] = PassFinder(kPlanets[k], tables.planets[k], observer, sidereal).Passes(from, to);
             for (PassEventKind kind : {PassEventKind::Rise, PassEventKind::Transit, PassEventKind::Set}) {
                 year.curves[k][static_cast<int>(kind)] = PassCurve(year.planets[k], kind, inputs.offsets);
             }
@@ -204,7 +202,7 @@ NightPassYear ComputeNightPassYear(const NightSkyTables& tables, const YearInput
     constexpr int kBesideMoon = 3;
     RunBeside([&] { planets(kBesideMoon, kOverlayPlanetCount); },
               [&] {
-                  year.moonUp = UpIntervals(PassFinder(kMoon, tables.moon, observer, sidereal).Passes(from - 1.0, to + 1.0));
+                  year.moonUp = UpIntervals(PassFinder(BodyId::kMoon, tables.moon, observer, sidereal).Passes(from - 1.0, to + 1.0));
                   planets(0, kBesideMoon);
               });
     return year;

@@ -34,8 +34,11 @@ struct BodyPass {
     bool alwaysUp = false;         // the body neither rises nor sets about this transit
 };
 
-inline constexpr int kFirstOverlayPlanet = kMercury;
-inline constexpr int kOverlayPlanetCount = kNeptune - kMercury + 1;
+// The overlay's planets, Mercury .. Neptune; their passes are kept at
+// [IndexOf(body) - kFirstOverlayPlanet].
+inline constexpr int kFirstOverlayPlanet = IndexOf(BodyId::kMercury);
+inline constexpr int kOverlayPlanetCount = IndexOf(BodyId::kNeptune) - IndexOf(BodyId::kMercury) + 1;
+static_assert(kPlanets.size() == kOverlayPlanetCount && kPlanets[0] == BodyId::kMercury);
 
 // The kinds of event a pass has.
 enum class PassEventKind { Rise = 0, Transit = 1, Set = 2 };
@@ -52,13 +55,13 @@ struct CurvePoint {
 };
 
 struct NightPassYear {
-    // Passes of Mercury .. Neptune ([body - kMercury]) from a day before the
+    // Passes of Mercury .. Neptune ([IndexOf(body) - kFirstOverlayPlanet]) from a day before the
     // year to a day after it, in time order.
     std::array<std::vector<BodyPass>, kOverlayPlanetCount> planets;
     // Stretches of time with the Moon's upper limb above the horizon, in time
     // order and disjoint, covering the same span.
     std::vector<TimeInterval> moonUp;
-    // The planets' passes in local time: [body - kMercury][kind], one point per pass.
+    // The planets' passes in local time: [body - BodyId::kMercury][kind], one point per pass.
     std::array<std::array<std::vector<CurvePoint>, kPassEventKinds>, kOverlayPlanetCount> curves;
 };
 

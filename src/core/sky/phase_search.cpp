@@ -25,8 +25,8 @@ int PlainStyle(int kind) {
 // its own: the Moon reads the Sun's values of the same instant.
 PhaseMarker MarkerAt(int kind, double jd) {
     EphemerisContext context;
-    const BodyPosition sun = ComputeBodyPosition(context, kSun, jd);
-    const BodyPosition moon = ComputeBodyPosition(context, kMoon, jd);
+    const BodyPosition sun = ComputeBodyPosition(context, BodyId::kSun, jd);
+    const BodyPosition moon = ComputeBodyPosition(context, BodyId::kMoon, jd);
     PhaseMarker marker;
     marker.kind = kind;
     marker.jd = jd;

@@ -70,7 +70,7 @@ void ComputeSunDay(const TwilightSunYear& sun, std::size_t d, EphemerisContext& 
         day[i].greenwichHours = GreenwichSiderealHours(instants[i]);
     }
     const auto exactAt = [&](int i) {
-        const BodyPosition position = ComputeBodyPosition(context, kSun, instants[i]);
+        const BodyPosition position = ComputeBodyPosition(context, BodyId::kSun, instants[i]);
         day[i].sunRa = position.ra;
         day[i].sinDeclination = std::sin(position.dec);
         day[i].cosDeclination = std::cos(position.dec);
@@ -187,7 +187,7 @@ void SampleDayAtPlace(const TwilightSunYear& sun, std::size_t d, const TwilightS
         const TwilightSunYear::Sample& s = samples[i];
         int band = SettledBand(sinAltitudeAt(i, s.sunRa, s.sinDeclination, s.cosDeclination));
         if (band < 0) {
-            const BodyPosition exact = ComputeBodyPosition(context, kSun, TwilightSampleInstant(sun, d, i));
+            const BodyPosition exact = ComputeBodyPosition(context, BodyId::kSun, TwilightSampleInstant(sun, d, i));
             const double sinAltitude = sinAltitudeAt(i, exact.ra, std::sin(exact.dec), std::cos(exact.dec));
             band = TwilightBand(ApparentAltitude(std::asin(sinAltitude)));
         }

@@ -14,7 +14,7 @@ TrackYear ComputeTrackYear(int year) {
         TrackDay day;
         day.jd = jd;
         // Sun first: the others read the Sun's values of the same instant.
-        for (int i = 0; i < kBodyCount; ++i) day.bodies[i] = ComputeBodyPosition(context, i, jd);
+        for (const BodyId body : kAllBodies) day.bodies[IndexOf(body)] = ComputeBodyPosition(context, body, jd);
         day.moonNodeLongitude = context.moonNodeLongitude;
         result.days.push_back(day);
     }

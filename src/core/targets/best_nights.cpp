@@ -18,7 +18,7 @@ bool Inside(const std::vector<TimeInterval>& intervals, double t) {
 bool IsBestNight(const VisibilityDay& day, const BodyDayEvents& target) {
     if (!target.transit || !(target.transitAltitude > 0.0)) return false;
     const double t = *target.transit;
-    return Inside(day.darkness, t) && !Inside(day.bodies[kMoon].up, t);
+    return Inside(day.darkness, t) && !Inside(day.bodies[IndexOf(BodyId::kMoon)].up, t);
 }
 
 std::vector<std::vector<DayRange>> BestNights(const std::vector<VisibilityDay>& days,

@@ -139,9 +139,11 @@ void CTargetsDlg::RefillShown() {
         item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
         item->setData(kIndexRole, body);
     };
-    for (int body = 0; body < kSelectableBodyCount; ++body)
-        addRow(QString::fromUtf8(Text(BodyNameId(body))), bodies_.shown[body], body);
-    addRow(QString::fromUtf8(Text(BodyNameId(kMoon))), bodies_.moon, kMoon);
+    for (const BodyId body : kAllBodies) {
+        const int index = IndexOf(body);
+        const bool on = body == BodyId::kMoon ? bodies_.moon : bodies_.shown[index];
+        addRow(QString::fromUtf8(Text(BodyNameId(body))), on, index);
+    }
     // Targets by name: a file the dialog cannot read now adds no rows, and
     // what was hidden of it stays hidden.
     const std::vector<Target> all = LoadSavedTargets(targets_).targets;
@@ -155,7 +157,7 @@ void CTargetsDlg::RefillShown() {
 void CTargetsDlg::OnShownChanged(QListWidgetItem* item) {
     const bool on = item->checkState() == Qt::Checked;
     const int body = item->data(kIndexRole).toInt();
-    if (body == kMoon) {
+    if (body == IndexOf(BodyId::kMoon)) {
         bodies_.moon = on;
     } else if (body >= 0) {
         bodies_.shown[body] = on;

@@ -44,7 +44,7 @@ ReadoutDecision Readout(Color pixel, Point point, const ChartSettings& settings 
 }
 
 struct BodyCase {
-    int body;
+    BodyId body;
     int dayOfYear;           // 2024, 0 = 1 January
     const char* date;        // "DD.MM.YYYY"
     const char* name;
@@ -62,7 +62,7 @@ class HoverReadoutBodies : public ::testing::TestWithParam<BodyCase> {};
 // for the Sun, the magnitude.
 TEST_P(HoverReadoutBodies, NamesTheBodyWithItsPositionAtThePointersDate) {
     const BodyCase& c = GetParam();
-    const Color colour = MakeBodyCatalogue().entries[c.body].color;
+    const Color colour = MakeBodyCatalogue().entries[IndexOf(c.body)].color;
     const ReadoutDecision decision = Readout(colour, AtDay(c.dayOfYear));
     ASSERT_EQ(decision.action, Action::Show);
 
@@ -72,7 +72,7 @@ TEST_P(HoverReadoutBodies, NamesTheBodyWithItsPositionAtThePointersDate) {
         R"re(^(\d\d\.\d\d\.\d{4}): ([^|]+)\|([ \d]\d):(\d\d), ([+-]\d+\.\d)°\|(\d+\.\d)', (-?\d+\.\d)mag$)re");
     static const std::regex sun(
         R"re(^(\d\d\.\d\d\.\d{4}): ([^|]+)\|([ \d]\d):(\d\d), ([+-]\d+\.\d)°\|(\d+\.\d)'$)re");
-    const std::regex& form = c.body == kSun ? sun : c.body == kMoon ? moon : planet;
+    const std::regex& form = c.body == BodyId::kSun ? sun : c.body == BodyId::kMoon ? moon : planet;
     std::smatch m;
     ASSERT_TRUE(std::regex_match(decision.text, m, form)) << decision.text;
 
@@ -83,7 +83,7 @@ TEST_P(HoverReadoutBodies, NamesTheBodyWithItsPositionAtThePointersDate) {
     EXPECT_NEAR(raHours + 0.5 / 60, c.raHours, 1.5 / 60) << decision.text;
     EXPECT_NEAR(std::stod(m[5]), c.decDegrees, 0.2) << decision.text;
     const double shownDiameter = std::stod(m[6]);
-    if (c.body == kSun || c.body == kMoon) {
+    if (c.body == BodyId::kSun || c.body == BodyId::kMoon) {
         EXPECT_NEAR(shownDiameter, c.diameterArcsec / 60, 0.3) << decision.text;
     } else {
         EXPECT_NEAR(shownDiameter, c.diameterArcsec, 0.1 * c.diameterArcsec + 0.1) << decision.text;
@@ -96,15 +96,15 @@ TEST_P(HoverReadoutBodies, NamesTheBodyWithItsPositionAtThePointersDate) {
 INSTANTIATE_TEST_SUITE_P(
     Year2024, HoverReadoutBodies,
     ::testing::Values(
-        BodyCase{kSun, 121, "01.05.2024", "Sonne", 2.5573, 15.057, 1904.89, NAN, 0},
-        BodyCase{kMercury, 200, "19.07.2024", "Merkur", 9.6938, 13.501, 7.43, 0.31, 0.5},
-        BodyCase{kMars, 166, "15.06.2024", "Mars", 2.1395, 11.816, 5.19, 1.01, 0.3},
-        BodyCase{kJupiter, 300, "27.10.2024", "Jupiter", 5.3121, 22.377, 45.45, -2.51, 0.3},
+        BodyCase{BodyId::kSun, 121, "01.05.2024", "Sonne", 2.5573, 15.057, 1904.89, NAN, 0},
+        BodyCase{BodyId::kMercury, 200, "19.07.2024", "Merkur", 9.6938, 13.501, 7.43, 0.31, 0.5},
+        BodyCase{BodyId::kMars, 166, "15.06.2024", "Mars", 2.1395, 11.816, 5.19, 1.01, 0.3},
+        BodyCase{BodyId::kJupiter, 300, "27.10.2024", "Jupiter", 5.3121, 22.377, 45.45, -2.51, 0.3},
         // The Moon's magnitude law is simpler than PyEphem's, hence the wider tolerance.
-        BodyCase{kMoon, 55, "25.02.2024", "Mond", 10.8900, 10.292, 1767.19, -12.52, 1.5}));
+        BodyCase{BodyId::kMoon, 55, "25.02.2024", "Mond", 10.8900, 10.292, 1767.19, -12.52, 1.5}));
 
 TEST(HoverReadoutBodiesMoonSwitch, WithoutTheMoonItsColourIsNotRead) {
-    const Color moon = MakeBodyCatalogue().entries[kMoon].color;
+    const Color moon = MakeBodyCatalogue().entries[IndexOf(BodyId::kMoon)].color;
     ChartSettings settings;
     settings.showMoon = 0;
     EXPECT_EQ(Readout(moon, AtDay(55), settings).action, Action::Hide);
@@ -113,12 +113,12 @@ TEST(HoverReadoutBodiesMoonSwitch, WithoutTheMoonItsColourIsNotRead) {
 }
 
 TEST(HoverReadoutBodiesMoonSwitch, ABodyLeftOffTheChartIsNotRead) {
-    const Color mars = MakeBodyCatalogue().entries[kMars].color;
+    const Color mars = MakeBodyCatalogue().entries[IndexOf(BodyId::kMars)].color;
     BodySelection shown = kAllBodiesShown;
-    shown[kMars] = false;
+    shown[IndexOf(BodyId::kMars)] = false;
     EXPECT_EQ(Readout(mars, AtDay(166), WithShownBodies(ChartSettings{}, shown)).action, Action::Hide);
-    shown[kMars] = true;
-    shown[kVenus] = false;
+    shown[IndexOf(BodyId::kMars)] = true;
+    shown[IndexOf(BodyId::kVenus)] = false;
     EXPECT_EQ(Readout(mars, AtDay(166), WithShownBodies(ChartSettings{}, shown)).action, Action::Show);
 }
 
@@ -126,7 +126,7 @@ TEST(HoverReadoutBodiesMoonSwitch, ReadsTheColoursTheLegendReadBack) {
     // A display that shows Venus slightly off: the read-back colour is what counts.
     BodyCatalogue catalogue = MakeBodyCatalogue();
     const Color shown = Rgb(161, 220, 220);
-    catalogue.entries[kVenus].color = shown;
+    catalogue.entries[IndexOf(BodyId::kVenus)].color = shown;
     EphemerisContext context;
     const ReadoutDecision decision =
         HoverReadout(context, shown, AtDay(10), PlotOf2024(), catalogue, ChartSettings{});
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The one-pixel border of the plot and everything outside it hide the tooltip.
 TEST(HoverReadoutArea, HidesOnTheBorderAndOutside) {
     const ChartLayout layout = PlotOf2024();
-    const Color sun = MakeBodyCatalogue().entries[kSun].color;
+    const Color sun = MakeBodyCatalogue().entries[IndexOf(BodyId::kSun)].color;
     const Point hidden[] = {
         {layout.plotLeft, 300},          {layout.plotRight - 1, 300},
         {layout.plotRight, 300},         {500, layout.plotTop},
@@ -191,7 +191,7 @@ TEST(HoverReadoutArea, HidesOnTheBorderAndOutside) {
 // readout left standing would name a track far from the pointer); only a
 // text pixel, which hides what lies beneath, leaves it standing.
 TEST(HoverReadoutArea, HidesTheTooltipWhereNothingIsNamed) {
-    const Color sun = MakeBodyCatalogue().entries[kSun].color;
+    const Color sun = MakeBodyCatalogue().entries[IndexOf(BodyId::kSun)].color;
     EXPECT_EQ(Readout(Rgb(255, 255, 255), AtDay(40)).action, Action::Hide);
     EXPECT_EQ(Readout(kInvalidColor, AtDay(40)).action, Action::Keep);
     EXPECT_EQ(Readout(Rgb(170, 0, 170), AtDay(40)).action, Action::Hide);  // node line
@@ -220,7 +220,7 @@ TEST(HoverReadoutArea, PortraitReadsTheDateAlongY) {
     layout.plotTop = kLeft;
     layout.plotBottom = kLeft + 3654;
     SetChartYear(layout, 2024);
-    const Color sun = MakeBodyCatalogue().entries[kSun].color;
+    const Color sun = MakeBodyCatalogue().entries[IndexOf(BodyId::kSun)].color;
     const ReadoutDecision decision = Readout(sun, {300, kLeft + 10 * 121}, {}, layout);
     ASSERT_EQ(decision.action, Action::Show);
     EXPECT_EQ(decision.text.substr(0, 17), "01.05.2024: Sonne") << decision.text;

@@ -47,7 +47,7 @@ struct Chart {
 int Minutes(const std::string& clock) { return std::stoi(clock.substr(0, 2)) * 60 + std::stoi(clock.substr(3, 2)); }
 
 struct DayCase {
-    int body;
+    BodyId body;
     int day, month;
 };
 
@@ -62,7 +62,7 @@ TEST(NightReadout, PlanetCurveGivesTheDaysEventsInLocalTime) {
     inputs.longitude = chart.settings.longitude;
     inputs.offsets = chart.offsets;
     const std::vector<VisibilityDay> computedYear = ComputeVisibilityYear(inputs);
-    const DayCase cases[] = {{kJupiter, 14, 2}, {kMars, 14, 3}, {kSaturn, 20, 9}, {kVenus, 5, 11}};
+    const DayCase cases[] = {{BodyId::kJupiter, 14, 2}, {BodyId::kMars, 14, 3}, {BodyId::kSaturn, 20, 9}, {BodyId::kVenus, 5, 11}};
     const std::regex format(R"(^(\d\d)\.(\d\d)\.2026: (\w+)\| Aufgang (\d\d:\d\d), Kulmination (\d\d:\d\d) \((\d+)°\), Untergang (\d\d:\d\d)$)");
     const std::vector<const std::vector<VisibilityDay>*> years = {nullptr, &computedYear};
     for (const std::vector<VisibilityDay>* year : years) {
@@ -70,7 +70,7 @@ TEST(NightReadout, PlanetCurveGivesTheDaysEventsInLocalTime) {
             const double dayJd = JulianDayFromDate(c.day, c.month, 2026);
             const double start = dayJd - 1.0 / 24.0;  // local midnight in UT
             const auto local = [&](const std::string& kind) {
-                for (double jd : Reference(c.body, kind)) {
+                for (double jd : Reference(IndexOf(c.body), kind)) {
                     if (jd >= start && jd < start + 1.0) return static_cast<int>(std::lround((jd - start) * 1440.0));
                 }
                 return -1;
@@ -78,7 +78,7 @@ TEST(NightReadout, PlanetCurveGivesTheDaysEventsInLocalTime) {
             const int transit = local("T");
             ASSERT_GE(transit, 0);
             const Point point = chart.At(dayJd, transit / 60.0);
-            const NightTarget target = FindNightTarget(chart.catalogue.entries[c.body].color, chart.catalogue, chart.settings);
+            const NightTarget target = FindNightTarget(chart.catalogue.entries[IndexOf(c.body)].color, chart.catalogue, chart.settings);
             ASSERT_EQ(target.kind, NightTarget::Kind::Planet);
             const ReadoutDecision decision =
                 NightReadout(target, point, chart.layout, chart.catalogue, chart.settings, chart.offsets, year);
@@ -87,7 +87,7 @@ TEST(NightReadout, PlanetCurveGivesTheDaysEventsInLocalTime) {
             ASSERT_TRUE(std::regex_match(decision.text, m, format)) << decision.text;
             EXPECT_EQ(std::stoi(m[1]), c.day);
             EXPECT_EQ(std::stoi(m[2]), c.month);
-            EXPECT_EQ(m[3], chart.catalogue.entries[c.body].name);
+            EXPECT_EQ(m[3], chart.catalogue.entries[IndexOf(c.body)].name);
             EXPECT_NEAR(Minutes(m[4]), local("r"), 5) << decision.text;
             EXPECT_NEAR(Minutes(m[5]), transit, 5) << decision.text;
             EXPECT_NEAR(Minutes(m[7]), local("s"), 5) << decision.text;
@@ -127,7 +127,7 @@ TEST(NightReadout, SharedRedNeedsAMarsEventAndMoonlitCellsNameTheMoon) {
 // Colours count only for the overlay that is on, and band colours never.
 TEST(NightReadout, ColoursCountOnlyWithTheirOverlay) {
     Chart chart;
-    const Color jupiter = chart.catalogue.entries[kJupiter].color;
+    const Color jupiter = chart.catalogue.entries[IndexOf(BodyId::kJupiter)].color;
     chart.settings.showPlanets = 0;
     EXPECT_EQ(FindNightTarget(jupiter, chart.catalogue, chart.settings).kind, NightTarget::Kind::None);
     EXPECT_EQ(FindNightTarget(kMoonlitDarknessColor, chart.catalogue, chart.settings).kind, NightTarget::Kind::Moonlight);

@@ -67,9 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
                       EnglishCase{Rgb(200, 200, 200), 104, "15.04.2024: 1. Viertel", "15.04.2024: First quarter"},
                       EnglishCase{Rgb(250, 0, 0), 86, "25.03.2024: mögl. Mondfinsternis",
                                   "25.03.2024: poss. lunar eclipse"},
-                      EnglishCase{MakeBodyCatalogue().entries[kMercury].color, 200, "19.07.2024: Merkur",
+                      EnglishCase{MakeBodyCatalogue().entries[IndexOf(BodyId::kMercury)].color, 200, "19.07.2024: Merkur",
                                   "19.07.2024: Mercury"},
-                      EnglishCase{MakeBodyCatalogue().entries[kMoon].color, 55, "25.02.2024: Mond",
+                      EnglishCase{MakeBodyCatalogue().entries[IndexOf(BodyId::kMoon)].color, 55, "25.02.2024: Mond",
                                   "25.02.2024: Moon"}));
 
 }  // namespace

@@ -38,7 +38,7 @@ TEST_P(NightOverlayClockChange, CurvesStepAtTheChangeInsteadOfSloping) {
     const double perHour = (l.portrait ? l.plotRight - l.plotLeft : l.plotBottom - l.plotTop) / 24.0;
     int steps = 0, lines = 0;
     for (int body = kFirstOverlayPlanet; body < kFirstOverlayPlanet + kOverlayPlanetCount; ++body) {
-        if (body == kMars) continue;  // shares its colour with the sunshine curve
+        if (body == IndexOf(BodyId::kMars)) continue;  // shares its colour with the sunshine curve
         const Color colour = state.catalogue.entries[body].color;
         for (const SurfaceCall& line : testing::LinesIn(dc, colour)) {
             const int alongDays = l.portrait ? line.y2 - line.y1 : line.x2 - line.x1;

@@ -121,8 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ChartPhaseMarkers, PositionsAreTheMoonsAtTheInstant) {
     for (const PhaseMarker& m : SearchPhaseMarkers(1987)) {
         EphemerisContext context;
-        const BodyPosition sun = ComputeBodyPosition(context, kSun, m.jd);
-        const BodyPosition moon = ComputeBodyPosition(context, kMoon, m.jd);
+        const BodyPosition sun = ComputeBodyPosition(context, BodyId::kSun, m.jd);
+        const BodyPosition moon = ComputeBodyPosition(context, BodyId::kMoon, m.jd);
         ASSERT_EQ(m.sunRa, sun.ra);
         ASSERT_EQ(m.moonRa, moon.ra);
         ASSERT_EQ(m.moonLongitude, moon.eclipticLongitude);

@@ -38,8 +38,8 @@ Widths PrintedWidths(int dpi, DisplayMode mode) {
     const double mm = 25.4 / dpi;
     for (const SurfaceCall& line : dc.Of(SurfaceCall::Line)) {
         const int pen = std::max(1, line.pen.width);
-        if (line.pen.color == entries[kSun].color) w.widestTrack = std::max(w.widestTrack, pen * mm);
-        if (line.pen.color == entries[kNeptune].color) w.thinnestTrack = std::min(w.thinnestTrack, pen * mm);
+        if (line.pen.color == entries[IndexOf(BodyId::kSun)].color) w.widestTrack = std::max(w.widestTrack, pen * mm);
+        if (line.pen.color == entries[IndexOf(BodyId::kNeptune)].color) w.thinnestTrack = std::min(w.thinnestTrack, pen * mm);
         if (line.pen.color == Rgb(125, 125, 125)) w.grid = std::max(w.grid, pen * mm);
     }
     return w;

@@ -74,7 +74,7 @@ TEST_P(HiddenBodies, LeaveNoLinesAndMoveNoOtherLine) {
         const std::vector<DrawnLine> after = LinesOf(withSome, color);
         if (!shown[body]) {
             EXPECT_TRUE(after.empty()) << catalogue.entries[body].name << " is still drawn";
-        } else if (c.mode != DisplayMode::Twilight || body != kSun) {
+        } else if (c.mode != DisplayMode::Twilight || body != IndexOf(BodyId::kSun)) {
             EXPECT_FALSE(after.empty()) << catalogue.entries[body].name << " is missing";
             EXPECT_EQ(after, before) << catalogue.entries[body].name << " moved";
         }
@@ -83,21 +83,21 @@ TEST_P(HiddenBodies, LeaveNoLinesAndMoveNoOtherLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, HiddenBodies,
-    ::testing::Values(HiddenCase{"NormalWithoutMarsAndNeptune", DisplayMode::Normal, {kMars, kNeptune}},
-                      HiddenCase{"SunWithoutTheSun", DisplayMode::Sun, {kSun}},
-                      HiddenCase{"MidnightWithoutTheSunAndVenus", DisplayMode::Midnight, {kSun, kVenus}},
-                      HiddenCase{"TwilightWithoutVenusAndSaturn", DisplayMode::Twilight, {kVenus, kSaturn}}),
+    ::testing::Values(HiddenCase{"NormalWithoutMarsAndNeptune", DisplayMode::Normal, {IndexOf(BodyId::kMars), IndexOf(BodyId::kNeptune)}},
+                      HiddenCase{"SunWithoutTheSun", DisplayMode::Sun, {IndexOf(BodyId::kSun)}},
+                      HiddenCase{"MidnightWithoutTheSunAndVenus", DisplayMode::Midnight, {IndexOf(BodyId::kSun), IndexOf(BodyId::kVenus)}},
+                      HiddenCase{"TwilightWithoutVenusAndSaturn", DisplayMode::Twilight, {IndexOf(BodyId::kVenus), IndexOf(BodyId::kSaturn)}}),
     [](const ::testing::TestParamInfo<HiddenCase>& info) { return std::string(info.param.name); });
 
 TEST(ShownBodiesSetting, TheLinesNameTheBodiesLeftOutAndKeepWhatTheyDoNotRead) {
     ChartSettings settings;
     settings.otherExtensionLines = {"hidebody Pluto", "lang en", "hidebody Jupiter", "hidebody  Mars"};
     BodySelection expected = kAllBodiesShown;
-    expected[kJupiter] = false;
+    expected[IndexOf(BodyId::kJupiter)] = false;
     EXPECT_EQ(ShownBodies(settings), expected);
 
     BodySelection shown = kAllBodiesShown;
-    shown[kSun] = shown[kNeptune] = false;
+    shown[IndexOf(BodyId::kSun)] = shown[IndexOf(BodyId::kNeptune)] = false;
     const ChartSettings written = WithShownBodies(settings, shown);
     EXPECT_EQ(written.otherExtensionLines,
               (std::vector<std::string>{"hidebody Pluto", "lang en", "hidebody  Mars", "hidebody Sonne",
@@ -117,7 +117,7 @@ struct ListCase {
 
 TEST(BodyList, ReadsGermanAndEnglishNamesInAnyCase) {
     const ListCase cases[] = {
-        {"Jupiter,Mond", {kJupiter}, true, nullptr},
+        {"Jupiter,Mond", {IndexOf(BodyId::kJupiter)}, true, nullptr},
         {"SUN,mercury,Neptune,Neptun", {}, false, "comes twice"},
         {"sonne,Merkur,venus,MARS,jupiter,saturn,uranus,neptune", {0, 1, 2, 3, 4, 5, 6, 7}, false, nullptr},
         {"moon", {}, true, nullptr},

@@ -96,11 +96,11 @@ TEST_P(FarYears, DaySearchAndYearTablesFollowTheSkyOfDate) {
 
     WorstByEvent exact;
     for (const Reference& r : reference) {
-        if (r.body == kSun) {
+        if (r.body == IndexOf(BodyId::kSun)) {
             const SunDayEvents sun = FindSunEvents(r.dayStart, r.dayStart + 1.0, kLondon);
             Record(exact, r, EventOf(sun.sun, sun.twilight, r.kind));
         } else {
-            Record(exact, r, EventOf(FindBodyEvents(r.body, r.dayStart, r.dayStart + 1.0, kLondon), {}, r.kind));
+            Record(exact, r, EventOf(FindBodyEvents(static_cast<BodyId>(r.body), r.dayStart, r.dayStart + 1.0, kLondon), {}, r.kind));
         }
     }
     ExpectWithinTolerance(exact, year, "day search");

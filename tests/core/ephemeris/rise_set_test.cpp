@@ -120,9 +120,9 @@ struct Tolerance {
     double median;
 };
 std::optional<Tolerance> ToleranceFor(const Place& place, int body) {
-    const bool offByTheEphemeris = body == kSaturn || body == kUranus || body == kNeptune;
+    const bool offByTheEphemeris = body == IndexOf(BodyId::kSaturn) || body == IndexOf(BodyId::kUranus) || body == IndexOf(BodyId::kNeptune);
     if (place.polar) {
-        if (body == kUranus) return std::nullopt;
+        if (body == IndexOf(BodyId::kUranus)) return std::nullopt;
         return Tolerance{60.0, offByTheEphemeris ? 7.0 : 5.0};
     }
     if (offByTheEphemeris) return Tolerance{10.0, 7.0};
@@ -308,10 +308,10 @@ TEST(RiseSetPolar, QuietDaysAreFlaggedAsPyEphemSeesThem) {
                 EXPECT_EQ(up[i], 0) << "body " << body << " day " << i;
                 EXPECT_TRUE(e.up.empty());
             }
-            if (body == kSun) {
+            if (body == IndexOf(BodyId::kSun)) {
                 sunUpDays += e.alwaysUp;
                 sunDownDays += e.neverUp;
-            } else if (body == kMoon) {
+            } else if (body == IndexOf(BodyId::kMoon)) {
                 moonNoRiseDays += e.riseCount == 0;
                 moonTwoSetDays += e.setCount == 2;
             } else {
@@ -335,7 +335,7 @@ TEST(RiseSetPolar, DarknessHoursStayWithinTheDay) {
         EXPECT_GE(day.darknessHours, 0.0);
         EXPECT_LE(day.darknessHours, hours + 1e-9);
         EXPECT_LE(day.moonFreeDarknessHours, day.darknessHours + 1e-9);
-        if (day.bodies[kSun].alwaysUp) {
+        if (day.bodies[IndexOf(BodyId::kSun)].alwaysUp) {
             EXPECT_EQ(day.darknessHours, 0.0);
         }
     }

@@ -79,7 +79,7 @@ double Median(std::vector<double> v) {
 // What the ephemeris itself allows (its fixed orbits put Saturn, Uranus and
 // Neptune about half a degree from PyEphem's places, 3 to 5 minutes at
 // 52 N); the interpolation must add no more than a minute to it.
-bool OffByTheEphemeris(int body) { return body == kSaturn || body == kUranus || body == kNeptune; }
+bool OffByTheEphemeris(int body) { return body == IndexOf(BodyId::kSaturn) || body == IndexOf(BodyId::kUranus) || body == IndexOf(BodyId::kNeptune); }
 double WorstMinutes(int body) { return OffByTheEphemeris(body) ? 10.0 : 5.0; }
 double MedianMinutes(int body) { return OffByTheEphemeris(body) ? 7.0 : 2.5; }
 
@@ -91,7 +91,7 @@ TEST_P(NightPassesAgainstPyEphem, PlanetEventsMatch) {
     const Place& place = GetParam();
     const NightPassYear& year = PassesAt(place);
     const double from = JulianDayFromDate(1, 1, kYear), to = JulianDayFromDate(1, 1, kYear + 1);
-    for (int body = kMercury; body <= kNeptune; ++body) {
+    for (int body = IndexOf(BodyId::kMercury); body <= IndexOf(BodyId::kNeptune); ++body) {
         const std::vector<BodyPass>& passes = year.planets[body - kFirstOverlayPlanet];
         for (const char kind : {'r', 'T', 's'}) {
             SCOPED_TRACE(std::string(place.name) + " body " + std::to_string(body) + " " + kind);
@@ -192,7 +192,7 @@ TEST(NightPassesAgainstExactSearch, InterpolationAddsUnderAMinute) {
     const std::vector<VisibilityDay> days = ComputeVisibilityYear(inputs);
     const NightPassYear& passes = PassesAt(place);
     const double from = days.front().start + 0.01, to = days.back().end - 0.01;
-    for (int body = kMercury; body <= kMoon; ++body) {
+    for (int body = IndexOf(BodyId::kMercury); body <= IndexOf(BodyId::kMoon); ++body) {
         std::vector<double> exact[3], ours[3];
         for (const VisibilityDay& day : days) {
             for (const TimeInterval& up : day.bodies[body].up) {
@@ -201,7 +201,7 @@ TEST(NightPassesAgainstExactSearch, InterpolationAddsUnderAMinute) {
             }
             if (day.bodies[body].transit) exact[1].push_back(*day.bodies[body].transit);
         }
-        if (body == kMoon) {
+        if (body == IndexOf(BodyId::kMoon)) {
             for (const TimeInterval& up : passes.moonUp) {
                 if (up.from > from && up.from < to) ours[0].push_back(up.from);
                 if (up.to > from && up.to < to) ours[2].push_back(up.to);
@@ -214,7 +214,7 @@ TEST(NightPassesAgainstExactSearch, InterpolationAddsUnderAMinute) {
             }
         }
         for (int k = 0; k < 3; ++k) {
-            if (body == kMoon && k == 1) continue;
+            if (body == IndexOf(BodyId::kMoon) && k == 1) continue;
             SCOPED_TRACE("body " + std::to_string(body) + " kind " + std::to_string(k));
             EXPECT_GE(ours[k].size(), 340u);
             // The exact search keeps only a day's first transit: compare from its side.

@@ -159,7 +159,7 @@ TEST_P(ChartTwilightStraightforward, SameBandsAsComputingEverySampleExactly) {
     EphemerisContext context;
     const double startJd = JulianDayFromDate(1, 1, in.year);
     ComputeNutation(context, startJd);
-    ComputeBodyPosition(context, kSun, startJd);
+    ComputeBodyPosition(context, BodyId::kSun, startJd);
     size_t index = 0;
     for (double jd = startJd; CalendarFromJulianDay(jd).year == in.year; jd += 2.0, ++index) {
         ASSERT_LT(index, days.size());
@@ -170,7 +170,7 @@ TEST_P(ChartTwilightStraightforward, SameBandsAsComputingEverySampleExactly) {
         int i = 0;
         for (double h = 0.0; h <= 24.0; h += 0.1, ++i) {
             const double t = jd + h / 24.0 - tz;
-            const BodyPosition sun = ComputeBodyPosition(context, kSun, t);
+            const BodyPosition sun = ComputeBodyPosition(context, BodyId::kSun, t);
             LocalSiderealTime(context, t, in.longitude);
             HorizontalCoordinates horizontal;
             HorizontalFromEquatorial(1, NormalizeAngle(context.localSiderealTime - sun.ra), sun.dec, in.latitude,
@@ -205,7 +205,7 @@ TEST(ChartTwilightSampling, InterpolatedSunStaysWithinATenthOfTheTolerance) {
         double worst = 0.0;
         for (std::size_t d = 0; d < sun.dayJd.size(); d += 7) {
             for (int i = 0; i < kTwilightSamplesPerDay; ++i) {
-                const BodyPosition exact = ComputeBodyPosition(context, kSun, TwilightSampleInstant(sun, d, i));
+                const BodyPosition exact = ComputeBodyPosition(context, BodyId::kSun, TwilightSampleInstant(sun, d, i));
                 const TwilightSunYear::Sample& s = sun.samples[d * kTwilightSamplesPerDay + i];
                 const double ra = std::fabs(std::remainder(s.sunRa - exact.ra, 2.0 * kPi));
                 worst = std::max({worst, ra, std::fabs(s.sinDeclination - std::sin(exact.dec)),

@@ -39,7 +39,7 @@ std::vector<DrawnDay> DrawnDays(int year) {
     for (double jd = JulianDayFromDate(1, 1, year); CalendarFromJulianDay(jd).year == year; jd += 2) {
         DrawnDay day;
         day.jd = jd;
-        for (int b = 0; b < kBodyCount; ++b) day.pos[b] = ComputeBodyPosition(context, b, jd);
+        for (int b = 0; b < kBodyCount; ++b) day.pos[b] = ComputeBodyPosition(context, kAllBodies[b], jd);
         day.node = context.moonNodeLongitude;
         days.push_back(day);
     }
@@ -112,15 +112,15 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
         const Color color = f.catalogue.entries[body].color;
         const std::vector<SurfaceCall> lines = LinesIn(dc, color);
         // Against the opposite of the Sun the Sun stays hidden.
-        if ((body == kMoon && !showMoon) || (body == kSun && mode == DisplayMode::Midnight)) {
+        if ((body == IndexOf(BodyId::kMoon) && !showMoon) || (body == IndexOf(BodyId::kSun) && mode == DisplayMode::Midnight)) {
             EXPECT_TRUE(lines.empty());
             continue;
         }
         std::vector<Segment> expected;
         int forward = 0;
         for (size_t d = 1; d < days.size(); ++d) {
-            const double a0 = PlotAngle(mode, days[d - 1].pos[body].ra, days[d - 1].pos[kSun].ra);
-            const double a1 = PlotAngle(mode, days[d].pos[body].ra, days[d].pos[kSun].ra);
+            const double a0 = PlotAngle(mode, days[d - 1].pos[body].ra, days[d - 1].pos[IndexOf(BodyId::kSun)].ra);
+            const double a1 = PlotAngle(mode, days[d].pos[body].ra, days[d].pos[IndexOf(BodyId::kSun)].ra);
             const Point q = MapToPage(f.layout, days[d - 1].jd, a0);
             const Point p = MapToPage(f.layout, days[d].jd, a1);
             switch (StepOf(a0, a1)) {
@@ -133,7 +133,7 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
         EXPECT_EQ(Segments(lines), expected) << "body " << body;
         for (const SurfaceCall& op : lines) EXPECT_EQ(op.pen, f.catalogue.bodyPens[body]);
         // The Moon goes round about 13 times a year.
-        if (body == kMoon) {
+        if (body == IndexOf(BodyId::kMoon)) {
             EXPECT_GE(forward, 12);
         }
     }
@@ -159,7 +159,7 @@ TEST(TrackLayerSun, SunOnItsReferenceLineOrHidden) {
             ChartPass pass = f.Pass(dc, mode);
             DrawBodyTracks(pass, f.Sky(pass));
             const int y = MapToPage(f.layout, f.layout.startJd, kPi).y;
-            const std::vector<SurfaceCall> lines = LinesIn(dc, f.catalogue.entries[kSun].color);
+            const std::vector<SurfaceCall> lines = LinesIn(dc, f.catalogue.entries[IndexOf(BodyId::kSun)].color);
             // 183 drawn days, 1 January to 31 December.
             EXPECT_EQ(lines.size(), mode == DisplayMode::Sun ? 182u : 0u) << static_cast<int>(mode) << " " << coded;
             for (const SurfaceCall& op : lines) {
@@ -193,7 +193,7 @@ TEST_P(TrackLayerNodes, NodeLinesContinueOverMoonCrossings) {
     };
     int crossings = 0;
     for (size_t d = 2; d + 1 < days.size(); ++d) {
-        if (StepOf(days[d - 1].pos[kMoon].ra, days[d].pos[kMoon].ra) != Step::Forward) continue;
+        if (StepOf(days[d - 1].pos[IndexOf(BodyId::kMoon)].ra, days[d].pos[IndexOf(BodyId::kMoon)].ra) != Step::Forward) continue;
         ++crossings;
         for (int line = 0; line < 2; ++line) {
             EXPECT_FALSE(drawn(nodePoint(d - 1, line), nodePoint(d, line))) << "day " << d;
@@ -255,7 +255,7 @@ TEST_P(TrackLayerSidereal, RestartsWithPixelAfterEveryJump) {
     double previous = 0.0;
     for (size_t d = 0; d < days.size(); ++d) {
         const double angle =
-            PlotAngle(mode, SiderealTimeAtZeroHours(days[d].jd), days[d].pos[kSun].ra);
+            PlotAngle(mode, SiderealTimeAtZeroHours(days[d].jd), days[d].pos[IndexOf(BodyId::kSun)].ra);
         const Point p = MapToPage(f.layout, days[d].jd, angle);
         if (d == 0 || StepOf(previous, angle) != Step::Plain) {
             expectedPixels.push_back(p);
@@ -306,7 +306,7 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
     const bool coded = c.byDiameter || c.byBrightness;
     const int defaultWidth = DefaultTrackWidth(f.catalogue, f.layout);
     const std::vector<DrawnDay> days = DrawnDays(2022);
-    for (const int body : {int(kSun), int(kMars), int(kMoon)}) {
+    for (const int body : {IndexOf(BodyId::kSun), IndexOf(BodyId::kMars), IndexOf(BodyId::kMoon)}) {
         const Color color = f.catalogue.entries[body].color;
         std::vector<SurfaceCall> lines = LinesIn(dc, color);
         size_t checked = 0;
@@ -319,9 +319,9 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
             const Step step = StepOf(days[d - 1].pos[body].ra, pos.ra);
             int expected = f.catalogue.bodyPens[body].width;
             if (step == Step::Plain && coded) {
-                expected = (c.byDiameter && body == kSun) ? defaultWidth : coded_width;
+                expected = (c.byDiameter && body == IndexOf(BodyId::kSun)) ? defaultWidth : coded_width;
             } else if (step == Step::Forward && coded) {
-                expected = (c.byDiameter && body == kMoon) ? coded_width : defaultWidth;
+                expected = (c.byDiameter && body == IndexOf(BodyId::kMoon)) ? coded_width : defaultWidth;
             }
             if (step == Step::Backward) continue;
             std::vector<Segment> ofThisStep;
@@ -368,11 +368,11 @@ TEST_P(TrackLayerPixels, DayPointsCarryTheBodyColour) {
 
     const std::vector<DrawnDay> days = DrawnDays(kPixelYear);
     for (int body = 0; body < kBodyCount; ++body) {
-        if (body == kSun && mode == DisplayMode::Midnight) continue;  // hidden there
+        if (body == IndexOf(BodyId::kSun) && mode == DisplayMode::Midnight) continue;  // hidden there
         int checked = 0, exact = 0;
         for (size_t d = 0; d + 1 < days.size(); ++d) {
-            const double a0 = PlotAngle(mode, days[d].pos[body].ra, days[d].pos[kSun].ra);
-            const double a1 = PlotAngle(mode, days[d + 1].pos[body].ra, days[d + 1].pos[kSun].ra);
+            const double a0 = PlotAngle(mode, days[d].pos[body].ra, days[d].pos[IndexOf(BodyId::kSun)].ra);
+            const double a1 = PlotAngle(mode, days[d + 1].pos[body].ra, days[d + 1].pos[IndexOf(BodyId::kSun)].ra);
             // The point starts the next step's line unless that step is a gap.
             if (StepOf(a0, a1) == Step::Backward) continue;
             const Point p = MapToPage(f.layout, days[d].jd, a0);

@@ -54,7 +54,7 @@ TEST(NightOverlayImage, PlanetCurvesPassThroughTheReferenceEvents) {
         ChartViewState state;
         const QImage image = Chart(width, height, Settings(true, false), state);
         const ChartLayout& l = state.layout;
-        for (int body = kMercury; body <= kNeptune; ++body) {
+        for (int body = IndexOf(BodyId::kMercury); body <= IndexOf(BodyId::kNeptune); ++body) {
             const Color colour = state.catalogue.entries[body].color;
             int checked = 0, found = 0;
             for (const char kind : {'r', 's'}) {
@@ -69,7 +69,7 @@ TEST(NightOverlayImage, PlanetCurvesPassThroughTheReferenceEvents) {
                         continue;
                     ++checked;
                     bool hit = false;
-                    const int reach = body == kSaturn || body == kUranus || body == kNeptune ? 6 : 3;
+                    const int reach = body == IndexOf(BodyId::kSaturn) || body == IndexOf(BodyId::kUranus) || body == IndexOf(BodyId::kNeptune) ? 6 : 3;
                     for (int d = -reach; d <= reach && !hit; ++d) {
                         hit = l.portrait ? PixelAt(image, p.x + d, p.y) == colour : PixelAt(image, p.x, p.y + d) == colour;
                     }

@@ -148,7 +148,7 @@ TEST(ChartYearSkyTracks, KeptPositionsAreThoseOfOneSequentialPass) {
     EphemerisContext context;
     for (const TrackDay& day : year.days) {
         for (int i = 0; i < kBodyCount; ++i) {
-            const BodyPosition p = ComputeBodyPosition(context, i, day.jd);
+            const BodyPosition p = ComputeBodyPosition(context, kAllBodies[i], day.jd);
             ASSERT_TRUE(SameBits(p.ra, day.bodies[i].ra) && SameBits(p.dec, day.bodies[i].dec) &&
                         SameBits(p.diameter, day.bodies[i].diameter) &&
                         SameBits(p.magnitude, day.bodies[i].magnitude))

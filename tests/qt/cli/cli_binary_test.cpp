@@ -328,7 +328,7 @@ TEST_F(CliBinary, PositionsJsonHasTheContractShapeAndTheLibraryValues) {
         EXPECT_EQ(body["name"].text, names[i]);
         for (const char* key : {"ra", "dec", "diameter", "magnitude"}) ExpectRoundTrip(body[key]);
         // Bit for bit what the ephemeris gives when called in index order.
-        const BodyPosition p = ComputeBodyPosition(context, i, 2451545.0);
+        const BodyPosition p = ComputeBodyPosition(context, kAllBodies[i], 2451545.0);
         EXPECT_EQ(body["ra"].number, p.ra) << names[i];
         EXPECT_EQ(body["dec"].number, p.dec) << names[i];
         EXPECT_EQ(body["diameter"].number, p.diameter) << names[i];

@@ -108,11 +108,11 @@ QString TestReadout::MoveTo(QPoint pixel) {
 
 void TestReadout::tracksNameTheirBody_data() {
     QTest::addColumn<int>("body");
-    QTest::newRow("Sonne") << int(kSun);
-    QTest::newRow("Merkur") << int(kMercury);
-    QTest::newRow("Mars") << int(kMars);
-    QTest::newRow("Jupiter") << int(kJupiter);
-    QTest::newRow("Mond") << int(kMoon);
+    QTest::newRow("Sonne") << int(BodyId::kSun);
+    QTest::newRow("Merkur") << int(BodyId::kMercury);
+    QTest::newRow("Mars") << int(BodyId::kMars);
+    QTest::newRow("Jupiter") << int(BodyId::kJupiter);
+    QTest::newRow("Mond") << int(BodyId::kMoon);
 }
 
 // The text is the one for the buffer pixel under the pointer (the logical
@@ -172,7 +172,7 @@ void TestReadout::markersNameTheirPhase() {
 }
 
 void TestReadout::whiteBorderAndClickHide() {
-    const Color sun = MakeBodyCatalogue().entries[kSun].color;
+    const Color sun = MakeBodyCatalogue().entries[IndexOf(BodyId::kSun)].color;
     const auto onTrack = FindPixel(qRgb(RedOf(sun), GreenOf(sun), BlueOf(sun)));
     const auto onWhite = FindPixel(qRgb(255, 255, 255));
     QVERIFY(onTrack && onWhite);
@@ -230,7 +230,7 @@ void TestReadout::twilightOverlaysNameTheirBody() {
     night.showMoonlight = 1;
     frame_->ChangeSettings(night);
     view_->repaint();
-    const Color jupiter = MakeBodyCatalogue().entries[kJupiter].color;
+    const Color jupiter = MakeBodyCatalogue().entries[IndexOf(BodyId::kJupiter)].color;
     const auto onCurve = FindPixel(qRgb(RedOf(jupiter), GreenOf(jupiter), BlueOf(jupiter)));
     QVERIFY(onCurve);
     const QRegularExpression planet(

@@ -25,8 +25,8 @@ private slots:
 
 void TestTooltipPointer::pointerOnTrackAndOverEmptyChart_data() {
     QTest::addColumn<int>("body");
-    QTest::newRow("Sonne") << int(kSun);
-    QTest::newRow("Mars") << int(kMars);
+    QTest::newRow("Sonne") << int(BodyId::kSun);
+    QTest::newRow("Mars") << int(BodyId::kMars);
 }
 
 // Show a readout on a track, then move the pointer over empty chart: the
