@@ -2,11 +2,11 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
-
-#include <zlib.h>
 
 namespace velmarin {
 
@@ -26,14 +26,21 @@ QByteArray EncodePng(const QImage& image);
 // (an empty list) when it has more.
 std::vector<QRgb> PaletteOf(const QImage& image);
 
+// Filtered rows deflated at a time by PngStream: large pieces keep the
+// file small (each piece starts without the data before it: 16 MiB ones
+// cost 0.1 % on A3 pages at 600 dpi, 1 MiB ones 1 %).
+inline constexpr std::size_t kPngPieceBytes = 16u << 20;
+
 // A truecolour PNG written row band by row band, for pages too large to
-// hold whole: rows are filtered and deflated by zlib as they come, so
-// only the band and the compressed file are in memory (rows filtered as
-// EncodePng's).
+// hold whole (rows filtered as EncodePng's). Rows are gathered in pieces
+// of about `pieceBytes` filtered bytes, and each piece is deflated by
+// libdeflate into raw deflate, its final block made to go on into the
+// next piece's, so that the pieces make one zlib stream: only a piece,
+// the band and the compressed file are in memory.
 class PngStream {
 public:
     // A page of width x height (both > 0) pixels.
-    PngStream(int width, int height, int dotsPerMetreX, int dotsPerMetreY);
+    PngStream(int width, int height, int dotsPerMetreX, int dotsPerMetreY, std::size_t pieceBytes = kPngPieceBytes);
     ~PngStream();
     PngStream(const PngStream&) = delete;
     PngStream& operator=(const PngStream&) = delete;
@@ -46,17 +53,22 @@ public:
     QByteArray Finish();
 
 private:
-    bool Deflate(int flush);
+    bool DeflatePiece(bool last);
 
     int width_;
     int height_;
     int rowsDone_ = 0;
     bool failed_ = false;
-    z_stream zlib_{};
-    std::vector<QRgb> previous_;           // the last row
-    std::vector<unsigned char> row_;       // filter byte and filtered RGB
-    std::string idat_;                     // the compressed image data
-    QByteArray head_;                      // signature, IHDR, pHYs
+    std::size_t stride_ = 0;                      // a filtered row: filter byte and RGB
+    int pieceRows_ = 0;
+    int pieceFill_ = 0;                           // rows in the piece
+    std::unique_ptr<unsigned char[]> piece_;      // filtered rows not yet deflated
+    std::unique_ptr<unsigned char[]> deflated_;   // room for a piece deflated
+    std::size_t deflatedCapacity_ = 0;
+    std::uint32_t adler_ = 1;                     // Adler-32 of the rows so far
+    std::vector<QRgb> previous_;                  // the last row
+    std::string idat_;                            // the zlib stream so far
+    QByteArray head_;                             // signature, IHDR, pHYs
 };
 
 }  // namespace velmarin

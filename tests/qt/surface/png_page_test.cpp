@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <QBuffer>
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -52,6 +53,15 @@ TEST_P(PngPageBands, GiveThePixelsOfTheWholePage) {
     ASSERT_FALSE(decoded.isNull());
     EXPECT_TRUE(decoded.convertToFormat(QImage::Format_RGB32) == whole);
     EXPECT_EQ(decoded.dotsPerMeterX(), 11811);
+    // No larger than Qt's writer makes the page.
+    QImage resolved = whole;
+    resolved.setDotsPerMeterX(11811);
+    resolved.setDotsPerMeterY(11811);
+    QByteArray qts;
+    QBuffer buffer(&qts);
+    buffer.open(QIODevice::WriteOnly);
+    resolved.save(&buffer, "PNG");
+    EXPECT_LE(file.size(), qts.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <string>
 
+#include <zlib.h>
+
 #include "core/chart/draw_chart.h"
 #include "qt/chart/gui_application.h"
 #include "qt/surface/png_writer.h"
@@ -145,6 +147,84 @@ TEST(PngStreamTest, BandsInAnyHeightsGiveTheWholeImage) {
         EXPECT_TRUE(Decoded(file) == image) << bandRows << " rows a band";
     }
 }
+
+// The image data of a PNG file: its IDAT chunks joined.
+std::string ImageData(const QByteArray& file) {
+    std::string data;
+    for (qsizetype at = 8; at + 12 <= file.size();) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(file.constData() + at);
+        const std::size_t length = std::size_t(bytes[0]) << 24 | std::size_t(bytes[1]) << 16 | std::size_t(bytes[2]) << 8 | bytes[3];
+        if (file.mid(at + 4, 4) == "IDAT") data.append(file.constData() + at + 8, length);
+        at += static_cast<qsizetype>(length) + 12;
+    }
+    return data;
+}
+
+// The image data inflated by zlib, which checks the stream's Adler-32 and
+// that nothing follows its end; empty when it fails.
+std::string Inflated(const std::string& data, std::size_t expectedSize) {
+    std::string out(expectedSize + 1, '\0');
+    uLongf size = static_cast<uLongf>(out.size());
+    uLong used = static_cast<uLong>(data.size());
+    const int status = uncompress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                                   reinterpret_cast<const Bytef*>(data.data()), &used);
+    if (status != Z_OK || used != data.size()) return {};
+    out.resize(size);
+    return out;
+}
+
+struct PieceCase {
+    std::string name;
+    DisplayMode mode;
+    bool print;
+    std::size_t pieceBytes;
+    int bandRows;
+};
+
+class PngStreamPieces : public ::testing::TestWithParam<PieceCase> {};
+
+// Pieces of one row up to the whole page, with bands across them: one
+// zlib stream (its check and end right) of exactly the page's pixels.
+TEST_P(PngStreamPieces, JoinIntoOneStreamOfThePagesPixels) {
+    testing::EnsureGuiApplication();
+    const PieceCase& c = GetParam();
+    ChartSettings settings;
+    settings.displayMode = c.mode;
+    settings.showPlanets = 1;
+    settings.showMoonlight = 1;
+    ChartViewState state;
+    const QImage page = DrawOnImage(700, 530, c.print, [&](Surface& surface) {
+        DrawChart(surface, ScreenCharHeight(), 2026, 2461041.5, settings, state);
+    });
+    PngStream stream(page.width(), page.height(), page.dotsPerMeterX(), page.dotsPerMeterY(), c.pieceBytes);
+    for (int top = 0; top < page.height(); top += c.bandRows) {
+        const int rows = std::min(c.bandRows, page.height() - top);
+        ASSERT_TRUE(stream.Append(page.copy(0, top, page.width(), rows), rows));
+    }
+    const QByteArray file = stream.Finish();
+    const std::size_t stride = 1 + 3 * std::size_t(page.width());
+    const std::string rows = Inflated(ImageData(file), stride * std::size_t(page.height()));
+    ASSERT_EQ(rows.size(), stride * std::size_t(page.height()));
+    for (int y = 0; y < page.height(); ++y) {
+        const int filter = static_cast<unsigned char>(rows[stride * std::size_t(y)]);
+        // None, Sub, Up or Paeth.
+        EXPECT_TRUE(filter <= 4 && filter != 3) << "row " << y;
+    }
+    EXPECT_TRUE(Decoded(file) == page);
+    // Pieces as large as the page compress no worse than Qt's writer.
+    if (c.pieceBytes >= stride * std::size_t(page.height())) {
+        EXPECT_LE(file.size(), QtWriterFile(page).size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pieces, PngStreamPieces,
+    ::testing::Values(PieceCase{"twilight_rows_of_one", DisplayMode::Twilight, false, 1, 530},
+                      PieceCase{"sun_print_pieces_of_7_rows", DisplayMode::Sun, true, 7 * 2101, 64},
+                      PieceCase{"midnight_pieces_across_bands", DisplayMode::Midnight, false, 100000, 37},
+                      PieceCase{"normal_whole_piece", DisplayMode::Normal, false, kPngPieceBytes, 100},
+                      PieceCase{"twilight_whole_piece", DisplayMode::Twilight, true, kPngPieceBytes, 1}),
+    [](const ::testing::TestParamInfo<PieceCase>& info) { return info.param.name; });
 
 TEST(PngStreamTest, MissingOrExtraRowsGiveNoFile) {
     const QImage image = ColourStripes(7, 10, 10);
