@@ -52,9 +52,31 @@ bool InNight(const std::vector<TwilightDay>& days, double dayJd, double hours) {
     return days[d].bands[s] >= 3;
 }
 
+// Lines of one pen joined into runs, each run drawn at once: a curve's
+// stretches follow on from each other. Flush before the pen changes.
+class Strokes {
+public:
+    explicit Strokes(Surface& dc) : dc_(dc) {}
+    void Line(Point from, Point to) {
+        if (run_.empty() || !(run_.back() == from)) {
+            Flush();
+            run_.push_back(from);
+        }
+        run_.push_back(to);
+    }
+    void Flush() {
+        if (run_.size() >= 2) dc_.Polyline(run_.data(), static_cast<int>(run_.size()));
+        run_.clear();
+    }
+
+private:
+    Surface& dc_;
+    std::vector<Point> run_;
+};
+
 // One drawn stretch between two curve points, unwrapped through midnight;
 // pa and pb are the points as mapped.
-void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
+void DrawWrapped(Strokes& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
                  Point pb) {
     const auto line = [&](double ha, double hb) {
         dc.Line(MapToPage(layout, a.dayJd, LocalHourAngle(ha)), MapToPage(layout, b.dayJd, LocalHourAngle(hb)));
@@ -75,7 +97,7 @@ void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, co
 
 // From a to b where b's clock may differ from a's: a line to b read on a's
 // clock, then the step along the time axis to b itself.
-void DrawClockStep(Surface& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
+void DrawClockStep(Strokes& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
                    Point pb) {
     if (a.offsetDays == b.offsetDays) {
         DrawWrapped(dc, layout, a, b, pa, pb);
@@ -263,6 +285,7 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear* passes, const NightT
     }
 
     Crowding crowding(l);
+    Strokes strokes(dc);
     for (Curve& curve : curves) {
         const Color color = curve.color;
         const bool transit = curve.kind == PassEventKind::Transit;
@@ -287,19 +310,21 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear* passes, const NightT
             const bool night = curve.night[i - 2] != 0;
             const int width = transit ? (night ? std::max(1, thick - 1) : 1) : (night ? thick : thin);
             if (width != selected) {
+                strokes.Flush();
                 dc.SelectPen(Pen{color, width});
                 selected = width;
             }
             if (a.offsetDays == b.offsetDays) {
-                DrawWrapped(dc, l, a, b, curve.page[i - 2], curve.page[i]);
+                DrawWrapped(strokes, l, a, b, curve.page[i - 2], curve.page[i]);
             } else {
                 // The clock changes between the two: join each pair of days
                 // on the earlier day's clock, then step to the new one, so
                 // the curve shows the change as the bands do.
-                DrawClockStep(dc, l, a, points[i - 1], curve.page[i - 2], curve.page[i - 1]);
-                DrawClockStep(dc, l, points[i - 1], b, curve.page[i - 1], curve.page[i]);
+                DrawClockStep(strokes, l, a, points[i - 1], curve.page[i - 2], curve.page[i - 1]);
+                DrawClockStep(strokes, l, points[i - 1], b, curve.page[i - 1], curve.page[i]);
             }
         }
+        strokes.Flush();
     }
     crowding.Count();
 
