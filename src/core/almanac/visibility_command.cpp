@@ -45,9 +45,8 @@ int RunVisibilityCommand(const std::vector<std::string>& args, const ZoneDatabas
     VisibilityTargets targets;
     for (const Target& target : targetList) targets.names.push_back(TargetName(target));
     if (!targetList.empty()) {
-        // The tables and the best nights read no stretches up.
         targets.days = ComputeTargetEvents(targetList, days, Observer{inputs.latitude, inputs.longitude},
-                                           YearWorkerThreads(), TargetEventDetail::WithoutStretches);
+                                           YearWorkerThreads());
     }
     const VisibilityTargets* withTargets = options.targets.Empty() ? nullptr : &targets;
 

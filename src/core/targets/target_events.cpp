@@ -51,14 +51,11 @@ struct Crossing {
     bool rising;
 };
 
-// How much of a fixed point's day is worked out: everything; all but the
-// stretches up; or only the first rise, transit (with its altitude) and
-// set, the same instants, without the counts and flags.
-enum class Detail { Everything, WithoutStretches, FirstEvents };
-
-// The events of a fixed point; startSidereal: the local sidereal time at
-// start (rad).
-template <Detail kDetail>
+// The events of a fixed point; without the stretches up (kStretches
+// false) only the first rise, transit (with its altitude) and set, the
+// same instants, and none of the counts and flags.
+// startSidereal: the local sidereal time at start (rad).
+template <bool kStretches>
 BodyDayEvents FixedPointEventsOf(const DaySky& sky, double startSidereal, double ra, double sinDec, double cosDec,
                                  double start, double end) {
     BodyDayEvents events;
@@ -97,7 +94,7 @@ BodyDayEvents FixedPointEventsOf(const DaySky& sky, double startSidereal, double
             for (int j = k; j > 0 && crossings[j].t < crossings[j - 1].t; --j) std::swap(crossings[j], crossings[j - 1]);
         }
     }
-    if constexpr (kDetail == Detail::FirstEvents) {
+    if constexpr (!kStretches) {
         for (int k = 0; k < count; ++k) {
             const Crossing& c = crossings[k];
             std::optional<double>& first = c.rising ? events.rise : events.set;
@@ -118,11 +115,11 @@ BodyDayEvents FixedPointEventsOf(const DaySky& sky, double startSidereal, double
         } else {
             if (!events.set) events.set = c.t;
             ++events.setCount;
-            if (kDetail == Detail::Everything && up && c.t > from) events.up.push_back({from, c.t});
+            if (up && c.t > from) events.up.push_back({from, c.t});
             up = false;
         }
     }
-    if (kDetail == Detail::Everything && up && end > from) events.up.push_back({from, end});
+    if (up && end > from) events.up.push_back({from, end});
     if (count == 0) {
         events.alwaysUp = upAtStart;
         events.neverUp = !upAtStart;
@@ -130,9 +127,8 @@ BodyDayEvents FixedPointEventsOf(const DaySky& sky, double startSidereal, double
     return events;
 }
 
-template <Detail kDetail = Detail::Everything>
 BodyDayEvents FixedPointEvents(const DaySky& sky, double ra, double dec, double start, double end) {
-    return FixedPointEventsOf<kDetail>(sky, LocalSidereal(sky, start), ra, std::sin(dec), std::cos(dec), start, end);
+    return FixedPointEventsOf<true>(sky, LocalSidereal(sky, start), ra, std::sin(dec), std::cos(dec), start, end);
 }
 
 PositionTable OrbitTable(const OrbitTarget& orbit, double from, double to) {
@@ -158,8 +154,7 @@ BodyDayEvents FindFixedPointEvents(double ra, double dec, double start, double e
 
 std::vector<std::vector<BodyDayEvents>> ComputeTargetEvents(const std::vector<Target>& targets,
                                                             const std::vector<VisibilityDay>& days,
-                                                            const Observer& observer, int threads,
-                                                            TargetEventDetail detail) {
+                                                            const Observer& observer, int threads) {
     std::vector<std::vector<BodyDayEvents>> result(days.size());
     if (days.empty() || targets.empty()) return result;
     // Two days past either end, so the interpolation never extrapolates.
@@ -168,7 +163,6 @@ std::vector<std::vector<BodyDayEvents>> ComputeTargetEvents(const std::vector<Ta
     for (std::size_t i = 0; i < targets.size(); ++i) {
         if (const auto* orbit = std::get_if<OrbitTarget>(&targets[i])) tables[i] = OrbitTable(*orbit, from, to);
     }
-    const bool stretches = detail == TargetEventDetail::Everything;
     std::atomic<std::size_t> nextDay{0};
     const auto computeDays = [&] {
         for (;;) {
@@ -184,12 +178,9 @@ std::vector<std::vector<BodyDayEvents>> ComputeTargetEvents(const std::vector<Ta
                 for (std::size_t i = 0; i < targets.size(); ++i) {
                     if (const auto* fixed = std::get_if<FixedTarget>(&targets[i])) {
                         const PlaceOfDate::Place place = frame.Apply(fixed->ra, fixed->dec);
-                        out.push_back(stretches ? FixedPointEvents(sky, place.ra, place.dec, day.start, day.end)
-                                                : FixedPointEvents<Detail::WithoutStretches>(
-                                                      sky, place.ra, place.dec, day.start, day.end));
+                        out.push_back(FixedPointEvents(sky, place.ra, place.dec, day.start, day.end));
                     } else {
                         out.push_back(FindPointEvents(tables[i], day.start, day.end, observer));
-                        if (!stretches) out.back().up.clear();
                     }
                 }
             }
@@ -249,7 +240,7 @@ BodyDayEvents TargetYearSky::Pass(std::size_t k, std::size_t d, const Observing&
     if (target.places.empty()) return FindPointEvents(*target.orbit, day.start, day.end, at.observer);
     const DaySky sky{at.observer.longitude, at.sinLatitude, at.cosLatitude, day.nutationHours};
     const FixedPlace& place = target.places[d];
-    return FixedPointEventsOf<Detail::FirstEvents>(sky, LocalSiderealTimeAt({day.greenwichHours, day.nutationHours}, sky.longitude),
+    return FixedPointEventsOf<false>(sky, LocalSiderealTimeAt({day.greenwichHours, day.nutationHours}, sky.longitude),
                                      place.ra, place.sinDec, place.cosDec, day.start, day.end);
 }
 

@@ -19,17 +19,13 @@ namespace velmarin {
 // FindPointEvents.
 BodyDayEvents FindFixedPointEvents(double ra, double dec, double start, double end, const Observer& observer);
 
-// What ComputeTargetEvents fills in: everything, or all but the stretches
-// up (`up` left empty), which a year's tables never show.
-enum class TargetEventDetail { Everything, WithoutStretches };
-
 // Every target's events on every day of `days` (their start and end only are
 // read), as [day][target]. Fixed targets are taken to their place of date
 // once a day; orbits are tabulated every half day and searched with
 // FindPointEvents. The days are shared out among `threads` threads.
-std::vector<std::vector<BodyDayEvents>> ComputeTargetEvents(
-    const std::vector<Target>& targets, const std::vector<VisibilityDay>& days, const Observer& observer,
-    int threads, TargetEventDetail detail = TargetEventDetail::Everything);
+std::vector<std::vector<BodyDayEvents>> ComputeTargetEvents(const std::vector<Target>& targets,
+                                                            const std::vector<VisibilityDay>& days,
+                                                            const Observer& observer, int threads);
 
 // A year of the targets' days with everything that does not depend on the
 // observer worked out once: each day's sidereal time at its start, each

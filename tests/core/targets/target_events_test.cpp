@@ -211,35 +211,6 @@ TEST(TargetYearSky, PassesAreThePlannersInstants) {
     }
 }
 
-// Without the stretches up every other field is the same, at both places.
-TEST(TargetEvents, WithoutStretchesKeepsEveryOtherField) {
-    const std::vector<Target> targets = TestTargets();
-    for (const Place& place : kPlaces) {
-        const Year& year = YearAt(place);
-        const auto lean = ComputeTargetEvents(targets, year.days, Observer{place.latitude * kDeg, place.longitude * kDeg},
-                                              2, TargetEventDetail::WithoutStretches);
-        ASSERT_EQ(lean.size(), year.events.size());
-        std::size_t stretches = 0;
-        for (std::size_t d = 0; d < lean.size(); ++d) {
-            for (std::size_t k = 0; k < targets.size(); ++k) {
-                const BodyDayEvents& a = lean[d][k];
-                const BodyDayEvents& e = year.events[d][k];
-                ASSERT_EQ(a.rise, e.rise);
-                ASSERT_EQ(a.transit, e.transit);
-                ASSERT_EQ(a.set, e.set);
-                ASSERT_EQ(a.transitAltitude, e.transitAltitude);
-                ASSERT_EQ(a.alwaysUp, e.alwaysUp);
-                ASSERT_EQ(a.neverUp, e.neverUp);
-                ASSERT_EQ(a.riseCount, e.riseCount);
-                ASSERT_EQ(a.setCount, e.setCount);
-                EXPECT_TRUE(a.up.empty());
-                stretches += e.up.size();
-            }
-        }
-        EXPECT_GT(stretches, 1000u) << place.name;
-    }
-}
-
 TEST(FixedPointEvents, AgreeWithTheTableSearch) {
     int compared = 0;
     for (const double latitude : {-89.0, -66.0, -34.0, 0.0, 23.0, 52.0, 70.0, 89.5}) {
