@@ -1,5 +1,6 @@
 // The Messier list's year: 110 targets x 365 days of rise, transit and set
-// (exact events), at 52 N, 13.4 E, UT+1, beside the bodies' year it needs.
+// (exact events), at 52 N, 13.4 E, UT+1, beside the bodies' year it needs;
+// and the same passes solved from the year's kept sky, as the chart does.
 // The whole command is timed by bench/targets_process_time.sh.
 #include <benchmark/benchmark.h>
 
@@ -40,6 +41,24 @@ void BM_MessierYearEvents(benchmark::State& state) {
 }
 // Wall time: the work runs on several threads.
 BENCHMARK(BM_MessierYearEvents)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The chart's passes at a new place: the year's sky of the list kept, the
+// events of every target and day solved again.
+void BM_MessierPassesNewPlace(benchmark::State& state) {
+    const YearInputs inputs = Inputs();
+    const std::vector<Target> targets = Messier();
+    std::vector<VisibilityDay> days;
+    for (const VisibilityDay& day : ComputeVisibilityYear(inputs)) days.push_back(day);
+    const TargetYearSky sky(targets, days);
+    const TargetYearSky::Observing at = TargetYearSky::At(Observer{inputs.latitude, inputs.longitude});
+    for (auto _ : state) {
+        for (std::size_t k = 0; k < sky.TargetCount(); ++k) {
+            for (std::size_t d = 0; d < sky.DayCount(); ++d) benchmark::DoNotOptimize(sky.Pass(k, d, at).transit);
+        }
+    }
+}
+// One thread: the chart shares the targets out among the cores.
+BENCHMARK(BM_MessierPassesNewPlace)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velmarin

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/almanac/seventeen_digits.h"
 #include "core/app/atomic_file.h"
 #include "core/text/message_text.h"
 #include "core/app/settings_file.h"
@@ -55,6 +56,7 @@ std::string JsonNumber(double value) {
 }
 
 void AppendJsonNumber(std::string& out, double value) {
+    if (AppendSeventeenDigits(out, value)) return;
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::general, 17);

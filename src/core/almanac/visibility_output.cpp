@@ -7,6 +7,7 @@
 #include "core/almanac/command_output.h"
 #include "core/almanac/text_table.h"
 #include "core/chart/body_catalogue.h"
+#include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/fixed_numbers.h"
 #include "core/text/local_clock_time.h"
 #include "core/text/text_catalogue.h"
@@ -31,16 +32,13 @@ std::string GermanDay(const VisibilityDay& day) {
 
 }  // namespace
 
-std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
-                           const VisibilityTargets* targets) {
-    const BodyCatalogue catalogue = MakeBodyCatalogue();
-    std::string out = "{\"year\":" + std::to_string(header.year) +
-                      ",\"latitude\":" + JsonNumber(header.latitudeDegrees) +
-                      ",\"longitude\":" + JsonNumber(header.longitudeDegrees) +
-                      ",\"zone\":" + (header.zone.empty() ? std::string("null") : JsonString(header.zone)) +
-                      ",\"days\":[";
-    // Appended piece by piece: a year is some 700 kB.
-    out.reserve(out.size() + days.size() * (2048 + (targets != nullptr ? targets->names.size() * 240 : 0)));
+namespace {
+
+// The JSON of days [first, last) (a comma before each but the year's first)
+// appended to out.
+void AppendJsonDays(std::string& out, const std::vector<VisibilityDay>& days, std::size_t first, std::size_t last,
+                    const VisibilityTargets* targets, const std::vector<std::string>& quotedNames,
+                    const BodyCatalogue& catalogue) {
     const auto instant = [&out](const char* key, const std::optional<double>& jd) {
         out += key;
         if (jd) {
@@ -49,10 +47,6 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
             out += "null";
         }
     };
-    std::vector<std::string> quotedNames;
-    if (targets != nullptr) {
-        for (const std::string& name : targets->names) quotedNames.push_back(JsonString(name));
-    }
     // From "rise" to the closing brace of a body's or a target's object.
     const auto events = [&](const BodyDayEvents& e) {
         instant(",\"rise\":", e.rise);
@@ -70,7 +64,7 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
         out += e.neverUp ? "true" : "false";
         out += '}';
     };
-    for (std::size_t i = 0; i < days.size(); ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         const VisibilityDay& day = days[i];
         if (i > 0) out += ',';
         out += "{\"date\":";
@@ -110,6 +104,39 @@ std::string VisibilityJson(const VisibilityHeader& header, const std::vector<Vis
         out += ",\"moonFreeDarknessHours\":";
         AppendJsonNumber(out, day.moonFreeDarknessHours);
         out += '}';
+    }
+}
+
+}  // namespace
+
+std::string VisibilityJson(const VisibilityHeader& header, const std::vector<VisibilityDay>& days,
+                           const VisibilityTargets* targets) {
+    const BodyCatalogue catalogue = MakeBodyCatalogue();
+    std::string out = "{\"year\":" + std::to_string(header.year) +
+                      ",\"latitude\":" + JsonNumber(header.latitudeDegrees) +
+                      ",\"longitude\":" + JsonNumber(header.longitudeDegrees) +
+                      ",\"zone\":" + (header.zone.empty() ? std::string("null") : JsonString(header.zone)) +
+                      ",\"days\":[";
+    std::vector<std::string> quotedNames;
+    if (targets != nullptr) {
+        for (const std::string& name : targets->names) quotedNames.push_back(JsonString(name));
+    }
+    // Appended piece by piece: a year is some 700 kB, with the Messier list
+    // 7 MB; with targets the second half of the year is written beside the
+    // first on a thread of its own.
+    const std::size_t perDay = 2048 + (targets != nullptr ? targets->names.size() * 240 : 0);
+    const std::size_t half = targets != nullptr && !targets->names.empty() ? days.size() / 2 : days.size();
+    out.reserve(out.size() + days.size() * perDay + 8);
+    if (half == days.size()) {
+        AppendJsonDays(out, days, 0, days.size(), targets, quotedNames, catalogue);
+    } else {
+        std::string second;
+        RunBeside([&] { AppendJsonDays(out, days, 0, half, targets, quotedNames, catalogue); },
+                  [&] {
+                      second.reserve((days.size() - half) * perDay);
+                      AppendJsonDays(second, days, half, days.size(), targets, quotedNames, catalogue);
+                  });
+        out += second;
     }
     out += "]}\n";
     return out;

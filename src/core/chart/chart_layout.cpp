@@ -15,16 +15,12 @@ namespace {
 constexpr double kReferenceWidth = 640.0;
 constexpr double kReferenceHeight = 480.0;
 constexpr double kPlotLeft = 28.0, kPlotTop = 50.0, kPlotRight = 612.0, kPlotBottom = 424.0;
-// The angle axis is scaled from the reference plot's extents.
-constexpr double kReferencePlotHeight = 374.0;
-constexpr double kReferencePlotWidth = 584.0;
-// Days spanned by the date axis before the leap day: 31 December falls 0.4
-// day short of the far edge.
-constexpr double kDateSpanDays = 364.4;
+using layout_axes::kReferencePlotHeight;
+using layout_axes::kReferencePlotWidth;
 constexpr double kPrintFontFactor = 0.8;
 constexpr double kLinesPerPage = 30.0;
 
-double DateSpan(const ChartLayout& layout) { return kDateSpanDays + layout.leapDay; }
+using layout_axes::DateSpan;
 
 }  // namespace
 
@@ -66,23 +62,6 @@ ChartLayout LayoutChart(int pageWidth, int pageHeight, bool printing, int charHe
 void SetChartYear(ChartLayout& layout, int year) {
     layout.startJd = JulianDayFromDate(1, 1, year, 0.0);
     layout.leapDay = IsLeapYear(year) ? 1 : 0;
-}
-
-int DateToPage(const ChartLayout& layout, double jd) {
-    const double days = jd - layout.startJd;
-    if (!layout.portrait) {
-        return TruncToInt((layout.plotRight - layout.plotLeft) * days / DateSpan(layout) + layout.plotLeft);
-    }
-    return TruncToInt((layout.plotBottom - layout.plotTop) * days / DateSpan(layout) + layout.plotTop);
-}
-
-int AngleToPage(const ChartLayout& layout, double angle) {
-    if (!layout.portrait) return TruncToInt(angle * 0.5 / kPi * kReferencePlotHeight * layout.scaleY + layout.plotTop);
-    return TruncToInt((2 * kPi - angle) * 0.5 / kPi * kReferencePlotWidth * layout.scaleX + layout.plotLeft);
-}
-
-Point MapToPage(const ChartLayout& layout, double jd, double angle) {
-    return PagePoint(layout, DateToPage(layout, jd), AngleToPage(layout, angle));
 }
 
 bool PlotCollapsed(const ChartLayout& layout) {

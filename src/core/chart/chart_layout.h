@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/chart/surface.h"
+#include "core/chart/truncate.h"
+#include "core/ephemeris/fixed_numbers.h"
 
 namespace velmarin {
 
@@ -37,15 +39,40 @@ int PrintDots(const ChartLayout& layout, int dots);
 ChartLayout LayoutChart(int pageWidth, int pageHeight, bool printing, int charHeight);
 void SetChartYear(ChartLayout& layout, int year);
 
-// (date, angle) to a page point; angle in rad, not normalised or clipped.
-Point MapToPage(const ChartLayout& layout, double jd, double angle);
+namespace layout_axes {
+// The angle axis is scaled from the reference plot's extents.
+inline constexpr double kReferencePlotHeight = 374.0;
+inline constexpr double kReferencePlotWidth = 584.0;
+// Days spanned by the date axis before the leap day: 31 December falls 0.4
+// day short of the far edge.
+inline constexpr double kDateSpanDays = 364.4;
+inline double DateSpan(const ChartLayout& layout) { return kDateSpanDays + layout.leapDay; }
+}  // namespace layout_axes
+
 // MapToPage's two coordinates apart, for grids of dates and angles: the
 // date's along the date axis (x in landscape, y in portrait), the angle's
-// along the other; PagePoint puts them together as MapToPage does.
-int DateToPage(const ChartLayout& layout, double jd);
-int AngleToPage(const ChartLayout& layout, double angle);
+// along the other; PagePoint puts them together as MapToPage does. Inline:
+// the curves map hundreds of thousands of points a pass.
+inline int DateToPage(const ChartLayout& layout, double jd) {
+    const double days = jd - layout.startJd;
+    if (!layout.portrait) {
+        return TruncToInt((layout.plotRight - layout.plotLeft) * days / layout_axes::DateSpan(layout) +
+                          layout.plotLeft);
+    }
+    return TruncToInt((layout.plotBottom - layout.plotTop) * days / layout_axes::DateSpan(layout) + layout.plotTop);
+}
+inline int AngleToPage(const ChartLayout& layout, double angle) {
+    using layout_axes::kReferencePlotHeight;
+    using layout_axes::kReferencePlotWidth;
+    if (!layout.portrait) return TruncToInt(angle * 0.5 / kPi * kReferencePlotHeight * layout.scaleY + layout.plotTop);
+    return TruncToInt((2 * kPi - angle) * 0.5 / kPi * kReferencePlotWidth * layout.scaleX + layout.plotLeft);
+}
 inline Point PagePoint(const ChartLayout& layout, int date, int angle) {
     return layout.portrait ? Point{angle, date} : Point{date, angle};
+}
+// (date, angle) to a page point; angle in rad, not normalised or clipped.
+inline Point MapToPage(const ChartLayout& layout, double jd, double angle) {
+    return PagePoint(layout, DateToPage(layout, jd), AngleToPage(layout, angle));
 }
 // True when the plot has no extent along the date axis (MapToDate must not be used).
 bool PlotCollapsed(const ChartLayout& layout);

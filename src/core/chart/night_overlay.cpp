@@ -32,19 +32,52 @@ const char* KindSuffix(PassEventKind kind) {
     }
 }
 
+// std::lround without the library call (a call for every point of every
+// curve): halves away from zero, the same for every value.
+long RoundToLong(double x) {
+    if (!(std::fabs(x) < 1e15)) return std::lround(x);
+    long whole = static_cast<long>(x);  // toward zero
+    const double rest = x - static_cast<double>(whole);  // exact
+    if (rest >= 0.5) ++whole;
+    if (rest <= -0.5) --whole;
+    return whole;
+}
+
 // Whether local time `hours` of civil day `dayJd` lies in the night
 // (astronomical twilight or darkness) as the nearest sampled day has it.
 bool InNight(const std::vector<TwilightDay>& days, double dayJd, double hours) {
     if (days.empty()) return false;
-    const long index = std::lround((dayJd - days.front().jd) / 2.0);
+    const long index = RoundToLong((dayJd - days.front().jd) / 2.0);
     const auto d = static_cast<std::size_t>(std::clamp<long>(index, 0, static_cast<long>(days.size()) - 1));
-    const int s = std::clamp(static_cast<int>(std::lround(hours * 10.0)), 0, kTwilightSamplesPerDay - 1);
+    const int s = std::clamp(static_cast<int>(RoundToLong(hours * 10.0)), 0, kTwilightSamplesPerDay - 1);
     return days[d].bands[s] >= 3;
 }
 
+// Lines of one pen joined into runs, each run drawn at once: a curve's
+// stretches follow on from each other. Flush before the pen changes.
+class Strokes {
+public:
+    explicit Strokes(Surface& dc) : dc_(dc) {}
+    void Line(Point from, Point to) {
+        if (run_.empty() || !(run_.back() == from)) {
+            Flush();
+            run_.push_back(from);
+        }
+        run_.push_back(to);
+    }
+    void Flush() {
+        if (run_.size() >= 2) dc_.Polyline(run_.data(), static_cast<int>(run_.size()));
+        run_.clear();
+    }
+
+private:
+    Surface& dc_;
+    std::vector<Point> run_;
+};
+
 // One drawn stretch between two curve points, unwrapped through midnight;
 // pa and pb are the points as mapped.
-void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
+void DrawWrapped(Strokes& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
                  Point pb) {
     const auto line = [&](double ha, double hb) {
         dc.Line(MapToPage(layout, a.dayJd, LocalHourAngle(ha)), MapToPage(layout, b.dayJd, LocalHourAngle(hb)));
@@ -65,7 +98,7 @@ void DrawWrapped(Surface& dc, const ChartLayout& layout, const CurvePoint& a, co
 
 // From a to b where b's clock may differ from a's: a line to b read on a's
 // clock, then the step along the time axis to b itself.
-void DrawClockStep(Surface& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
+void DrawClockStep(Strokes& dc, const ChartLayout& layout, const CurvePoint& a, const CurvePoint& b, Point pa,
                    Point pb) {
     if (a.offsetDays == b.offsetDays) {
         DrawWrapped(dc, layout, a, b, pa, pb);
@@ -122,6 +155,58 @@ private:
     std::vector<int> counts_;  // (rows + 1) x (columns + 1), a zero row and column first
 };
 
+// The labels placed so far, each listed in the squares of the plot its box
+// (with the margin kept between labels) reaches, so that a spot is checked
+// against its neighbours only.
+class PlacedLabels {
+public:
+    explicit PlacedLabels(const ChartLayout& l)
+        : left_(l.plotLeft),
+          top_(l.plotTop),
+          columns_(std::max(1, (l.plotRight - l.plotLeft) / kCell + 1)),
+          rows_(std::max(1, (l.plotBottom - l.plotTop) / kCell + 1)),
+          cells_(static_cast<std::size_t>(columns_) * rows_) {}
+
+    void Add(const Box& box) {
+        const int index = static_cast<int>(boxes_.size());
+        boxes_.push_back(box);
+        ForCells(box.left - kMargin, box.top - kMargin, box.right + kMargin, box.bottom + kMargin,
+                 [&](std::size_t cell) {
+                     cells_[cell].push_back(index);
+                     return false;
+                 });
+    }
+    // Whether box comes within the margin of a placed label.
+    bool Overlaps(const Box& box) const {
+        return ForCells(box.left, box.top, box.right, box.bottom, [&](std::size_t cell) {
+            return std::any_of(cells_[cell].begin(), cells_[cell].end(),
+                               [&](int i) { return box.Overlaps(boxes_[static_cast<std::size_t>(i)], kMargin); });
+        });
+    }
+
+private:
+    static constexpr int kCell = 64;
+    static constexpr int kMargin = 3;
+
+    // Calls f on every square (its index) that holds a point of
+    // [x0, x1] x [y0, y1] until it answers true.
+    template <typename F>
+    bool ForCells(int x0, int y0, int x1, int y1, F f) const {
+        const auto column = [&](int x) { return std::clamp((x - left_) / kCell, 0, columns_ - 1); };
+        const auto row = [&](int y) { return std::clamp((y - top_) / kCell, 0, rows_ - 1); };
+        for (int r = row(y0); r <= row(y1); ++r) {
+            for (int c = column(x0); c <= column(x1); ++c) {
+                if (f(static_cast<std::size_t>(r) * columns_ + c)) return true;
+            }
+        }
+        return false;
+    }
+
+    int left_, top_, columns_, rows_;
+    std::vector<Box> boxes_;
+    std::vector<std::vector<int>> cells_;  // rows x columns, the boxes' indices
+};
+
 struct Curve {
     Color color = 0;
     std::string name;
@@ -133,20 +218,23 @@ struct Curve {
 
 // A spot for the curve's label: on the curve where it runs steadily, inside
 // the plot, clear of the labels placed before, preferring the night and
-// the least crowded places.
+// the least crowded places (the first along the curve among equals).
 std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const Crowding& crowding,
-                              const std::vector<Box>& placed, TextSize size) {
-    constexpr int kSteady = 4;  // points either side that must join without a break
+                              const PlacedLabels& placed, TextSize size) {
+    constexpr std::size_t kSteady = 4;  // points either side that must join without a break
+    const auto& pts = *curve.points;
+    if (pts.size() < 2 * kSteady + 1) return std::nullopt;
+    // breaks[j]: how many of the joins before point j break the curve.
+    std::vector<int> breaks(pts.size(), 0);
+    for (std::size_t j = 0; j + 1 < pts.size(); ++j) {
+        const bool joins = pts[j].valid && pts[j + 1].valid && std::fabs(pts[j + 1].hours - pts[j].hours) < 2.0 &&
+                           pts[j + 1].dayJd - pts[j].dayJd < kLongestJoin;
+        breaks[j + 1] = breaks[j] + (joins ? 0 : 1);
+    }
     std::optional<Box> best;
     long bestScore = 0;
-    const auto& pts = *curve.points;
     for (std::size_t i = kSteady; i + kSteady < pts.size(); i += 2) {
-        bool steady = true;
-        for (std::size_t j = i - kSteady; j < i + kSteady && steady; ++j) {
-            steady = pts[j].valid && pts[j + 1].valid && std::fabs(pts[j + 1].hours - pts[j].hours) < 2.0 &&
-                     pts[j + 1].dayJd - pts[j].dayJd < kLongestJoin;
-        }
-        if (!steady) continue;
+        if (breaks[i + kSteady] != breaks[i - kSteady]) continue;
         const Point p = curve.page[i];
         const Box box{p.x - size.cx / 2, p.y - size.cy / 2, p.x - size.cx / 2 + size.cx, p.y - size.cy / 2 + size.cy};
         if (box.left < l.plotLeft + 2 || box.top < l.plotTop + 2 || box.right > l.plotRight - 2 ||
@@ -157,7 +245,7 @@ std::optional<Box> PlaceLabel(const Curve& curve, const ChartLayout& l, const Cr
         // The cheap score first: with many curves most spots lose on it, and
         // only a spot that would win is checked against the placed labels.
         if (best && score >= bestScore) continue;
-        if (std::any_of(placed.begin(), placed.end(), [&](const Box& o) { return box.Overlaps(o, 3); })) continue;
+        if (placed.Overlaps(box)) continue;
         best = box;
         bestScore = score;
     }
@@ -200,6 +288,7 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear* passes, const NightT
     }
 
     Crowding crowding(l);
+    Strokes strokes(dc);
     for (Curve& curve : curves) {
         const Color color = curve.color;
         const bool transit = curve.kind == PassEventKind::Transit;
@@ -224,19 +313,21 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear* passes, const NightT
             const bool night = curve.night[i - 2] != 0;
             const int width = transit ? (night ? std::max(1, thick - 1) : 1) : (night ? thick : thin);
             if (width != selected) {
+                strokes.Flush();
                 dc.SelectPen(Pen{color, width});
                 selected = width;
             }
             if (a.offsetDays == b.offsetDays) {
-                DrawWrapped(dc, l, a, b, curve.page[i - 2], curve.page[i]);
+                DrawWrapped(strokes, l, a, b, curve.page[i - 2], curve.page[i]);
             } else {
                 // The clock changes between the two: join each pair of days
                 // on the earlier day's clock, then step to the new one, so
                 // the curve shows the change as the bands do.
-                DrawClockStep(dc, l, a, points[i - 1], curve.page[i - 2], curve.page[i - 1]);
-                DrawClockStep(dc, l, points[i - 1], b, curve.page[i - 1], curve.page[i]);
+                DrawClockStep(strokes, l, a, points[i - 1], curve.page[i - 2], curve.page[i - 1]);
+                DrawClockStep(strokes, l, points[i - 1], b, curve.page[i - 1], curve.page[i]);
             }
         }
+        strokes.Flush();
     }
     crowding.Count();
 
@@ -244,12 +335,12 @@ void DrawPlanetPasses(ChartPass& pass, const NightPassYear* passes, const NightT
     Font font = pass.fonts.fontNormal;
     font.height = static_cast<int>(font.height * 0.8);
     const Font previousFont = dc.SelectFont(font);
-    std::vector<Box> placed;
+    PlacedLabels placed(l);
     for (const Curve& curve : curves) {
         const std::string text = curve.name + KindSuffix(curve.kind);
         const std::optional<Box> box = PlaceLabel(curve, l, crowding, placed, dc.GetTextExtent(text));
         if (!box) continue;
-        placed.push_back(*box);
+        placed.Add(*box);
         const Color c = curve.color;
         const bool dark = RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 114 < 140000;
         dc.SetBackgroundMode(BackgroundMode::Opaque);

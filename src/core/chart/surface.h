@@ -106,6 +106,12 @@ public:
         LineTo(x2, y2);
     }
     void Line(Point from, Point to) { Line(from.x, from.y, to.x, to.y); }
+    // Line from each point to the next in turn, each as Line draws it (its
+    // end point left out); leaves the position at the last point. Fewer than
+    // two points draw nothing. Surfaces may draw the run at once.
+    virtual void Polyline(const Point* points, int count) {
+        for (int i = 1; i < count; ++i) Line(points[i - 1], points[i]);
+    }
 };
 
 }  // namespace velmarin

@@ -4,7 +4,6 @@
 #include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/ephemeris/visibility_year.h"
-#include "core/targets/target_events.h"
 
 namespace velmarin {
 
@@ -32,34 +31,62 @@ CurvePoint PointOf(const YearOffsets& offsets, const std::optional<double>& t) {
     return {local.dayJd, local.hours, true, local.offsetDays};
 }
 
+// The year's inputs without the place: what the targets' year sky reads.
+YearInputs ClockOf(const YearInputs& inputs) {
+    YearInputs clock = inputs;
+    clock.latitude = 0.0;
+    clock.longitude = 0.0;
+    return clock;
+}
+
 }  // namespace
 
 TargetPassYear ComputeTargetPassYear(const YearInputs& inputs, const std::vector<Target>& targets) {
+    return ComputeTargetPassYear(TargetYearSky(targets, CivilDays(inputs)), inputs);
+}
+
+TargetPassYear ComputeTargetPassYear(const TargetYearSky& sky, const YearInputs& inputs) {
     TargetPassYear year;
-    year.curves.resize(targets.size());
-    if (targets.empty()) return year;
-    const std::vector<VisibilityDay> days = CivilDays(inputs);
-    const std::vector<std::vector<BodyDayEvents>> events =
-        ComputeTargetEvents(targets, days, Observer{inputs.latitude, inputs.longitude}, YearWorkerThreads());
-    for (std::size_t k = 0; k < targets.size(); ++k) {
-        auto& curves = year.curves[k];
-        for (auto& curve : curves) curve.reserve(days.size());
-        for (std::size_t d = 0; d < days.size(); ++d) {
-            const BodyDayEvents& e = events[d][k];
-            curves[static_cast<int>(PassEventKind::Rise)].push_back(PointOf(inputs.offsets, e.rise));
-            curves[static_cast<int>(PassEventKind::Set)].push_back(PointOf(inputs.offsets, e.set));
-            // A transit below the horizon shows nothing.
-            curves[static_cast<int>(PassEventKind::Transit)].push_back(
-                PointOf(inputs.offsets, e.transitAltitude > 0.0 ? e.transit : std::nullopt));
-        }
-    }
+    year.curves.resize(sky.TargetCount());
+    const std::size_t days = sky.DayCount();
+    if (days == 0) return year;
+    const TargetYearSky::Observing at = TargetYearSky::At(Observer{inputs.latitude, inputs.longitude});
+    // A target's year at a time: each worker fills whole curves.
+    ParallelFor(year.curves.size(), YearWorkerThreads(), 4, [&] {
+        return [&](std::size_t first, std::size_t last) {
+            for (std::size_t k = first; k < last; ++k) {
+                auto& curves = year.curves[k];
+                for (auto& curve : curves) curve.resize(days);
+                for (std::size_t d = 0; d < days; ++d) {
+                    const BodyDayEvents e = sky.Pass(k, d, at);
+                    curves[static_cast<int>(PassEventKind::Rise)][d] = PointOf(inputs.offsets, e.rise);
+                    curves[static_cast<int>(PassEventKind::Set)][d] = PointOf(inputs.offsets, e.set);
+                    // A transit below the horizon shows nothing.
+                    curves[static_cast<int>(PassEventKind::Transit)][d] =
+                        PointOf(inputs.offsets, e.transitAltitude > 0.0 ? e.transit : std::nullopt);
+                }
+            }
+        };
+    });
     return year;
 }
 
 const TargetPassYear& TargetPassCache::Passes(const YearInputs& inputs,
                                               const std::shared_ptr<const std::vector<Target>>& targets) {
     if (inputs_ != inputs || targets_ != targets) {
-        passes_ = targets ? ComputeTargetPassYear(inputs, *targets) : TargetPassYear{};
+        if (!targets) {
+            sky_.reset();
+            passes_ = TargetPassYear{};
+        } else {
+            // A new place reuses the year's places of date.
+            const YearInputs clock = ClockOf(inputs);
+            if (!sky_ || skyTargets_ != targets || skyClock_ != clock) {
+                sky_.emplace(*targets, CivilDays(inputs));
+                skyTargets_ = targets;
+                skyClock_ = clock;
+            }
+            passes_ = ComputeTargetPassYear(*sky_, inputs);
+        }
         inputs_ = inputs;
         targets_ = targets;
     }

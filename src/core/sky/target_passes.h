@@ -8,6 +8,7 @@
 #include "core/ephemeris/year_inputs.h"
 #include "core/sky/night_passes.h"
 #include "core/targets/target.h"
+#include "core/targets/target_events.h"
 
 namespace velmarin {
 
@@ -23,9 +24,13 @@ struct TargetPassYear {
 };
 
 TargetPassYear ComputeTargetPassYear(const YearInputs& inputs, const std::vector<Target>& targets);
+// The same from the targets' year sky of inputs' civil days (its place
+// aside), the targets shared out among the cores.
+TargetPassYear ComputeTargetPassYear(const TargetYearSky& sky, const YearInputs& inputs);
 
 // The passes kept while the year, place, clock and list stay the same (a
-// list is the same while it is the same shared value).
+// list is the same while it is the same shared value); the year's sky of
+// the list is kept across places.
 class TargetPassCache {
 public:
     const TargetPassYear& Passes(const YearInputs& inputs, const std::shared_ptr<const std::vector<Target>>& targets);
@@ -34,6 +39,9 @@ private:
     std::optional<YearInputs> inputs_;
     std::shared_ptr<const std::vector<Target>> targets_;
     TargetPassYear passes_;
+    std::optional<TargetYearSky> sky_;
+    std::shared_ptr<const std::vector<Target>> skyTargets_;
+    YearInputs skyClock_;
 };
 
 }  // namespace velmarin

@@ -42,8 +42,8 @@ DaySky MakeDaySky(double start, const Observer& observer) {
             SiderealTimeParts(context, start).nutationHours};
 }
 
-double HourAngle(const DaySky& sky, double t, double ra) {
-    return NormalizeAngle(LocalSiderealTimeAt({GreenwichSiderealHours(t), sky.nutationHours}, sky.longitude) - ra);
+double LocalSidereal(const DaySky& sky, double t) {
+    return LocalSiderealTimeAt({GreenwichSiderealHours(t), sky.nutationHours}, sky.longitude);
 }
 
 struct Crossing {
@@ -51,14 +51,19 @@ struct Crossing {
     bool rising;
 };
 
-BodyDayEvents FixedPointEvents(const DaySky& sky, double ra, double dec, double start, double end) {
+// The events of a fixed point; without the stretches up (kStretches
+// false) only the first rise, transit (with its altitude) and set, the
+// same instants, and none of the counts and flags.
+// startSidereal: the local sidereal time at start (rad).
+template <bool kStretches>
+BodyDayEvents FixedPointEventsOf(const DaySky& sky, double startSidereal, double ra, double sinDec, double cosDec,
+                                 double start, double end) {
     BodyDayEvents events;
-    const double sinDec = std::sin(dec), cosDec = std::cos(dec);
     const double horizon = HorizonGeometricAltitude();
     const auto altitude = [&](double cosHourAngle) {
         return std::asin(std::clamp(sinDec * sky.sinLatitude + cosDec * cosHourAngle * sky.cosLatitude, -1.0, 1.0));
     };
-    const double startHourAngle = HourAngle(sky, start, ra);
+    const double startHourAngle = NormalizeAngle(startSidereal - ra);
     // Every instant in [start, end) at which the hour angle is `target`. The
     // sidereal time grows at exactly kHourAngleRate within a UT day; across
     // 0 h UT its formula steps by under a millisecond, so the instants need
@@ -75,7 +80,6 @@ BodyDayEvents FixedPointEvents(const DaySky& sky, double ra, double dec, double 
             events.transitAltitude = ApparentAltitude(altitude(1.0));
         }
     });
-    const bool upAtStart = altitude(std::cos(startHourAngle)) > horizon;
     const double across = sky.cosLatitude * cosDec;
     const double cosSetting = (std::sin(horizon) - sinDec * sky.sinLatitude) / across;
     // A day holds at most two of each (it lasts at most 25 hours).
@@ -90,6 +94,15 @@ BodyDayEvents FixedPointEvents(const DaySky& sky, double ra, double dec, double 
             for (int j = k; j > 0 && crossings[j].t < crossings[j - 1].t; --j) std::swap(crossings[j], crossings[j - 1]);
         }
     }
+    if constexpr (!kStretches) {
+        for (int k = 0; k < count; ++k) {
+            const Crossing& c = crossings[k];
+            std::optional<double>& first = c.rising ? events.rise : events.set;
+            if (!first) first = c.t;
+        }
+        return events;
+    }
+    const bool upAtStart = altitude(std::cos(startHourAngle)) > horizon;
     bool up = upAtStart;
     double from = start;
     for (int k = 0; k < count; ++k) {
@@ -112,6 +125,10 @@ BodyDayEvents FixedPointEvents(const DaySky& sky, double ra, double dec, double 
         events.neverUp = !upAtStart;
     }
     return events;
+}
+
+BodyDayEvents FixedPointEvents(const DaySky& sky, double ra, double dec, double start, double end) {
+    return FixedPointEventsOf<true>(sky, LocalSidereal(sky, start), ra, std::sin(dec), std::cos(dec), start, end);
 }
 
 PositionTable OrbitTable(const OrbitTarget& orbit, double from, double to) {
@@ -182,6 +199,49 @@ std::vector<std::vector<BodyDayEvents>> ComputeTargetEvents(const std::vector<Ta
     computeDays();
     for (std::thread& worker : pool) worker.join();
     return result;
+}
+
+TargetYearSky::TargetYearSky(const std::vector<Target>& targets, const std::vector<VisibilityDay>& days)
+    : targets_(targets.size()) {
+    days_.reserve(days.size());
+    for (const VisibilityDay& day : days) {
+        EphemerisContext context;
+        ComputeNutation(context, day.start);
+        days_.push_back({day.start, day.end, GreenwichSiderealHours(day.start),
+                         SiderealTimeParts(context, day.start).nutationHours});
+    }
+    if (days.empty()) return;
+    const double from = days.front().start - 2.0, to = days.back().end + 2.0;
+    for (std::size_t k = 0; k < targets.size(); ++k) {
+        if (const auto* orbit = std::get_if<OrbitTarget>(&targets[k])) {
+            targets_[k].orbit = OrbitTable(*orbit, from, to);
+        } else {
+            targets_[k].places.reserve(days.size());
+        }
+    }
+    for (const VisibilityDay& day : days) {
+        const PlaceOfDate frame(0.5 * (day.start + day.end));
+        for (std::size_t k = 0; k < targets.size(); ++k) {
+            if (const auto* fixed = std::get_if<FixedTarget>(&targets[k])) {
+                const PlaceOfDate::Place place = frame.Apply(fixed->ra, fixed->dec);
+                targets_[k].places.push_back({place.ra, std::sin(place.dec), std::cos(place.dec)});
+            }
+        }
+    }
+}
+
+TargetYearSky::Observing TargetYearSky::At(const Observer& observer) {
+    return {observer, std::sin(observer.latitude), std::cos(observer.latitude)};
+}
+
+BodyDayEvents TargetYearSky::Pass(std::size_t k, std::size_t d, const Observing& at) const {
+    const Day& day = days_[d];
+    const PerTarget& target = targets_[k];
+    if (target.places.empty()) return FindPointEvents(*target.orbit, day.start, day.end, at.observer);
+    const DaySky sky{at.observer.longitude, at.sinLatitude, at.cosLatitude, day.nutationHours};
+    const FixedPlace& place = target.places[d];
+    return FixedPointEventsOf<false>(sky, LocalSiderealTimeAt({day.greenwichHours, day.nutationHours}, sky.longitude),
+                                     place.ra, place.sinDec, place.cosDec, day.start, day.end);
 }
 
 }  // namespace velmarin

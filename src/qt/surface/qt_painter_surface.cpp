@@ -339,25 +339,8 @@ void QtPainterSurface::LineTo(int x, int y) {
         return;
     }
     const int penWidth = std::max(1, pen_.width);
-    if (image_ != nullptr && penWidth > 1 &&
-        stamps_.Draw(*image_, clip_, start, end, penWidth, ToQRgb(pen_.color))) {
-        return;
-    }
-    if (image_ != nullptr && penWidth == 1 && WritableAsOpaquePixels(*image_)) {
-        // Qt's thin lines drop the pixel at the larger coordinate whatever the
-        // direction; the chart needs the end point left out, so raster output
-        // steps the pixels itself, and sets them as Qt's points would.
-        // The clip inside the page, inclusive (QRect's test is a call into Qt per pixel).
-        const int left = std::max(clip_.left(), 0), right = std::min(clip_.right(), image_->width() - 1);
-        const int top = std::max(clip_.top(), 0), bottom = std::min(clip_.bottom(), image_->height() - 1);
-        const QRgb pixel = ToQRgb(pen_.color);
-        uchar* const bits = image_->bits();
-        const qsizetype bytesPerLine = image_->bytesPerLine();
-        ForEachThinLinePixel(start, end, [&](int x, int y) {
-            if (x >= left && x <= right && y >= top && y <= bottom) {
-                reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[x] = pixel;
-            }
-        });
+    if (image_ != nullptr && WritableAsOpaquePixels(*image_) &&
+        DrawRasterLine(WideLineStamps::RasterOf(*image_, clip_), start, end)) {
         return;
     }
     painter_.setPen(MakeQPen());
@@ -367,6 +350,49 @@ void QtPainterSurface::LineTo(int x, int y) {
     } else {
         painter_.drawLine(start, end);
     }
+}
+
+bool QtPainterSurface::DrawRasterLine(const WideLineStamps::Raster& raster, QPoint start, QPoint end) {
+    const int penWidth = std::max(1, pen_.width);
+    if (penWidth > 1) return stamps_.Draw(raster, start, end, penWidth, ToQRgb(pen_.color));
+    // Qt's thin lines drop the pixel at the larger coordinate whatever the
+    // direction; the chart needs the end point left out, so raster output
+    // steps the pixels itself, and sets them as Qt's points would. The clip
+    // is the raster's, inclusive (QRect's test is a call into Qt per pixel).
+    const QRgb pixel = ToQRgb(pen_.color);
+    ForEachThinLinePixel(start, end, [&](int x, int y) {
+        if (x >= raster.left && x <= raster.right && y >= raster.top && y <= raster.bottom) {
+            reinterpret_cast<QRgb*>(raster.bits + y * raster.bytesPerLine)[x] = pixel;
+        }
+    });
+    return true;
+}
+
+void QtPainterSurface::Polyline(const Point* points, int count) {
+    if (count < 2) return;
+    if (image_ == nullptr || CutsShapes() || !WritableAsOpaquePixels(*image_)) {
+        Surface::Polyline(points, count);
+        return;
+    }
+    const WideVectorStateRelease release;
+    uniform_ = QRect();
+    const WideLineStamps::Raster raster = WideLineStamps::RasterOf(*image_, clip_);
+    const int margin = kLineMargin + std::max(1, pen_.width);
+    const auto withinReach = [&](Point p) {
+        return p.x >= -margin && p.x <= width_ + margin && p.y >= -margin && p.y <= height_ + margin;
+    };
+    for (int i = 1; i < count; ++i) {
+        const Point from = points[i - 1], to = points[i];
+        if (from == to) continue;
+        // Lines to be cut, or that the raster cannot take, go as LineTo draws them.
+        if (withinReach(from) && withinReach(to) &&
+            DrawRasterLine(raster, QPoint(from.x, from.y), QPoint(to.x, to.y))) {
+            continue;
+        }
+        position_ = from;
+        LineTo(to.x, to.y);
+    }
+    position_ = points[count - 1];
 }
 
 void QtPainterSurface::Rectangle(int left, int top, int right, int bottom) {

@@ -53,6 +53,8 @@ public:
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
+    // A raster page's run is drawn asking Qt for the pixels once.
+    void Polyline(const Point* points, int count) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void Ellipse(int left, int top, int right, int bottom) override;
     void Polygon(const Point* points, int count) override;
@@ -74,6 +76,10 @@ private:
     // Shrinks the area known to be of one colour so that it leaves out `changed`.
     void ForgetUniform(const QRect& changed);
     QPainterPath StrokeOf(const QPainterPath& path) const;
+    // A line whose ends lie within reach of the page, with the current pen,
+    // onto a raster page; false when it is not one to draw so (the painter
+    // then draws it).
+    bool DrawRasterLine(const WideLineStamps::Raster& raster, QPoint start, QPoint end);
     // The current font's metrics on this device, made when first asked.
     const QFontMetrics& Metrics() const;
 

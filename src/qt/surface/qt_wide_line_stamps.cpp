@@ -84,28 +84,42 @@ const std::vector<WideLineStamps::Run>& WideLineStamps::ShapeOf(int dx, int dy, 
     return shapes_.emplace(key, std::move(runs)).first->second;
 }
 
+WideLineStamps::Raster WideLineStamps::RasterOf(QImage& image, const QRect& clip) {
+    Raster raster;
+    raster.bits = image.bits();
+    raster.bytesPerLine = image.bytesPerLine();
+    raster.width = image.width();
+    raster.height = image.height();
+    raster.left = std::max(clip.left(), 0);
+    raster.right = std::min(clip.right(), raster.width - 1);
+    raster.top = std::max(clip.top(), 0);
+    raster.bottom = std::min(clip.bottom(), raster.height - 1);
+    return raster;
+}
+
 bool WideLineStamps::Draw(QImage& image, const QRect& clip, QPoint from, QPoint to, int width,
                           QRgb color) {
+    if (!WritableAsOpaquePixels(image)) return false;
+    return Draw(RasterOf(image, clip), from, to, width, color);
+}
+
+bool WideLineStamps::Draw(const Raster& raster, QPoint from, QPoint to, int width, QRgb color) {
     const int dx = to.x() - from.x();
     const int dy = to.y() - from.y();
-    if (width < 2 || width > kMaxWidth || std::abs(dx) > kMaxStep || std::abs(dy) > kMaxStep ||
-        !WritableAsOpaquePixels(image)) {
-        return false;
-    }
+    if (width < 2 || width > kMaxWidth || std::abs(dx) > kMaxStep || std::abs(dy) > kMaxStep) return false;
     // Plain integer bounds: QRect's helpers are calls into Qt, per line.
     const int reach = width / 2 + 2;
     const int outlineLeft = std::min(from.x(), to.x()) - reach, outlineRight = std::max(from.x(), to.x()) + reach;
     const int outlineTop = std::min(from.y(), to.y()) - reach, outlineBottom = std::max(from.y(), to.y()) + reach;
     if (outlineLeft < -kOutsideReach || outlineTop < -kOutsideReach ||
-        outlineRight > image.width() - 1 + kOutsideReach || outlineBottom > image.height() - 1 + kOutsideReach) {
+        outlineRight > raster.width - 1 + kOutsideReach || outlineBottom > raster.height - 1 + kOutsideReach) {
         return false;
     }
-    // The clip inside the image, inclusive bounds (empty when left > right or top > bottom).
-    const int left = std::max(clip.left(), 0), right = std::min(clip.right(), image.width() - 1);
-    const int top = std::max(clip.top(), 0), bottom = std::min(clip.bottom(), image.height() - 1);
+    // The clip's bounds are inclusive (empty when left > right or top > bottom).
+    const int left = raster.left, right = raster.right, top = raster.top, bottom = raster.bottom;
     const QRgb pixel = 0xff000000u | color;
-    uchar* const bits = image.bits();
-    const qsizetype bytesPerLine = image.bytesPerLine();
+    uchar* const bits = raster.bits;
+    const qsizetype bytesPerLine = raster.bytesPerLine;
     for (const Run& run : ShapeOf(dx, dy, width)) {
         const int y = from.y() + run.dy;
         if (y < top || y > bottom) continue;

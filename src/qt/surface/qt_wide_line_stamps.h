@@ -42,6 +42,18 @@ public:
     // then draws it with the painter); the image is untouched then.
     bool Draw(QImage& image, const QRect& clip, QPoint from, QPoint to, int width, QRgb color);
 
+    // An image WritableAsOpaquePixels accepts and a clip, as the pixel
+    // writes of many lines read them (asked of Qt once, not per line).
+    struct Raster {
+        uchar* bits = nullptr;
+        qsizetype bytesPerLine = 0;
+        int width = 0, height = 0;
+        int left = 0, top = 0, right = -1, bottom = -1;  // the clip within the image, inclusive
+    };
+    static Raster RasterOf(QImage& image, const QRect& clip);
+    // Draw onto such a raster.
+    bool Draw(const Raster& raster, QPoint from, QPoint to, int width, QRgb color);
+
     // How many distinct shapes are kept (for tests and benchmarks).
     std::size_t ShapeCount() const { return shapes_.size(); }
 

@@ -177,6 +177,40 @@ INSTANTIATE_TEST_SUITE_P(Places, TargetEventsAgainstPyEphem, ::testing::ValuesIn
 // The closed form for a fixed place finds what the general search of
 // rise_set finds on a table of that place, at every latitude, also where a
 // star is circumpolar or never rises, on 23-, 24- and 25-hour days.
+// The chart's passes from the year's kept sky are the planner's instants to
+// the last bit (so its curves are the ones checked against PyEphem above),
+// at both places and at the poles' edges where stars stop setting.
+TEST(TargetYearSky, PassesAreThePlannersInstants) {
+    const std::vector<Target> targets = TestTargets();
+    for (const Place& place : kPlaces) {
+        const Year& year = YearAt(place);
+        const TargetYearSky sky(targets, year.days);
+        ASSERT_EQ(sky.DayCount(), year.days.size());
+        for (const double latitude : {place.latitude, 89.0, -66.0}) {
+            const Observer observer{latitude * kDeg, place.longitude * kDeg};
+            const auto& planner = latitude == place.latitude
+                                      ? year.events
+                                      : ComputeTargetEvents(targets, year.days, observer, 1);
+            const TargetYearSky::Observing at = TargetYearSky::At(observer);
+            int events = 0;
+            for (std::size_t d = 0; d < year.days.size(); ++d) {
+                for (std::size_t k = 0; k < targets.size(); ++k) {
+                    const BodyDayEvents pass = sky.Pass(k, d, at);
+                    const BodyDayEvents& e = planner[d][k];
+                    ASSERT_EQ(pass.rise, e.rise) << place.name << " " << latitude << " " << d << " " << k;
+                    ASSERT_EQ(pass.set, e.set) << place.name << " " << latitude << " " << d << " " << k;
+                    ASSERT_EQ(pass.transit, e.transit) << place.name << " " << latitude << " " << d << " " << k;
+                    if (e.transit) {
+                        ASSERT_EQ(pass.transitAltitude, e.transitAltitude);
+                    }
+                    events += pass.rise.has_value() + pass.set.has_value();
+                }
+            }
+            EXPECT_GT(events, 0) << latitude;
+        }
+    }
+}
+
 TEST(FixedPointEvents, AgreeWithTheTableSearch) {
     int compared = 0;
     for (const double latitude : {-89.0, -66.0, -34.0, 0.0, 23.0, 52.0, 70.0, 89.5}) {
