@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace velmarin::test {
+
+// A parameterised case's name from its own words, for GoogleTest's name
+// generators: letters and digits stay, '-' becomes "minus" (so that -100 and
+// 100 stay apart), German umlauts and ß their two letters, every other run
+// of characters one '_'.
+inline std::string IdentifierOf(std::string_view words) {
+    static constexpr std::pair<std::string_view, std::string_view> kLetters[] = {
+        {"\u00e4", "ae"}, {"\u00f6", "oe"}, {"\u00fc", "ue"}, {"\u00c4", "Ae"},
+        {"\u00d6", "Oe"}, {"\u00dc", "Ue"}, {"\u00df", "ss"}};
+    std::string name;
+    bool gap = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const char c = words[i];
+        bool replaced = false;
+        for (const auto& [letter, spelled] : kLetters) {
+            if (words.substr(i, letter.size()) != letter) continue;
+            if (gap && !name.empty()) name += '_';
+            name += spelled;
+            gap = false;
+            i += letter.size() - 1;
+            replaced = true;
+            break;
+        }
+        if (replaced) continue;
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (c == '-') {
+            if (!name.empty() && name.back() != '_') name += '_';
+            name += "minus";
+            gap = false;
+        } else if (alnum) {
+            if (gap && !name.empty()) name += '_';
+            name += c;
+            gap = false;
+        } else {
+            gap = true;
+        }
+    }
+    return name;
+}
+
+}  // namespace velmarin::test
