@@ -3,12 +3,13 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace velmarin::test {
 
 // A parameterised case's name from its own words, for GoogleTest's name
-// generators: letters and digits stay, '-' becomes "minus" (so that -100 and
-// 100 stay apart), German umlauts and ß their two letters, every other run
+// generators: letters and digits stay, a '-' before a digit becomes "minus"
+// (so that -100 and 100 stay apart), German umlauts and ß their two letters, every other run
 // of characters one '_'.
 inline std::string IdentifierOf(std::string_view words) {
     static constexpr std::pair<std::string_view, std::string_view> kLetters[] = {
@@ -30,7 +31,8 @@ inline std::string IdentifierOf(std::string_view words) {
         }
         if (replaced) continue;
         const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (c == '-') {
+        const bool digitNext = i + 1 < words.size() && words[i + 1] >= '0' && words[i + 1] <= '9';
+        if (c == '-' && digitNext) {
             if (!name.empty() && name.back() != '_') name += '_';
             name += "minus";
             gap = false;
@@ -43,6 +45,24 @@ inline std::string IdentifierOf(std::string_view words) {
         }
     }
     return name;
+}
+
+// A command line's case name: each word as IdentifierOf gives it, a lone
+// "-" (standard output) as "stdout", one longer than 24 characters (the
+// cases of huge inputs) by its first 8 and its length; "NoArguments" for none.
+inline std::string NameOfArguments(const std::vector<std::string>& args) {
+    std::string name;
+    for (std::string_view word : args) {
+        constexpr std::size_t kLongest = 24;
+        const std::string part = word == "-"                ? std::string("stdout")
+                                 : word.size() <= kLongest ? IdentifierOf(word)
+                                                           : IdentifierOf(word.substr(0, 8)) + "_" +
+                                                                 std::to_string(word.size()) + "_chars";
+        if (part.empty()) continue;
+        if (!name.empty()) name += '_';
+        name += part;
+    }
+    return name.empty() ? std::string("NoArguments") : name;
 }
 
 }  // namespace velmarin::test
