@@ -8,8 +8,8 @@
 namespace velmarin::test {
 
 // A parameterised case's name from its own words, for GoogleTest's name
-// generators: letters and digits stay, a '-' before a digit becomes "minus"
-// (so that -100 and 100 stay apart), German umlauts and ß their two letters, every other run
+// generators: letters and digits stay, a sign '-' before a digit becomes
+// "minus" (so that -100 and 100 stay apart), German umlauts and ß their two letters, every other run
 // of characters one '_'.
 inline std::string IdentifierOf(std::string_view words) {
     static constexpr std::pair<std::string_view, std::string_view> kLetters[] = {
@@ -31,8 +31,10 @@ inline std::string IdentifierOf(std::string_view words) {
         }
         if (replaced) continue;
         const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        // A sign, not a dash between two numbers (a date's 2026-03-03).
         const bool digitNext = i + 1 < words.size() && words[i + 1] >= '0' && words[i + 1] <= '9';
-        if (c == '-' && digitNext) {
+        const bool wordBefore = !gap && !name.empty();
+        if (c == '-' && digitNext && !wordBefore) {
             if (!name.empty() && name.back() != '_') name += '_';
             name += "minus";
             gap = false;
