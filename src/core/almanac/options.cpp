@@ -133,9 +133,9 @@ ParseResult<int> YearValue(std::string_view command, const OptionValue& option) 
     return *value;
 }
 
-ParseResult<int> OnOffValue(std::string_view command, const OptionValue& option) {
-    if (option.value == "on") return 1;
-    if (option.value == "off") return 0;
+ParseResult<bool> OnOffValue(std::string_view command, const OptionValue& option) {
+    if (option.value == "on") return true;
+    if (option.value == "off") return false;
     return std::string(command) + ": " + option.name + ": expected on or off, not " +
            Quoted(option.value);
 }
@@ -211,7 +211,7 @@ struct Observer {
 std::optional<std::string> ApplyObserverOption(std::string_view command, const OptionValue& option,
                                                Observer& observer) {
     double number = 0.0;
-    int flag = 0;
+    bool flag = false;
     if (option.name == "--lat") {
         if (auto error = Take(NumberInRange(command, option, -kLatitudeLimitDegrees, kLatitudeLimitDegrees, "latitude"), number))
             return error;

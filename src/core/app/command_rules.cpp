@@ -7,39 +7,29 @@
 
 namespace velmarin {
 
-namespace {
-
-// Logical negation: any non-zero value becomes 0, zero becomes 1.
-int Toggled(int flag) { return flag == 0 ? 1 : 0; }
-
-}  // namespace
-
 bool ApplyDisplayCommand(CommandId command, ChartSettings& settings) {
     if (const DisplayModeEntry* entry = DisplayModeEntryOfCommand(command)) {
         settings.displayMode = entry->mode;
         return true;
     }
     switch (command) {
-        // "1 - showMoon" would leave a value such as 5 from a damaged file
-        // switched on for ever (and overflows at the int limit); negation
-        // gives the same result for 0 and 1 and stays a toggle for the rest.
-        case CommandId::ShowMoon: settings.showMoon = Toggled(settings.showMoon); return true;
-        case CommandId::CodeDiameter: settings.codeByDiameter = Toggled(settings.codeByDiameter); return true;
-        case CommandId::CodeBrightness: settings.codeByBrightness = Toggled(settings.codeByBrightness); return true;
+        case CommandId::ShowMoon: settings.showMoon = !settings.showMoon; return true;
+        case CommandId::CodeDiameter: settings.codeByDiameter = !settings.codeByDiameter; return true;
+        case CommandId::CodeBrightness: settings.codeByBrightness = !settings.codeByBrightness; return true;
         case CommandId::CodeNone:
-            settings.codeByDiameter = 0;
-            settings.codeByBrightness = 0;
+            settings.codeByDiameter = false;
+            settings.codeByBrightness = false;
             return true;
         // The fixed zones take over from a named one.
         case CommandId::ZoneUt: settings.timeZoneHours = 0.0; settings.zone.clear(); return true;
         case CommandId::ZoneUtPlus1: settings.timeZoneHours = 1.0; settings.zone.clear(); return true;
         case CommandId::ZoneUtPlus2: settings.timeZoneHours = 2.0; settings.zone.clear(); return true;
-        case CommandId::SummerTime: settings.summerTime = Toggled(settings.summerTime); return true;
-        case CommandId::ShowPlanets: settings.showPlanets = Toggled(settings.showPlanets); return true;
-        case CommandId::ShowMoonlight: settings.showMoonlight = Toggled(settings.showMoonlight); return true;
+        case CommandId::SummerTime: settings.summerTime = !settings.summerTime; return true;
+        case CommandId::ShowPlanets: settings.showPlanets = !settings.showPlanets; return true;
+        case CommandId::ShowMoonlight: settings.showMoonlight = !settings.showMoonlight; return true;
         case CommandId::ShowTargets: settings = WithTargetCurves(settings, !ShowsTargetCurves(settings)); return true;
-        case CommandId::ShowGrid: settings.showGrid = Toggled(settings.showGrid); return true;
-        case CommandId::ShowDayLine: settings.showDayLine = Toggled(settings.showDayLine); return true;
+        case CommandId::ShowGrid: settings.showGrid = !settings.showGrid; return true;
+        case CommandId::ShowDayLine: settings.showDayLine = !settings.showDayLine; return true;
         default: return false;
     }
 }

@@ -88,7 +88,7 @@ std::filesystem::path HomeFolder() {
 }
 
 // "1" switches an extension on; anything else is its default, off.
-int FlagValue(std::string_view value) { return value == "1" ? 1 : 0; }
+bool FlagValue(std::string_view value) { return value == "1"; }
 
 void ApplyExtensionLine(const SettingsLine& line, ChartSettings& settings) {
     const std::string_view keyword = line.Keyword();
@@ -112,11 +112,19 @@ ChartSettings ParseSettingsText(std::string_view text, const ChartSettings& defa
         const std::string_view scanned = line.Scanned();
         switch (line.role) {
             case SettingsLineRole::Flags: {
+                // The switches as numbers: any but 0 is on (as 2 or -1 from a
+                // hand-edited file always was); a field the line lacks keeps its value.
+                int codeByDiameter = settings.codeByDiameter, codeByBrightness = settings.codeByBrightness;
                 int displayMode = static_cast<int>(settings.displayMode);
-                ScanInts(scanned, {&settings.codeByDiameter, &settings.codeByBrightness, &displayMode,
-                                   &settings.showDayLine, &settings.reservedFlag, &settings.showGrid,
-                                   &settings.showMoon});
+                int showDayLine = settings.showDayLine, showGrid = settings.showGrid, showMoon = settings.showMoon;
+                ScanInts(scanned, {&codeByDiameter, &codeByBrightness, &displayMode, &showDayLine,
+                                   &settings.reservedFlag, &showGrid, &showMoon});
+                settings.codeByDiameter = codeByDiameter != 0;
+                settings.codeByBrightness = codeByBrightness != 0;
                 settings.displayMode = static_cast<DisplayMode>(displayMode);  // kept as read, even out of range
+                settings.showDayLine = showDayLine != 0;
+                settings.showGrid = showGrid != 0;
+                settings.showMoon = showMoon != 0;
                 break;
             }
             case SettingsLineRole::Place: {
@@ -146,9 +154,9 @@ std::optional<std::string> UnusableZoneValue(std::string_view text) {
 
 std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSize) {
     std::string text;
-    const int flags[] = {settings.codeByDiameter, settings.codeByBrightness, static_cast<int>(settings.displayMode),
-                         settings.showDayLine,    settings.reservedFlag,     settings.showGrid,
-                         settings.showMoon};
+    const int flags[] = {int{settings.codeByDiameter}, int{settings.codeByBrightness},
+                         static_cast<int>(settings.displayMode), int{settings.showDayLine},
+                         settings.reservedFlag, int{settings.showGrid}, int{settings.showMoon}};
     for (std::size_t i = 0; i < std::size(flags); ++i) {
         if (i > 0) text += ' ';
         AppendInt(text, flags[i]);
@@ -175,8 +183,8 @@ std::string FormatSettingsText(const ChartSettings& settings, bool withWindowSiz
         text += "\r\n";
     };
     if (IsZoneNameShaped(settings.zone)) appendLine(kZoneKeyword, settings.zone);
-    if (settings.showPlanets != 0) appendLine(kPlanetsKeyword, "1");
-    if (settings.showMoonlight != 0) appendLine(kMoonlightKeyword, "1");
+    if (settings.showPlanets) appendLine(kPlanetsKeyword, "1");
+    if (settings.showMoonlight) appendLine(kMoonlightKeyword, "1");
     for (const std::string& line : settings.otherExtensionLines) {
         text += line;
         text += "\r\n";

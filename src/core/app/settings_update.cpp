@@ -48,9 +48,9 @@ struct FieldLine {
 
 FieldLine FlagsLine(const ChartSettings& s, const ChartSettings& base) {
     const auto values = [](const ChartSettings& c) {
-        return std::array<int, 7>{c.codeByDiameter, c.codeByBrightness, static_cast<int>(c.displayMode),
-                                  c.showDayLine,    c.reservedFlag,     c.showGrid,
-                                  c.showMoon};
+        return std::array<int, 7>{int{c.codeByDiameter}, int{c.codeByBrightness}, static_cast<int>(c.displayMode),
+                                  int{c.showDayLine},    c.reservedFlag,     int{c.showGrid},
+                                  int{c.showMoon}};
     };
     const auto now = values(s), before = values(base);
     FieldLine line;
@@ -120,8 +120,8 @@ int KeywordRank(std::string_view keyword) {
 std::array<std::optional<std::string>, 3> KnownKeywordLines(const ChartSettings& s) {
     std::array<std::optional<std::string>, 3> lines;
     if (IsZoneNameShaped(s.zone)) lines[0] = std::string(kZoneKeyword) + " " + s.zone;
-    if (s.showPlanets != 0) lines[1] = std::string(kPlanetsKeyword) + " 1";
-    if (s.showMoonlight != 0) lines[2] = std::string(kMoonlightKeyword) + " 1";
+    if (s.showPlanets) lines[1] = std::string(kPlanetsKeyword) + " 1";
+    if (s.showMoonlight) lines[2] = std::string(kMoonlightKeyword) + " 1";
     return lines;
 }
 

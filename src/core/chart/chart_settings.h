@@ -13,25 +13,27 @@ inline constexpr double degToRad = fixed::kExactPi / 180.0;
 // What the chart plots; the numbers are those of the settings file.
 enum class DisplayMode : int { Normal = 0, Sun = 1, Midnight = 2, Twilight = 3 };
 
-// The user's chart choices; the main frame owns the one instance.
+// The user's chart choices; the main frame owns the one instance. The
+// settings file holds the switches as numbers; any other than 0 is on
+// (settings_file.h reads and writes them).
 struct ChartSettings {
-    int codeByDiameter = 0;
-    int codeByBrightness = 0;
+    bool codeByDiameter = false;
+    bool codeByBrightness = false;
     DisplayMode displayMode = DisplayMode::Normal;  // may hold any number a file gave
-    int showDayLine = 1;
-    int reservedFlag = 0;  // carried through the settings file unchanged
-    int showGrid = 1;
-    int showMoon = 1;
+    bool showDayLine = true;
+    int reservedFlag = 0;  // no switch: whatever number the file holds, carried through unchanged
+    bool showGrid = true;
+    bool showMoon = true;
     double latitude = 52.0 * degToRad;   // rad, north positive
     double longitude = 9.8 * degToRad;   // rad, east positive
     double timeZoneHours = 1.0;
-    int summerTime = 1;    // never saved; 1 at every start
+    bool summerTime = true;  // never saved; on at every start
     int windowWidth = 1212;
     int windowHeight = 800;
     // Extensions, kept in the settings file's extension lines.
     std::string zone;       // "AREA/CITY" of the zone database; empty: timeZoneHours and summerTime
-    int showPlanets = 0;
-    int showMoonlight = 0;
+    bool showPlanets = false;
+    bool showMoonlight = false;
     // Extension lines of keywords this version does not know, written back as they were.
     std::vector<std::string> otherExtensionLines;
 

@@ -13,6 +13,7 @@ namespace velmarin {
 namespace {
 
 struct ArgumentCase {
+    const char* name;
     std::vector<std::string> given;
     std::vector<std::string> left;       // what the commands see
     std::optional<Language> language;
@@ -41,21 +42,24 @@ TEST_P(LanguageArgumentTest, IsTakenOutOfTheArguments) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, LanguageArgumentTest,
     ::testing::Values(
-        ArgumentCase{{"velmarin"}, {"velmarin"}, std::nullopt, false},
-        ArgumentCase{{"velmarin", "phases", "--year", "2024"}, {"velmarin", "phases", "--year", "2024"}, std::nullopt, false},
-        ArgumentCase{{"velmarin", "--lang", "en"}, {"velmarin"}, Language::English, false},
-        ArgumentCase{{"velmarin", "--lang", "en", "phases", "--json"}, {"velmarin", "phases", "--json"}, Language::English, false},
-        ArgumentCase{{"velmarin", "render", "--output", "a.png", "--lang=de"}, {"velmarin", "render", "--output", "a.png"},
+        ArgumentCase{"NoArguments", {"velmarin"}, {"velmarin"}, std::nullopt, false},
+        ArgumentCase{"NoLanguage", {"velmarin", "phases", "--year", "2024"}, {"velmarin", "phases", "--year", "2024"}, std::nullopt, false},
+        ArgumentCase{"SpacedEnglish", {"velmarin", "--lang", "en"}, {"velmarin"}, Language::English, false},
+        ArgumentCase{"EnglishBeforeTheCommand", {"velmarin", "--lang", "en", "phases", "--json"}, {"velmarin", "phases", "--json"}, Language::English, false},
+        ArgumentCase{"JoinedGermanAtTheEnd", {"velmarin", "render", "--output", "a.png", "--lang=de"}, {"velmarin", "render", "--output", "a.png"},
                      Language::German, false},
         // The last one counts.
-        ArgumentCase{{"velmarin", "--lang", "de", "--lang", "en"}, {"velmarin"}, Language::English, false},
-        ArgumentCase{{"velmarin", "--lang", "xx"}, {"velmarin"}, std::nullopt, true},
-        ArgumentCase{{"velmarin", "--lang=", "phases"}, {"velmarin", "phases"}, std::nullopt, true},
-        ArgumentCase{{"velmarin", "phases", "--lang"}, {"velmarin", "phases"}, std::nullopt, true},
-        ArgumentCase{{"velmarin", "--lang", "EN"}, {"velmarin"}, std::nullopt, true},
+        ArgumentCase{"TheLastOneCounts", {"velmarin", "--lang", "de", "--lang", "en"}, {"velmarin"}, Language::English, false},
+        ArgumentCase{"UnknownCode", {"velmarin", "--lang", "xx"}, {"velmarin"}, std::nullopt, true},
+        // A bad one is an error even when a good one follows.
+        ArgumentCase{"ABadOneStaysAnError", {"velmarin", "--lang", "xx", "--lang", "en"}, {"velmarin"}, std::nullopt, true},
+        ArgumentCase{"EmptyCode", {"velmarin", "--lang=", "phases"}, {"velmarin", "phases"}, std::nullopt, true},
+        ArgumentCase{"MissingCode", {"velmarin", "phases", "--lang"}, {"velmarin", "phases"}, std::nullopt, true},
+        ArgumentCase{"UpperCaseCode", {"velmarin", "--lang", "EN"}, {"velmarin"}, std::nullopt, true},
         // Other words that only begin alike are left alone.
-        ArgumentCase{{"velmarin", "--language", "en", "--langx"}, {"velmarin", "--language", "en", "--langx"},
-                     std::nullopt, false}));
+        ArgumentCase{"LookAlikesStay", {"velmarin", "--language", "en", "--langx"}, {"velmarin", "--language", "en", "--langx"},
+                     std::nullopt, false}),
+    [](const ::testing::TestParamInfo<ArgumentCase>& info) { return std::string(info.param.name); });
 
 constexpr const char* kPlainLines = "0 0 0 1 0 1 1\r\n52.000000 9.800000 1.0\r\n";
 

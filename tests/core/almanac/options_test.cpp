@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -111,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RenderOutputCase{{"--output", "-", "--format", "pdf"}, "-", ImageFormat::Pdf},
                       RenderOutputCase{{"--output", "a.PDF", "--format", "pdf"}, "a.PDF", ImageFormat::Pdf},
                       RenderOutputCase{{"--output", "chart", "--format", "svg"}, "chart", ImageFormat::Svg},
-                      RenderOutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}));
+                      RenderOutputCase{{"--output", "./-", "--format", "png"}, "./-", ImageFormat::Png}),
+    [](const ::testing::TestParamInfo<RenderOutputCase>& info) { return test::NameOfArguments(info.param.args); });
 
 struct PaperCase {
     Args args;
@@ -147,7 +149,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {Paper::Letter, 72, false}},
         PaperCase{{"--orientation", "landscape", "--dpi", "1200", "--paper", "A3"}, 800, 1212,
                   {Paper::A3, 1200, true}},
-        PaperCase{{"--paper", "A3", "--paper", "A4"}, 1212, 800, {Paper::A4, 300, true}}));
+        PaperCase{{"--paper", "A3", "--paper", "A4"}, 1212, 800, {Paper::A4, 300, true}}),
+    [](const ::testing::TestParamInfo<PaperCase>& info) {
+        // The window's shape picks the default orientation: part of the case.
+        return test::NameOfArguments(info.param.args) + "_window" + std::to_string(info.param.windowWidth) + "x" +
+               std::to_string(info.param.windowHeight);
+    });
 
 TEST(CliRenderOptions, WithoutPaperTheSizeRules) {
     const RenderOptions o = Good(ParseRenderOptions({"--output", "a.png", "--print"}, FileSettings(), 2026));
@@ -200,7 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputCase{{"--format", "json", "--json"}, OutputFormat::Json, ""},
                       OutputCase{{"--format=csv"}, OutputFormat::Csv, ""},
                       OutputCase{{"--format", "text", "--output", "a b.txt"}, OutputFormat::Text, "a b.txt"},
-                      OutputCase{{"--output=-", "--format", "csv"}, OutputFormat::Csv, "-"}));
+                      OutputCase{{"--output=-", "--format", "csv"}, OutputFormat::Csv, "-"}),
+    [](const ::testing::TestParamInfo<OutputCase>& info) { return test::NameOfArguments(info.param.args); });
 
 TEST(CliOutputOptions, CalendarFilesOnlyFromPhases) {
     EXPECT_EQ(Good(ParsePhasesOptions({"--format", "ics"}, 2026)).output.format, OutputFormat::Ics);
@@ -250,6 +258,13 @@ std::string ParseError(const BadCase& c) {
 }
 
 class CliBadOptions : public ::testing::TestWithParam<BadCase> {};
+
+std::string BadCaseName(const ::testing::TestParamInfo<BadCase>& info) {
+    static constexpr const char* kCommands[] = {"Render", "Positions", "Phases", "Daylight"};
+    // The same words may fail for two reasons in two commands' cases: the message's part says which.
+    return std::string(kCommands[static_cast<int>(info.param.command)]) + "_" + test::NameOfArguments(info.param.args) +
+           "_" + test::IdentifierOf(std::string_view(info.param.fragment).substr(0, 40));
+}
 
 TEST_P(CliBadOptions, GiveOneLineNamingTheProblem) {
     const std::string error = ParseError(GetParam());
@@ -339,7 +354,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Render, With({"--print", "--dpi", "300"}), "need --paper"},
         BadCase{Command::Render, With({"--orientation", "portrait"}), "need --paper"},
         BadCase{Command::Render, With({"--print", "--paper", "A4", "--orientation", "upright"}),
-                "portrait or landscape"}));
+                "portrait or landscape"}),
+    BadCaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     Almanac, CliBadOptions,
@@ -384,7 +400,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{Command::Daylight, {"--lat", "100"}, "latitude out of range"},
         BadCase{Command::Daylight, {"--lon", "inf"}, "not a number"},
         BadCase{Command::Daylight, {"--summer-time", "on", "--code", "both"}, "unknown option '--code'"},
-        BadCase{Command::Daylight, {"--year", "-1000000"}, "year out of range"}));
+        BadCase{Command::Daylight, {"--year", "-1000000"}, "year out of range"}),
+    BadCaseName);
 
 }  // namespace
 }  // namespace velmarin

@@ -15,6 +15,7 @@
 #include "core/chart/layers.h"
 #include "core/chart/phase_markers.h"
 #include "core/ephemeris/body_position.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -101,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{BodyId::kMars, 166, "15.06.2024", "Mars", 2.1395, 11.816, 5.19, 1.01, 0.3},
         BodyCase{BodyId::kJupiter, 300, "27.10.2024", "Jupiter", 5.3121, 22.377, 45.45, -2.51, 0.3},
         // The Moon's magnitude law is simpler than PyEphem's, hence the wider tolerance.
-        BodyCase{BodyId::kMoon, 55, "25.02.2024", "Mond", 10.8900, 10.292, 1767.19, -12.52, 1.5}));
+        BodyCase{BodyId::kMoon, 55, "25.02.2024", "Mond", 10.8900, 10.292, 1767.19, -12.52, 1.5}),
+    [](const ::testing::TestParamInfo<BodyCase>& info) { return std::string(info.param.name); });
 
 TEST(HoverReadoutBodiesMoonSwitch, WithoutTheMoonItsColourIsNotRead) {
     const Color moon = MakeBodyCatalogue().entries[IndexOf(BodyId::kMoon)].color;
@@ -163,7 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
         MarkerCase{Rgb(250, 250, 250), 82, "25.03.2024: Vollmond"},
         MarkerCase{Rgb(250, 0, 0), 86, "25.03.2024: mögl. Mondfinsternis"},
         MarkerCase{Rgb(190, 190, 190), 90, "02.04.2024: 3. Viertel"},
-        MarkerCase{Rgb(190, 190, 190), 94, "02.04.2024: 3. Viertel"}));
+        MarkerCase{Rgb(190, 190, 190), 94, "02.04.2024: 3. Viertel"}),
+    [](const ::testing::TestParamInfo<MarkerCase>& info) {
+        return test::IdentifierOf(info.param.text) + "_day" + std::to_string(info.param.dayOfYear);
+    });
 
 // The one-pixel border of the plot and everything outside it hide the tooltip.
 TEST(HoverReadoutArea, HidesOnTheBorderAndOutside) {

@@ -12,6 +12,7 @@
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/text/language.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -70,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EnglishCase{MakeBodyCatalogue().entries[IndexOf(BodyId::kMercury)].color, 200, "19.07.2024: Merkur",
                                   "19.07.2024: Mercury"},
                       EnglishCase{MakeBodyCatalogue().entries[IndexOf(BodyId::kMoon)].color, 55, "25.02.2024: Mond",
-                                  "25.02.2024: Moon"}));
+                                  "25.02.2024: Moon"}),
+    [](const ::testing::TestParamInfo<EnglishCase>& info) { return test::IdentifierOf(info.param.english); });
 
 }  // namespace
 }  // namespace velmarin

@@ -98,7 +98,7 @@ TEST(SettingsFileText, RoundTripKeepsValuesToTheFileResolution) {
 struct ParseCase {
     const char* name;
     std::string text;
-    std::vector<int> flags;  // the seven options of line 1
+    std::vector<int> flags;  // the seven options of line 1 (the switches as 0 or 1: any number but 0 is on)
     double latitudeDegrees, longitudeDegrees, timeZoneHours;
     int width, height;
 };
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"WidthOnly", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n900\r\n", kDefaultFlags, 52, 9.8, 1.0, 900, 800},
         ParseCase{"HalfHourZone", "0 0 0 1 0 1 1\r\n52 9.8 1.5\r\n", kDefaultFlags, 52, 9.8, 1.5, 1212, 800},
         ParseCase{"NoRangeChecks", "7 -1 99 2 0 1 1\r\n100 -400 30\r\n-5 0\r\n",
-                  {7, -1, 99, 2, 0, 1, 1}, 100, -400, 30, -5, 0},
+                  {1, 1, 99, 1, 0, 1, 1}, 100, -400, 30, -5, 0},
         ParseCase{"ScanStopsAtText", "1 x 3 0 0 0 0\r\n12 abc 4\r\n", {1, 0, 0, 1, 0, 1, 1}, 12, 9.8, 1.0, 1212, 800},
         ParseCase{"DecimalPointInIntegers", "1.5 1 1\r\n", {1, 0, 0, 1, 0, 1, 1}, 52, 9.8, 1.0, 1212, 800},
         ParseCase{"DecimalComma", "\r\n48,5 9,8 2\r\n", kDefaultFlags, 48, 9.8, 1.0, 1212, 800},
@@ -147,7 +147,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"InfiniteLatitude", "\r\ninf 10 2\r\n", kDefaultFlags, 52, 9.8, 1.0, 1212, 800},
         ParseCase{"OverflowingNumber", "\r\n1e999 10 2\r\n", kDefaultFlags, 52, 9.8, 1.0, 1212, 800},
         ParseCase{"HugeIntegersSaturate", "99999999999999999999 -99999999999999999999\r\n",
-                  {INT_MAX, INT_MIN, 0, 1, 0, 1, 1}, 52, 9.8, 1.0, 1212, 800},
+                  {1, 1, 0, 1, 0, 1, 1}, 52, 9.8, 1.0, 1212, 800},
+        ParseCase{"HugeReservedNumberSaturates", "0 0 0 1 -99999999999999999999 1 1\r\n",
+                  {0, 0, 0, 1, INT_MIN, 1, 1}, 52, 9.8, 1.0, 1212, 800},
         ParseCase{"EmptyThirdLine", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n\r\n", kDefaultFlags, 52, 9.8, 1.0, 1212, 800},
         ParseCase{"BlankThirdLine", "0 0 0 1 0 1 1\r\n52 9.8 1\r\n \r\n", kDefaultFlags, 52, 9.8, 1.0, 1212, 800},
         ParseCase{"EmptyLinesShiftNothing", "\n\n640 480\n", kDefaultFlags, 52, 9.8, 1.0, 640, 480},

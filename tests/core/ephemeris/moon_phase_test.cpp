@@ -5,6 +5,7 @@
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/moon_phase.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -34,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
         KnownPhase{"new moon 2026-08-12", JulianDayFromDate(1, 8, 2026), kNewMoon, 2461265.2337868},
         // Before 1900 the lunation count is negative.
         KnownPhase{"full moon 1899-06-23", JulianDayFromDate(1, 6, 1899), kFullMoon, 2414829.0973286},
-        KnownPhase{"full moon 1650-01-17", JulianDayFromDate(1, 1, 1650), kFullMoon, 2323727.3548773}));
+        KnownPhase{"full moon 1650-01-17", JulianDayFromDate(1, 1, 1650), kFullMoon, 2323727.3548773}),
+    [](const ::testing::TestParamInfo<KnownPhase>& info) { return test::IdentifierOf(info.param.what); });
 
 TEST(EphemFindMoonPhase, FirstPhaseAfterTheStartInEveryEra) {
     // The mean phase found lies within a lunation after the start (less the
