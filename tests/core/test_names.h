@@ -1,7 +1,6 @@
 #pragma once
 
-#include <cstdlib>
-#include <sstream>
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -108,19 +107,19 @@ inline std::string SpelledOut(std::string_view words) {
     return name.empty() ? std::string("empty") : name;
 }
 
-// A number's part of a case name: its shortest decimal text that reads back
-// as the same number, as IdentifierOf gives it, so 2.5 is "2_5", -0.5
-// "minus0_5" and -1.0000001 stays apart from -1.
+// A number's part of a case name: its shortest text that reads back as the
+// same number (std::to_chars; whole numbers without an exponent), as
+// IdentifierOf gives it, so 2.5 is "2_5", -0.5 "minus0_5", -600000
+// "minus600000", 1e-300 "1e_minus300", and -1.0000001 stays apart from -1.
 inline std::string NameOfNumber(double value) {
-    std::string text;
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::ostringstream out;
-        out.precision(digits);
-        out << value;
-        text = out.str();
-        if (std::strtod(text.c_str(), nullptr) == value) break;
-    }
-    return IdentifierOf(text);
+    char text[400];
+    // The range test first: casting a huge number or infinity is undefined.
+    const bool whole = value > -1e15 && value < 1e15 && value == static_cast<double>(static_cast<long long>(value));
+    const auto end = whole ? std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr
+                           : std::to_chars(text, text + sizeof text, value).ptr;
+    std::string written(text, end);
+    if (const std::size_t e = written.find("e-"); e != std::string::npos) written.replace(e, 2, "e_minus");
+    return IdentifierOf(written);
 }
 
 // A display mode's part of a case name, from its number (Normal, Sun,
