@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/almanac/csv_writer.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -28,7 +29,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{"sagte \"ja\"", false, "\"sagte \"\"ja\"\"\""},
                       FieldCase{"eins\r\nzwei", false, "\"eins\r\nzwei\""},
                       FieldCase{"zwei\nZeilen", false, "\"zwei\nZeilen\""},
-                      FieldCase{"0123", true, "\"0123\""}));
+                      FieldCase{"0123", true, "\"0123\""}),
+    [](const ::testing::TestParamInfo<FieldCase>& info) {
+        return test::SpelledOut(info.param.text) + (info.param.quote ? "_quoted" : "");
+    });
 
 TEST(CsvText, HeaderThenRecordsEachEndedByCrLf) {
     const CsvTable table{{"date", "bands", "label"},

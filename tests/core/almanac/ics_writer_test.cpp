@@ -7,6 +7,7 @@
 
 #include "core/almanac/calendar_stamp.h"
 #include "core/almanac/ics_writer.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -70,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"mögl. Sonnenfinsternis", "mögl. Sonnenfinsternis"},
                       EscapeCase{"a,b;c\\d", "a\\,b\\;c\\\\d"},
                       EscapeCase{"eins\nzwei\r\ndrei\rvier", "eins\\nzwei\\ndrei\\nvier"},
-                      EscapeCase{"tab\there:colon", "tab here:colon"}));
+                      EscapeCase{"tab\there:colon", "tab here:colon"}),
+    [](const ::testing::TestParamInfo<EscapeCase>& info) { return test::SpelledOut(info.param.text); });
 
 TEST(CalendarStamp, FromSourceDateEpochElseNow) {
     const std::int64_t now = 1765238400;  // 2025-12-09T00:00:00Z

@@ -11,7 +11,6 @@
 #include <grp.h>
 #include <pwd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -23,6 +22,7 @@
 #include <string>
 #include <vector>
 #include "core/file_text.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -268,12 +268,7 @@ INSTANTIATE_TEST_SUITE_P(Names, TemporaryFileName,
                                            TemporaryNameCase{".Velmarin.ini.AbCd12", false},
                                            TemporaryNameCase{".Other.ini.velmarin-AbCd12", false},
                                            TemporaryNameCase{"Velmarin.ini", false}),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char c : std::string(info.param.name))
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name + "_" + std::to_string(info.index);
-                         });
+                         [](const auto& info) { return test::SpelledOut(info.param.name); });
 
 // Temporary files left by killed writes are cleared once old; a young one
 // may be another process's write in progress. Through a link, the target's

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/chart/chart_settings.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -48,7 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
                       YearCase{"-1000000", YearKind::Year, -999999},
                       YearCase{"99999999999999999999999999", YearKind::Year, 999999},
                       YearCase{"-99999999999999999999999999", YearKind::Year, -999999},
-                      YearCase{"0000000000000000000000002024", YearKind::Year, 2024}));
+                      YearCase{"0000000000000000000000002024", YearKind::Year, 2024}),
+    [](const ::testing::TestParamInfo<YearCase>& info) {
+        // "Typed_": a bare year such as 2030 would read like a case's index.
+        return "Typed_" + test::SpelledOut(info.param.text);
+    });
 
 struct DecimalCase {
     const char* text;
@@ -71,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DecimalCase{"1e+", 1.0}, DecimalCase{"2.5E-1", 0.25},
                       DecimalCase{"nan", 0.0},       // only decimal digits count
                       DecimalCase{"inf", 0.0}, DecimalCase{"0x10", 0.0},
-                      DecimalCase{"x y", 0.0}));
+                      DecimalCase{"x y", 0.0}),
+    [](const ::testing::TestParamInfo<DecimalCase>& info) { return test::SpelledOut(info.param.text); });
 
 TEST(PromptDecimalLimits, HugeExponentsSaturateInsteadOfFailing) {
     EXPECT_TRUE(std::isinf(ReadLeadingDecimal("1e999999999999")));
@@ -116,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LocationCase{"10    -20.5", true, 10.0, -20.5},
                       LocationCase{"10 \t-20.5", true, 10.0, -20.5}, // atof skips the tab
                       LocationCase{"1e9 -1e999", true, 90.0, -180.0},
-                      LocationCase{"48.1 11.6 extra", true, 48.1, 11.6}));
+                      LocationCase{"48.1 11.6 extra", true, 48.1, 11.6}),
+    [](const ::testing::TestParamInfo<LocationCase>& info) { return test::SpelledOut(info.param.text); });
 
 TEST(PromptLocationFormat, ShowsDegreesWithTwoDecimalsAndAPoint) {
     EXPECT_EQ(FormatLocationPrompt(52.0 * degToRad, 9.8 * degToRad), "52.00 9.80");

@@ -5,6 +5,7 @@
 
 #include "core/app/settings_file.h"
 #include "core/ephemeris/civil_offsets.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -96,7 +97,10 @@ INSTANTIATE_TEST_SUITE_P(Names, ZoneNameShape,
                                            ZoneNameCase{"../x", false}, ZoneNameCase{"Europe/", false},
                                            ZoneNameCase{"Europe//Berlin", false},
                                            ZoneNameCase{"Europe/Berlin ", false},
-                                           ZoneNameCase{"Europe/Berlin\t", false}, ZoneNameCase{"9/x", false}));
+                                           ZoneNameCase{"Europe/Berlin\t", false}, ZoneNameCase{"9/x", false}),
+                         [](const ::testing::TestParamInfo<ZoneNameCase>& info) {
+                             return test::SpelledOut(info.param.text);
+                         });
 
 }  // namespace
 }  // namespace velmarin

@@ -14,6 +14,7 @@
 #include <iterator>
 #include <string>
 #include "core/file_text.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -197,7 +198,11 @@ TEST_P(SettingsFileWindowLine, OnlyAWindowInsideTheScreenWritesItsSize) {
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsFileWindowLine,
                          ::testing::Values(WindowCase{10, 10, true}, WindowCase{1, 1, true},
                                            WindowCase{0, 10, false}, WindowCase{10, 0, false},
-                                           WindowCase{-8, -8, false}, WindowCase{-32000, -32000, false}));
+                                           WindowCase{-8, -8, false}, WindowCase{-32000, -32000, false}),
+                         [](const ::testing::TestParamInfo<WindowCase>& info) {
+                             return "At_" + test::NameOfNumber(info.param.left) + "_" +
+                                    test::NameOfNumber(info.param.top);
+                         });
 
 TEST(SettingsFilePathTest, FollowsXdgConfigHome) {
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/app/version_text.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -39,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"-99999999999999999999.1", "-2147483648.1"},
         // The record held at most 99 characters and ends at a NUL.
         VersionCase{std::string(97, '0') + "1.5", "1.0"},
-        VersionCase{std::string("1.2\0.7", 6), "1.2"}));
+        VersionCase{std::string("1.2\0.7", 6), "1.2"}),
+    [](const ::testing::TestParamInfo<VersionCase>& info) {
+        return "Version_" + test::SpelledOut(info.param.fileVersion);
+    });
 
 TEST(VersionTextFuzz, AnyBytesGiveAWellFormedVersion) {
     const std::regex shape(R"(^-?\d+\.-?\d+(\.-?\d+(\.-?\d+)?)?$)");

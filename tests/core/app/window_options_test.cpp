@@ -1,5 +1,6 @@
 // Which command lines the window takes and which end in the usage error.
 #include "core/app/window_options.h"
+#include "core/test_names.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,12 @@ INSTANTIATE_TEST_SUITE_P(
                       // A value option at the end has no value to take.
                       WindowArgs{{"-platform"}, "-platform"}, WindowArgs{{"-bogus=1"}, "-bogus=1"},
                       WindowArgs{{"-reverse", "stray"}, "stray"}, WindowArgs{{"-"}, "-"},
-                      WindowArgs{{"--"}, "--"}));
+                      WindowArgs{{"--"}, "--"}),
+    [](const ::testing::TestParamInfo<WindowArgs>& info) {
+        std::string name;
+        for (const std::string& word : info.param.args) name += (name.empty() ? "" : "_") + test::SpelledOut(word);
+        return name.empty() ? std::string("NoArguments") : name;
+    });
 
 }  // namespace
 }  // namespace velmarin

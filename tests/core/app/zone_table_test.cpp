@@ -1,4 +1,5 @@
 #include "core/app/zone_table.h"
+#include "core/test_names.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  -(58 + 27 / 60.0)},
                       LookupCase{"Syd", "", 0, 0}, LookupCase{"Australia", "", 0, 0},
                       LookupCase{"Broken/Row", "", 0, 0}, LookupCase{"Short", "", 0, 0},
-                      LookupCase{"", "", 0, 0}));
+                      LookupCase{"", "", 0, 0}),
+    [](const ::testing::TestParamInfo<LookupCase>& info) { return test::SpelledOut(info.param.typed); });
 
 // The system's own table, when there is one, holds the cities the prompt promises.
 TEST(ZoneTableSystem, HoldsTheMainCities) {

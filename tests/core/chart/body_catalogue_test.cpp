@@ -6,6 +6,7 @@
 
 #include "core/chart/body_catalogue.h"
 #include "core/chart/chart_settings.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -48,7 +49,11 @@ INSTANTIATE_TEST_SUITE_P(Outputs, BodyCatalogueTrackWidthTest,
                                            // 6 + trunc(54 * 10.4 / 53.4) = 6 + 10
                                            TrackWidthCase{1280, 960, true, 0, 16},
                                            // penUnit 166 is limited to 25: 6 + trunc(69 * 10.4 / 53.4)
-                                           TrackWidthCase{8000, 8000, true, 0, 19}));
+                                           TrackWidthCase{8000, 8000, true, 0, 19}),
+                         [](const ::testing::TestParamInfo<TrackWidthCase>& info) {
+                             return test::NameOfPage(info.param.width, info.param.height) +
+                                    (info.param.printing ? "_paper" : "_screen");
+                         });
 
 TEST(BodyCatalogueWidths, DiameterAndBrightnessSpanTheirRangesWithoutClamping) {
     const BodyCatalogue catalogue = MakeBodyCatalogue();
@@ -105,7 +110,12 @@ INSTANTIATE_TEST_SUITE_P(
                       CodedCase{1, 1, 3.5, 1.8, 2},      // both at the minimum
                       // 20 x 2 = 40: 2 + 36 * 18 / 396 = 3.64
                       CodedCase{1, 1, 25.1, 1.8, 3},
-                      CodedCase{1, 1, 25.1, -2.9, 20}));  // at the maximum: Md
+                      CodedCase{1, 1, 25.1, -2.9, 20}),
+    [](const ::testing::TestParamInfo<CodedCase>& info) {
+        return std::string(info.param.codeByDiameter ? "Diameter" : "NoDiameter") +
+               (info.param.codeByBrightness ? "_Brightness_" : "_NoBrightness_") +
+               test::NameOfNumber(info.param.diameter) + "arcsec_mag" + test::NameOfNumber(info.param.magnitude);
+    });  // at the maximum: Md
 
 TEST(BodyCatalogueWidths, BothCodingsAtTheSmallestLargestWidthStayDefined) {
     ChartSettings settings;

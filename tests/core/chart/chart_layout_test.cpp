@@ -7,6 +7,7 @@
 #include "core/chart/chart_layout.h"
 #include "core/ephemeris/ephemeris_context.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -87,7 +88,10 @@ TEST_P(ChartYearTest, StartAndLeapDayComeFromTheCalendar) {
 INSTANTIATE_TEST_SUITE_P(Years, ChartYearTest,
                          ::testing::Values(YearCase{2023, 2459945.5, 0}, YearCase{2024, 2460310.5, 1},
                                            YearCase{2000, 2451544.5, 1}, YearCase{1900, 2415020.5, 0},
-                                           YearCase{2100, 2488069.5, 0}));
+                                           YearCase{2100, 2488069.5, 0}),
+                         [](const ::testing::TestParamInfo<YearCase>& info) {
+                             return "Year" + test::NameOfNumber(info.param.year);
+                         });
 
 ChartLayout PageForYear(int width, int height, int year) {
     ChartLayout l = LayoutChart(width, height, false, 16);
@@ -157,7 +161,11 @@ TEST_P(ChartRoundTripTest, MapToDateInvertsMapToPage) {
 INSTANTIATE_TEST_SUITE_P(Pages, ChartRoundTripTest,
                          ::testing::Values(RoundTripCase{640, 480, 2023}, RoundTripCase{1280, 960, 2024},
                                            RoundTripCase{1200, 1920, 2024}, RoundTripCase{333, 1000, 1999},
-                                           RoundTripCase{8000, 8000, 2025}));
+                                           RoundTripCase{8000, 8000, 2025}),
+                         [](const ::testing::TestParamInfo<RoundTripCase>& info) {
+                             return test::NameOfPage(info.param.width, info.param.height) + "_" +
+                                    test::NameOfNumber(info.param.year);
+                         });
 
 TEST(ChartMapping, CollapsedPlotsAndWildInputsStayDefined) {
     ChartLayout tiny = PageForYear(1, 1, 2024);

@@ -9,6 +9,7 @@
 #include "core/chart/layers.h"
 #include "core/chart/recording_surface.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -48,7 +49,11 @@ TEST_P(DayLineLayer, DrawnOnScreenWhenSwitchedOn) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, DayLineLayer,
                          ::testing::Values(DayLineCase{false, 1, 1}, DayLineCase{false, 0, 0},
-                                           DayLineCase{true, 1, 0}, DayLineCase{true, 0, 0}));
+                                           DayLineCase{true, 1, 0}, DayLineCase{true, 0, 0}),
+                         [](const ::testing::TestParamInfo<DayLineCase>& info) {
+                             return std::string(info.param.printing ? "Paper" : "Screen") +
+                                    (info.param.showDayLine ? "_DayLineOn" : "_DayLineOff");
+                         });
 
 class EclipticLayer : public ::testing::TestWithParam<bool> {};
 
@@ -118,7 +123,8 @@ TEST_P(EclipticLayer, CurveLabelsAndScale) {
     EXPECT_EQ(dc.CurrentFont(), dc.DefaultFont());
 }
 
-INSTANTIATE_TEST_SUITE_P(Orientations, EclipticLayer, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Orientations, EclipticLayer, ::testing::Bool(),
+    [](const ::testing::TestParamInfo<bool>& info) { return std::string(info.param ? "Portrait" : "Landscape"); });
 
 }  // namespace
 }  // namespace velmarin

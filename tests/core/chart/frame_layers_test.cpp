@@ -10,6 +10,7 @@
 #include "core/chart/frame_layers.h"
 #include "core/chart/recording_surface.h"
 #include "core/ephemeris/ephemeris_context.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -94,7 +95,11 @@ TEST_P(FrameDayAxisTest, TicksAndMonthNamesPerEdge) {
 
 INSTANTIATE_TEST_SUITE_P(Pages, FrameDayAxisTest,
                          ::testing::Values(DayAxisCase{640, 480, 2023}, DayAxisCase{1280, 960, 2024},
-                                           DayAxisCase{960, 1280, 2024}, DayAxisCase{1200, 1920, 1900}));
+                                           DayAxisCase{960, 1280, 2024}, DayAxisCase{1200, 1920, 1900}),
+                         [](const ::testing::TestParamInfo<DayAxisCase>& info) {
+                             return test::NameOfPage(info.param.width, info.param.height) + "_" +
+                                    test::NameOfNumber(info.param.year);
+                         });
 
 TEST(FrameDayAxis, MonthNamesSitAtTheSixteenthOutsideTheFrame) {
     FramePage page(640, 480, 2023);
@@ -164,7 +169,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeAxisCase{DisplayMode::Sun, false, {"-12", "-10", "-8"}, 13},
                       TimeAxisCase{DisplayMode::Midnight, true, {"-12", "-10", "-8"}, 13},
                       TimeAxisCase{DisplayMode::Twilight, false, {"24", "23", "22"}, 25},
-                      TimeAxisCase{DisplayMode::Twilight, true, {"24", "23", "22"}, 25}));
+                      TimeAxisCase{DisplayMode::Twilight, true, {"24", "23", "22"}, 25}),
+    [](const ::testing::TestParamInfo<TimeAxisCase>& info) {
+        return test::NameOfMode(static_cast<int>(info.param.mode)) + (info.param.portrait ? "_Portrait" : "_Landscape");
+    });
 
 TEST(FrameTimeAxis, LandscapeLabelsAreRightAlignedBeforeTheLeftTicks) {
     FramePage page(640, 480, 2024, DisplayMode::Sun);
@@ -216,7 +224,10 @@ INSTANTIATE_TEST_SUITE_P(
         CaptionCase{DisplayMode::Twilight, false, 1, 1, 1.0, 1, "Y-Achse: Uhrzeit in MEZ mit Sommerzeit"},
         CaptionCase{DisplayMode::Twilight, true, 0, 0, 0.0, 0, "X-Achse: Uhrzeit in GMT"},
         CaptionCase{DisplayMode::Twilight, false, 0, 0, 2.0, 1, "Y-Achse: Uhrzeit in OEZ mit Sommerzeit"},
-        CaptionCase{DisplayMode::Twilight, false, 0, 0, 1.5, 0, "Y-Achse: Uhrzeit in "}));
+        CaptionCase{DisplayMode::Twilight, false, 0, 0, 1.5, 0, "Y-Achse: Uhrzeit in "}),
+    [](const ::testing::TestParamInfo<CaptionCase>& info) {
+        return test::IdentifierOf(info.param.expected);
+    });
 
 TEST(FrameCaptionTexts, BriefCaptionSaysTheCodingInShortWords) {
     ChartSettings settings;
@@ -338,7 +349,11 @@ TEST_P(FrameLegendWrapTest, EntriesWrapExactlyWhenTheyWouldOverrun) {
 INSTANTIATE_TEST_SUITE_P(Pages, FrameLegendWrapTest,
                          ::testing::Values(WrapCase{640, 480, DisplayMode::Normal}, WrapCase{400, 480, DisplayMode::Normal},
                                            WrapCase{1280, 960, DisplayMode::Sun}, WrapCase{2400, 960, DisplayMode::Normal},
-                                           WrapCase{480, 640, DisplayMode::Midnight}));
+                                           WrapCase{480, 640, DisplayMode::Midnight}),
+                         [](const ::testing::TestParamInfo<WrapCase>& info) {
+                             return test::NameOfPage(info.param.width, info.param.height) + "_" +
+                                    test::NameOfMode(static_cast<int>(info.param.mode));
+                         });
 
 TEST(FrameLegend, SampleLinesCarryTheEntryColoursAtTheLegendWidth) {
     FramePage page(1280, 960, 2024);
@@ -445,7 +460,11 @@ TEST_P(FrameGridTest, MarksOnTheFirstEleventhAndTwentyFirst) {
 
 INSTANTIATE_TEST_SUITE_P(Pages, FrameGridTest,
                          ::testing::Values(GridCase{640, 480, false}, GridCase{1280, 960, true},
-                                           GridCase{960, 1280, false}));
+                                           GridCase{960, 1280, false}),
+                         [](const ::testing::TestParamInfo<GridCase>& info) {
+                             return test::NameOfPage(info.param.width, info.param.height) +
+                                    (info.param.printing ? "_paper" : "_screen");
+                         });
 
 TEST(FrameTitleAndFooter, TitleCentredOverThePlotLowerOnPaper) {
     for (const bool printing : {false, true}) {

@@ -7,6 +7,7 @@
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/moon_phase.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -116,7 +117,11 @@ INSTANTIATE_TEST_SUITE_P(
         LunationSpan{-2000, 1799, 37, 5.0, 9.5}, LunationSpan{2201, 6000, 37, 5.0, 9.5},
         // Before JD 0, and out to the accepted limits.
         LunationSpan{-5000, -4700, 11, 4.0, 11.0}, LunationSpan{-999999, -999990, 1, 2.0, 13.0},
-        LunationSpan{-600000, 600000, 99991, 2.0, 13.0}, LunationSpan{999989, 999998, 1, 2.0, 13.0}));
+        LunationSpan{-600000, 600000, 99991, 2.0, 13.0}, LunationSpan{999989, 999998, 1, 2.0, 13.0}),
+    [](const ::testing::TestParamInfo<LunationSpan>& info) {
+        return test::NameOfNumber(info.param.firstYear) + "_to_" + test::NameOfNumber(info.param.lastYear) + "_every_" +
+               test::NameOfNumber(info.param.step);
+    });
 
 TEST(ChartPhaseMarkers, PositionsAreTheMoonsAtTheInstant) {
     for (const PhaseMarker& m : SearchPhaseMarkers(1987)) {

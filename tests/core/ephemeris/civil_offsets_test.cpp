@@ -2,6 +2,7 @@
 
 #include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -38,7 +39,10 @@ TEST_P(CivilOffsetsFixedZone, SummerDaysAreThoseOfCentralEurope) {
 INSTANTIATE_TEST_SUITE_P(Years, CivilOffsetsFixedZone,
                          ::testing::Values(SummerCase{1996, 3, 31, 10, 27}, SummerCase{2000, 3, 26, 10, 29},
                                            SummerCase{2024, 3, 31, 10, 27}, SummerCase{2025, 3, 30, 10, 26},
-                                           SummerCase{2026, 3, 29, 10, 25}, SummerCase{2037, 3, 29, 10, 25}));
+                                           SummerCase{2026, 3, 29, 10, 25}, SummerCase{2037, 3, 29, 10, 25}),
+                         [](const ::testing::TestParamInfo<SummerCase>& info) {
+                             return "Year" + test::NameOfNumber(info.param.year);
+                         });
 
 TEST(CivilOffsets, EveryDayOfEveryKindOfYear) {
     // Common, leap, the short 1582 of the calendar reform and the range's end.

@@ -111,7 +111,11 @@ INSTANTIATE_TEST_SUITE_P(
                       // The descending node, node + 180 degrees, on either side of 0.
                       NodeCase{190.0, 10.0, 17.0, true}, NodeCase{5.0, 175.0, 17.0, true},
                       NodeCase{178.0, 359.0, 4.0, true}, NodeCase{90.0, 0.0, 17.0, false},
-                      NodeCase{100.0, 117.0, 17.0, false}, NodeCase{100.0, 116.9, 17.0, true}));
+                      NodeCase{100.0, 117.0, 17.0, false}, NodeCase{100.0, 116.9, 17.0, true}),
+    [](const ::testing::TestParamInfo<NodeCase>& info) {
+        return "Moon" + test::NameOfNumber(info.param.angleDegrees) + "_Node" +
+               test::NameOfNumber(info.param.nodeDegrees) + "_Limit" + test::NameOfNumber(info.param.limit);
+    });
 
 }  // namespace
 }  // namespace velmarin

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -29,7 +30,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // Beyond the 32-bit range: saturated, never undefined.
                       FloorCase{1e300, 2147483647.0}, FloorCase{-1e300, -2147483648.0},
                       FloorCase{std::numeric_limits<double>::infinity(), 2147483647.0},
-                      FloorCase{std::numeric_limits<double>::quiet_NaN(), 0.0}));
+                      FloorCase{std::numeric_limits<double>::quiet_NaN(), 0.0}),
+    [](const ::testing::TestParamInfo<FloorCase>& info) {
+        return "Of_" + test::NameOfNumber(info.param.x);
+    });
 
 TEST(EphemNormalize, AnglesAndHoursLandInTheirRange) {
     // Hand check: -0.1 rad is 2pi - 0.1 with the program's pi.
@@ -165,7 +169,8 @@ TEST_P(EphemCalendarBeforeYearOne, EveryDayRoundTripsAndStepsByOne) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Eras, EphemCalendarBeforeYearOne, ::testing::Values(-999999, -500003, -4716, -4713, -1001, -4));
+INSTANTIATE_TEST_SUITE_P(Eras, EphemCalendarBeforeYearOne, ::testing::Values(-999999, -500003, -4716, -4713, -1001, -4),
+    [](const ::testing::TestParamInfo<int>& info) { return "Year" + test::NameOfNumber(info.param); });
 
 TEST(EphemConvertCalendar, JulianDayZeroIsNoonOfJanuaryFirst4713BC) {
     EXPECT_EQ(JulianDayFromDate(1, 1, -4712, 12.0), 0.0);
@@ -242,7 +247,11 @@ INSTANTIATE_TEST_SUITE_P(
                       SummerCase{10, 31, 0, false},  // last Sunday of October
                       SummerCase{10, 24, 6, true}, SummerCase{10, 30, 6, true},
                       SummerCase{10, 31, 1, false}, SummerCase{11, 5, 0, false},
-                      SummerCase{1, 15, 0, false}, SummerCase{12, 31, 4, false}));
+                      SummerCase{1, 15, 0, false}, SummerCase{12, 31, 4, false}),
+    [](const ::testing::TestParamInfo<SummerCase>& info) {
+        return "Month" + test::NameOfNumber(info.param.month) + "_Day" + test::NameOfNumber(info.param.day) +
+               "_Weekday" + test::NameOfNumber(info.param.weekday);
+    });
 
 // --- Sidereal time and nutation ---
 
@@ -310,7 +319,10 @@ TEST_P(EphemFormatHoursMinutes, TruncatesMinutes) {
 INSTANTIATE_TEST_SUITE_P(Table, EphemFormatHoursMinutes,
                          ::testing::Values(FormatCase{6.0, " 6:00"}, FormatCase{0.0, " 0:00"},
                                            FormatCase{0.999, " 0:59"}, FormatCase{23.99, "23:59"},
-                                           FormatCase{12.5, "12:30"}));
+                                           FormatCase{12.5, "12:30"}),
+                         [](const ::testing::TestParamInfo<FormatCase>& info) {
+                             return test::NameOfNumber(info.param.hours) + "_hours";
+                         });
 
 // --- SiderealTimeAtZeroHours over whole years, near and far ---
 

@@ -7,6 +7,7 @@
 #include "core/ephemeris/horizon.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/sky/twilight_sampling.h"
+#include "core/test_names.h"
 
 namespace velmarin {
 namespace {
@@ -69,7 +70,12 @@ TEST_P(ChartTwilightDayLength, SunshineMatchesTheRefractedDay) {
 INSTANTIATE_TEST_SUITE_P(PyEphem, ChartTwilightDayLength,
                          ::testing::Values(DayLengthCase{0, 20, 6, 12.084}, DayLengthCase{0, 21, 12, 12.086},
                                            DayLengthCase{52, 20, 6, 16.657}, DayLengthCase{52, 21, 12, 7.669},
-                                           DayLengthCase{65, 20, 6, 21.704}, DayLengthCase{65, 21, 12, 3.373}));
+                                           DayLengthCase{65, 20, 6, 21.704}, DayLengthCase{65, 21, 12, 3.373}),
+                         [](const ::testing::TestParamInfo<DayLengthCase>& info) {
+                             return "Latitude" + test::NameOfNumber(info.param.latitude) + "_Day" +
+                                    test::NameOfNumber(info.param.day) + "_Month" +
+                                    test::NameOfNumber(info.param.month);
+                         });
 
 TEST(ChartTwilightSampling, BandsAt52NorthInJuneAndDecember) {
     const std::vector<TwilightDay> days = SampleTwilightYear(At(2026, 52, 9.8, 1, true));
@@ -194,7 +200,11 @@ INSTANTIATE_TEST_SUITE_P(
                       StraightCase{2026, 0.0, -78.5, -5, false}, StraightCase{2026, 66.56, 25.7, 2, true},
                       StraightCase{2026, 89.9, 0.0, 0, false}, StraightCase{2026, -90.0, 180.0, 12, false},
                       StraightCase{-4712, 52.0, 9.8, 1, true}, StraightCase{1582, 40.0, 12.5, 1, false},
-                      StraightCase{-999999, 35.0, 139.7, 9, false}, StraightCase{999999, -33.9, 18.4, 2, false}));
+                      StraightCase{-999999, 35.0, 139.7, 9, false}, StraightCase{999999, -33.9, 18.4, 2, false}),
+    [](const ::testing::TestParamInfo<StraightCase>& info) {
+        return test::NameOfNumber(info.param.year) + "_Lat" + test::NameOfNumber(info.param.latitude) + "_Lon" +
+               test::NameOfNumber(info.param.longitude);
+    });
 
 // Between the exact nodes the interpolated Sun stays far inside the
 // tolerance that decides when a band is computed exactly after all.

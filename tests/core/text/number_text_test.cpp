@@ -1,3 +1,4 @@
+#include "core/test_names.h"
 #include "core/text/number_text.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FixedCase{std::numeric_limits<double>::denorm_min(), 6},
                       FixedCase{2451545.123456789, 5},
                       FixedCase{std::numeric_limits<double>::infinity(), 2},
-                      FixedCase{-std::numeric_limits<double>::infinity(), 1}));
+                      FixedCase{-std::numeric_limits<double>::infinity(), 1}),
+    [](const ::testing::TestParamInfo<FixedCase>& info) {
+        return test::NameOfNumber(info.param.value) + "_" + std::to_string(info.param.decimals) + "_decimals";
+    });
 
 struct DecimalPrefixCase {
     const char* text;
@@ -88,7 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
                       DecimalPrefixCase{"", 0}, DecimalPrefixCase{".", 0},
                       DecimalPrefixCase{"-", 0}, DecimalPrefixCase{" 5", 0},
                       DecimalPrefixCase{"inf", 0}, DecimalPrefixCase{"nan", 0},
-                      DecimalPrefixCase{"+-1", 0}));
+                      DecimalPrefixCase{"+-1", 0}),
+    [](const ::testing::TestParamInfo<DecimalPrefixCase>& info) {
+        return test::SpelledOut(info.param.text);
+    });
 
 TEST(NumberTextWhole, DecimalsOnlyWholeTokenFinite) {
     EXPECT_EQ(ParseWholeDouble("+5"), 5.0);

@@ -13,6 +13,7 @@
 #include "core/chart/recording_surface.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 #include "qt/chart/layer_image.h"
 
 namespace velmarin {
@@ -143,7 +144,12 @@ TEST_P(TrackLayerGeometry, TracksJoinDayPointsAndWrapForward) {
 
 INSTANTIATE_TEST_SUITE_P(ModesOrientationsMoon, TrackLayerGeometry,
                          ::testing::Combine(::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight),
-                                            ::testing::Bool(), ::testing::Bool()));
+                                            ::testing::Bool(), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<DisplayMode, bool, bool>>& info) {
+                             return test::NameOfMode(static_cast<int>(std::get<0>(info.param))) +
+                                    (std::get<1>(info.param) ? "_Portrait" : "_Landscape") +
+                                    (std::get<2>(info.param) ? "_Moon" : "_NoMoon");
+                         });
 
 // The Sun is the straight middle line in DisplayMode::Sun; in DisplayMode::Midnight it would
 // lie on the frame edge (angle 0), where even a coded 3-unit pen must not
@@ -208,7 +214,8 @@ TEST_P(TrackLayerNodes, NodeLinesContinueOverMoonCrossings) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Orientations, TrackLayerNodes, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Orientations, TrackLayerNodes, ::testing::Bool(),
+    [](const ::testing::TestParamInfo<bool>& info) { return std::string(info.param ? "Portrait" : "Landscape"); });
 
 // The node regresses, so in DisplayMode::Normal its lines wrap backward; over 19
 // years each line falls through 0 once, drawn as two shifted copies.
@@ -282,7 +289,11 @@ TEST_P(TrackLayerSidereal, RestartsWithPixelAfterEveryJump) {
 
 INSTANTIATE_TEST_SUITE_P(ModesOrientations, TrackLayerSidereal,
                          ::testing::Combine(::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight),
-                                            ::testing::Bool()));
+                                            ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<DisplayMode, bool>>& info) {
+                             return test::NameOfMode(static_cast<int>(std::get<0>(info.param))) +
+                                    (std::get<1>(info.param) ? "_Portrait" : "_Landscape");
+                         });
 
 struct CodingCase {
     int byDiameter;
@@ -344,7 +355,11 @@ TEST_P(TrackLayerCoding, SegmentWidthsFollowTheCoding) {
 
 INSTANTIATE_TEST_SUITE_P(Codings, TrackLayerCoding,
                          ::testing::Values(CodingCase{0, 0}, CodingCase{1, 0}, CodingCase{0, 1},
-                                           CodingCase{1, 1}));
+                                           CodingCase{1, 1}),
+                         [](const ::testing::TestParamInfo<CodingCase>& info) {
+                             return std::string(info.param.byDiameter ? "Diameter" : "NoDiameter") +
+                                    (info.param.byBrightness ? "_Brightness" : "_NoBrightness");
+                         });
 
 class TrackLayerPixels : public ::testing::TestWithParam<std::tuple<DisplayMode, bool, bool>> {};
 
@@ -390,7 +405,12 @@ TEST_P(TrackLayerPixels, DayPointsCarryTheBodyColour) {
 
 INSTANTIATE_TEST_SUITE_P(ModesOrientationsCoding, TrackLayerPixels,
                          ::testing::Combine(::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight),
-                                            ::testing::Bool(), ::testing::Bool()));
+                                            ::testing::Bool(), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<DisplayMode, bool, bool>>& info) {
+                             return test::NameOfMode(static_cast<int>(std::get<0>(info.param))) +
+                                    (std::get<1>(info.param) ? "_Portrait" : "_Landscape") +
+                                    (std::get<2>(info.param) ? "_Coded" : "_Plain");
+                         });
 
 }  // namespace
 }  // namespace velmarin

@@ -11,6 +11,7 @@
 #include "core/chart/recording_surface.h"
 #include "core/ephemeris/moon_phase.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 #include "qt/chart/layer_image.h"
 
 namespace velmarin {
@@ -55,6 +56,17 @@ TEST_P(PhaseMarkerShapes, StylePaintsItsColourAndShape) {
     EXPECT_EQ(PixelAt(image, 32 + r + 2, 32), kWhite);
 }
 
+std::string MarkerCaseName(const ::testing::TestParamInfo<MarkerCase>& info) {
+    static constexpr std::pair<int, const char*> kStyles[] = {
+        {kStyleNewMoon, "NewMoon"},           {kStyleSolarEclipse, "SolarEclipse"},
+        {kStyleFullMoon, "FullMoon"},         {kStyleLunarEclipse, "LunarEclipse"},
+        {kStyleFirstQuarter, "FirstQuarter"}, {kStyleLastQuarter, "LastQuarter"}};
+    for (const auto& [style, name] : kStyles) {
+        if (style == info.param.style) return std::string(name);
+    }
+    return "Style" + std::to_string(info.param.style);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Styles, PhaseMarkerShapes,
     ::testing::Values(MarkerCase{kStyleNewMoon, Rgb(1, 1, 1), 0, 0},
@@ -62,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkerCase{kStyleFullMoon, Rgb(250, 250, 250), 0, 0},
                       MarkerCase{kStyleLunarEclipse, Rgb(250, 0, 0), 0, 0},
                       MarkerCase{kStyleFirstQuarter, Rgb(200, 200, 200), 5, -5},
-                      MarkerCase{kStyleLastQuarter, Rgb(190, 190, 190), -5, 5}));
+                      MarkerCase{kStyleLastQuarter, Rgb(190, 190, 190), -5, 5}),
+    MarkerCaseName);
 
 TEST(PhaseMarkerShapesUnknown, UnknownStyleDrawsNothing) {
     RecordingSurface dc(64, 64);
@@ -124,7 +137,11 @@ TEST_P(MoonPhaseLayerPlaces, MarkersSitWhereTheModePlotsTheMoon) {
 
 INSTANTIATE_TEST_SUITE_P(ModesOrientations, MoonPhaseLayerPlaces,
                          ::testing::Combine(::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight),
-                                            ::testing::Bool()));
+                                            ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<DisplayMode, bool>>& info) {
+                             return test::NameOfMode(static_cast<int>(std::get<0>(info.param))) +
+                                    (std::get<1>(info.param) ? "_Portrait" : "_Landscape");
+                         });
 
 TEST(MoonPhaseLayerSwitch, NothingWithoutTheMoon) {
     LayerFixture f(640, 480, 2026);

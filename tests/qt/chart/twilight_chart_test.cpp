@@ -13,6 +13,7 @@
 #include "core/chart/recording_surface.h"
 #include "core/chart/twilight_chart.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 #include "qt/chart/layer_image.h"
 
 namespace velmarin {
@@ -78,7 +79,11 @@ INSTANTIATE_TEST_SUITE_P(
                                          std::make_tuple(480, 640), std::make_tuple(97, 61),
                                          std::make_tuple(211, 537), std::make_tuple(3, 2),
                                          // 0.1 h is just over one unit here.
-                                         std::make_tuple(520, 345), std::make_tuple(389, 600))));
+                                         std::make_tuple(520, 345), std::make_tuple(389, 600))),
+    [](const ::testing::TestParamInfo<std::tuple<double, std::tuple<int, int>>>& info) {
+        return "Latitude" + test::NameOfNumber(std::get<0>(info.param)) + "_" +
+               test::NameOfPage(std::get<0>(std::get<1>(info.param)), std::get<1>(std::get<1>(info.param)));
+    });
 
 class TwilightLayerGaps : public ::testing::TestWithParam<bool> {};
 
@@ -127,7 +132,8 @@ TEST_P(TwilightLayerGaps, NeighbouringNightSamplesMeet) {
     EXPECT_EQ(pagesWithGaps, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Orientations, TwilightLayerGaps, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Orientations, TwilightLayerGaps, ::testing::Bool(),
+    [](const ::testing::TestParamInfo<bool>& info) { return std::string(info.param ? "Portrait" : "Landscape"); });
 
 class TwilightLayerColours : public ::testing::TestWithParam<bool> {};
 
@@ -178,7 +184,8 @@ TEST_P(TwilightLayerColours, CellsCarryTheirBandColours) {
     EXPECT_EQ(seen, allowed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Orientations, TwilightLayerColours, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Orientations, TwilightLayerColours, ::testing::Bool(),
+    [](const ::testing::TestParamInfo<bool>& info) { return std::string(info.param ? "Portrait" : "Landscape"); });
 
 // At 80 degrees north midwinter has no daylight at all and midsummer no
 // twilight: the columns of those days show no white cell, and no band cell.

@@ -10,6 +10,7 @@
 
 #include "core/chart/draw_chart.h"
 #include "core/sky/year_sky.h"
+#include "core/test_names.h"
 #include "qt/chart/gui_application.h"
 #include "qt/surface/qt_painter_surface.h"
 
@@ -63,7 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceCase{2024, -33.9, 151.2, 10, false},  // leap year, south
                       PlaceCase{2026, 69.6, 18.9, 1, true},      // midnight sun and polar night
                       PlaceCase{1850, 0.0, -75.0, -5, false},    // equator, before 1900
-                      PlaceCase{-4000, 40.0, 23.7, 2, true}));   // far past
+                      PlaceCase{-4000, 40.0, 23.7, 2, true}),
+    [](const ::testing::TestParamInfo<PlaceCase>& info) {
+        return test::NameOfNumber(info.param.year) + "_Lat" + test::NameOfNumber(info.param.latitudeDeg) + "_Lon" +
+               test::NameOfNumber(info.param.longitudeDeg);
+    });   // far past
 
 // Pixels of a screen pass, drawn with `state` kept from earlier passes.
 QImage Pass(ChartViewState& state, int width, int height, int year, const ChartSettings& settings) {

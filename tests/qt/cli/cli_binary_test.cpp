@@ -24,6 +24,7 @@
 #include "core/chart/phase_markers.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 
 extern char** environ;
 
@@ -551,7 +552,10 @@ INSTANTIATE_TEST_SUITE_P(
                                                "--print"},
                       std::vector<std::string>{"daylight", "--year", "2025", "--lat", "48.25"},
                       std::vector<std::string>{"positions", "--jd", "2460389.5"},
-                      std::vector<std::string>{"phases", "--year", "2025", "--json"}));
+                      std::vector<std::string>{"phases", "--year", "2025", "--json"}),
+    [](const ::testing::TestParamInfo<std::vector<std::string>>& info) {
+        return test::NameOfArguments(info.param);
+    });
 
 }  // namespace
 }  // namespace velmarin

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "core/file_text.h"
+#include "core/test_names.h"
 
 extern char** environ;
 
@@ -151,7 +152,8 @@ TEST_P(FullDisk, KeepsTheOldFile) {
     EXPECT_EQ(WorkFiles(), std::vector<std::string>{name});
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, FullDisk, ::testing::Values("png", "svg", "pdf"));
+INSTANTIATE_TEST_SUITE_P(Formats, FullDisk, ::testing::Values("png", "svg", "pdf"),
+    [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 // `ulimit -f 50` as a shell sets it, SIGXFSZ left at its default: the write
 // that crosses the limit is a write error, not the end of the program.
@@ -176,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                "r-{year}.png"},
                       std::vector<std::string>{"daylight", "--year", "2026", "--format", "csv", "--output", "d.csv"},
                       std::vector<std::string>{"daylight", "--year", "2026", "--json", "--output", "d.json"}),
-    [](const auto& info) { return info.param.front() + "_" + std::to_string(info.index); });
+    [](const auto& info) { return test::NameOfArguments(info.param); });
 
 // One convention for every command's messages: status 2 for bad input (an
 // output that cannot be written at all among it), 1 when the system refused

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/test_names.h"
 #include "qt/chart/gui_application.h"
 #include "qt/cli/render_command.h"
 
@@ -140,7 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SheetCase{"A4", nullptr, "landscape", 210.0, 297.0, 300},
                       SheetCase{"A4", "72", "portrait", 210.0, 297.0, 72},
                       SheetCase{"A3", "100", "portrait", 297.0, 420.0, 100},
-                      SheetCase{"Letter", "150", "landscape", 215.9, 279.4, 150}));
+                      SheetCase{"Letter", "150", "landscape", 215.9, 279.4, 150}),
+    [](const ::testing::TestParamInfo<SheetCase>& info) {
+        return std::string(info.param.paper) + "_" + (info.param.dpi ? info.param.dpi : "default") + "dpi_" +
+               info.param.orientation;
+    });
 
 TEST_F(RenderCommandTest, APaperSheetIsThePrintPassAtTheSheetsPixels) {
     // At 300 dpi, the resolution the print pens' dot counts are for, a sheet

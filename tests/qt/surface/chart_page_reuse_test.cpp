@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include "core/chart/draw_chart.h"
+#include "core/test_names.h"
 #include "qt/chart/gui_application.h"
 #include "qt/surface/qt_chart_output.h"
 #include "qt/surface/qt_painter_surface.h"
@@ -55,7 +56,10 @@ TEST_P(ViewChartPageReuse, OldPageGivesTheFreshPagesPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ViewChartPageReuse,
-                         ::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight, DisplayMode::Twilight));
+                         ::testing::Values(DisplayMode::Normal, DisplayMode::Sun, DisplayMode::Midnight, DisplayMode::Twilight),
+                         [](const ::testing::TestParamInfo<DisplayMode>& info) {
+                             return test::NameOfMode(static_cast<int>(info.param));
+                         });
 
 TEST(ViewChartPageReuseShared, SharedOrOtherSizedPageIsLeftAlone) {
     const QImage kept = Chart(QImage(), 800, 600, 2024, DisplayMode::Normal);

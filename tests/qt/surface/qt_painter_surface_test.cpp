@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/test_names.h"
 #include "qt/chart/gui_application.h"
 #include "qt/surface/qt_painter_surface.h"
 
@@ -75,7 +76,11 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{{12, 5}, {2, 5}, {3, 5}, {2, 5}},
                       LineCase{{4, 2}, {4, 20}, {4, 19}, {4, 20}},
                       LineCase{{4, 20}, {4, 2}, {4, 3}, {4, 2}},
-                      LineCase{{3, 3}, {13, 13}, {12, 12}, {13, 13}}));
+                      LineCase{{3, 3}, {13, 13}, {12, 12}, {13, 13}}),
+    [](const ::testing::TestParamInfo<LineCase>& info) {
+        return "From" + test::NameOfNumber(info.param.from.x) + "_" + test::NameOfNumber(info.param.from.y) + "_To" +
+               test::NameOfNumber(info.param.to.x) + "_" + test::NameOfNumber(info.param.to.y);
+    });
 
 TEST(QtSurfaceLines, LineToContinuesFromTheEndOfTheLastLine) {
     RasterPage page;
@@ -136,7 +141,11 @@ TEST_P(QtSurfaceBoxTest, RectangleCoversLeftToRightMinusOneWhicheverWayRound) {
 
 INSTANTIATE_TEST_SUITE_P(Corners, QtSurfaceBoxTest,
                          ::testing::Values(BoxCase{5, 6, 15, 20}, BoxCase{15, 20, 5, 6},
-                                           BoxCase{5, 20, 15, 6}, BoxCase{15, 6, 5, 20}));
+                                           BoxCase{5, 20, 15, 6}, BoxCase{15, 6, 5, 20}),
+                         [](const ::testing::TestParamInfo<BoxCase>& info) {
+                             return "From" + test::NameOfNumber(info.param.l) + "_" + test::NameOfNumber(info.param.t) +
+                                    "_To" + test::NameOfNumber(info.param.r) + "_" + test::NameOfNumber(info.param.b);
+                         });
 
 TEST(QtSurfaceShapes, FillsAcrossThePageEdgesAndTheClipMatchQtsOwnFill) {
     // Raster fills write the page's rows themselves; Qt's fillRect on a
@@ -376,7 +385,10 @@ TEST_P(QtSurfaceKerningTest, KernedTextIsMeasuredAsItIsDrawn) {
 INSTANTIATE_TEST_SUITE_P(Pairs, QtSurfaceKerningTest,
                          ::testing::Values(KerningCase{"AVAV", {"AV", "AV"}},
                                            KerningCase{"Ta", {"T", "a"}},
-                                           KerningCase{"Y-Achse", {"Y", "-Achse"}}));
+                                           KerningCase{"Y-Achse", {"Y", "-Achse"}}),
+                         [](const ::testing::TestParamInfo<KerningCase>& info) {
+                             return test::IdentifierOf(info.param.text);
+                         });
 
 TEST(QtSurfaceText, EscapementTurnsTextAboutItsTopLeftCorner) {
     Font up = SurfaceDefaultFont();
@@ -446,7 +458,10 @@ TEST_P(QtSurfaceFontWeight, OneFaceAtEverySize) {
 
 INSTANTIATE_TEST_SUITE_P(Weights, QtSurfaceFontWeight,
                          ::testing::Values(WeightCase{0, 400}, WeightCase{599, 400}, WeightCase{600, 700},
-                                           WeightCase{1000, 700}));
+                                           WeightCase{1000, 700}),
+                         [](const ::testing::TestParamInfo<WeightCase>& info) {
+                             return "Weight" + test::NameOfNumber(info.param.weight);
+                         });
 
 }  // namespace
 }  // namespace velmarin

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "core/test_names.h"
 #include "qt/chart/gui_application.h"
 #include "qt/surface/qt_text_pixels.h"
 
@@ -66,6 +67,17 @@ TEST_P(TextPixelsOnPage, RecognisesExactlyThePixelsTheTextChanged) {
     }
 }
 
+std::string PageCaseName(const ::testing::TestParamInfo<PageCase>& info) {
+    static constexpr std::pair<QImage::Format, const char*> kFormats[] = {
+        {QImage::Format_RGB32, "RGB32"}, {QImage::Format_ARGB32_Premultiplied, "ARGB32_Premultiplied"},
+        {QImage::Format_ARGB32, "ARGB32"}, {QImage::Format_RGB888, "RGB888"}, {QImage::Format_RGB16, "RGB16"}};
+    std::string name = "Format" + std::to_string(static_cast<int>(info.param.format));
+    for (const auto& [format, formatName] : kFormats) {
+        if (format == info.param.format) name = formatName;
+    }
+    return name + "_At" + test::NameOfNumber(info.param.box.x()) + "_" + test::NameOfNumber(info.param.box.y());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Formats, TextPixelsOnPage,
     ::testing::Values(PageCase{QImage::Format_RGB32, QRect(10, 5, 100, 40)},
@@ -77,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Boxes across the page's edges: only the page's part counts.
                       PageCase{QImage::Format_RGB32, QRect(-30, -10, 100, 40)},
                       PageCase{QImage::Format_RGB32, QRect(60, 30, 100, 40)},
-                      PageCase{QImage::Format_RGB16, QRect(60, 30, 100, 40)}));
+                      PageCase{QImage::Format_RGB16, QRect(60, 30, 100, 40)}),
+    PageCaseName);
 
 TEST(TextPixels, AnEmptyBoxOrATextThatChangedNothingLeavesNoMark) {
     testing::EnsureGuiApplication();

@@ -9,6 +9,7 @@
 
 #include "core/ephemeris/civil_offsets.h"
 #include "core/ephemeris/time_calendar.h"
+#include "core/test_names.h"
 #include "qt/zones/qt_zone_database.h"
 
 namespace velmarin {
@@ -90,7 +91,10 @@ INSTANTIATE_TEST_SUITE_P(Zones, QtZoneDatabaseAbbreviations,
                                            AbbreviationCase{"Asia/Kolkata", "IST"},
                                            AbbreviationCase{"Asia/Kathmandu", "+0545"},
                                            AbbreviationCase{"Europe/London", "GMT/BST"},
-                                           AbbreviationCase{"Pacific/Chatham", "+1245/+1345"}));
+                                           AbbreviationCase{"Pacific/Chatham", "+1245/+1345"}),
+                         [](const ::testing::TestParamInfo<AbbreviationCase>& info) {
+                             return test::IdentifierOf(info.param.zone);
+                         });
 
 TEST(QtZoneDatabase, UnknownAndMisshapenNamesAreNoZones) {
     const QtZoneDatabase zones;
