@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/reference_minutes.h"
 #include "core/ephemeris/body_position.h"
 #include "core/ephemeris/rise_set.h"
 #include "core/ephemeris/visibility_year.h"
@@ -97,16 +98,8 @@ std::vector<double> OurCrossings(const std::vector<VisibilityDay>& days, int bod
     return out;
 }
 
-double NearestMinutes(const std::vector<double>& in, double jd) {
-    double best = 1e9;
-    for (double x : in) best = std::min(best, std::fabs(x - jd) / kMinute);
-    return best;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-}
+using testing::Median;
+using testing::NearestMinutes;
 
 // Allowed differences in minutes, worst and median. Saturn, Uranus and
 // Neptune: the ephemeris's fixed orbits alone put them about half a degree

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/reference_minutes.h"
 #include "core/ephemeris/time_calendar.h"
 #include "core/ephemeris/visibility_year.h"
 #include "core/sky/night_passes.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int kYear = 2026;
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
-constexpr double kMinute = 1.0 / 1440.0;
 
 struct Place {
     const char* name;
@@ -65,16 +65,8 @@ const NightPassYear& PassesAt(const Place& place) {
     return found->second;
 }
 
-double NearestMinutes(const std::vector<double>& in, double jd) {
-    double best = 1e9;
-    for (double x : in) best = std::min(best, std::fabs(x - jd) / kMinute);
-    return best;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-}
+using testing::Median;
+using testing::NearestMinutes;
 
 // What the ephemeris itself allows (its fixed orbits put Saturn, Uranus and
 // Neptune about half a degree from PyEphem's places, 3 to 5 minutes at

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/reference_minutes.h"
 #include "core/ephemeris/moon_phase.h"
 #include "core/ephemeris/place_of_date.h"
 #include "core/ephemeris/position_table.h"
@@ -109,16 +110,8 @@ const Year& YearAt(const Place& place) {
     return found->second;
 }
 
-double NearestMinutes(const std::vector<double>& in, double jd) {
-    double best = 1e9;
-    for (double x : in) best = std::min(best, std::fabs(x - jd) / kMinute);
-    return best;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-}
+using testing::Median;
+using testing::NearestMinutes;
 
 class TargetEventsAgainstPyEphem : public ::testing::TestWithParam<Place> {};
 
