@@ -6,6 +6,7 @@
 
 #include "core/ephemeris/run_beside.h"
 #include "core/ephemeris/visibility_year.h"
+#include "core/sky/target_passes.h"
 #include "core/targets/messier_list.h"
 #include "core/targets/target_events.h"
 
@@ -50,7 +51,7 @@ void BM_MessierPassesNewPlace(benchmark::State& state) {
     std::vector<VisibilityDay> days;
     for (const VisibilityDay& day : ComputeVisibilityYear(inputs)) days.push_back(day);
     const TargetYearSky sky(targets, days);
-    const TargetYearSky::Observing at = TargetYearSky::At(Observer{inputs.latitude, inputs.longitude});
+    const TargetYearSky::Observing at = sky.At(Observer{inputs.latitude, inputs.longitude});
     for (auto _ : state) {
         for (std::size_t k = 0; k < sky.TargetCount(); ++k) {
             for (std::size_t d = 0; d < sky.DayCount(); ++d) benchmark::DoNotOptimize(sky.Pass(k, d, at).transit);
@@ -59,6 +60,22 @@ void BM_MessierPassesNewPlace(benchmark::State& state) {
 }
 // One thread: the chart shares the targets out among the cores.
 BENCHMARK(BM_MessierPassesNewPlace)->Unit(benchmark::kMillisecond);
+
+// The same as the chart asks for it: every target's curves in local time,
+// on all cores (wall time).
+void BM_MessierPassCurvesNewPlace(benchmark::State& state) {
+    const YearInputs inputs = Inputs();
+    const std::vector<Target> targets = Messier();
+    std::vector<VisibilityDay> days;
+    for (const VisibilityDay& day : ComputeVisibilityYear(inputs)) days.push_back(day);
+    const TargetYearSky sky(targets, days);
+    TargetPassYear year;
+    for (auto _ : state) {
+        ComputeTargetPassYear(sky, inputs, year);  // into the kept curves, as the chart's cache does
+        benchmark::DoNotOptimize(year.curves.data());
+    }
+}
+BENCHMARK(BM_MessierPassCurvesNewPlace)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace velmarin

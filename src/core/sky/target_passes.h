@@ -27,6 +27,8 @@ TargetPassYear ComputeTargetPassYear(const YearInputs& inputs, const std::vector
 // The same from the targets' year sky of inputs' civil days (its place
 // aside), the targets shared out among the cores.
 TargetPassYear ComputeTargetPassYear(const TargetYearSky& sky, const YearInputs& inputs);
+// The same into `year`, reusing its curves' storage.
+void ComputeTargetPassYear(const TargetYearSky& sky, const YearInputs& inputs, TargetPassYear& year);
 
 // The passes kept while the year, place, clock and list stay the same (a
 // list is the same while it is the same shared value); the year's sky of

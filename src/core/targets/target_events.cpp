@@ -230,8 +230,13 @@ TargetYearSky::TargetYearSky(const std::vector<Target>& targets, const std::vect
     }
 }
 
-TargetYearSky::Observing TargetYearSky::At(const Observer& observer) {
-    return {observer, std::sin(observer.latitude), std::cos(observer.latitude)};
+TargetYearSky::Observing TargetYearSky::At(const Observer& observer) const {
+    Observing at{observer, std::sin(observer.latitude), std::cos(observer.latitude), {}};
+    at.startSidereal.reserve(days_.size());
+    for (const Day& day : days_) {
+        at.startSidereal.push_back(LocalSiderealTimeAt({day.greenwichHours, day.nutationHours}, observer.longitude));
+    }
+    return at;
 }
 
 BodyDayEvents TargetYearSky::Pass(std::size_t k, std::size_t d, const Observing& at) const {
@@ -240,8 +245,8 @@ BodyDayEvents TargetYearSky::Pass(std::size_t k, std::size_t d, const Observing&
     if (target.places.empty()) return FindPointEvents(*target.orbit, day.start, day.end, at.observer);
     const DaySky sky{at.observer.longitude, at.sinLatitude, at.cosLatitude, day.nutationHours};
     const FixedPlace& place = target.places[d];
-    return FixedPointEventsOf<false>(sky, LocalSiderealTimeAt({day.greenwichHours, day.nutationHours}, sky.longitude),
-                                     place.ra, place.sinDec, place.cosDec, day.start, day.end);
+    return FixedPointEventsOf<false>(sky, at.startSidereal[d], place.ra, place.sinDec, place.cosDec, day.start,
+                                     day.end);
 }
 
 }  // namespace velmarin

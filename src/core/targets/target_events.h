@@ -33,13 +33,16 @@ std::vector<std::vector<BodyDayEvents>> ComputeTargetEvents(const std::vector<Ta
 // solves the events.
 class TargetYearSky {
 public:
-    // The observer with what every day's solution reads of it.
+    // The observer with what every day's solution reads of it: the
+    // latitude's sine and cosine and each day's local sidereal time at its
+    // start (rad).
     struct Observing {
         Observer observer;
         double sinLatitude = 0.0;
         double cosLatitude = 0.0;
+        std::vector<double> startSidereal;  // [day]
     };
-    static Observing At(const Observer& observer);
+    Observing At(const Observer& observer) const;
 
     TargetYearSky(const std::vector<Target>& targets, const std::vector<VisibilityDay>& days);
 

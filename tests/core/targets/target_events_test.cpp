@@ -184,7 +184,7 @@ TEST(TargetYearSky, PassesAreThePlannersInstants) {
             const auto& planner = latitude == place.latitude
                                       ? year.events
                                       : ComputeTargetEvents(targets, year.days, observer, 1);
-            const TargetYearSky::Observing at = TargetYearSky::At(observer);
+            const TargetYearSky::Observing at = sky.At(observer);
             int events = 0;
             for (std::size_t d = 0; d < year.days.size(); ++d) {
                 for (std::size_t k = 0; k < targets.size(); ++k) {
