@@ -212,13 +212,15 @@ NightPassYear ComputeNightPassYear(const YearInputs& inputs) {
     return ComputeNightPassYear(ComputeNightSkyTables(inputs.year), inputs);
 }
 
+double ClampedDayOffset(const YearOffsets& offsets, double dayJd) {
+    if (offsets.days.empty()) return 0.0;
+    const double last = offsets.firstJd + static_cast<double>(offsets.days.size() - 1);
+    return offsets.OfDay(std::clamp(dayJd, offsets.firstJd, last)).days;
+}
+
 LocalInstant ToLocal(const YearOffsets& offsets, double t) {
     // The civil day an instant belongs to depends on that day's own offset.
-    const auto offsetOf = [&](double dayJd) {
-        if (offsets.days.empty()) return 0.0;
-        const double last = offsets.firstJd + static_cast<double>(offsets.days.size() - 1);
-        return offsets.OfDay(std::clamp(dayJd, offsets.firstJd, last)).days;
-    };
+    const auto offsetOf = [&](double dayJd) { return ClampedDayOffset(offsets, dayJd); };
     const auto dayOf = [](double local) { return std::floor(local - 0.5) + 0.5; };
     double offset = offsetOf(dayOf(t));
     double day = dayOf(t + offset);

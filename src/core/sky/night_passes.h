@@ -85,6 +85,9 @@ struct LocalInstant {
     double offsetDays = 0.0;  // the civil offset of that day
 };
 LocalInstant ToLocal(const YearOffsets& offsets, double t);
+// The offset (days) of the civil day starting at dayJd, days outside the
+// table taking the nearest day's: the offsets ToLocal reads.
+double ClampedDayOffset(const YearOffsets& offsets, double dayJd);
 
 // The events of one kind of `passes` in local time, one point per pass.
 std::vector<CurvePoint> PassCurve(const std::vector<BodyPass>& passes, PassEventKind kind,

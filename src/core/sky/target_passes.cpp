@@ -35,11 +35,7 @@ std::vector<VisibilityDay> CivilDays(const YearInputs& inputs) {
 class CivilClock {
 public:
     CivilClock(const YearOffsets& offsets, const std::vector<double>& dayJds) : offsets_(offsets) {
-        const auto offsetOf = [&](double jd) {
-            if (offsets.days.empty()) return 0.0;
-            const double last = offsets.firstJd + static_cast<double>(offsets.days.size() - 1);
-            return offsets.OfDay(std::clamp(jd, offsets.firstJd, last)).days;
-        };
+        const auto offsetOf = [&](double jd) { return ClampedDayOffset(offsets, jd); };
         days_.reserve(dayJds.size());
         for (const double jd : dayJds) {
             const double offset = offsetOf(jd);
